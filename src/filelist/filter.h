@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace FileList {
+
+// The filter entries of a filter text: "." and each part between ";", in
+// order, nothing trimmed ("bmp;jpg" gives ".bmp", ".jpg"; "" gives ".").
+std::vector<std::string> ParseFilter(const std::string& filterText);
+
+// The extension of a file name: from its last "." to the end, dot included;
+// empty when the name has no dot.
+std::string_view ExtractExt(std::string_view name);
+
+// The name without its extension.
+std::string_view ExtractNameWithoutExt(std::string_view name);
+
+// Compiled filter entries: answers "is this extension listed" (ASCII letters
+// compared without case) in constant time, and whether the first entry is ".*".
+class TFilter {
+ public:
+  explicit TFilter(const std::vector<std::string>& entries);
+  bool AllFiles() const;
+  bool HasExtension(std::string_view ext) const;
+
+ private:
+  bool FAllFiles = false;
+  std::vector<std::string> FFolded;  // sorted, upper-cased entries
+};
+
+}  // namespace FileList

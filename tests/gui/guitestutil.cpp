@@ -1,0 +1,31 @@
+#include "gui/guitestutil.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+
+namespace GuiTestUtil {
+
+void OnNextModal(std::function<void(QWidget* dialog)> action, int timeoutMs) {
+  auto clock = std::make_shared<QElapsedTimer>();
+  clock->start();
+  auto poll = std::make_shared<std::function<void()>>();
+  *poll = [action, clock, poll, timeoutMs]() {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      action(modal);
+      *poll = nullptr;  // break the cycle
+      return;
+    }
+    if (clock->elapsed() < timeoutMs) {
+      auto next = *poll;
+      QTimer::singleShot(10, [next]() { next(); });
+    }
+  };
+  auto first = *poll;
+  QTimer::singleShot(0, [first]() { first(); });
+}
+
+}  // namespace GuiTestUtil
