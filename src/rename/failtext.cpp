@@ -2,11 +2,31 @@
 
 namespace Rename {
 
+// The caption comes from a language file and is not trusted: only the first
+// two "%s" take a text, and no other directive reads anything. "%%" is one
+// sequence, so "%%s" stays as it is and takes no path.
 std::string FormatFailText(std::string_view format, std::string_view oldPath,
                            std::string_view newPath) {
-  (void)oldPath;
-  (void)newPath;
-  return std::string(format);
+  constexpr std::size_t limit = FailTextBufferSize - 1;
+  std::string text;
+  text.reserve(limit);
+  int used = 0;
+  std::size_t i = 0;
+  while (i < format.size() && text.size() < limit) {
+    if (format[i] != '%' || i + 1 >= format.size()) {
+      text += format[i++];
+      continue;
+    }
+    const char next = format[i + 1];
+    if (next == 's' && used < 2) {
+      text += used++ == 0 ? oldPath : newPath;
+    } else {
+      text += format.substr(i, 2);
+    }
+    i += 2;
+  }
+  if (text.size() > limit) text.resize(limit);
+  return text;
 }
 
 }  // namespace Rename

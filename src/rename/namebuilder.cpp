@@ -1,11 +1,74 @@
 #include "rename/namebuilder.h"
 
+#include <string_view>
+
+#include "platform/casemap.h"
+
 namespace Rename {
 
+namespace {
+
+constexpr int Yes = 0;
+constexpr int OriginalName = 0;
+constexpr int Numbering = 1;
+constexpr int CleverNumbering = 2;
+constexpr int UpperCaseIndex = 1;
+constexpr int LowerCaseIndex = 2;
+constexpr std::size_t CleverWidth = 5;
+
+// Only "/" separates folders; a backslash or colon is part of a file name.
+std::size_t ExtensionStart(std::string_view name) {
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos) return name.size();
+  if (name.find('/', dot) != std::string_view::npos) return name.size();
+  return dot;
+}
+
+std::string_view Extension(std::string_view name) { return name.substr(ExtensionStart(name)); }
+
+// The file-name part (after the last "/") without its extension.
+std::string_view BaseName(std::string_view name) {
+  const std::size_t slash = name.rfind('/');
+  const std::size_t start = slash == std::string_view::npos ? 0 : slash + 1;
+  const std::size_t end = ExtensionStart(name);
+  return end > start ? name.substr(start, end - start) : std::string_view();
+}
+
+void AppendNamePart(std::string& name, int namePart, std::string_view oldName, int64_t number) {
+  if (namePart == OriginalName) {
+    name += BaseName(oldName);
+    return;
+  }
+  if (namePart != Numbering && namePart != CleverNumbering) return;
+  const std::string digits = std::to_string(number);
+  if (namePart == CleverNumbering && digits.size() < CleverWidth)
+    name.append(CleverWidth - digits.size(), '0');
+  name += digits;
+}
+
+void AppendExtension(std::string& name, const TNameOptions& options, std::string_view oldName) {
+  if (options.Extension != Yes) {
+    name += Extension(oldName);
+    return;
+  }
+  const std::string& ext = options.ExtensionText;
+  if (!ext.empty() && ext.front() != '.') name += '.';
+  name += ext;
+}
+
+}  // namespace
+
 std::string SetNewName(const TNameOptions& options, const std::string& oldName, int64_t number) {
-  (void)options;
-  (void)number;
-  return oldName;
+  std::string name;
+  name.reserve(oldName.size() + options.PrefixText.size() + options.SuffixText.size() +
+               options.ExtensionText.size() + 24);
+  if (options.Prefix == Yes) name += options.PrefixText;
+  AppendNamePart(name, options.NamePart, oldName, number);
+  if (options.Suffix == Yes) name += options.SuffixText;
+  AppendExtension(name, options, oldName);
+  if (options.NameCase == UpperCaseIndex) return Platform::UpperCase(name);
+  if (options.NameCase == LowerCaseIndex) return Platform::LowerCase(name);
+  return name;
 }
 
 }  // namespace Rename
