@@ -24,4 +24,14 @@ std::string SettingsFilePath();
 // The folder of the executable itself, with a final "/" (help.chm lives there).
 std::string ExecutableDir();
 
+// The choice behind AppDataDir, from given facts: the folder of exePath when
+// exeDirWritable, else configHome + "/morvane/" (the executable's folder when
+// configHome is empty). Creates nothing.
+std::string AppDataDirFor(const std::string& exePath, bool exeDirWritable,
+                          const std::string& configHome);
+
+// The choice behind SettingsFilePath, from the same facts as AppDataDirFor.
+std::string SettingsFilePathFor(const std::string& exePath, bool exeDirWritable,
+                                const std::string& configHome);
+
 }  // namespace App

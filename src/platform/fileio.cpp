@@ -1,16 +1,173 @@
+#include <atomic>
+#include <cerrno>
+#include <string>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "platform/filesystem.h"
 
 namespace Platform {
 
-bool ReadFile(const std::string&, std::string& data) {
-  data.clear();
-  return false;
+namespace {
+
+// Longest chain of symbolic links followed before giving up (the kernel's own
+// limit).
+constexpr int MaxLinkHops = 40;
+
+std::string DirName(const std::string& path) {
+  size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
 }
 
-int ReplaceFile(const std::string&, const std::string&) { return 0; }
+std::string BaseName(const std::string& path) {
+  size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
 
-bool IsWritableDirectory(const std::string&) { return false; }
+// Follows symbolic links from path to the file they finally name, which need
+// not exist yet. Returns 0 or an errno value.
+int ResolveLinks(const std::string& path, std::string& target) {
+  target = path;
+  for (int hop = 0; hop < MaxLinkHops; ++hop) {
+    struct stat st;
+    if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return 0;
+    std::string link(static_cast<size_t>(st.st_size) + 256, '\0');
+    ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
+    if (n < 0) return errno;
+    link.resize(static_cast<size_t>(n));
+    target = (!link.empty() && link[0] == '/') ? link : DirName(target) + "/" + link;
+  }
+  return ELOOP;
+}
 
-bool MakeDirectories(const std::string&) { return false; }
+int WriteAll(int fd, const std::string& data) {
+  size_t done = 0;
+  while (done < data.size()) {
+    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno;
+    if (n == 0) return ENOSPC;
+    done += static_cast<size_t>(n);
+  }
+  return 0;
+}
+
+// Creates a fresh, empty file beside target; umask applies to its mode as it
+// would to a newly created target.
+int CreateTempBeside(const std::string& target, std::string& tempPath, int& fd) {
+  static std::atomic<unsigned> counter{0};
+  std::string stem = DirName(target) + "/." + BaseName(target) + ".tmp";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    tempPath = stem + std::to_string(::getpid()) + "_" + std::to_string(counter++);
+    fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) return 0;
+    if (errno != EEXIST) return errno;
+  }
+  return EEXIST;
+}
+
+// Gives the temporary file the content and, when the target exists, its
+// permission bits and owner. Returns 0 or an errno value.
+int FillTemp(int fd, const std::string& data, const struct stat* original) {
+  if (original) {
+    if (::fchmod(fd, original->st_mode & 07777) != 0) return errno;
+    // Only root can hand a file to another owner; others keep their own.
+    if (::geteuid() == 0) (void)!::fchown(fd, original->st_uid, original->st_gid);
+  }
+  if (int err = WriteAll(fd, data)) return err;
+  if (::fsync(fd) != 0) return errno;
+  return 0;
+}
+
+void SyncFolder(const std::string& dir) {
+  int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+// Checks that target may be replaced; fills original when it exists.
+int CheckTarget(const std::string& target, struct stat& original, bool& exists) {
+  exists = ::stat(target.c_str(), &original) == 0;
+  if (!exists) return errno == ENOENT ? 0 : errno;
+  if (S_ISDIR(original.st_mode)) return EISDIR;
+  if (!S_ISREG(original.st_mode)) return EINVAL;
+  // A rename would go over a read-only file without complaint.
+  if (::access(target.c_str(), W_OK) != 0) return errno;
+  return 0;
+}
+
+bool IsFolder(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+}  // namespace
+
+bool ReadFile(const std::string& path, std::string& data) {
+  data.clear();
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      ::close(fd);
+      data.clear();
+      return false;
+    }
+    if (n == 0) break;
+    data.append(buffer, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  return true;
+}
+
+int ReplaceFile(const std::string& path, const std::string& data) {
+  std::string target;
+  if (int err = ResolveLinks(path, target)) return err;
+  struct stat original;
+  bool exists = false;
+  if (int err = CheckTarget(target, original, exists)) return err;
+  std::string tempPath;
+  int fd = -1;
+  if (int err = CreateTempBeside(target, tempPath, fd)) return err;
+  int err = FillTemp(fd, data, exists ? &original : nullptr);
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err == 0 && ::rename(tempPath.c_str(), target.c_str()) != 0) err = errno;
+  if (err != 0) {
+    ::unlink(tempPath.c_str());
+    return err;
+  }
+  SyncFolder(DirName(target));
+  return 0;
+}
+
+bool PathExists(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+bool IsWritableDirectory(const std::string& dir) {
+  struct stat st;
+  if (dir.empty() || ::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+  return ::access(dir.c_str(), W_OK | X_OK) == 0;
+}
+
+bool MakeDirectories(const std::string& dir) {
+  if (dir.empty()) return false;
+  if (IsFolder(dir)) return true;
+  std::string trimmed = dir;
+  while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.pop_back();
+  std::string parent = DirName(trimmed);
+  if (parent != trimmed && !IsFolder(parent) && !MakeDirectories(parent)) return false;
+  if (::mkdir(trimmed.c_str(), 0777) == 0) return true;
+  return errno == EEXIST && IsFolder(trimmed);
+}
 
 }  // namespace Platform

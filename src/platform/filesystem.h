@@ -48,6 +48,9 @@ bool ReadFile(const std::string& path, std::string& data);
 // as it was. Returns 0 or an errno value.
 int ReplaceFile(const std::string& path, const std::string& data);
 
+// True when path names an existing entry (symbolic links followed).
+bool PathExists(const std::string& path);
+
 // True when the current user may create files in dir.
 bool IsWritableDirectory(const std::string& dir);
 

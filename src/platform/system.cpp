@@ -1,11 +1,57 @@
 #include "platform/system.h"
 
+#include <cstdlib>
+#include <string>
+
+#include <pwd.h>
+#include <unistd.h>
+
 namespace Platform {
 
-std::string ExecutablePath() { return {}; }
+namespace {
 
-std::string EnvironmentValue(const char*) { return {}; }
+std::string WithoutTrailingSlashes(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
 
-std::string ConfigHome() { return {}; }
+// The home folder: $HOME, else the password database's entry.
+std::string HomeFolder() {
+  std::string home = EnvironmentValue("HOME");
+  if (!home.empty()) return home;
+  if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) return pw->pw_dir;
+  return {};
+}
+
+}  // namespace
+
+std::string ExecutablePath() {
+  std::string path(4096, '\0');
+  for (;;) {
+    ssize_t n = ::readlink("/proc/self/exe", path.data(), path.size());
+    if (n < 0) return {};
+    if (static_cast<size_t>(n) < path.size()) {
+      path.resize(static_cast<size_t>(n));
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+std::string EnvironmentValue(const char* name) {
+  const char* value = name ? std::getenv(name) : nullptr;
+  return value ? value : "";
+}
+
+std::string ConfigHome() {
+  // A relative $XDG_CONFIG_HOME is invalid and ignored, as the base-directory
+  // rules require.
+  std::string xdg = EnvironmentValue("XDG_CONFIG_HOME");
+  if (!xdg.empty() && xdg[0] == '/') return WithoutTrailingSlashes(xdg);
+  std::string home = HomeFolder();
+  if (home.empty()) return {};
+  home = WithoutTrailingSlashes(home);
+  return (home == "/" ? "" : home) + "/.config";
+}
 
 }  // namespace Platform
