@@ -1,0 +1,125 @@
+#include <clocale>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "platform/casemap.h"
+
+namespace {
+
+struct TCaseRow {
+  std::string Text;
+  std::string Upper;
+  std::string Lower;
+};
+
+class CaseMapTable : public ::testing::TestWithParam<TCaseRow> {};
+
+TEST_P(CaseMapTable, MapsBothWaysAndKeepsLength) {
+  const TCaseRow& row = GetParam();
+  const std::string upper = Platform::UpperCase(row.Text);
+  const std::string lower = Platform::LowerCase(row.Text);
+  EXPECT_EQ(upper, row.Upper);
+  EXPECT_EQ(lower, row.Lower);
+  EXPECT_EQ(upper.size(), row.Text.size());
+  EXPECT_EQ(lower.size(), row.Text.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Letters, CaseMapTable,
+    ::testing::Values(
+        TCaseRow{"", "", ""}, TCaseRow{"Photo.JPG", "PHOTO.JPG", "photo.jpg"},
+        TCaseRow{"a1_-. []@`{", "A1_-. []@`{", "a1_-. []@`{"},
+        // Latin-1 Supplement: the multiplication and division signs are no letters.
+        TCaseRow{"ÄRGER.txt", "ÄRGER.TXT", "ärger.txt"},
+        TCaseRow{"àéîõü×÷ÀÉÎÕÜ", "ÀÉÎÕÜ×÷ÀÉÎÕÜ", "àéîõü×÷àéîõü"}, TCaseRow{"ÞþØø", "ÞÞØØ", "þþøø"},
+        // ÿ upper-cases to Ÿ in Latin Extended-A; µ to the Greek capital mu.
+        TCaseRow{"ÿŸ", "ŸŸ", "ÿÿ"}, TCaseRow{"µ", "Μ", "µ"},
+        // ß has no upper form of the same length; ẞ lower-cases to ß, which is shorter.
+        TCaseRow{"straße", "STRAßE", "straße"}, TCaseRow{"ẞ", "ẞ", "ẞ"},
+        // Latin Extended-A: both parities of pairs, and the letters that change length.
+        TCaseRow{"ĀāČčŁłŃńŒœŠšŽž", "ĀĀČČŁŁŃŃŒŒŠŠŽŽ", "āāččłłńńœœššžž"}, TCaseRow{"İı", "İı", "İı"},
+        TCaseRow{"ſ", "ſ", "ſ"}, TCaseRow{"ĸŉ", "ĸŉ", "ĸŉ"},
+        // Greek, final sigma, accented letters, symbols with a simple capital.
+        TCaseRow{"Αλφάβητο", "ΑΛΦΆΒΗΤΟ", "αλφάβητο"}, TCaseRow{"ςσΣ", "ΣΣΣ", "ςσσ"},
+        TCaseRow{"ΆΈΉΊΌΎΏ", "ΆΈΉΊΌΎΏ", "άέήίόύώ"}, TCaseRow{"ΐ", "ΐ", "ΐ"},
+        // Cyrillic, the Ѐ..Џ block and the pairs beyond я.
+        TCaseRow{"Привет", "ПРИВЕТ", "привет"}, TCaseRow{"ЁЂЏёђџ", "ЁЂЏЁЂЏ", "ёђџёђџ"},
+        TCaseRow{"ѠѡҐґӁӂӐӑ", "ѠѠҐҐӁӁӐӐ", "ѡѡґґӂӂӑӑ"}, TCaseRow{"Ӏӏ", "ӀӀ", "ӏӏ"},
+        // Characters without case, and four-byte characters, stay.
+        TCaseRow{"日本😀", "日本😀", "日本😀"}, TCaseRow{"Ｆｕｌｌ", "ＦＵＬＬ", "ｆｕｌｌ"}));
+
+struct TRawRow {
+  const char* Name;
+  std::string Text;
+  std::string Upper;
+};
+
+class CaseMapInvalidUtf8 : public ::testing::TestWithParam<TRawRow> {};
+
+// Bytes that are not valid UTF-8 stay as they are; letters around them change.
+TEST_P(CaseMapInvalidUtf8, LeavesStrayBytes) {
+  const TRawRow& row = GetParam();
+  EXPECT_EQ(Platform::UpperCase(row.Text), row.Upper);
+  EXPECT_EQ(Platform::LowerCase(row.Upper), Platform::LowerCase(row.Text));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bytes, CaseMapInvalidUtf8,
+    ::testing::Values(
+        // Latin-1 "ä" alone: a lead byte without continuation.
+        TRawRow{"Latin1Byte",
+                "a\xE4"
+                "b",
+                "A\xE4"
+                "B"},
+        // A lone continuation byte that would otherwise look like part of "ä".
+        TRawRow{"LoneContinuation", "\xA4x", "\xA4X"},
+        // Over-long encoding of "A" and of "a".
+        TRawRow{"Overlong", "\xC1\x81\xC1\xA1q", "\xC1\x81\xC1\xA1Q"},
+        // A truncated two-byte "ä" at the very end.
+        TRawRow{"TruncatedAtEnd", "z\xC3", "Z\xC3"},
+        // A lead byte followed by an ASCII letter: the letter is still a letter.
+        TRawRow{"LeadThenAscii",
+                "\xC3"
+                "a",
+                "\xC3"
+                "A"},
+        // UTF-16 surrogate encoded in UTF-8 (ED A0 80) is not valid.
+        TRawRow{"Surrogate", "\xED\xA0\x80m", "\xED\xA0\x80M"},
+        // Beyond U+10FFFF.
+        TRawRow{"TooLarge", "\xF4\x90\x80\x80k", "\xF4\x90\x80\x80K"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(CaseMap, DoesNotDependOnTheProcessLocale) {
+  const char* before = std::setlocale(LC_ALL, nullptr);
+  const std::string saved = before ? before : "C";
+  for (const char* locale : {"C", "C.UTF-8", "tr_TR.UTF-8"}) {
+    std::setlocale(LC_ALL, locale);
+    EXPECT_EQ(Platform::UpperCase("istanbul ärger"), "ISTANBUL ÄRGER") << locale;
+    EXPECT_EQ(Platform::LowerCase("ISTANBUL ÄRGER"), "istanbul ärger") << locale;
+  }
+  std::setlocale(LC_ALL, saved.c_str());
+}
+
+// Every letter of the covered blocks: the mapping keeps the length, and where a
+// letter maps to another one the other maps back (a round trip) unless it is
+// one of the known one-way letters.
+TEST(CaseMap, TwoByteLettersRoundTrip) {
+  int changed = 0;
+  for (char32_t cp = 0x80; cp < 0x800; ++cp) {
+    std::string s;
+    s += static_cast<char>(0xC0 | (cp >> 6));
+    s += static_cast<char>(0x80 | (cp & 0x3F));
+    const std::string lower = Platform::LowerCase(s);
+    ASSERT_EQ(lower.size(), 2u);
+    if (lower == s) continue;
+    ++changed;
+    if (cp == 0x3F4) continue;  // capital theta symbol: lower θ, whose capital is Θ
+    EXPECT_EQ(Platform::UpperCase(lower), s) << "U+" << std::hex << static_cast<unsigned>(cp);
+  }
+  // Latin-1 30, Latin Extended-A/B about 150, Greek about 50, Cyrillic about 120, Armenian 38.
+  EXPECT_GT(changed, 380);
+}
+
+}  // namespace
