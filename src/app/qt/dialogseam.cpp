@@ -1,0 +1,62 @@
+#include "app/qt/dialogseam.h"
+
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QStringList>
+#include <QWidget>
+
+#include "app/errors.h"
+#include "dialogs/qt/kvfolderdialog.h"
+
+namespace {
+
+TDialogSeam* GSeam = nullptr;
+
+TDialogSeam& RealSeam() {
+  static TDialogSeam seam;
+  return seam;
+}
+
+}  // namespace
+
+TDialogSeam::~TDialogSeam() = default;
+
+QMessageBox::StandardButton TDialogSeam::MessageBox(QWidget* owner, const QString& text,
+                                                    const QString& caption,
+                                                    QMessageBox::StandardButtons buttons,
+                                                    QMessageBox::Icon icon,
+                                                    QMessageBox::StandardButton defaultButton) {
+  QMessageBox box(icon, caption, text, buttons, owner);
+  box.setWindowModality(Qt::ApplicationModal);
+  if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
+  const int answer = box.exec();
+  return static_cast<QMessageBox::StandardButton>(answer);
+}
+
+bool TDialogSeam::OpenLanguageFile(QWidget* owner, const QString& initialDir, QString& path) {
+  QFileDialog dialog(owner);
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setSizeGripEnabled(true);
+  dialog.setNameFilter(QStringLiteral("Language Files (*.lng)"));
+  dialog.setDirectory(initialDir);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  const QStringList files = dialog.selectedFiles();
+  if (files.isEmpty()) return false;
+  path = files.first();
+  return true;
+}
+
+bool TDialogSeam::BrowseFolder(TKvFolderDialog& dialog) { return dialog.Execute(); }
+
+TDialogSeam& DialogSeam() { return GSeam ? *GSeam : RealSeam(); }
+
+void SetDialogSeam(TDialogSeam* seam) { GSeam = seam; }
+
+void ShowErrorDisplay(QWidget* owner, const QString& message) {
+  const std::string text = App::ErrorDisplayText(message.toStdString());
+  DialogSeam().MessageBox(owner, QString::fromStdString(text),
+                          QGuiApplication::applicationDisplayName(), QMessageBox::Ok,
+                          QMessageBox::Critical, QMessageBox::Ok);
+}

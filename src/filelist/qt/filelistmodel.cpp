@@ -1,0 +1,66 @@
+#include "filelist/qt/filelistmodel.h"
+
+#include <utility>
+
+#include "filelist/order.h"
+
+TFileListModel::TFileListModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void TFileListModel::SetItems(FileList::TFileItems items) {
+  beginResetModel();
+  FItems = std::move(items);
+  endResetModel();
+}
+
+const FileList::TFileItems& TFileListModel::Items() const { return FItems; }
+
+FileList::TFileItems& TFileListModel::MutableItems() { return FItems; }
+
+void TFileListModel::NewNamesChanged() {
+  if (FItems.empty()) return;
+  const int last = static_cast<int>(FItems.size()) - 1;
+  emit dataChanged(index(0, 1), index(last, 1), {Qt::DisplayRole});
+}
+
+void TFileListModel::RemoveRows(const QModelIndexList& selected) {
+  const int count = static_cast<int>(FItems.size());
+  bool any = false;
+  for (auto& item : FItems) item.Selected = false;
+  for (const QModelIndex& idx : selected) {
+    if (!idx.isValid() || idx.model() != this || idx.row() >= count) continue;
+    FItems[static_cast<std::size_t>(idx.row())].Selected = true;
+    any = true;
+  }
+  if (!any) return;
+  beginResetModel();
+  FileList::RemoveSelected(FItems);
+  endResetModel();
+}
+
+void TFileListModel::SetColumnTitles(const QString& oldNameTitle, const QString& newNameTitle) {
+  FTitles[0] = oldNameTitle;
+  FTitles[1] = newNameTitle;
+  emit headerDataChanged(Qt::Horizontal, 0, 1);
+}
+
+int TFileListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(FItems.size());
+}
+
+int TFileListModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : 2;
+}
+
+QVariant TFileListModel::data(const QModelIndex& index, int role) const {
+  if (role != Qt::DisplayRole || !index.isValid()) return {};
+  if (index.row() < 0 || index.row() >= rowCount()) return {};
+  const auto& item = FItems[static_cast<std::size_t>(index.row())];
+  const std::string& name = index.column() == 0 ? item.OldName : item.NewName;
+  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+QVariant TFileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+  if (section < 0 || section > 1) return {};
+  return FTitles[section];
+}

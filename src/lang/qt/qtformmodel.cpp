@@ -1,0 +1,146 @@
+#include "lang/qt/qtformmodel.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTabWidget>
+#include <QVariant>
+#include <QWidget>
+#include <utility>
+
+namespace {
+
+constexpr const char* KCaptionProperty = "Caption";
+constexpr const char* KHintProperty = "Hint";
+
+QString FromUtf8(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string ToUtf8(const QString& text) {
+  const QByteArray bytes = text.toUtf8();
+  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+// The tab widget that shows page as one of its tabs, and the tab's index.
+QTabWidget* TabOf(const QObject* page, int& tabIndex) {
+  const QWidget* widget = qobject_cast<const QWidget*>(page);
+  if (!widget) return nullptr;
+  for (QObject* up = page->parent(); up; up = up->parent()) {
+    if (auto* tabs = qobject_cast<QTabWidget*>(up)) {
+      tabIndex = tabs->indexOf(const_cast<QWidget*>(widget));
+      if (tabIndex >= 0) return tabs;
+    }
+  }
+  return nullptr;
+}
+
+QString GetCaption(const QObject* object) {
+  if (auto* label = qobject_cast<const QLabel*>(object)) return label->text();
+  if (auto* button = qobject_cast<const QAbstractButton*>(object)) return button->text();
+  if (auto* group = qobject_cast<const QGroupBox*>(object)) return group->title();
+  if (auto* action = qobject_cast<const QAction*>(object)) return action->text();
+  int tab = -1;
+  if (QTabWidget* tabs = TabOf(object, tab)) return tabs->tabText(tab);
+  return object->property(KCaptionProperty).toString();
+}
+
+void SetCaption(QObject* object, const QString& value) {
+  if (auto* label = qobject_cast<QLabel*>(object)) return label->setText(value);
+  if (auto* button = qobject_cast<QAbstractButton*>(object)) return button->setText(value);
+  if (auto* group = qobject_cast<QGroupBox*>(object)) return group->setTitle(value);
+  if (auto* action = qobject_cast<QAction*>(object)) return action->setText(value);
+  int tab = -1;
+  if (QTabWidget* tabs = TabOf(object, tab)) return tabs->setTabText(tab, value);
+  object->setProperty(KCaptionProperty, value);
+}
+
+QString GetHint(const QObject* object) {
+  const QVariant hint = object->property(KHintProperty);
+  if (hint.isValid()) return hint.toString();
+  // Not set through the model yet: a widget's tooltip is its hint. An action
+  // reports its text as tooltip when it has none, so it has no hint.
+  if (auto* widget = qobject_cast<const QWidget*>(object)) return widget->toolTip();
+  return {};
+}
+
+void SetHint(QObject* object, const QString& value) {
+  object->setProperty(KHintProperty, value);
+  if (auto* widget = qobject_cast<QWidget*>(object)) widget->setToolTip(value);
+  if (auto* action = qobject_cast<QAction*>(object)) action->setToolTip(value);
+}
+
+QString GetEditText(const QObject* object) {
+  if (auto* edit = qobject_cast<const QLineEdit*>(object)) return edit->text();
+  if (auto* combo = qobject_cast<const QComboBox*>(object)) {
+    if (combo->isEditable()) return combo->currentText();
+    const int current = combo->currentIndex();
+    return current >= 0 ? combo->itemText(current) : QString();
+  }
+  return object->property("Text").toString();
+}
+
+void SetEditText(QObject* object, const QString& value) {
+  if (auto* edit = qobject_cast<QLineEdit*>(object)) return edit->setText(value);
+  if (auto* combo = qobject_cast<QComboBox*>(object)) {
+    if (combo->isEditable()) return combo->setEditText(value);
+    const int found = combo->findText(value, Qt::MatchExactly);
+    if (found >= 0) combo->setCurrentIndex(found);
+    return;
+  }
+  object->setProperty("Text", value);
+}
+
+class TQtComponent : public Lang::TFormComponent {
+ public:
+  TQtComponent(QObject* object, std::string name, std::string className)
+      : FObject(object), FName(std::move(name)), FClassName(std::move(className)) {}
+
+  std::string Name() const override { return FName; }
+  std::string ClassName() const override { return FClassName; }
+  std::string GetText(const std::string& property) const override;
+  void SetText(const std::string& property, const std::string& value) override;
+
+ private:
+  QPointer<QObject> FObject;
+  std::string FName;
+  std::string FClassName;
+};
+
+std::string TQtComponent::GetText(const std::string& property) const {
+  if (!FObject) return {};
+  if (property == "Caption") return ToUtf8(GetCaption(FObject));
+  if (property == "Hint") return ToUtf8(GetHint(FObject));
+  if (property == "Text") return ToUtf8(GetEditText(FObject));
+  return {};
+}
+
+void TQtComponent::SetText(const std::string& property, const std::string& value) {
+  if (!FObject) return;
+  const QString text = FromUtf8(value);
+  if (property == "Caption") SetCaption(FObject, text);
+  if (property == "Hint") SetHint(FObject, text);
+  if (property == "Text") SetEditText(FObject, text);
+}
+
+}  // namespace
+
+TQtFormModel::TQtFormModel(std::string formName) : FName(std::move(formName)) {}
+
+TQtFormModel::~TQtFormModel() = default;
+
+void TQtFormModel::Add(QObject* component, const std::string& name, const std::string& className) {
+  FComponents.push_back(std::make_unique<TQtComponent>(component, name, className));
+}
+
+std::string TQtFormModel::Name() const { return FName; }
+
+std::size_t TQtFormModel::ComponentCount() const { return FComponents.size(); }
+
+Lang::TFormComponent& TQtFormModel::Component(std::size_t index) { return *FComponents.at(index); }

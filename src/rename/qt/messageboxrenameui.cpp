@@ -1,0 +1,58 @@
+#include "rename/qt/messageboxrenameui.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QString>
+#include <QWidget>
+
+#include "app/qt/dialogseam.h"
+
+namespace {
+
+QString FromUtf8(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+TMessageBoxRenameUi::TMessageBoxRenameUi(QWidget* owner, QLabel* actionLbl,
+                                         QProgressBar* progressBar)
+    : FOwner(owner), FActionLbl(actionLbl), FProgressBar(progressBar) {}
+
+bool TMessageBoxRenameUi::ConfirmRename(const std::string& text) {
+  const auto answer = DialogSeam().MessageBox(
+      FOwner, FromUtf8(text), QGuiApplication::applicationDisplayName(),
+      QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Warning, QMessageBox::Ok);
+  return answer == QMessageBox::Ok;
+}
+
+Rename::TFailAnswer TMessageBoxRenameUi::RenameFailed(const std::string& text) {
+  const auto answer =
+      DialogSeam().MessageBox(FOwner, FromUtf8(text), QGuiApplication::applicationDisplayName(),
+                              QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore,
+                              QMessageBox::Critical, QMessageBox::Abort);
+  switch (answer) {
+    case QMessageBox::Retry:
+      return Rename::TFailAnswer::Retry;
+    case QMessageBox::Ignore:
+      return Rename::TFailAnswer::Ignore;
+    default:
+      return Rename::TFailAnswer::Abort;
+  }
+}
+
+void TMessageBoxRenameUi::ShowProgress(int position, const std::string& status) {
+  if (FProgressBar) {
+    FProgressBar->setValue(position);
+    FProgressBar->repaint();
+  }
+  if (FActionLbl) {
+    FActionLbl->setText(FromUtf8(status));
+    FActionLbl->repaint();
+  }
+}
+
+void TMessageBoxRenameUi::SetBusy(bool busy) {
+  if (FOwner) FOwner->setEnabled(!busy);
+}
