@@ -1,0 +1,431 @@
+#include <cerrno>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/testutil.h"
+#include "platform/filesystem.h"
+#include "rename/renamerun.h"
+
+namespace {
+
+using FileList::TFileItem;
+using FileList::TFileItems;
+using Rename::TFailAnswer;
+using Rename::TRenameRequest;
+using Rename::TRenameResult;
+using Rename::TRowStatus;
+using TestUtil::ListNames;
+using TestUtil::ReadFileBytes;
+using TestUtil::TTempDir;
+using TestUtil::WriteFileBytes;
+using TNames = std::vector<std::string>;
+
+const char BuiltInCantRen[] =
+    "Cannot rename %s to %s!\r\n\r\nN.B. This warn can be disabled in options";
+const char BuiltInRen[] = "Renaming files... ";
+
+// Answers the run's dialogs from a script and records everything it is shown.
+class TFakeUi : public Rename::TRenameUi {
+ public:
+  bool ConfirmAnswer = true;
+  std::vector<TFailAnswer> Answers;  // one per failure box; Ignore when used up
+  std::function<void()> BeforeAnswer;
+  const TFileItems* Items = nullptr;  // to see the new names at confirmation
+
+  std::vector<std::string> Confirms;
+  TNames NewNamesAtConfirm;
+  std::vector<std::string> Failures;
+  std::vector<std::pair<int, std::string>> Progress;
+  std::vector<bool> Busy;
+
+  bool ConfirmRename(const std::string& text) override {
+    Confirms.push_back(text);
+    if (Items)
+      for (const TFileItem& item : *Items) NewNamesAtConfirm.push_back(item.NewName);
+    return ConfirmAnswer;
+  }
+  TFailAnswer RenameFailed(const std::string& text) override {
+    Failures.push_back(text);
+    if (BeforeAnswer) BeforeAnswer();
+    const std::size_t n = Failures.size() - 1;
+    return n < Answers.size() ? Answers[n] : TFailAnswer::Ignore;
+  }
+  void ShowProgress(int position, const std::string& status) override {
+    Progress.emplace_back(position, status);
+  }
+  void SetBusy(bool busy) override { Busy.push_back(busy); }
+};
+
+TFileItems Items(const TNames& names) {
+  TFileItems items;
+  for (const std::string& name : names) items.push_back(TFileItem{name, "", -1, false});
+  return items;
+}
+
+// Each file holds its own name, so a moved or overwritten file shows.
+void MakeFiles(const TTempDir& dir, const TNames& names) {
+  for (const std::string& name : names) WriteFileBytes(dir.File(name), "content of " + name);
+}
+
+TRenameRequest Request(const TTempDir& dir) {
+  TRenameRequest request;
+  request.Dir = dir.Path();
+  request.WarnBeforeRename = false;
+  request.Texts = {"Really rename file(s)?", BuiltInCantRen, BuiltInRen};
+  return request;  // start values: running numbers with the old extension
+}
+
+TRenameRequest Replace(const TTempDir& dir, const std::string& search, const std::string& with) {
+  TRenameRequest request = Request(dir);
+  request.Preview.RenamePage = false;
+  request.Preview.Replace = {search, with, false};
+  return request;
+}
+
+std::vector<TRowStatus> Statuses(const TRenameResult& result) {
+  std::vector<TRowStatus> statuses;
+  for (const auto& row : result.Rows) statuses.push_back(row.Status);
+  return statuses;
+}
+
+TEST(RenameRun, EmptyListDoesNothing) {
+  TTempDir dir;
+  TFileItems items;
+  TRenameRequest request = Request(dir);
+  request.WarnBeforeRename = true;
+  TFakeUi ui;
+  const TRenameResult result = Rename::RunRename(items, request, ui);
+  EXPECT_FALSE(result.Ran);
+  EXPECT_TRUE(ui.Confirms.empty());
+  EXPECT_TRUE(ui.Progress.empty());
+  EXPECT_TRUE(ui.Busy.empty());
+}
+
+TEST(RenameRun, CancelLeavesNamesAndFilesAlone) {
+  TTempDir dir;
+  MakeFiles(dir, {"a.txt", "b.txt"});
+  TFileItems items = Items({"a.txt", "b.txt"});
+  items[0].NewName = "stale";
+  TRenameRequest request = Request(dir);
+  request.WarnBeforeRename = true;
+  TFakeUi ui;
+  ui.ConfirmAnswer = false;
+  const TRenameResult result = Rename::RunRename(items, request, ui);
+  EXPECT_FALSE(result.Ran);
+  EXPECT_EQ(ui.Confirms, std::vector<std::string>{"Really rename file(s)?"});
+  EXPECT_EQ(items[0].NewName, "stale");
+  EXPECT_EQ(items[1].NewName, "");
+  EXPECT_TRUE(ui.Busy.empty());
+  EXPECT_TRUE(ui.Progress.empty());
+  EXPECT_EQ(ListNames(dir.Path()), (TNames{"a.txt", "b.txt"}));
+}
+
+TEST(RenameRun, AllSucceedWithProgressInListOrder) {
+  TTempDir dir;
+  MakeFiles(dir, {"c.jpg", "a.png", "b"});
+  TFileItems items = Items({"c.jpg", "a.png", "b"});
+  items[0].NewName = "stale";
+  TRenameRequest request = Request(dir);
+  request.WarnBeforeRename = true;
+  request.Preview.Name.Prefix = 0;
+  request.Preview.Name.PrefixText = "img_";
+  TFakeUi ui;
+  ui.Items = &items;
+  const TRenameResult result = Rename::RunRename(items, request, ui);
+
+  // Asked before the preview: the question saw the old column.
+  EXPECT_EQ(ui.NewNamesAtConfirm, (TNames{"stale", "", ""}));
+  EXPECT_TRUE(result.Ran);
+  EXPECT_FALSE(result.Aborted);
+  EXPECT_EQ(result.Renamed(), 3u);
+  EXPECT_EQ(ListNames(dir.Path()), (TNames{"img_1.jpg", "img_2.png", "img_3"}));
+  EXPECT_EQ(ReadFileBytes(dir.File("img_2.png")), "content of a.png");
+  const std::vector<std::pair<int, std::string>> progress{{0, "Renaming files...  0%"},
+                                                          {33, "Renaming files...  33%"},
+                                                          {66, "Renaming files...  66%"},
+                                                          {100, " Ok! "}};
+  EXPECT_EQ(ui.Progress, progress);
+  EXPECT_EQ(ui.Busy, (std::vector<bool>{true, false}));
+  EXPECT_TRUE(ui.Failures.empty());
+}
+
+TEST(RenameRun, ProgressTextFollowsTheCurrentRenText) {
+  TTempDir dir;
+  MakeFiles(dir, {"x"});
+  TFileItems items = Items({"x"});
+  TRenameRequest request = Request(dir);
+  request.Texts.Ren = "Umbenennen...";  // a language file drops the outer blanks
+  TFakeUi ui;
+  Rename::RunRename(items, request, ui);
+  const std::vector<std::pair<int, std::string>> progress{{0, "Umbenennen... 0%"}, {100, " Ok! "}};
+  EXPECT_EQ(ui.Progress, progress);
+}
+
+TEST(RenameRun, TargetTakenByAnUnlistedFileFails) {
+  TTempDir dir;
+  MakeFiles(dir, {"a.txt", "b.txt"});
+  TFileItems items = Items({"a.txt"});
+  TRenameRequest request = Replace(dir, "a", "b");
+  TFakeUi ui;
+  const TRenameResult result = Rename::RunRename(items, request, ui);
+  ASSERT_EQ(result.Rows.size(), 1u);
+  EXPECT_EQ(result.Rows[0].Status, TRowStatus::Failed);
+  EXPECT_EQ(result.Rows[0].Error, EEXIST);
+  EXPECT_EQ(ReadFileBytes(dir.File("a.txt")), "content of a.txt");
+  EXPECT_EQ(ReadFileBytes(dir.File("b.txt")), "content of b.txt");
+  const std::string expected = "Cannot rename " + dir.File("a.txt") + " to " + dir.File("b.txt") +
+                               "!\r\n\r\nN.B. This warn can be disabled in options";
+  EXPECT_EQ(ui.Failures, std::vector<std::string>{expected});
+}
+
+TEST(RenameRun, ChainTargetRenamedLaterFailsWithoutLoss) {
+  TTempDir dir;
+  MakeFiles(dir, {"x.txt", "1.txt"});
+  // x.txt wants 1.txt, which moves on to 2.txt only afterwards.
+  TFileItems items = Items({"x.txt", "1.txt"});
+  TRenameRequest request = Request(dir);
+  TFakeUi ui;
+  const TRenameResult result = Rename::RunRename(items, request, ui);
+  EXPECT_EQ(Statuses(result), (std::vector{TRowStatus::Failed, TRowStatus::Renamed}));
+  EXPECT_EQ(ListNames(dir.Path()), (TNames{"2.txt", "x.txt"}));
+  EXPECT_EQ(ReadFileBytes(dir.File("2.txt")), "content of 1.txt");
+  EXPECT_EQ(ReadFileBytes(dir.File("x.txt")), "content of x.txt");
+}
+
+TEST(RenameRun, FileListedTwiceMovesOnceThenFails) {
+  TTempDir dir;
+  MakeFiles(dir, {"a.txt"});
+  TFileItems items = Items({"a.txt", "a.txt"});
+  TRenameRequest request = Request(dir);
+  TFakeUi ui;
+  const TRenameResult result = Rename::RunRename(items, request, ui);
+  EXPECT_EQ(Statuses(result), (std::vector{TRowStatus::Renamed, TRowStatus::Failed}));
+  EXPECT_EQ(result.Rows[1].Error, ENOENT);
+  EXPECT_EQ(ListNames(dir.Path()), TNames{"1.txt"});
+  EXPECT_EQ(ui.Failures.size(), 1u);
+}
+
+TEST(RenameRun, AbortOnTheFirstFailureStopsAtOnce) {
+  TTempDir dir;
+  MakeFiles(dir, {"1.txt", "x.txt", "y.txt", "z.txt"});
+  TFileItems items = Items({"x.txt", "y.txt", "z.txt"});
+  TRenameRequest request = Request(dir);
+  TFakeUi ui;
+  ui.Answers = {TFailAnswer::Abort};
+  const TRenameResult result = Rename::RunRename(items, request, ui);
+  EXPECT_TRUE(result.Aborted);
+  EXPECT_EQ(Statuses(result),
+            (std::vector{TRowStatus::Failed, TRowStatus::NotTried, TRowStatus::NotTried}));
+  EXPECT_EQ(ui.Progress, (std::vector<std::pair<int, std::string>>{{100, " Ok! "}}));
+  EXPECT_EQ(ui.Busy, (std::vector<bool>{true, false}));
+  EXPECT_EQ(ListNames(dir.Path()), (TNames{"1.txt", "x.txt", "y.txt", "z.txt"}));
+  EXPECT_TRUE(request.ShowErrors);
+}
+
+TEST(RenameRun, IgnoreSilencesTheRestOfTheRun) {
+  TTempDir dir;
+  MakeFiles(dir, {"1.txt", "2.txt", "x.txt", "y.txt", "z.txt"});
+  TFileItems items = Items({"x.txt", "y.txt", "z.txt"});
+  TRenameRequest request = Request(dir);
+  TFakeUi ui;
+  ui.Answers = {TFailAnswer::Ignore, TFailAnswer::Abort};
+  const TRenameResult result = Rename::RunRename(items, request, ui);
+  EXPECT_EQ(ui.Failures.size(), 1u);
+  EXPECT_FALSE(request.ShowErrors);
+  EXPECT_FALSE(result.Aborted);
+  EXPECT_EQ(Statuses(result),
+            (std::vector{TRowStatus::Failed, TRowStatus::Failed, TRowStatus::Renamed}));
+  EXPECT_EQ(ui.Progress.size(), 4u);
+  EXPECT_EQ(ReadFileBytes(dir.File("3.txt")), "content of z.txt");
+}
+
+TEST(RenameRun, ErrorsOffShowsNoBox) {
+  TTempDir dir;
+  MakeFiles(dir, {"1.txt", "x.txt"});
+  TFileItems items = Items({"x.txt"});
+  TRenameRequest request = Request(dir);
+  request.ShowErrors = false;
+  TFakeUi ui;
+  const TRenameResult result = Rename::RunRename(items, request, ui);
+  EXPECT_TRUE(ui.Failures.empty());
+  EXPECT_EQ(result.Failed(), 1u);
+  EXPECT_EQ(ui.Progress.size(), 2u);
+}
+
+TEST(RenameRun, RetryMovesAgainOnceTheTargetIsFree) {
+  TTempDir dir;
+  MakeFiles(dir, {"1.txt", "x.txt", "y.txt"});
+  TFileItems items = Items({"x.txt", "y.txt"});
+  TRenameRequest request = Request(dir);
+  TFakeUi ui;
+  ui.Answers = {TFailAnswer::Retry};
+  ui.BeforeAnswer = [&] { ::unlink(dir.File("1.txt").c_str()); };
+  const TRenameResult result = Rename::RunRename(items, request, ui);
+  EXPECT_EQ(ui.Failures.size(), 1u);
+  EXPECT_EQ(Statuses(result), (std::vector{TRowStatus::Renamed, TRowStatus::Renamed}));
+  EXPECT_EQ(ReadFileBytes(dir.File("1.txt")), "content of x.txt");
+  EXPECT_EQ(ReadFileBytes(dir.File("2.txt")), "content of y.txt");
+}
+
+TEST(RenameRun, RetryThatFailsAgainAsksAgain) {
+  TTempDir dir;
+  MakeFiles(dir, {"1.txt", "x.txt"});
+  TFileItems items = Items({"x.txt"});
+  TRenameRequest request = Request(dir);
+  TFakeUi ui;
+  ui.Answers = {TFailAnswer::Retry, TFailAnswer::Retry, TFailAnswer::Ignore};
+  const TRenameResult result = Rename::RunRename(items, request, ui);
+  EXPECT_EQ(ui.Failures.size(), 3u);
+  EXPECT_EQ(result.Rows[0].Status, TRowStatus::Failed);
+  EXPECT_EQ(ReadFileBytes(dir.File("1.txt")), "content of 1.txt");
+  EXPECT_EQ(ReadFileBytes(dir.File("x.txt")), "content of x.txt");
+}
+
+TEST(RenameRun, SameNameIsNoFailure) {
+  TTempDir dir;
+  MakeFiles(dir, {"keep.txt"});
+  TFileItems items = Items({"keep.txt"});
+  TRenameRequest request = Replace(dir, "zzz", "q");
+  TFakeUi ui;
+  const TRenameResult result = Rename::RunRename(items, request, ui);
+  EXPECT_EQ(result.Rows[0].Status, TRowStatus::Renamed);
+  EXPECT_TRUE(ui.Failures.empty());
+  EXPECT_EQ(ReadFileBytes(dir.File("keep.txt")), "content of keep.txt");
+}
+
+struct TBadNameRow {
+  const char* Case;
+  std::string Search;
+  std::string Replace;
+};
+
+class RenameRunBadName : public ::testing::TestWithParam<TBadNameRow> {};
+
+// Names the file system refuses: the move fails and the file stays.
+TEST_P(RenameRunBadName, FailsAndKeepsTheFile) {
+  TTempDir dir;
+  MakeFiles(dir, {"report.txt"});
+  TFileItems items = Items({"report.txt"});
+  TRenameRequest request = Replace(dir, GetParam().Search, GetParam().Replace);
+  TFakeUi ui;
+  const TRenameResult result = Rename::RunRename(items, request, ui);
+  EXPECT_EQ(result.Rows[0].Status, TRowStatus::Failed);
+  EXPECT_NE(result.Rows[0].Error, 0);
+  EXPECT_EQ(ui.Failures.size(), 1u);
+  EXPECT_EQ(ListNames(dir.Path()), TNames{"report.txt"});
+  EXPECT_EQ(ReadFileBytes(dir.File("report.txt")), "content of report.txt");
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, RenameRunBadName,
+                         ::testing::Values(TBadNameRow{"Empty", "report.txt", ""},
+                                           TBadNameRow{"TooLong", "report", std::string(300, 'n')},
+                                           TBadNameRow{"Dot", "report.txt", "."},
+                                           TBadNameRow{"DotDot", "report.txt", ".."},
+                                           TBadNameRow{"MissingFolder", "report", "none/r"}),
+                         [](const auto& info) { return std::string(info.param.Case); });
+
+TEST(RenameRun, NameTooLongReportsTheCause) {
+  TTempDir dir;
+  MakeFiles(dir, {"a"});
+  TFileItems items = Items({"a"});
+  TRenameRequest request = Request(dir);
+  request.Preview.Name.Suffix = 0;
+  request.Preview.Name.SuffixText = std::string(256, 's');
+  TFakeUi ui;
+  const TRenameResult result = Rename::RunRename(items, request, ui);
+  EXPECT_EQ(result.Rows[0].Error, ENAMETOOLONG);
+  EXPECT_EQ(ListNames(dir.Path()), TNames{"a"});
+}
+
+TEST(RenameRun, ReadOnlyFolderFailsForAnOrdinaryUser) {
+  TTempDir dir;
+  MakeFiles(dir, {"a.txt", "b.txt"});
+  TestUtil::GiveToNobody(dir.Path());
+  ASSERT_EQ(::chmod(dir.Path().c_str(), 0555), 0);
+  const int code = TestUtil::RunUnprivileged([&] {
+    TFileItems items = Items({"a.txt", "b.txt"});
+    TRenameRequest request = Request(dir);
+    TFakeUi ui;
+    const TRenameResult result = Rename::RunRename(items, request, ui);
+    if (result.Failed() != 2 || ui.Failures.size() != 1) return 1;
+    return result.Rows[0].Error;
+  });
+  ::chmod(dir.Path().c_str(), 0755);
+  EXPECT_EQ(code, EACCES);
+  EXPECT_EQ(ListNames(dir.Path()), (TNames{"a.txt", "b.txt"}));
+}
+
+TEST(RenameRun, NameThatIsNotUtf8IsRenamedByItsBytes) {
+  TTempDir dir;
+  const std::string latin1 = "\xC4rger-\xE9t\xE9.JPG";  // ÄRGER in Latin-1, not UTF-8
+  MakeFiles(dir, {latin1, "b\xFF.txt"});
+  TFileItems items = Items({"b\xFF.txt", latin1});
+  TRenameRequest request = Request(dir);
+  request.Preview.Name.NamePart = 2;
+  request.Preview.Name.NameCase = 2;
+  TFakeUi ui;
+  const TRenameResult result = Rename::RunRename(items, request, ui);
+  EXPECT_EQ(result.Renamed(), 2u);
+  EXPECT_EQ(ListNames(dir.Path()), (TNames{"00001.txt", "00002.jpg"}));
+  EXPECT_EQ(ReadFileBytes(dir.File("00002.jpg")), "content of " + latin1);
+}
+
+// A file system that records the paths it is asked to move and succeeds.
+class TRecordingFileSystem : public Platform::TFileSystem {
+ public:
+  std::vector<std::pair<std::string, std::string>> Moves;
+  int RenameNoReplace(const std::string& from, const std::string& to) override {
+    Moves.emplace_back(from, to);
+    return 0;
+  }
+};
+
+class RenameRunRecorded : public ::testing::Test {
+ protected:
+  void SetUp() override { Platform::SetFileSystem(&FFs); }
+  void TearDown() override { Platform::SetFileSystem(nullptr); }
+  TRecordingFileSystem FFs;
+};
+
+TEST_F(RenameRunRecorded, SeparatorIsAlwaysAdded) {
+  for (const std::string dirText : {"/", "", "/tmp/x/"}) {
+    FFs.Moves.clear();
+    TFileItems items = Items({"p.jpg"});
+    TRenameRequest request;
+    request.Dir = dirText;
+    request.WarnBeforeRename = false;
+    TFakeUi ui;
+    Rename::RunRename(items, request, ui);
+    ASSERT_EQ(FFs.Moves.size(), 1u);
+    EXPECT_EQ(FFs.Moves[0].first, dirText + "/p.jpg");
+    EXPECT_EQ(FFs.Moves[0].second, dirText + "/1.jpg");
+  }
+}
+
+TEST_F(RenameRunRecorded, ProgressIsShownOnlyWhenThePercentChanges) {
+  struct TCase {
+    std::size_t Rows;
+    std::size_t Updates;  // percent updates, the final " Ok! " not counted
+  };
+  for (const TCase c : {TCase{1, 1}, TCase{3, 3}, TCase{100, 100}, TCase{250, 100},
+                        TCase{1000, 100}, TCase{7, 7}}) {
+    TFileItems items(c.Rows, TFileItem{"f", "", -1, false});
+    TRenameRequest request;
+    request.WarnBeforeRename = false;
+    TFakeUi ui;
+    Rename::RunRename(items, request, ui);
+    ASSERT_EQ(ui.Progress.size(), c.Updates + 1) << c.Rows;
+    for (std::size_t i = 1; i < c.Updates; ++i)
+      EXPECT_LT(ui.Progress[i - 1].first, ui.Progress[i].first);
+    EXPECT_EQ(ui.Progress[c.Updates - 1].first, static_cast<int>((c.Rows - 1) * 100 / c.Rows));
+    EXPECT_EQ(ui.Progress.back(), (std::pair<int, std::string>{100, " Ok! "}));
+  }
+}
+
+}  // namespace
