@@ -1,0 +1,168 @@
+#include "cli/output.h"
+
+#include <cstring>
+
+namespace Cli {
+
+namespace {
+
+const char HexDigits[] = "0123456789abcdef";
+
+void AppendHex(std::string& out, unsigned char byte) {
+  out += HexDigits[byte >> 4];
+  out += HexDigits[byte & 0xf];
+}
+
+// Length of the valid UTF-8 sequence at text[i] (no overlong forms, no
+// surrogates, nothing above U+10FFFF); 0 when the byte starts none.
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
+  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
+  const unsigned char lead = byte(0);
+  std::size_t length = 0;
+  unsigned char low = 0x80, high = 0xbf;  // range of the second byte
+  if (lead < 0x80) return 1;
+  if (lead >= 0xc2 && lead <= 0xdf)
+    length = 2;
+  else if (lead >= 0xe0 && lead <= 0xef)
+    length = 3;
+  else if (lead >= 0xf0 && lead <= 0xf4)
+    length = 4;
+  else
+    return 0;
+  if (lead == 0xe0) low = 0xa0;
+  if (lead == 0xed) high = 0x9f;
+  if (lead == 0xf0) low = 0x90;
+  if (lead == 0xf4) high = 0x8f;
+  if (i + length > text.size() || byte(1) < low || byte(1) > high) return 0;
+  for (std::size_t k = 2; k < length; ++k) {
+    if (byte(k) < 0x80 || byte(k) > 0xbf) return 0;
+  }
+  return length;
+}
+
+void AppendJsonAscii(std::string& out, unsigned char c) {
+  switch (c) {
+    case '"':
+      out += "\\\"";
+      break;
+    case '\\':
+      out += "\\\\";
+      break;
+    case '\b':
+      out += "\\b";
+      break;
+    case '\f':
+      out += "\\f";
+      break;
+    case '\n':
+      out += "\\n";
+      break;
+    case '\r':
+      out += "\\r";
+      break;
+    case '\t':
+      out += "\\t";
+      break;
+    default:
+      if (c < 0x20) {
+        out += "\\u00";
+        AppendHex(out, c);
+      } else {
+        out += static_cast<char>(c);
+      }
+  }
+}
+
+}  // namespace
+
+std::string EscapeText(std::string_view name) {
+  std::string out;
+  out.reserve(name.size());
+  for (const char ch : name) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c == '\\') {
+      out += "\\\\";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c < 0x20 || c == 0x7f) {
+      out += "\\x";
+      AppendHex(out, c);
+    } else {
+      out += ch;
+    }
+  }
+  return out;
+}
+
+std::string JsonString(std::string_view name) {
+  std::string out = "\"";
+  out.reserve(name.size() + 2);
+  for (std::size_t i = 0; i < name.size();) {
+    const std::size_t length = Utf8SequenceLength(name, i);
+    if (length == 1) {
+      AppendJsonAscii(out, static_cast<unsigned char>(name[i]));
+    } else if (length > 1) {
+      out.append(name.substr(i, length));
+    } else {
+      out += "\\udc";
+      AppendHex(out, static_cast<unsigned char>(name[i]));
+    }
+    i += length > 0 ? length : 1;
+  }
+  out += '"';
+  return out;
+}
+
+std::string FormatPreview(const FileList::TFileItems& items, const std::vector<bool>& marks,
+                          bool json) {
+  std::string out = json ? "[" : "";
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const FileList::TFileItem& item = items[i];
+    const bool marked = i < marks.size() && marks[i];
+    if (json) {
+      out += i == 0 ? "\n  {\"old\": " : ",\n  {\"old\": ";
+      out += JsonString(item.OldName) + ", \"new\": " + JsonString(item.NewName);
+      out += marked ? ", \"conflict\": true}" : ", \"conflict\": false}";
+    } else {
+      out += EscapeText(item.OldName) + '\t' + EscapeText(item.NewName);
+      out += marked ? "\t!\n" : "\n";
+    }
+  }
+  if (json) out += items.empty() ? "]\n" : "\n]\n";
+  return out;
+}
+
+std::string FormatRunJson(const FileList::TFileItems& items, const Rename::TRenameResult& result) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const Rename::TRowResult row = i < result.Rows.size() ? result.Rows[i] : Rename::TRowResult{};
+    out += i == 0 ? "\n  {\"old\": " : ",\n  {\"old\": ";
+    out += JsonString(items[i].OldName) + ", \"new\": " + JsonString(items[i].NewName);
+    switch (row.Status) {
+      case Rename::TRowStatus::Renamed:
+        out += ", \"status\": \"renamed\", \"error\": null}";
+        break;
+      case Rename::TRowStatus::NotTried:
+        out += ", \"status\": \"skipped\", \"error\": null}";
+        break;
+      case Rename::TRowStatus::Failed:
+        out += ", \"status\": \"failed\", \"error\": " + JsonString(std::strerror(row.Error)) + "}";
+        break;
+    }
+  }
+  out += items.empty() ? "]\n" : "\n]\n";
+  return out;
+}
+
+std::string FailureLine(const std::string& oldPath, const std::string& newPath, int error) {
+  return "morvane-cli: cannot rename '" + EscapeText(oldPath) + "' to '" + EscapeText(newPath) +
+         "': " + std::strerror(error) + "\n";
+}
+
+bool WriteAll(std::FILE* out, const std::string& text) {
+  return std::fwrite(text.data(), 1, text.size(), out) == text.size();
+}
+
+}  // namespace Cli

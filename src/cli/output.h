@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "filelist/fileitem.h"
+#include "rename/renamerun.h"
+
+namespace Cli {
+
+// A name for one line of text output: backslash, tab and newline become \\, \t
+// and \n, other control bytes (below 0x20, and 0x7f) \xHH; every other byte is
+// kept as it is, so names that are not UTF-8 come out unchanged.
+std::string EscapeText(std::string_view name);
+
+// A name as a JSON string with its quotes (RFC 8259). Valid UTF-8 is copied,
+// control characters, quote and backslash are escaped, and each byte that is
+// not part of valid UTF-8 becomes \udcXX (XX its value), the "surrogateescape"
+// form that Python's os.fsencode turns back into the original byte.
+std::string JsonString(std::string_view name);
+
+// The preview: one line per row, "old<TAB>new" and "<TAB>!" on a marked row;
+// with json an array of {"old", "new", "conflict"} objects.
+std::string FormatPreview(const FileList::TFileItems& items, const std::vector<bool>& marks,
+                          bool json);
+
+// The result of a run as a JSON array of {"old", "new", "status", "error"}
+// objects; status is "renamed", "failed" or "skipped", error is the system's
+// reason or null.
+std::string FormatRunJson(const FileList::TFileItems& items, const Rename::TRenameResult& result);
+
+// The failure line of one row: both paths and the system's reason for errno.
+std::string FailureLine(const std::string& oldPath, const std::string& newPath, int error);
+
+// Writes text to out; false when the write fails.
+bool WriteAll(std::FILE* out, const std::string& text);
+
+}  // namespace Cli

@@ -1,0 +1,55 @@
+#include "cli/options.h"
+
+namespace Cli {
+
+const char* UsageText() {
+  return R"(Usage: morvane-cli [OPTION]... DIR
+Lists the files of DIR with the new names that Morvane would give them, one
+line per file: the old name, a tab, the new name. With --apply, renames them.
+
+Files and order:
+  --filter TEXT      extensions to list, separated by ";" (default "*": all
+                     files; "jpg;png" lists .jpg and .png files, any case)
+  --sort ORDER       name, date, name-desc or date-desc (default name)
+
+New names from parts (default: running number and old extension):
+  --prefix TEXT      put TEXT before the name
+  --name PART        original (old name without extension), number (1, 2,
+                     ...; the default) or padded (00001, 00002, ...)
+  --suffix TEXT      put TEXT after the name
+  --ext TEXT         new extension; "txt" and ".txt" both give .txt, and an
+                     empty TEXT gives no extension (default: keep the old one)
+  --case CASE        upper or lower, for the whole new name
+
+New names by search and replace (cannot be mixed with the options above):
+  --search TEXT      replace the first occurrence of TEXT in each name
+  --replace TEXT     the replacement (default empty: TEXT is deleted)
+  --case-sensitive   match TEXT exactly (default: ignore the case of letters)
+
+Output and action:
+  --json             print a JSON array of objects instead of lines
+  --apply            rename the files (without it nothing is changed)
+  -h, --help         show this help and exit
+  --version          show the version and exit
+
+Preview lines carry a third column "!" when the new name is taken: another
+file gets the same new name, or a file of that name is still there when this
+file's turn comes (renames go in list order and never replace a file). In JSON
+the field "conflict" says the same.
+
+Names are printed so that each file stays on one line: a backslash is printed
+as \\, a tab as \t, a newline as \n, other control characters as \xHH; other
+bytes are printed as they are. JSON strings follow RFC 8259; a byte that is not
+part of valid UTF-8 is written as \udcXX, XX being its value.
+
+With --apply, nothing is printed for files that were renamed (with --json, an
+array with "status" and "error" for each file); each failure is reported on
+standard error with both paths and the reason, and the run goes on.
+
+Exit status: 0 when everything went well (with --apply: every file was
+renamed), 1 when a file could not be renamed or output could not be written,
+2 when the command line is wrong or DIR is not a directory.
+)";
+}
+
+}  // namespace Cli
