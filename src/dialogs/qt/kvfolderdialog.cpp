@@ -1,9 +1,134 @@
 #include "dialogs/qt/kvfolderdialog.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTimer>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "platform/filesystem.h"
 #include "platform/locale.h"
+#include "platform/qt/desktop.h"
+
+namespace {
+
+// The longest status text, in characters.
+constexpr int StatusPathLength = 50;
+
+// The widgets of one opening of the chooser; all owned by Dialog.
+struct TChooser {
+  QDialog* Dialog = nullptr;
+  QFileSystemModel* Model = nullptr;
+  QTreeView* Tree = nullptr;
+  QLabel* Status = nullptr;
+};
+
+// The window the chooser is modal to: the owner's window, else the active one.
+QWidget* OwnerWindow(QWidget* owner) {
+  if (owner != nullptr) return owner->window();
+  return QApplication::activeWindow();
+}
+
+QString DecodePath(const std::string& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+std::string EncodePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// The status line for an item: its path shortened to fit, else the name the
+// tree shows for it.
+QString StatusText(const TChooser& chooser, const QModelIndex& item) {
+  const QString path = item.isValid() ? chooser.Model->filePath(item) : QString();
+  const std::string shown = Dialogs::MakeDisplayPath(EncodePath(path), StatusPathLength);
+  if (!shown.empty()) return QString::fromStdString(shown);
+  return item.data(Qt::DisplayRole).toString();
+}
+
+QTreeView* BuildTree(QDialog* dialog, QFileSystemModel* model) {
+  auto* tree = new QTreeView(dialog);
+  tree->setObjectName(QStringLiteral("FolderTree"));
+  tree->setModel(model);
+  tree->setHeaderHidden(true);
+  tree->setUniformRowHeights(true);
+  tree->setSelectionMode(QAbstractItemView::SingleSelection);
+  for (int column = 1; column < model->columnCount(); ++column) tree->hideColumn(column);
+  return tree;
+}
+
+TChooser BuildChooser(QDialog* dialog, const QString& title, bool showPath) {
+  TChooser chooser;
+  chooser.Dialog = dialog;
+  dialog->setObjectName(QStringLiteral("KvFolderDialog"));
+  dialog->setWindowTitle(QStringLiteral("Browse for Folder"));
+  dialog->resize(340, 420);
+
+  // Folders only, hidden ones too, so that any existing folder can be chosen.
+  chooser.Model = new QFileSystemModel(dialog);
+  chooser.Model->setReadOnly(true);
+  chooser.Model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
+  chooser.Model->setRootPath(QStringLiteral("/"));
+  chooser.Tree = BuildTree(dialog, chooser.Model);
+
+  auto* titleLbl = new QLabel(title, dialog);
+  titleLbl->setObjectName(QStringLiteral("TitleLbl"));
+  chooser.Status = new QLabel(dialog);
+  chooser.Status->setObjectName(QStringLiteral("StatusLbl"));
+  chooser.Status->setVisible(showPath);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+  buttons->setObjectName(QStringLiteral("ButtonBox"));
+  QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+
+  auto* layout = new QVBoxLayout(dialog);
+  layout->addWidget(titleLbl);
+  layout->addWidget(chooser.Status);
+  layout->addWidget(chooser.Tree, 1);
+  layout->addWidget(buttons);
+  return chooser;
+}
+
+// Keeps the status line in step with the selection. OK stays enabled for
+// every item, so nothing else changes.
+void FollowSelection(const TChooser& chooser, bool showPath) {
+  if (!showPath) return;
+  QObject::connect(chooser.Tree->selectionModel(), &QItemSelectionModel::currentChanged,
+                   chooser.Status, [chooser](const QModelIndex& current) {
+                     chooser.Status->setText(StatusText(chooser, current));
+                   });
+}
+
+void CentreOnScreen(QWidget* dialog) {
+  const QSize screen = Platform::PrimaryScreenSize();
+  const QRect frame = dialog->frameGeometry();
+  dialog->move(screen.width() / 2 - frame.width() / 2, screen.height() / 2 - frame.height() / 2);
+}
+
+void SelectItem(const TChooser& chooser, const QModelIndex& item) {
+  if (!item.isValid()) return;
+  for (QModelIndex parent = item.parent(); parent.isValid(); parent = parent.parent()) {
+    chooser.Tree->expand(parent);
+  }
+  chooser.Tree->setCurrentIndex(item);
+  chooser.Tree->scrollTo(item);
+}
+
+// The chooser has opened: centre it and select the current folder if it exists.
+void Opened(const TChooser& chooser, const std::string& folder) {
+  CentreOnScreen(chooser.Dialog);
+  if (!folder.empty() && Platform::IsDirectory(folder)) {
+    SelectItem(chooser, chooser.Model->index(DecodePath(folder)));
+  }
+}
+
+}  // namespace
 
 TKvFolderDialog::TKvFolderDialog(QWidget* owner)
-    : FOwner(owner), FLabelCaptions(Dialogs::DefaultLabelCaptions()) {
+    : QObject(owner), FOwner(owner), FLabelCaptions(Dialogs::DefaultLabelCaptions()) {
   SetLabelCaptions(FLabelCaptions);
 }
 
@@ -27,4 +152,21 @@ void TKvFolderDialog::SetLabelCaptions(const Dialogs::TLocaleTexts& captions) {
 
 const QString& TKvFolderDialog::TitleText() const { return FTitleText; }
 
-bool TKvFolderDialog::Execute() { return false; }
+bool TKvFolderDialog::Execute() {
+  QDialog dialog(OwnerWindow(FOwner));
+  const TChooser chooser = BuildChooser(&dialog, FTitleText, FShowPath);
+  FollowSelection(chooser, FShowPath);
+  // Until the current folder is selected, the top of the tree is.
+  chooser.Tree->setCurrentIndex(chooser.Model->index(QStringLiteral("/")));
+
+  const std::string folder = FFolder;
+  QTimer::singleShot(0, &dialog, [this, chooser, folder]() {
+    Opened(chooser, folder);
+    emit Initialized(chooser.Dialog);
+  });
+  if (dialog.exec() != QDialog::Accepted) return false;
+
+  const QModelIndex chosen = chooser.Tree->currentIndex();
+  FFolder = chosen.isValid() ? EncodePath(chooser.Model->filePath(chosen)) : std::string();
+  return true;
+}

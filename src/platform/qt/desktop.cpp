@@ -1,17 +1,28 @@
 #include "platform/qt/desktop.h"
 
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QUrl>
 
 namespace Platform {
 
-void ShellOpen(const QString& pathOrLink) {
-  const QUrl link(pathOrLink);
-  const bool hasScheme = link.isValid() && link.scheme().size() > 1;
-  QDesktopServices::openUrl(hasScheme ? link : QUrl::fromLocalFile(pathOrLink));
+namespace {
+
+// A link names its scheme ("mailto:", "https:"); anything else is a path,
+// relative ones taken from the working folder.
+QUrl UrlFor(const QString& pathOrLink) {
+  if (!pathOrLink.startsWith(QLatin1Char('/'))) {
+    const QUrl link(pathOrLink, QUrl::StrictMode);
+    if (link.isValid() && !link.scheme().isEmpty()) return link;
+  }
+  return QUrl::fromLocalFile(QFileInfo(pathOrLink).absoluteFilePath());
 }
+
+}  // namespace
+
+void ShellOpen(const QString& pathOrLink) { QDesktopServices::openUrl(UrlFor(pathOrLink)); }
 
 QSize PrimaryScreenSize() {
   const QScreen* screen = QGuiApplication::primaryScreen();
