@@ -1,3 +1,158 @@
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
-TEST(Stub, Builds) {}
+#include "dialogs/displaypath.h"
+
+namespace {
+
+const std::string Letters60(60, 'x');
+
+struct TPathCase {
+  const char* Name;
+  std::string Path;
+  int MaxLength;
+  std::string Expected;
+};
+
+class DisplayPathTest : public ::testing::TestWithParam<TPathCase> {};
+
+TEST_P(DisplayPathTest, Shortens) {
+  const TPathCase& c = GetParam();
+  EXPECT_EQ(Dialogs::MakeDisplayPath(c.Path, c.MaxLength), c.Expected);
+}
+
+const TPathCase StatusLineCases[] = {
+    {"ShortUnchanged", "/Program Files/Common Files/System/ado", 50,
+     "/Program Files/Common Files/System/ado"},
+    // The first part of an absolute path is "/" itself.
+    {"DeepFolder", "/Documents and Settings/Administrator/My Documents/My Pictures/Holiday 2003",
+     50, "/.../My Documents/My Pictures/Holiday 2003"},
+    // Leaving "Customer reports" in would give 51 characters.
+    {"OneShortOfFitting", "/Projects/2004/Customer reports/Quarterly/Final/Signed copies", 50,
+     "/.../Quarterly/Final/Signed copies"},
+    {"NetworkPath", "//fileserver/projects/2004/reports/quarterly/final/signed", 50,
+     "//fileserver/.../reports/quarterly/final/signed"},
+    {"SingleSeparator", "/" + Letters60, 50, "/" + Letters60.substr(0, 49)},
+    {"OneSeparatorAfterTheFirstTwo", "/dir/" + Letters60, 50, "/dir/" + Letters60.substr(0, 45)},
+    {"LongLastFolderCut", "/dir/sub/" + Letters60, 50, "/.../" + Letters60.substr(0, 42) + "..."},
+    {"ServerTooLong", "//" + Letters60 + "/a/b", 50, "//" + Letters60.substr(0, 45) + "..."},
+    {"RelativePath", "projects/2004/reports/quarterly/final/signed/copies/of/them", 50,
+     "projects/.../quarterly/final/signed/copies/of/them"},
+    {"NoSeparator", Letters60, 50, Letters60.substr(0, 50)},
+};
+INSTANTIATE_TEST_SUITE_P(StatusLine, DisplayPathTest, ::testing::ValuesIn(StatusLineCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+const std::string Exactly50 = "/home/user/Pictures/Holidays/2003/Spain/" + std::string(10, 'p');
+const std::string Slashes60(60, '/');
+
+const TPathCase LimitCases[] = {
+    {"Exactly50", Exactly50, 50, Exactly50},
+    {"Exactly51", Exactly50 + "q", 50, "/.../user/Pictures/Holidays/2003/Spain/ppppppppppq"},
+    {"MaxBelowSix", "/a/b/c/d/e/f/g", 5, "/a/b/"},
+    {"MaxSix", "/aaaa/bbbb/cccc", 6, "/....."},
+    {"MaxNine", "/aaaa/bbbb/cccc", 9, "/.../cccc"},
+    {"MaxZero", "/a/b/c/d", 0, ""},
+    {"MaxNegative", "/a/b/c/d", -4, ""},
+    {"EmptyPath", "", 50, ""},
+    {"OnlySlashes", Slashes60, 50, "///..." + std::string(44, '/')},
+    {"RootOnly", "/", 50, "/"},
+};
+INSTANTIATE_TEST_SUITE_P(Limits, DisplayPathTest, ::testing::ValuesIn(LimitCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
+// Whatever the input, the result is never longer than the limit.
+TEST(DisplayPath, NeverLongerThanLimit) {
+  const std::vector<std::string> paths{"",
+                                       "/",
+                                       "//",
+                                       "///",
+                                       "////////////",
+                                       "/a",
+                                       "a/",
+                                       "//s",
+                                       "//s/",
+                                       "//s/a/b/c/d/e/f/g/h",
+                                       "/a/b/c/d/e/f/g/h/i/j/k",
+                                       "abc/def/ghi/jkl/mno",
+                                       "/" + Letters60 + "/" + Letters60,
+                                       Slashes60 + Letters60,
+                                       "x/" + Letters60 + "/y/z"};
+  for (const auto& path : paths) {
+    for (int max = -1; max <= 70; ++max) {
+      const std::string shown = Dialogs::MakeDisplayPath(path, max);
+      EXPECT_LE(shown.size(), static_cast<std::size_t>(max < 0 ? 0 : max)) << path << " " << max;
+    }
+  }
+}
+
+// Lengths count bytes: a UTF-8 path is cut by its bytes.
+TEST(DisplayPath, CountsBytes) {
+  const std::string path = "/Bilder/" + std::string(20, 'x') + "/Übersicht/Größe/ä";
+  const std::string shown = Dialogs::MakeDisplayPath(path, 30);
+  EXPECT_EQ(shown, "/.../Übersicht/Größe/ä");
+  EXPECT_LE(shown.size(), 30u);
+}
+
+struct TLocaleCase {
+  const char* Code;
+  const char* Expected;
+};
+
+class LabelCaptionTest : public ::testing::TestWithParam<TLocaleCase> {};
+
+TEST_P(LabelCaptionTest, TitleForCode) {
+  EXPECT_EQ(Dialogs::LocaleText(Dialogs::DefaultLabelCaptions(), GetParam().Code),
+            GetParam().Expected);
+}
+
+const TLocaleCase LabelCaptionCases[] = {
+    {"0009", "Current folder:"},       {"0409", "Current folder:"},
+    {"0809", "Current folder:"},       {"0C09", "Current folder:"},
+    {"1009", "Current folder:"},       {"1409", "Current folder:"},
+    {"1809", "Current folder:"},       {"1C09", "Current folder:"},
+    {"2009", "Current folder:"},       {"2809", "Current folder:"},
+    {"2C09", "Current folder:"},       {"0407", "Ausgewählter Ordner:"},
+    {"0807", "Ausgewählter Ordner:"},  {"0C07", "Ausgewählter Ordner:"},
+    {"1007", "Ausgewählter Ordner:"},  {"1407", "Ausgewählter Ordner:"},
+    {"040C", "Dossier Courant:"},      {"080C", "Dossier Courant:"},
+    {"0C0C", "Dossier Courant:"},      {"100C", "Dossier Courant:"},
+    {"140C", "Dossier Courant:"},      {"180C", "Dossier Courant:"},
+    {"0410", "Cartella selezionata:"}, {"0810", "Cartella selezionata:"},
+    {"0406", "Valgt mappe:"},          {"0413", "Huidige map:"},
+    {"0415", "Bieżący folder"},        {"0416", "Pasta Atual:"},
+    {"0c0c", "Dossier Courant:"},  // codes compare without case
+    {"0419", "Current folder:"},       {"0000", "Current folder:"},
+    {"", "Current folder:"},           {"Default", "Current folder:"},
+};
+INSTANTIATE_TEST_SUITE_P(Codes, LabelCaptionTest, ::testing::ValuesIn(LabelCaptionCases));
+
+TEST(LabelCaptions, DefaultFirstThenAscendingCodes) {
+  const auto& rows = Dialogs::DefaultLabelCaptions();
+  ASSERT_EQ(rows.size(), 29u);
+  EXPECT_EQ(rows.front().first, "Default");
+  for (std::size_t i = 2; i < rows.size(); ++i) {
+    EXPECT_LT(std::stoi(rows[i - 1].first, nullptr, 16), std::stoi(rows[i].first, nullptr, 16));
+  }
+}
+
+TEST(LocaleText, FallbackRows) {
+  const Dialogs::TLocaleTexts noDefault{{"0407", "Deutsch"}, {"0409", "English"}};
+  const Dialogs::TLocaleTexts withDefault{{"0407", "Deutsch"}, {"Default", "Fallback"}};
+  EXPECT_EQ(Dialogs::LocaleText({}, "0407"), "");
+  EXPECT_EQ(Dialogs::LocaleText(noDefault, "0409"), "English");
+  EXPECT_EQ(Dialogs::LocaleText(noDefault, "0415"), "Deutsch");
+  EXPECT_EQ(Dialogs::LocaleText(withDefault, "0415"), "Fallback");
+}
+
+TEST(LangCodeText, FourUpperCaseHexDigits) {
+  EXPECT_EQ(Dialogs::LangCodeText(0x0807), "0807");
+  EXPECT_EQ(Dialogs::LangCodeText(0x040C), "040C");
+  EXPECT_EQ(Dialogs::LangCodeText(0x0009), "0009");
+  EXPECT_EQ(Dialogs::LangCodeText(0x0000), "0000");
+  EXPECT_EQ(Dialogs::LangCodeText(0xFFFF), "FFFF");
+}
+
+}  // namespace
