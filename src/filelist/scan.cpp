@@ -1,7 +1,48 @@
 #include "filelist/scan.h"
 
+#include "filelist/filter.h"
+#include "filelist/order.h"
+#include "platform/filesystem.h"
+
 namespace FileList {
 
-TFileItems ScanDirectory(const std::string&, const std::vector<std::string>&, int) { return {}; }
+namespace {
+
+bool IsListedKind(const Platform::TDirEntry& entry) {
+  if (entry.Name == "." || entry.Name == "..") return false;
+  return (entry.Attributes & (Platform::faDirectory | Platform::faSystem)) == 0;
+}
+
+// How many rows a file gets: one when every file is listed, and one more when
+// its extension is a filter entry.
+int RowsFor(const TFilter& filter, const std::string& name) {
+  return (filter.AllFiles() ? 1 : 0) + (filter.HasExtension(ExtractExt(name)) ? 1 : 0);
+}
+
+}  // namespace
+
+TFileItems ScanDirectory(const std::string& dirText, const std::vector<std::string>& filterEntries,
+                         int sortIndex) {
+  Platform::TFileSystem& fs = Platform::FileSystem();
+  std::vector<Platform::TDirEntry> entries;
+  if (!fs.ListDirectory(dirText, entries)) return {};
+  TFilter filter(filterEntries);
+  TFileItems items;
+  items.reserve(entries.size());
+  for (Platform::TDirEntry& entry : entries) {
+    if (!IsListedKind(entry)) continue;
+    int rows = RowsFor(filter, entry.Name);
+    if (rows == 0) continue;
+    TFileItem item;
+    item.Age = fs.FileAge(dirText + "/" + entry.Name);
+    item.OldName = std::move(entry.Name);
+    if (rows == 2) items.push_back(item);
+    items.push_back(std::move(item));
+  }
+  // Rows were collected in listing order; one stable sort gives the order that
+  // sorting after every added row would have given.
+  SortFileItems(items, sortIndex);
+  return items;
+}
 
 }  // namespace FileList
