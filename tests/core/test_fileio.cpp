@@ -1,0 +1,133 @@
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/testutil.h"
+#include "platform/filesystem.h"
+
+namespace {
+
+using TestUtil::TTempDir;
+
+mode_t ModeOf(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0;
+}
+
+TEST(FileIo, ReadFile) {
+  TTempDir dir;
+  std::string data = "stale";
+  EXPECT_FALSE(Platform::ReadFile(dir.File("missing"), data));
+  EXPECT_TRUE(data.empty());
+  EXPECT_FALSE(Platform::ReadFile(dir.Path(), data));
+  std::string bytes("a\0b\r\n\xff", 6);
+  TestUtil::WriteFileBytes(dir.File("f"), bytes);
+  ASSERT_TRUE(Platform::ReadFile(dir.File("f"), data));
+  EXPECT_EQ(data, bytes);
+}
+
+TEST(FileIo, ReplaceCreatesAndOverwritesWithoutLeftovers) {
+  TTempDir dir;
+  std::string path = dir.File("a.ini");
+  ASSERT_EQ(Platform::ReplaceFile(path, "one"), 0);
+  EXPECT_EQ(TestUtil::ReadFileBytes(path), "one");
+  ASSERT_EQ(Platform::ReplaceFile(path, ""), 0);
+  EXPECT_EQ(TestUtil::ReadFileBytes(path), "");
+  ASSERT_EQ(Platform::ReplaceFile(path, std::string(200000, 'x')), 0);
+  EXPECT_EQ(TestUtil::ReadFileBytes(path).size(), 200000u);
+  EXPECT_EQ(TestUtil::ListNames(dir.Path()), std::vector<std::string>{"a.ini"});
+}
+
+TEST(FileIo, ReplaceKeepsPermissionBits) {
+  TTempDir dir;
+  std::string path = dir.File("a.ini");
+  TestUtil::WriteFileBytes(path, "old");
+  ::chmod(path.c_str(), 0640);
+  ASSERT_EQ(Platform::ReplaceFile(path, "new"), 0);
+  EXPECT_EQ(ModeOf(path), 0640u);
+}
+
+TEST(FileIo, ReplaceWritesThroughSymbolicLinks) {
+  TTempDir dir;
+  ::mkdir(dir.File("real").c_str(), 0755);
+  TestUtil::WriteFileBytes(dir.File("real/a.ini"), "old");
+  ASSERT_EQ(::symlink("real/a.ini", dir.File("link").c_str()), 0);
+  ASSERT_EQ(::symlink(dir.File("real/new.ini").c_str(), dir.File("dangling").c_str()), 0);
+
+  ASSERT_EQ(Platform::ReplaceFile(dir.File("link"), "new"), 0);
+  struct stat st;
+  ASSERT_EQ(::lstat(dir.File("link").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_EQ(TestUtil::ReadFileBytes(dir.File("real/a.ini")), "new");
+
+  ASSERT_EQ(Platform::ReplaceFile(dir.File("dangling"), "made"), 0);
+  EXPECT_EQ(TestUtil::ReadFileBytes(dir.File("real/new.ini")), "made");
+  EXPECT_EQ(TestUtil::ListNames(dir.File("real")), (std::vector<std::string>{"a.ini", "new.ini"}));
+}
+
+TEST(FileIo, ReplaceFailuresChangeNothing) {
+  TTempDir dir;
+  ::mkdir(dir.File("sub").c_str(), 0755);
+  EXPECT_EQ(Platform::ReplaceFile(dir.File("no/a.ini"), "x"), ENOENT);
+  EXPECT_EQ(Platform::ReplaceFile(dir.File("sub"), "x"), EISDIR);
+  struct stat st;
+  ASSERT_EQ(::lstat(dir.File("sub").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISDIR(st.st_mode));
+  EXPECT_EQ(TestUtil::ListNames(dir.Path()), std::vector<std::string>{"sub"});
+}
+
+// Runs as the unprivileged user so that permission bits count.
+TEST(FileIo, ReplaceRefusesReadOnlyFileAndFolder) {
+  TTempDir dir;
+  ::mkdir(dir.File("ro").c_str(), 0755);
+  TestUtil::WriteFileBytes(dir.File("ro.ini"), "old");
+  TestUtil::WriteFileBytes(dir.File("ro/a.ini"), "old");
+  ::chmod(dir.File("ro.ini").c_str(), 0444);
+  TestUtil::GiveToNobody(dir.Path());
+  ::chmod(dir.File("ro").c_str(), 0555);
+
+  int result = TestUtil::RunUnprivileged([&] {
+    if (Platform::ReplaceFile(dir.File("ro.ini"), "new") != EACCES) return 1;
+    if (Platform::ReplaceFile(dir.File("ro/a.ini"), "new") != EACCES) return 2;
+    if (Platform::ReplaceFile(dir.File("ro/b.ini"), "new") != EACCES) return 3;
+    if (Platform::IsWritableDirectory(dir.File("ro"))) return 4;
+    if (!Platform::IsWritableDirectory(dir.Path())) return 5;
+    return 0;
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(TestUtil::ReadFileBytes(dir.File("ro.ini")), "old");
+  EXPECT_EQ(TestUtil::ReadFileBytes(dir.File("ro/a.ini")), "old");
+  EXPECT_EQ(TestUtil::ListNames(dir.Path()), (std::vector<std::string>{"ro", "ro.ini"}));
+  EXPECT_EQ(TestUtil::ListNames(dir.File("ro")), std::vector<std::string>{"a.ini"});
+}
+
+TEST(FileIo, ReplaceByRootKeepsOwner) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to hand files to another user";
+  TTempDir dir;
+  std::string path = dir.File("a.ini");
+  TestUtil::WriteFileBytes(path, "old");
+  TestUtil::GiveToNobody(path);
+  ASSERT_EQ(Platform::ReplaceFile(path, "new"), 0);
+  struct stat st;
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, TestUtil::NobodyId);
+}
+
+TEST(FileIo, MakeDirectories) {
+  TTempDir dir;
+  EXPECT_TRUE(Platform::MakeDirectories(dir.File("a/b/c/")));
+  EXPECT_TRUE(Platform::IsWritableDirectory(dir.File("a/b/c")));
+  EXPECT_TRUE(Platform::MakeDirectories(dir.File("a/b")));
+  TestUtil::WriteFileBytes(dir.File("f"), "");
+  EXPECT_FALSE(Platform::MakeDirectories(dir.File("f")));
+  EXPECT_FALSE(Platform::MakeDirectories(dir.File("f/g")));
+  EXPECT_FALSE(Platform::MakeDirectories(""));
+  EXPECT_FALSE(Platform::IsWritableDirectory(dir.File("f")));
+  EXPECT_FALSE(Platform::IsWritableDirectory(dir.File("none")));
+}
+
+}  // namespace

@@ -1,0 +1,310 @@
+#include <cerrno>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "app/inifile.h"
+#include "core/testutil.h"
+#include "platform/filesystem.h"
+
+namespace {
+
+using App::EIniWriteError;
+using App::TIniFile;
+using TestUtil::TTempDir;
+
+const std::string Long3000 =
+    std::string(1000, 'a') + std::string(1000, 'b') + std::string(1000, 'c');
+
+struct TReadCase {
+  const char* Name;
+  std::string File;
+  std::string Section, Key, Default;
+  std::string Expected;
+};
+
+class ReadTextTest : public ::testing::TestWithParam<TReadCase> {};
+
+TEST_P(ReadTextTest, ReadsByTheFileRules) {
+  const TReadCase& c = GetParam();
+  TTempDir dir;
+  std::string path = dir.File("a.ini");
+  TestUtil::WriteFileBytes(path, c.File);
+  EXPECT_EQ(TIniFile(path).ReadText(c.Section, c.Key, c.Default), c.Expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadTextTest,
+    ::testing::Values(TReadCase{"Blanks", "[s]\r\n  k \t=  v w \t\r\n", "s", "k", "d", "v w"},
+                      TReadCase{"DoubleQuotes", "[s]\r\nk=\"  v  \"\r\n", "s", "k", "d", "  v  "},
+                      TReadCase{"SingleQuotes", "[s]\r\nk='x'\r\n", "s", "k", "d", "x"},
+                      TReadCase{"OpenQuoteKept", "[s]\r\nk=\"abc\r\n", "s", "k", "d", "\"abc"},
+                      TReadCase{"MixedQuotesKept", "[s]\r\nk=\"abc'\r\n", "s", "k", "d", "\"abc'"},
+                      TReadCase{"LoneQuoteKept", "[s]\r\nk=\"\r\n", "s", "k", "d", "\""},
+                      TReadCase{"EmptyValueNotDefault", "[s]\r\nk=\r\n", "s", "k", "d", ""},
+                      TReadCase{"ValueHoldsEquals", "[s]\r\nk=a=b\r\n", "s", "k", "d", "a=b"},
+                      TReadCase{"MissingKeyTrimsDefault", "[s]\r\n", "s", "k", "Renaming files... ",
+                                "Renaming files..."},
+                      TReadCase{"MissingSection", "[t]\r\nk=v\r\n", "s", "k", "d", "d"},
+                      TReadCase{"FirstEntryWins", "[s]\r\nk=1\r\nK=2\r\n", "s", "k", "d", "1"},
+                      TReadCase{"FirstSectionWins", "[s]\r\n[S]\r\nk=2\r\n", "s", "k", "d", "d"},
+                      TReadCase{"SectionCaseBlind", "[Translations]\r\nMainForm.X=v\r\n",
+                                "TRANSLATIONS", "MAINFORM.X", "d", "v"},
+                      TReadCase{"BeforeFirstSection", "k=v\r\n[s]\r\n", "s", "k", "d", "d"},
+                      TReadCase{"CommentSkipped", "[s]\r\n ;k=v\r\nk=w\r\n", "s", "k", "d", "w"},
+                      TReadCase{"IndentedHeader", "  [s]\nk=v\n", "s", "k", "d", "v"},
+                      TReadCase{"LineWithoutEqualsSkipped", "[s]\r\nk\r\nk=v\r\n", "s", "k", "d",
+                                "v"},
+                      TReadCase{"LfOnly", "[s]\nk=v\nj=w\n", "s", "j", "d", "w"},
+                      TReadCase{"Mixed", "[s]\r\nk=v\nj=w\r\n", "s", "k", "d", "v"},
+                      TReadCase{"NoFinalLineEnd", "[s]\r\nk=v", "s", "k", "d", "v"},
+                      TReadCase{"Utf8Bom", "\xEF\xBB\xBF[s]\r\nk=v\r\n", "s", "k", "d", "v"},
+                      TReadCase{"CutValue", "[s]\r\nk=" + Long3000 + "\r\n", "s", "k", "d",
+                                Long3000.substr(0, 2047)},
+                      TReadCase{"CutDefault", "", "s", "k", Long3000, Long3000.substr(0, 2047)}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(IniFile, MissingFileGivesDefaultAndStaysMissing) {
+  TTempDir dir;
+  std::string path = dir.File("none.ini");
+  TIniFile ini(path);
+  EXPECT_EQ(ini.ReadText("s", "k", "def "), "def");
+  EXPECT_EQ(ini.ReadNumber("s", "k", 7), 7);
+  std::vector<std::string> list{"x=1"};
+  ini.ReadKeyNames("s", list);
+  EXPECT_TRUE(list.empty());
+  EXPECT_FALSE(TestUtil::Exists(path));
+}
+
+struct TNumberCase {
+  std::string Text;
+  int32_t Expected;  // the default is 99
+};
+
+class ReadNumberTest : public ::testing::TestWithParam<TNumberCase> {};
+
+TEST_P(ReadNumberTest, ReadsDecimalAndHex) {
+  TTempDir dir;
+  std::string path = dir.File("n.ini");
+  TestUtil::WriteFileBytes(path, "[s]\r\nk=" + GetParam().Text + "\r\n");
+  EXPECT_EQ(TIniFile(path).ReadNumber("s", "k", 99), GetParam().Expected) << GetParam().Text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReadNumberTest,
+    ::testing::Values(TNumberCase{"12", 12}, TNumberCase{"-5", -5}, TNumberCase{"+7", 7},
+                      TNumberCase{"007", 7}, TNumberCase{"0x1F", 31}, TNumberCase{"0X1f", 31},
+                      TNumberCase{"$1f", 31}, TNumberCase{"x1F", 31}, TNumberCase{"X1F", 31},
+                      TNumberCase{"$FFFFFFFF", -1}, TNumberCase{"$80000000", INT32_MIN},
+                      TNumberCase{"$000000001", 1}, TNumberCase{"-2147483648", INT32_MIN},
+                      TNumberCase{"2147483647", INT32_MAX}, TNumberCase{"'  42'", 42},
+                      TNumberCase{"2147483648", 99}, TNumberCase{"-2147483649", 99},
+                      TNumberCase{"$100000000", 99}, TNumberCase{"12ab", 99},
+                      TNumberCase{"-$10", 99}, TNumberCase{"1 2", 99}, TNumberCase{"", 99},
+                      TNumberCase{"0x", 99}, TNumberCase{"$", 99}, TNumberCase{"-", 99},
+                      TNumberCase{"'\t42'", 99}, TNumberCase{"'42 '", 99}, TNumberCase{"1.5", 99},
+                      TNumberCase{"$1G", 99}, TNumberCase{"99999999999999999999", 99}));
+
+TEST(IniFile, ReadFlag) {
+  TTempDir dir;
+  std::string path = dir.File("f.ini");
+  TestUtil::WriteFileBytes(path, "[o]\r\none=1\r\ntwo=2\r\nzero=0\r\nword=true\r\nempty=\r\n");
+  TIniFile ini(path);
+  struct {
+    const char* Key;
+    bool Default, Expected;
+  } cases[] = {{"one", false, true},    {"two", false, true},    {"zero", true, false},
+               {"word", true, true},    {"word", false, false},  {"empty", true, true},
+               {"empty", false, false}, {"missing", true, true}, {"missing", false, false}};
+  for (const auto& c : cases)
+    EXPECT_EQ(ini.ReadFlag("o", c.Key, c.Default), c.Expected) << c.Key << " " << c.Default;
+}
+
+struct TWriteCase {
+  const char* Name;
+  std::optional<std::string> Before;  // nullopt: no file yet
+  std::string Section, Key, Value;
+  std::string After;
+};
+
+class WriteTextTest : public ::testing::TestWithParam<TWriteCase> {};
+
+TEST_P(WriteTextTest, ChangesOnlyItsLine) {
+  const TWriteCase& c = GetParam();
+  TTempDir dir;
+  std::string path = dir.File("w.ini");
+  if (c.Before) TestUtil::WriteFileBytes(path, *c.Before);
+  TIniFile(path).WriteText(c.Section, c.Key, c.Value);
+  EXPECT_EQ(TestUtil::ReadFileBytes(path), c.After);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, WriteTextTest,
+    ::testing::Values(
+        TWriteCase{"NewFile", std::nullopt, "Language", "MainForm", "/x/a.lng",
+                   "[Language]\r\nMainForm=/x/a.lng\r\n"},
+        TWriteCase{"NewSectionAtEnd", "[a]\r\nk=1\r\n", "b", "k", "2",
+                   "[a]\r\nk=1\r\n[b]\r\nk=2\r\n"},
+        TWriteCase{"ReplaceKeepsSpellingAndPlace", ";c\r\n[Form]\r\n  W = 1 \r\nh=2\r\n", "FORM",
+                   "w", "3", ";c\r\n[Form]\r\nW=3\r\nh=2\r\n"},
+        TWriteCase{"AppendAfterLastEntry", "[s]\r\na=1\r\n\r\n;end\r\n[t]\r\n", "s", "b", "2",
+                   "[s]\r\na=1\r\nb=2\r\n\r\n;end\r\n[t]\r\n"},
+        TWriteCase{"AppendToEmptySection", "[s]\r\n[t]\r\nb=1\r\n", "s", "a", "0",
+                   "[s]\r\na=0\r\n[t]\r\nb=1\r\n"},
+        TWriteCase{"FirstDuplicateWritten", "[s]\r\nk=1\r\nk=2\r\n", "s", "K", "3",
+                   "[s]\r\nk=3\r\nk=2\r\n"},
+        TWriteCase{"FirstSectionWritten", "[s]\r\n[s]\r\nk=2\r\n", "S", "k", "3",
+                   "[s]\r\nk=3\r\n[s]\r\nk=2\r\n"},
+        TWriteCase{"ValueExact", "[s]\r\n", "s", "k", " \"q\" ", "[s]\r\nk= \"q\" \r\n"},
+        TWriteCase{"EmptyValue", "[s]\r\nk=1\r\n", "s", "k", "", "[s]\r\nk=\r\n"},
+        TWriteCase{"LfFileRewrittenCrLf", "x\n[s]\nk=1\nj=2", "s", "k", "5",
+                   "x\r\n[s]\r\nk=5\r\nj=2\r\n"},
+        TWriteCase{"LineBreaksInValueBlanked", "[s]\r\n", "s", "k", "a\r\n[Language]\nb",
+                   "[s]\r\nk=a  [Language] b\r\n"}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST(IniFile, TypedWrites) {
+  TTempDir dir;
+  std::string path = dir.File("t.ini");
+  TIniFile ini(path);
+  ini.WriteNumber("form", "t", -8);
+  ini.WriteNumber("form", "l", 0);
+  ini.WriteFlag("option", "showerrors", true);
+  ini.WriteFlag("option", "warnrename", false);
+  EXPECT_EQ(TestUtil::ReadFileBytes(path),
+            "[form]\r\nt=-8\r\nl=0\r\n[option]\r\nshowerrors=1\r\nwarnrename=0\r\n");
+  EXPECT_EQ(ini.ReadNumber("form", "t", 0), -8);
+}
+
+TEST(IniFile, TwoObjectsSeeEachOthersWrites) {
+  TTempDir dir;
+  std::string path = dir.File("s.ini");
+  TIniFile first(path), second(path);
+  first.WriteText("Language", "MainForm", "/a.lng");
+  EXPECT_EQ(second.ReadText("LANGUAGE", "mainform", ""), "/a.lng");
+  second.WriteNumber("form", "w", 700);
+  EXPECT_EQ(first.ReadNumber("form", "w", 0), 700);
+  first.WriteText("Language", "MainForm", "/b.lng");
+  EXPECT_EQ(second.ReadText("Language", "MainForm", ""), "/b.lng");
+}
+
+TEST(IniFile, KeyValuesFirstValueOnceWithoutEmpty) {
+  TTempDir dir;
+  std::string path = dir.File("k.ini");
+  TestUtil::WriteFileBytes(path,
+                           "[Translations]\r\nA.Caption= 'x' \r\nB.Hint=\r\na.caption=y\r\n"
+                           "C=3\r\n[Other]\r\nD=4\r\n");
+  std::vector<std::string> names, values;
+  TIniFile ini(path);
+  ini.ReadKeyNames("TRANSLATIONS", names);
+  EXPECT_EQ(names, (std::vector<std::string>{"A.Caption", "B.Hint", "a.caption", "C"}));
+  ini.ReadKeyValues("translations", values);
+  // A later spelling of a key renames its line but keeps the first value.
+  EXPECT_EQ(values, (std::vector<std::string>{"a.caption=x", "C=3"}));
+}
+
+TEST(IniFile, KeyValuesUpdatesAndDeletesExistingLines) {
+  TTempDir dir;
+  std::string path = dir.File("k.ini");
+  TestUtil::WriteFileBytes(path, "[s]\r\nA=1\r\nB=\r\n");
+  std::vector<std::string> values{"b=old", "a=old", "z=keep"};
+  TIniFile(path).ReadKeyValues("s", values);
+  EXPECT_EQ(values, (std::vector<std::string>{"A=1", "z=keep"}));
+}
+
+// Each 99-byte name takes 100 bytes of the 16,384-byte listing: 163 fit whole,
+// then 84 bytes are left: 82 for the cut name, its terminator and the final one.
+TEST(IniFile, KeyListingStopsAt16384Bytes) {
+  TTempDir dir;
+  std::string path = dir.File("big.ini");
+  std::string data = "[s]\r\n";
+  for (int i = 0; i < 200; ++i) {
+    std::string n = std::to_string(1000 + i);
+    data += n + std::string(95, 'k') + "=v\r\n";
+  }
+  TestUtil::WriteFileBytes(path, data);
+  std::vector<std::string> names;
+  TIniFile(path).ReadKeyNames("s", names);
+  ASSERT_EQ(names.size(), 164u);
+  EXPECT_EQ(names[162], "1162" + std::string(95, 'k'));
+  EXPECT_EQ(names[163], "1163" + std::string(78, 'k'));
+  size_t bytes = 1;
+  for (const auto& n : names) bytes += n.size() + 1;
+  EXPECT_EQ(bytes, 16384u);
+}
+
+// Replaces the real file system to fail reads or writes on demand.
+class TFailingFileSystem : public Platform::TFileSystem {
+ public:
+  bool FailRead = false;
+  int WriteError = 0;
+  bool ReadFile(const std::string& path, std::string& data) override {
+    if (FailRead) return false;
+    return Platform::TFileSystem::ReadFile(path, data);
+  }
+  int ReplaceFile(const std::string& path, const std::string& data) override {
+    if (WriteError) return WriteError;
+    return Platform::TFileSystem::ReplaceFile(path, data);
+  }
+};
+
+class IniFailure : public ::testing::Test {
+ protected:
+  void TearDown() override { Platform::SetFileSystem(nullptr); }
+  void ExpectWriteError(const std::string& path) {
+    try {
+      TIniFile(path).WriteText("s", "k", "new");
+      ADD_FAILURE() << "no error";
+    } catch (const EIniWriteError& e) {
+      EXPECT_EQ(std::string(e.what()), "Unable to write to " + path);
+    }
+  }
+  TTempDir FDir;
+  TFailingFileSystem FFs;
+};
+
+TEST_F(IniFailure, FullDiskLeavesFileUnchanged) {
+  std::string path = FDir.File("a.ini");
+  TestUtil::WriteFileBytes(path, "[s]\r\nk=old\r\n");
+  FFs.WriteError = ENOSPC;
+  Platform::SetFileSystem(&FFs);
+  ExpectWriteError(path);
+  EXPECT_EQ(TestUtil::ReadFileBytes(path), "[s]\r\nk=old\r\n");
+}
+
+TEST_F(IniFailure, UnreadableExistingFileIsNotOverwritten) {
+  std::string path = FDir.File("a.ini");
+  TestUtil::WriteFileBytes(path, "[s]\r\nother=keep\r\n");
+  FFs.FailRead = true;
+  Platform::SetFileSystem(&FFs);
+  ExpectWriteError(path);
+  EXPECT_EQ(TestUtil::ReadFileBytes(path), "[s]\r\nother=keep\r\n");
+}
+
+TEST_F(IniFailure, MissingFolder) {
+  ExpectWriteError(FDir.File("no/such/a.ini"));
+  EXPECT_TRUE(TestUtil::ListNames(FDir.Path()).empty());
+}
+
+TEST_F(IniFailure, ReadOnlyFileAsUnprivilegedUser) {
+  std::string path = FDir.File("a.ini");
+  TestUtil::WriteFileBytes(path, "[s]\r\nk=old\r\n");
+  ::chmod(path.c_str(), 0444);
+  TestUtil::GiveToNobody(FDir.Path());
+  int result = TestUtil::RunUnprivileged([&] {
+    try {
+      TIniFile(path).WriteText("s", "k", "new");
+      return 1;
+    } catch (const EIniWriteError& e) {
+      return std::string(e.what()) == "Unable to write to " + path ? 0 : 2;
+    }
+  });
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(TestUtil::ReadFileBytes(path), "[s]\r\nk=old\r\n");
+  EXPECT_EQ(TestUtil::ListNames(FDir.Path()), std::vector<std::string>{"a.ini"});
+}
+
+}  // namespace
