@@ -1,5 +1,6 @@
 #include "app/qt/dialogseam.h"
 
+#include <QAbstractButton>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QStringList>
@@ -17,6 +18,15 @@ TDialogSeam& RealSeam() {
   return seam;
 }
 
+// The button that closed box; Escape and the close box give the escape button
+// (Cancel, or Abort in the failure box).
+QMessageBox::StandardButton AnswerOf(const QMessageBox& box) {
+  QAbstractButton* clicked = box.clickedButton();
+  if (!clicked) clicked = box.escapeButton();
+  if (!clicked) return QMessageBox::Cancel;
+  return box.standardButton(clicked);
+}
+
 }  // namespace
 
 TDialogSeam::~TDialogSeam() = default;
@@ -28,9 +38,11 @@ QMessageBox::StandardButton TDialogSeam::MessageBox(QWidget* owner, const QStrin
                                                     QMessageBox::StandardButton defaultButton) {
   QMessageBox box(icon, caption, text, buttons, owner);
   box.setWindowModality(Qt::ApplicationModal);
+  // The rename run asks while the owner is disabled; the box must still work.
+  box.setEnabled(true);
   if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
-  const int answer = box.exec();
-  return static_cast<QMessageBox::StandardButton>(answer);
+  box.exec();
+  return AnswerOf(box);
 }
 
 bool TDialogSeam::OpenLanguageFile(QWidget* owner, const QString& initialDir, QString& path) {

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -41,11 +42,17 @@ QTabWidget* TabOf(const QObject* page, int& tabIndex) {
   return nullptr;
 }
 
+// An action shown as a dividing line has no visible text of its own.
+const QAction* CaptionAction(const QObject* object) {
+  auto* action = qobject_cast<const QAction*>(object);
+  return action && !action->isSeparator() ? action : nullptr;
+}
+
 QString GetCaption(const QObject* object) {
   if (auto* label = qobject_cast<const QLabel*>(object)) return label->text();
   if (auto* button = qobject_cast<const QAbstractButton*>(object)) return button->text();
   if (auto* group = qobject_cast<const QGroupBox*>(object)) return group->title();
-  if (auto* action = qobject_cast<const QAction*>(object)) return action->text();
+  if (auto* action = CaptionAction(object)) return action->text();
   int tab = -1;
   if (QTabWidget* tabs = TabOf(object, tab)) return tabs->tabText(tab);
   return object->property(KCaptionProperty).toString();
@@ -55,19 +62,29 @@ void SetCaption(QObject* object, const QString& value) {
   if (auto* label = qobject_cast<QLabel*>(object)) return label->setText(value);
   if (auto* button = qobject_cast<QAbstractButton*>(object)) return button->setText(value);
   if (auto* group = qobject_cast<QGroupBox*>(object)) return group->setTitle(value);
-  if (auto* action = qobject_cast<QAction*>(object)) return action->setText(value);
+  if (CaptionAction(object)) return static_cast<QAction*>(object)->setText(value);
   int tab = -1;
   if (QTabWidget* tabs = TabOf(object, tab)) return tabs->setTabText(tab, value);
   object->setProperty(KCaptionProperty, value);
 }
 
+// What QAction::toolTip() gives for an action without a tooltip of its own.
+QString DefaultActionToolTip(const QAction* action) {
+  QString text = action->text();
+  text.remove(QStringLiteral("..."));
+  text.remove(QLatin1Char('&'));
+  return text.trimmed();
+}
+
 QString GetHint(const QObject* object) {
-  const QVariant hint = object->property(KHintProperty);
-  if (hint.isValid()) return hint.toString();
-  // Not set through the model yet: a widget's tooltip is its hint. An action
-  // reports its text as tooltip when it has none, so it has no hint.
   if (auto* widget = qobject_cast<const QWidget*>(object)) return widget->toolTip();
-  return {};
+  const QString stored = object->property(KHintProperty).toString();
+  auto* action = qobject_cast<const QAction*>(object);
+  if (!action) return stored;
+  // An action reports its text as tooltip when it has none; only a tooltip
+  // that differs from that was set on purpose.
+  const QString tip = action->toolTip();
+  return tip == DefaultActionToolTip(action) ? stored : tip;
 }
 
 void SetHint(QObject* object, const QString& value) {
@@ -136,6 +153,8 @@ TQtFormModel::TQtFormModel(std::string formName) : FName(std::move(formName)) {}
 TQtFormModel::~TQtFormModel() = default;
 
 void TQtFormModel::Add(QObject* component, const std::string& name, const std::string& className) {
+  // A drop-down menu is an entry of its parent menu: its caption is its action's.
+  if (auto* menu = qobject_cast<QMenu*>(component)) component = menu->menuAction();
   FComponents.push_back(std::make_unique<TQtComponent>(component, name, className));
 }
 
