@@ -1,3 +1,4 @@
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -14,6 +15,8 @@ struct TConflictCase {
   std::set<std::string> OnDisk;                           // besides the old names
   std::vector<bool> Expected;
 };
+
+void PrintTo(const TConflictCase& c, std::ostream* os) { *os << c.Title; }
 
 FileList::TFileItems MakeItems(const TConflictCase& c) {
   FileList::TFileItems items;
@@ -56,10 +59,10 @@ const TConflictCase Cases[] = {
      {{"x.txt", "1.txt"}, {"1.txt", "2.txt"}},
      {},
      {true, false}},
-    {"swap: the first move finds its target still there",
+    {"swap: neither move finds a free name",
      {{"a", "b"}, {"b", "a"}},
      {},
-     {true, false}},
+     {true, true}},
     {"a failed move frees nothing",
      {{"a.txt", "keep.txt"}, {"c.txt", "a.txt"}},
      {"keep.txt"},

@@ -1,0 +1,220 @@
+#!/usr/bin/env bash
+# Drives morvane-cli on real folders: name rules, search and replace, exit
+# codes, conflict marks, escaping of odd names, and renames that must never
+# overwrite a file. $1 is the build folder.
+set -uo pipefail
+CLI="$(cd "${1:?build folder}" && pwd)/morvane-cli"
+[[ -x "$CLI" ]] || { echo "missing $CLI" >&2; exit 1; }
+WORK="$(mktemp -d)"
+chmod 755 "$WORK"
+trap 'chmod -R u+w "$WORK" 2>/dev/null; rm -rf "$WORK"' EXIT
+failures=0
+n=0
+
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+check() {  # title expected actual
+  if [[ "$2" != "$3" ]]; then
+    fail "$1"$'\n'"  expected: $(printf '%q' "$2")"$'\n'"  actual:   $(printf '%q' "$3")"
+  fi
+}
+fresh() { n=$((n + 1)); D="$WORK/d$n"; mkdir "$D"; }
+# Splits a comma-separated option list into the array OPTS (values may hold blanks).
+split_opts() { OPTS=(); [[ -n "$1" ]] && IFS=',' read -r -a OPTS <<<"$1"; }
+
+# --- Name builder: old name | running number | options | new name ---------------
+# The number is the file's position: numbered files get pads that sort first.
+while IFS='|' read -r old number opts expected; do
+  [[ -z "$old" || "$old" == \#* ]] && continue
+  fresh
+  for ((k = 1; k < number; k++)); do touch "$D/#pad$k"; done
+  touch "$D/$old"
+  split_opts "$opts"
+  line=$("$CLI" "${OPTS[@]}" "$D" | awk -F'\t' -v o="$old" '$1 == o')
+  check "name builder: $old #$number [$opts]" "$old"$'\t'"$expected" "$line"
+done <<'TABLE'
+holiday.jpg|7||7.jpg
+holiday.jpg|7|--name,padded|00007.jpg
+holiday.jpg|12|--prefix,img_,--name,padded|img_00012.jpg
+holiday.jpg|1|--name,original,--suffix,_s,--ext,png|holiday_s.png
+holiday.jpg|1|--name,original,--ext,.png|holiday.png
+holiday.jpg|1|--name,original,--ext=|holiday
+archive.tar.gz|1|--name,original|archive.tar.gz
+archive.tar.gz|1|--name,original,--ext,zip|archive.tar.zip
+README|1|--name,original,--suffix,_old|README_old
+.profile|1|--name,original,--prefix,x|x.profile
+.profile|1|--name,original,--ext,txt|.txt
+Photo.JPG|1|--name,original,--case,lower|photo.jpg
+a.txt|1|--prefix,New ,--name,original,--case,upper|NEW A.TXT
+song.mp3|3|--ext,..x|3..x
+song.mp3|1|--ext,tar.gz|1.tar.gz
+Été.txt|1|--name,original,--case,upper|ÉTÉ.TXT
+TABLE
+
+# --- Search and replace: old | search | replace | case sensitive | new -----------
+while IFS='|' read -r old search replace sensitive expected; do
+  [[ -z "$old" ]] && continue
+  modes=(yes no)
+  [[ "$sensitive" != either ]] && modes=("$sensitive")
+  for mode in "${modes[@]}"; do
+    fresh
+    touch "$D/$old"
+    extra=()
+    [[ "$mode" == yes ]] && extra=(--case-sensitive)
+    out=$("$CLI" --search "$search" --replace "$replace" "${extra[@]}" "$D" | cut -f1,2)
+    check "replace: $old [$search -> $replace, sensitive $mode]" "$old"$'\t'"$expected" "$out"
+  done
+done <<'TABLE'
+my photo 1.jpg| |_|either|my_photo 1.jpg
+a.b.c|.|-|either|a-b.c
+Photo.JPG|jpg|png|no|Photo.png
+Photo.JPG|jpg|png|yes|Photo.JPG
+IMG_0001.jpg|IMG_||either|0001.jpg
+holiday.jpg||x|either|holiday.jpg
+aaa|aa|b|either|ba
+report.txt|report.txt||either|
+ÉTÉ.txt|été|x|no|x.txt
+TABLE
+
+# --- Filter and order ----------------------------------------------------------------
+fresh
+touch -d '2001-01-01' "$D/B.txt"; touch -d '2003-01-01' "$D/a.txt"; touch -d '2002-01-01' "$D/_c.bmp"
+while IFS='|' read -r opts expected; do
+  split_opts "$opts"
+  out=$("$CLI" "${OPTS[@]}" "$D" | cut -f1 | paste -sd' ')
+  check "order and filter [$opts]" "$expected" "$out"
+done <<'TABLE'
+|a.txt B.txt _c.bmp
+--sort,name-desc|_c.bmp B.txt a.txt
+--sort,date|B.txt _c.bmp a.txt
+--sort,date-desc|a.txt _c.bmp B.txt
+--filter,TXT|a.txt B.txt
+--filter,*;bmp|a.txt B.txt _c.bmp _c.bmp
+--filter,bmp;*|_c.bmp
+--filter,.txt|
+TABLE
+
+# --- Exit codes and usage messages: expected code | stderr part | arguments -----
+fresh
+touch "$D/a.txt" "$D/plain"
+while IFS='|' read -r code message opts; do
+  split_opts "$opts"
+  args=()
+  for a in "${OPTS[@]}"; do args+=("${a//@D/$D}"); done
+  err=$("$CLI" "${args[@]}" 2>&1 >/dev/null)
+  got=$?
+  check "exit code of [$opts]" "$code" "$got"
+  [[ "$err" == *"$message"* ]] || fail "message of [$opts]: '$err' lacks '$message'"
+done <<'TABLE'
+0||@D
+0||--json,@D
+0||--help
+0||--prefix=x,--,@D
+2|unknown option '--frobnicate'|--frobnicate,@D
+2|unknown option '-x'|-x,@D
+2|missing directory|--prefix,a
+2|option '--prefix' needs a value|@D,--prefix
+2|bad value 'size' for '--sort'|--sort,size,@D
+2|bad value 'roman' for '--name'|--name,roman,@D
+2|bad value 'title' for '--case'|--case,title,@D
+2|'--search' cannot be mixed with '--prefix'|--prefix,p,--search,a,@D
+2|'--search' cannot be mixed with '--case'|--search,a,--case,upper,@D
+2|'--replace' needs '--search'|--replace,b,@D
+2|option '--json' takes no value|--json=1,@D
+2|more than one directory|@D,@D
+2|not a directory|@D/plain
+2|not a directory|@D/missing
+TABLE
+check "help names the escapes" 1 "$("$CLI" --help | grep -c 'a tab as \\t')"
+
+# --- Conflict marks ---------------------------------------------------------------
+# 1.txt and 3.txt are listed and renamed later (3.txt -> 4), x -> 1 comes after 1 has moved.
+fresh
+touch "$D/1.txt" "$D/2.txt" "$D/3.txt" "$D/5.png" "$D/a.txt" "$D/same.txt"
+out=$("$CLI" --filter txt --sort name-desc --search a --replace 2 "$D")
+check "conflicts: target kept by a row that stays" \
+  $'same.txt\ts2me.txt\na.txt\t2.txt\t!\n3.txt\t3.txt\n2.txt\t2.txt\n1.txt\t1.txt' "$out"
+out=$("$CLI" --filter txt --search same.txt "$D" | tail -1)
+check "conflicts: an empty new name cannot be had" $'same.txt\t\t!' "$out"
+out=$("$CLI" --filter txt --ext png "$D")
+check "conflicts: unlisted target and targets freed later" \
+  $'1.txt\t1.png\n2.txt\t2.png\n3.txt\t3.png\na.txt\t4.png\nsame.txt\t5.png\t!' "$out"
+out=$("$CLI" --filter txt "$D")
+check "conflicts: chain in list order" \
+  $'1.txt\t1.txt\n2.txt\t2.txt\n3.txt\t3.txt\na.txt\t4.txt\nsame.txt\t5.txt' "$out"
+out=$("$CLI" --filter txt --sort name-desc "$D")
+check "conflicts: reverse order takes names still held" \
+  $'same.txt\t1.txt\t!\na.txt\t2.txt\t!\n3.txt\t3.txt\n2.txt\t4.txt\n1.txt\t5.txt' "$out"
+out=$("$CLI" --filter txt --search .txt --replace '' "$D")
+check "conflicts: no mark without a clash" $'1.txt\t1\n2.txt\t2\n3.txt\t3\na.txt\ta\nsame.txt\tsame' "$out"
+fresh
+touch "$D/a.jpg" "$D/a.png" "$D/b.jpg"
+out=$("$CLI" --name original --ext gif "$D" --json | python3 -c '
+import json, sys
+print(" ".join("%s>%s:%s" % (r["old"], r["new"], r["conflict"]) for r in json.load(sys.stdin)))')
+check "conflicts: two rows, one new name (JSON)" "a.jpg>a.gif:True a.png>a.gif:True b.jpg>b.gif:False" "$out"
+
+# --- Odd names: tab, newline, backslash, control byte, not UTF-8 -----------------
+fresh
+touch "$D/"$'a\tb.txt' "$D/"$'c\nd.txt' "$D/"'e\f.txt' "$D/"$'g\x01h.txt' "$D/"$'\xe9t\xe9.txt' "$D/"'q"uote.txt'
+out=$("$CLI" --name original --suffix $'\t' "$D")
+check "text escapes: lines" 6 "$(printf '%s\n' "$out" | wc -l)"
+check "text escapes: tab in the old and the new name" "a\\tb.txt"$'\t'"a\\tb\\t.txt" "$(sed -n 1p <<<"$out")"
+check "text escapes: newline" "c\\nd.txt"$'\t'"c\\nd\\t.txt" "$(sed -n 2p <<<"$out")"
+check "text escapes: backslash" "e\\\\f.txt"$'\t'"e\\\\f\\t.txt" "$(sed -n 3p <<<"$out")"
+check "text escapes: control byte" "g\\x01h.txt"$'\t'"g\\x01h\\t.txt" "$(sed -n 4p <<<"$out")"
+check "text escapes: other bytes kept" $'\xe9t\xe9.txt\t\xe9t\xe9\\t.txt' "$(sed -n 6p <<<"$out")"
+json=$("$CLI" --json --name original --suffix $'\t' "$D")
+check "JSON: invalid byte as \\udcXX" 1 "$(grep -c '"\\udce9t\\udce9.txt"' <<<"$json")"
+got=$(python3 -c '
+import json, os, sys
+rows = json.load(sys.stdin)
+names = sorted(os.fsencode(r["old"]) for r in rows)
+print("same" if names == sorted(os.listdir(os.fsencode(sys.argv[1]))) else "differ")
+print(all(os.fsencode(r["new"]) == os.fsencode(r["old"])[:-4] + b"\t.txt" for r in rows))' "$D" <<<"$json")
+check "JSON: valid, and names decode to the exact bytes" $'same\nTrue' "$got"
+
+# --- Apply ------------------------------------------------------------------------
+fresh
+for f in c.jpg a.jpg b.jpg; do echo "$f" >"$D/$f"; done
+"$CLI" --apply --prefix img_ --name padded "$D" >"$WORK/out" 2>"$WORK/err"
+check "apply: exit code" 0 $?
+check "apply: quiet" "" "$(cat "$WORK/out" "$WORK/err")"
+check "apply: names" "img_00001.jpg img_00002.jpg img_00003.jpg" "$(ls "$D" | paste -sd' ')"
+check "apply: contents follow" "a.jpg b.jpg c.jpg" "$(cat "$D"/img_* | paste -sd' ')"
+
+fresh  # the target of a.jpg is held by a file the filter does not list
+echo keep >"$D/1.png"; echo a >"$D/a.jpg"; echo b >"$D/b.jpg"
+check "apply: preview marks it" $'a.jpg\t1.png\t!\nb.jpg\t2.png' "$("$CLI" --filter jpg --ext png "$D")"
+"$CLI" --apply --filter jpg --ext png "$D" >"$WORK/out" 2>"$WORK/err"
+check "apply, target taken: exit code" 1 $?
+check "apply, target taken: message" "morvane-cli: cannot rename '$D/a.jpg' to '$D/1.png': File exists" "$(cat "$WORK/err")"
+check "apply, target taken: both files intact" "keep a b" "$(cat "$D/1.png" "$D/a.jpg" "$D/2.png" | paste -sd' ')"
+json=$("$CLI" --apply --json --filter jpg --search a.jpg --replace 2.png "$D" 2>/dev/null)
+check "apply JSON: failure and reason" "failed File exists" \
+  "$(python3 -c 'import json,sys; r=json.load(sys.stdin)[0]; print(r["status"], r["error"])' <<<"$json")"
+
+fresh  # a file listed twice: its second row finds no file left
+touch "$D/a.bmp"
+"$CLI" --apply --filter '*;bmp' "$D" 2>"$WORK/err"
+check "apply, row listed twice: exit code" 1 $?
+check "apply, row listed twice: reason" 1 "$(grep -c "'$D/a.bmp' to '$D/2.bmp': No such file or directory" "$WORK/err")"
+check "apply, row listed twice: result" "1.bmp" "$(ls "$D")"
+
+fresh  # no write permission in the folder: run as an unprivileged user when root
+echo a >"$D/a.txt"
+as_user=()
+if [[ $(id -u) -eq 0 ]]; then
+  as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+else
+  chmod 555 "$D"
+fi
+"${as_user[@]}" "$CLI" --apply "$D" 2>"$WORK/err"
+check "apply, read-only folder: exit code" 1 $?
+check "apply, read-only folder: message" "morvane-cli: cannot rename '$D/a.txt' to '$D/1.txt': Permission denied" "$(cat "$WORK/err")"
+check "apply, read-only folder: file intact" "a.txt a" "$(ls "$D") $(cat "$D/a.txt")"
+
+if ((failures > 0)); then
+  echo "$failures check(s) failed" >&2
+  exit 1
+fi
+echo "all checks passed"
