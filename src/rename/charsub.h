@@ -6,8 +6,8 @@ namespace Rename {
 
 // The choices of the Replace page.
 struct TReplaceOptions {
-  std::string Search;        // Edit5
-  std::string Replace;       // Edit6
+  std::string Search;   // Edit5
+  std::string Replace;  // Edit6
   bool CaseSensitive = false;
 };
 

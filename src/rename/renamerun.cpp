@@ -19,12 +19,9 @@ bool RenameRow(const FileList::TFileItem& item, TRenameRequest& request, TRename
   const std::string newPath = request.Dir + "/" + item.NewName;
   for (;;) {
     const int error = Platform::FileSystem().RenameNoReplace(oldPath, newPath);
-    if (error == 0) {
-      row.Status = TRowStatus::Renamed;
-      return true;
-    }
-    row.Status = TRowStatus::Failed;
+    row.Status = error == 0 ? TRowStatus::Renamed : TRowStatus::Failed;
     row.Error = error;
+    if (error == 0) return true;
     if (!request.ShowErrors) return true;
     switch (ui.RenameFailed(FormatFailText(request.Texts.CantRen, oldPath, newPath))) {
       case TFailAnswer::Abort:

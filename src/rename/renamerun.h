@@ -34,23 +34,24 @@ struct TRenameTexts {
 };
 
 struct TRenameRequest {
-  std::string Dir;             // DirEdit text; paths are Dir + "/" + name
+  std::string Dir;  // DirEdit text; paths are Dir + "/" + name
   bool WarnBeforeRename = true;
-  bool ShowErrors = true;      // in and out: Ignore clears it
+  bool ShowErrors = true;  // in and out: Ignore clears it
   TRenameTexts Texts;
   TPreviewOptions Preview;
 };
 
 enum class TRowStatus { NotTried, Renamed, Failed };
 
-// What became of one row; Error is the errno value of the last failed try.
+// What became of one row; Error is the errno value of the failed move, 0 once
+// a move (a retry included) has succeeded.
 struct TRowResult {
   TRowStatus Status = TRowStatus::NotTried;
   int Error = 0;
 };
 
 struct TRenameResult {
-  bool Ran = false;       // false: empty list or confirmation cancelled
+  bool Ran = false;  // false: empty list or confirmation cancelled
   bool Aborted = false;
   std::vector<TRowResult> Rows;  // one per row when Ran
   std::size_t Renamed() const;

@@ -1,0 +1,193 @@
+#include <algorithm>
+#include <cerrno>
+#include <map>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "core/testutil.h"
+#include "platform/filesystem.h"
+#include "rename/renamerun.h"
+
+namespace {
+
+using FileList::TFileItem;
+using FileList::TFileItems;
+using Rename::TFailAnswer;
+using Rename::TRenameRequest;
+using Rename::TRenameResult;
+using Rename::TRowStatus;
+using TFolder = std::map<std::string, std::string>;  // name -> content
+
+// Few characters, so that names collide often, also after a case change.
+const std::vector<std::string> Pieces{"a", "A", "b", "1", "2", ".", "_", " ", "ä", "Ä", "\xE9"};
+
+class TRandom {
+ public:
+  explicit TRandom(unsigned seed) : FEngine(seed) {}
+  int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(FEngine); }
+  bool Chance(int percent) { return Below(100) < percent; }
+  std::string Text(int maxPieces) {
+    std::string text;
+    for (int n = Below(maxPieces + 1); n > 0; --n) text += Pieces[Below(Pieces.size())];
+    return text;
+  }
+  std::mt19937& Engine() { return FEngine; }
+
+ private:
+  std::mt19937 FEngine;
+};
+
+// Forwards to the real file system but now and then fails a move before
+// touching anything, so that Retry can succeed later.
+class TFlakyFileSystem : public Platform::TFileSystem {
+ public:
+  explicit TFlakyFileSystem(TRandom& random) : FRandom(random) {}
+  int RenameNoReplace(const std::string& from, const std::string& to) override {
+    if (FRandom.Chance(5)) return EIO;
+    return Platform::RenameNoReplace(from, to);
+  }
+
+ private:
+  TRandom& FRandom;
+};
+
+class TRandomUi : public Rename::TRenameUi {
+ public:
+  explicit TRandomUi(TRandom& random) : FRandom(random) {}
+  bool ConfirmRename(const std::string&) override { return true; }
+  TFailAnswer RenameFailed(const std::string&) override {
+    if (FRandom.Chance(3)) return TFailAnswer::Abort;
+    if (FRetries < 3 && FRandom.Chance(70)) {
+      ++FRetries;
+      return TFailAnswer::Retry;
+    }
+    FRetries = 0;
+    return FRandom.Chance(20) ? TFailAnswer::Ignore : TFailAnswer::Retry;
+  }
+  void ShowProgress(int, const std::string&) override { FRetries = 0; }
+  void SetBusy(bool) override {}
+
+ private:
+  TRandom& FRandom;
+  int FRetries = 0;
+};
+
+TFolder MakeFolder(TRandom& random, const TestUtil::TTempDir& dir) {
+  TFolder folder;
+  const std::vector<std::string> extensions{"", ".jpg", ".JPG", ".txt", ".tar.gz"};
+  for (int n = random.Below(250); n > 0; --n) {
+    const std::string name = random.Text(4) + extensions[random.Below(extensions.size())];
+    if (name.empty() || name == "." || name == ".." || folder.count(name)) continue;
+    folder[name] = "#" + std::to_string(folder.size());
+    TestUtil::WriteFileBytes(dir.File(name), folder[name]);
+  }
+  return folder;
+}
+
+// The list as the window may hold it: any order, rows removed, rows twice,
+// and now and then a name that is no longer on disk.
+TFileItems MakeList(TRandom& random, const TFolder& folder) {
+  TFileItems items;
+  for (const auto& [name, content] : folder) {
+    if (random.Chance(10)) continue;
+    items.push_back(TFileItem{name, "", -1, false});
+    if (random.Chance(3)) items.push_back(TFileItem{name, "", -1, false});
+  }
+  if (random.Chance(30)) items.push_back(TFileItem{"gone" + random.Text(2), "", -1, false});
+  std::shuffle(items.begin(), items.end(), random.Engine());
+  return items;
+}
+
+Rename::TPreviewOptions MakeOptions(TRandom& random) {
+  Rename::TPreviewOptions options;
+  options.RenamePage = random.Chance(70);
+  Rename::TNameOptions& name = options.Name;
+  name.Prefix = random.Below(2);
+  name.PrefixText = random.Text(2);
+  name.NamePart = random.Below(4);
+  name.Suffix = random.Below(2);
+  name.SuffixText = random.Text(2);
+  name.Extension = random.Below(2);
+  name.ExtensionText = random.Text(3);
+  name.NameCase = random.Below(3);
+  options.Replace = {random.Text(2), random.Text(2), random.Chance(50)};
+  return options;
+}
+
+TFolder ReadFolder(const std::string& path) {
+  TFolder folder;
+  for (const std::string& name : TestUtil::ListNames(path))
+    folder[name] = TestUtil::ReadFileBytes(path + "/" + name);
+  return folder;
+}
+
+std::vector<std::string> Contents(const TFolder& folder) {
+  std::vector<std::string> contents;
+  for (const auto& [name, content] : folder) contents.push_back(content);
+  std::sort(contents.begin(), contents.end());
+  return contents;
+}
+
+// Replays the moves the run reports as done; the folder must then match.
+TFolder Replay(TFolder folder, const TFileItems& items, const TRenameResult& result) {
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (result.Rows[i].Status != TRowStatus::Renamed) continue;
+    const std::string& from = items[i].OldName;
+    const std::string& to = items[i].NewName;
+    if (from == to) continue;
+    EXPECT_EQ(folder.count(to), 0u) << "moved onto a taken name: " << to;
+    EXPECT_EQ(folder.count(from), 1u) << "moved a missing file: " << from;
+    folder[to] = folder[from];
+    folder.erase(from);
+  }
+  return folder;
+}
+
+void CheckRows(const TRenameResult& result) {
+  bool stopped = false;
+  for (const auto& row : result.Rows) {
+    if (row.Status == TRowStatus::NotTried) stopped = true;
+    EXPECT_EQ(row.Status == TRowStatus::NotTried, stopped);
+    EXPECT_EQ(row.Status == TRowStatus::Failed, row.Error != 0);
+  }
+  EXPECT_EQ(stopped, result.Aborted && result.Rows.size() > result.Renamed() + result.Failed());
+}
+
+TEST(RenameProperty, NoFileIsEverLostOrOverwritten) {
+  std::size_t renamed = 0;
+  std::size_t failed = 0;
+  for (unsigned seed = 1; seed <= 30; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    TRandom random(seed);
+    TestUtil::TTempDir dir;
+    const TFolder before = MakeFolder(random, dir);
+    TFileItems items = MakeList(random, before);
+    TRenameRequest request;
+    request.Dir = dir.Path();
+    request.WarnBeforeRename = false;
+    request.ShowErrors = random.Chance(80);
+    request.Preview = MakeOptions(random);
+    TFlakyFileSystem fs(random);
+    TRandomUi ui(random);
+    Platform::SetFileSystem(&fs);
+    const TRenameResult result = Rename::RunRename(items, request, ui);
+    Platform::SetFileSystem(nullptr);
+
+    const TFolder after = ReadFolder(dir.Path());
+    ASSERT_EQ(Contents(after), Contents(before));
+    ASSERT_EQ(result.Rows.size(), items.size());
+    EXPECT_EQ(Replay(before, items, result), after);
+    CheckRows(result);
+    renamed += result.Renamed();
+    failed += result.Failed();
+  }
+  // The seeds must exercise both outcomes, or the test proves nothing.
+  EXPECT_GT(renamed, 1000u);
+  EXPECT_GT(failed, 100u);
+}
+
+}  // namespace
