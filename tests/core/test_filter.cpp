@@ -1,0 +1,86 @@
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "filelist/filter.h"
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+TEST(ParseFilter, EveryPartBecomesDottedEntry) {
+  struct TCase {
+    std::string Text;
+    Strings Entries;
+  };
+  const TCase cases[] = {
+      {"*", {".*"}},
+      {"bmp;jpg;gif;jpeg", {".bmp", ".jpg", ".gif", ".jpeg"}},
+      {"", {"."}},
+      {" txt", {". txt"}},
+      {"txt ", {".txt "}},
+      {"a;;b", {".a", ".", ".b"}},
+      {"bmp;", {".bmp", "."}},
+      {";", {".", "."}},
+      {"*;bmp", {".*", ".bmp"}},
+      {".txt", {"..txt"}},
+      {"*.*", {".*.*"}},
+      {"bmp;bmp", {".bmp", ".bmp"}},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(FileList::ParseFilter(c.Text), c.Entries) << c.Text;
+}
+
+TEST(ExtractExt, FromLastDotOfTheNamePart) {
+  struct TCase {
+    std::string_view Name;
+    std::string_view Ext;
+    std::string_view Rest;
+  };
+  const TCase cases[] = {
+      {"archive.tar.gz", ".gz", "archive.tar"},
+      {"README", "", "README"},
+      {".profile", ".profile", ""},
+      {"ends.", ".", "ends"},
+      {"", "", ""},
+      {"a.b\\c", ".b\\c", "a"},  // a backslash is an ordinary character
+      {"a.b:c", ".b:c", "a"},    // so is a colon
+      {"dir.d/file", "", "dir.d/file"},
+      {"dir.d/file.txt", ".txt", "dir.d/file"},
+      {"bad\xff.\xfe", ".\xfe", "bad\xff"},
+  };
+  for (const TCase& c : cases) {
+    EXPECT_EQ(FileList::ExtractExt(c.Name), c.Ext) << c.Name;
+    EXPECT_EQ(FileList::ExtractNameWithoutExt(c.Name), c.Rest) << c.Name;
+  }
+}
+
+TEST(Filter, AllFilesOnlyWhenFirstEntryIsDotStar) {
+  struct TCase {
+    Strings Entries;
+    bool All;
+  };
+  const TCase cases[] = {
+      {{".*"}, true},    {{".*", ".bmp"}, true}, {{".bmp", ".*"}, false},
+      {{".*.*"}, false}, {{". *"}, false},       {{}, false},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(FileList::TFilter(c.Entries).AllFiles(), c.All);
+}
+
+TEST(Filter, ExtensionLookUpIgnoresAsciiCaseOnly) {
+  const FileList::TFilter filter({".txt", ".JPG", ".", ".Ä", ".tar.gz", ".b", ". x"});
+  struct TCase {
+    std::string_view Ext;
+    bool Listed;
+  };
+  const TCase cases[] = {
+      {".txt", true}, {".TXT", true}, {".Txt", true},    {".jpg", true},   {".JPG", true},
+      {".", true},    {"", false},    {".tx", false},    {".txt ", false}, {".Ä", true},
+      {".ä", false},  {".gz", false}, {".tar.gz", true}, {".B", true},     {".x", false},
+      {". X", true},  {".a", false},  {".*", false},     {"txt", false},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(filter.HasExtension(c.Ext), c.Listed) << c.Ext;
+}
+
+}  // namespace

@@ -1,0 +1,143 @@
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "filelist/order.h"
+
+namespace {
+
+using FileList::TFileItem;
+using FileList::TFileItems;
+using Strings = std::vector<std::string>;
+
+constexpr int32_t Age1990 = 0x14614000;                        // 1990-03-01 08:00:00
+constexpr int32_t Age2043 = 0x7f9fbf7d;                        // 2043-12-31 23:59:58
+constexpr int32_t Age2044 = static_cast<int32_t>(0x80210000);  // 2044-01-01 00:00:00
+constexpr int32_t Age2050 = static_cast<int32_t>(0x8ccf645c);  // 2050-06-15 12:34:56
+
+int Sign(int value) { return (value > 0) - (value < 0); }
+
+TFileItems ItemsNamed(const Strings& names) {
+  TFileItems items;
+  for (const std::string& name : names) items.push_back({name, "", -1, false});
+  return items;
+}
+
+Strings NamesOf(const TFileItems& items) {
+  Strings names;
+  for (const TFileItem& item : items) names.push_back(item.OldName);
+  return names;
+}
+
+TEST(CompareNames, ByteWiseWithAsciiLettersFolded) {
+  struct TCase {
+    std::string X;
+    std::string Y;
+    int Sign;
+  };
+  const TCase cases[] = {
+      {"a.txt", "B.txt", -1},
+      {"B.txt", "_c.txt", -1},
+      {"a.txt", "_c.txt", -1},
+      {"abc", "abcd", -1},
+      {"abc", "ABC", 0},
+      {"file10.txt", "file2.txt", -1},
+      {"Z", "[", -1},
+      {"z", "[", -1},
+      {"9", "A", -1},
+      {"~", "\x80", -1},
+      {"\x80", "\xff", -1},
+      {"\xc3\xa4", "\xc3\x84", 1},
+      {"", "", 0},
+      {"", "a", -1},
+      {"same", "same", 0},
+  };
+  for (const TCase& c : cases) {
+    EXPECT_EQ(Sign(FileList::CompareNames(c.X, c.Y)), c.Sign) << c.X << " / " << c.Y;
+    EXPECT_EQ(Sign(FileList::CompareNames(c.Y, c.X)), -c.Sign) << c.Y << " / " << c.X;
+  }
+  EXPECT_EQ(FileList::CompareNames("a", "\xff"), 'A' - 0xff);
+  EXPECT_EQ(FileList::CompareNames("abcde", "ab"), 3);
+}
+
+TEST(SortFileItems, NameOrders) {
+  struct TCase {
+    Strings Input;
+    int Index;
+    Strings Expected;
+  };
+  const Strings three = {"B.txt", "a.txt", "_c.txt"};
+  const TCase cases[] = {
+      {three, 0, {"a.txt", "B.txt", "_c.txt"}},
+      {three, 2, {"_c.txt", "B.txt", "a.txt"}},
+      {three, 7, {"a.txt", "B.txt", "_c.txt"}},  // unknown orders sort by name
+      {three, -1, {"a.txt", "B.txt", "_c.txt"}},
+      {{"abcd", "abc", "file2", "file10"}, 0, {"abc", "abcd", "file10", "file2"}},
+      {{"\xe4.txt", "z.txt", "\x80.txt", "~.txt"}, 0, {"z.txt", "~.txt", "\x80.txt", "\xe4.txt"}},
+  };
+  for (const TCase& c : cases) {
+    TFileItems items = ItemsNamed(c.Input);
+    FileList::SortFileItems(items, c.Index);
+    EXPECT_EQ(NamesOf(items), c.Expected) << c.Index;
+  }
+}
+
+TEST(SortFileItems, AgeOrdersAreChronologicalWithUnknownFirst) {
+  const TFileItems input = {{"y2050", "", Age2050, false},
+                            {"unknown", "", -1, false},
+                            {"y2044", "", Age2044, false},
+                            {"y1990", "", Age1990, false},
+                            {"y2043", "", Age2043, false}};
+  const Strings oldestFirst = {"unknown", "y1990", "y2043", "y2044", "y2050"};
+  TFileItems items = input;
+  FileList::SortFileItems(items, 1);
+  EXPECT_EQ(NamesOf(items), oldestFirst);
+  items = input;
+  FileList::SortFileItems(items, 3);
+  EXPECT_EQ(NamesOf(items), Strings(oldestFirst.rbegin(), oldestFirst.rend()));
+}
+
+TEST(FileListCompare, EqualRowsCompareEqualInEveryOrder) {
+  const TFileItem a = {"same.bmp", "x", Age1990, true};
+  const TFileItem b = {"SAME.BMP", "", Age1990 + 0, false};
+  for (int index = 0; index < 4; ++index) EXPECT_EQ(FileList::FileListCompare(a, b, index), 0);
+  const TFileItem later = {"same.bmp", "", Age1990 + 1, false};
+  EXPECT_LT(FileList::FileListCompare(a, later, 1), 0);
+  EXPECT_GT(FileList::FileListCompare(a, later, 3), 0);
+  EXPECT_EQ(FileList::FileListCompare(a, later, 0), 0);
+}
+
+TEST(SortFileItems, KeepsListingOrderOfEqualRows) {
+  TFileItems items = {
+      {"b", "", 5, false}, {"a", "", 9, false}, {"c", "", 5, false}, {"d", "", 9, false}};
+  FileList::SortFileItems(items, 1);
+  EXPECT_EQ(NamesOf(items), Strings({"b", "c", "a", "d"}));
+  FileList::SortFileItems(items, 3);
+  EXPECT_EQ(NamesOf(items), Strings({"a", "d", "b", "c"}));
+}
+
+TEST(RemoveSelected, TakesOutSelectedRowsOnly) {
+  struct TCase {
+    std::vector<bool> Selected;
+    Strings Expected;
+  };
+  const TCase cases[] = {
+      {{false, false, false, false}, {"a", "b", "c", "d"}},
+      {{true, true, true, true}, {}},
+      {{false, true, true, false}, {"a", "d"}},
+      {{true, false, false, true}, {"b", "c"}},
+      {{true, true, false, false}, {"c", "d"}},
+  };
+  for (const TCase& c : cases) {
+    TFileItems items = ItemsNamed({"a", "b", "c", "d"});
+    for (size_t i = 0; i < items.size(); ++i) items[i].Selected = c.Selected[i];
+    FileList::RemoveSelected(items);
+    EXPECT_EQ(NamesOf(items), c.Expected);
+  }
+  TFileItems empty;
+  FileList::RemoveSelected(empty);
+  EXPECT_TRUE(empty.empty());
+}
+
+}  // namespace
