@@ -8,7 +8,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 DEPS := cmake make g++ pkg-config qt6-base-dev libqt6svg6 libgtest-dev libgmock-dev \
         libbenchmark-dev fp-utils fonts-dejavu-core
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench package clean
 
 all: build
 
@@ -33,5 +33,13 @@ bench: deps
 	@cmake --build $(BUILD)-bench -j $(JOBS)
 	@bench/run.sh $(BUILD)-bench
 
+# A Debian package of the Release build: $(BUILD)-package/morvane_<version>_<arch>.deb
+package: deps
+	@scripts/install-deps.sh dpkg-dev file
+	@cmake -S . -B $(BUILD)-package -DCMAKE_BUILD_TYPE=Release -DMORVANE_BUILD_TESTS=OFF \
+		-DMORVANE_BUILD_BENCH=OFF
+	@cmake --build $(BUILD)-package -j $(JOBS)
+	@cd $(BUILD)-package && cpack -G DEB
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-package

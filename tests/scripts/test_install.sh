@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Installs the build folder $1 into a temporary prefix and checks what a Linux
+# desktop expects there: executables, help and language files beside them, a
+# valid desktop entry and AppStream file, the icon and the manual pages.
+# Needs desktop-file-utils and appstream.
+set -uo pipefail
+BUILD="$(cd "${1:?build folder}" && pwd)"
+PREFIX="$(mktemp -d)"
+chmod 755 "$PREFIX"
+trap 'rm -rf "$PREFIX"' EXIT
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+APP=org.example.morvane
+
+cmake --install "$BUILD" --prefix "$PREFIX" >/dev/null || fail "cmake --install"
+
+expected=(bin/morvane-cli bin/German.lng share/morvane/lang/German.lng
+  "share/applications/$APP.desktop" "share/metainfo/$APP.metainfo.xml"
+  share/icons/hicolor/scalable/apps/morvane.svg share/man/man1/morvane-cli.1
+  share/man/man1/morvane.1)
+[[ -e "$BUILD/morvane" ]] && expected+=(bin/morvane)
+[[ -e "$BUILD/help.chm" ]] && expected+=(bin/help.chm)
+for f in "${expected[@]}"; do
+  [[ -s "$PREFIX/$f" ]] || fail "not installed: $f"
+done
+[[ -x "$PREFIX/bin/morvane-cli" ]] || fail "bin/morvane-cli is not executable"
+
+for tool in desktop-file-validate:desktop-file-utils appstreamcli:appstream; do
+  command -v "${tool%%:*}" >/dev/null || fail "${tool%%:*} is missing (Debian package ${tool##*:})"
+done
+if command -v desktop-file-validate >/dev/null; then
+  out=$(desktop-file-validate "$PREFIX/share/applications/$APP.desktop" 2>&1)
+  [[ $? -eq 0 && -z "$out" ]] || fail "desktop-file-validate: $out"
+fi
+if command -v appstreamcli >/dev/null; then
+  out=$(appstreamcli validate --no-net "$PREFIX/share/metainfo/$APP.metainfo.xml" 2>&1) ||
+    fail "appstreamcli validate: $out"
+fi
+desktop="$PREFIX/share/applications/$APP.desktop"
+for line in Exec=morvane Icon=morvane Categories=Utility\;FileTools\;; do
+  grep -qx "$line" "$desktop" || fail "desktop entry lacks $line"
+done
+python3 -c 'import sys, xml.dom.minidom as m; m.parse(sys.argv[1])' \
+  "$PREFIX/share/icons/hicolor/scalable/apps/morvane.svg" || fail "the icon is not well-formed XML"
+grep -q '<launchable type="desktop-id">'"$APP"'.desktop</launchable>' \
+  "$PREFIX/share/metainfo/$APP.metainfo.xml" || fail "metainfo does not launch the desktop entry"
+
+# The installed command runs from its new place and finds nothing missing.
+version=$("$PREFIX/bin/morvane-cli" --version) || fail "installed morvane-cli does not run"
+[[ "$version" == "morvane-cli "[0-9]* ]] || fail "version line: $version"
+if command -v groff >/dev/null; then
+  for page in morvane-cli morvane; do
+    out=$(groff -man -Tutf8 -ww -z "$PREFIX/share/man/man1/$page.1" 2>&1)
+    [[ -z "$out" ]] || fail "manual page $page: $out"
+  done
+fi
+
+if ((failures > 0)); then
+  echo "$failures check(s) failed" >&2
+  exit 1
+fi
+echo "all checks passed"
