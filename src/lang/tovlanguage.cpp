@@ -1,22 +1,126 @@
 #include "lang/tovlanguage.h"
 
 #include <utility>
+#include <vector>
+
+#include "app/inifile.h"
+#include "platform/filesystem.h"
 
 namespace Lang {
 
+namespace {
+
+const char* const TranslationsWritten = "Translations";
+const char* const TranslationsRead = "TRANSLATIONS";
+const char* const LanguageSection = "Language";
+const char* const DefaultFileName = "Language.lng";
+const char* const LineBreak = "\r\n";
+const char* const StoredLineBreak = "~~";
+const char* const TextProperties[] = {"Caption", "Hint", "Text"};
+
+std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to) {
+  std::string result;
+  std::string::size_type start = 0;
+  for (auto found = text.find(from); found != std::string::npos; found = text.find(from, start)) {
+    result.append(text, start, found - start).append(to);
+    start = found + from.size();
+  }
+  return result.append(text, start, std::string::npos);
+}
+
+bool SameTextAscii(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::string::size_type i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+// Splits text at its first ".": without one, before is empty and after is all.
+void SplitAtDot(const std::string& text, std::string& before, std::string& after) {
+  const auto dot = text.find('.');
+  before = dot == std::string::npos ? std::string() : text.substr(0, dot);
+  after = dot == std::string::npos ? text : text.substr(dot + 1);
+}
+
+TFormComponent* FindComponent(TFormModel& form, const std::string& name) {
+  if (name.empty()) return nullptr;
+  for (std::size_t i = 0; i < form.ComponentCount(); ++i) {
+    if (SameTextAscii(form.Component(i).Name(), name)) return &form.Component(i);
+  }
+  return nullptr;
+}
+
+// Applies one "Form.Component.Property=value" line of a language file.
+void ApplyLine(TFormModel& form, const std::string& line) {
+  const auto equals = line.find('=');
+  if (equals == std::string::npos) return;
+  std::string formPart;
+  std::string rest;
+  SplitAtDot(line.substr(0, equals), formPart, rest);
+  if (formPart != form.Name()) return;
+  std::string componentPart;
+  std::string propertyPart;
+  SplitAtDot(rest, componentPart, propertyPart);
+  TFormComponent* component = FindComponent(form, componentPart);
+  if (component == nullptr) return;
+  const std::string property = FindTextProperty(component->ClassName(), propertyPart);
+  if (property.empty()) return;
+  component->SetText(property, ReplaceAll(line.substr(equals + 1), StoredLineBreak, LineBreak));
+}
+
+}  // namespace
+
 TLanguageFileChooser::~TLanguageFileChooser() = default;
 
-TtovLanguage::TtovLanguage(TLanguageFileChooser& chooser, std::string applDir,
-                           std::string iniFile)
+TtovLanguage::TtovLanguage(TLanguageFileChooser& chooser, std::string applDir, std::string iniFile)
     : FChooser(chooser), FApplDir(std::move(applDir)), FIniFile(std::move(iniFile)) {}
 
 const std::string& TtovLanguage::appldir() const { return FApplDir; }
 const std::string& TtovLanguage::inifile() const { return FIniFile; }
 const std::string& TtovLanguage::CurrentFile() const { return FCurrentFile; }
 
-void TtovLanguage::SaveLanguage(TFormModel&, const std::string&) {}
-void TtovLanguage::LoadLanguage(TFormModel&, const std::string&) {}
-void TtovLanguage::ChangeLanguage(TFormModel&) {}
-void TtovLanguage::InitLanguage(TFormModel&) {}
+void TtovLanguage::SaveLanguage(TFormModel& form, const std::string& path) {
+  App::TIniFile file(path);
+  for (std::size_t i = 0; i < form.ComponentCount(); ++i) {
+    TFormComponent& component = form.Component(i);
+    for (const char* name : TextProperties) {
+      const std::string property = FindTextProperty(component.ClassName(), name);
+      if (property.empty()) continue;
+      const std::string value = ReplaceAll(component.GetText(property), LineBreak, StoredLineBreak);
+      // A caption of "-" is a menu separator, which has nothing to translate.
+      if (value.empty() || (property == "Caption" && value == "-")) continue;
+      file.WriteText(TranslationsWritten, form.Name() + "." + component.Name() + "." + property,
+                     value);
+    }
+  }
+}
+
+void TtovLanguage::LoadLanguage(TFormModel& form, const std::string& path) {
+  App::TIniFile file(path);
+  std::vector<std::string> lines;
+  file.ReadKeyValues(TranslationsRead, lines);
+  for (const std::string& line : lines) ApplyLine(form, line);
+}
+
+void TtovLanguage::ChangeLanguage(TFormModel& form) {
+  std::string chosen;
+  // A confirmed dialog without a name is taken as a cancel: storing an empty
+  // path would bring the dialog back at every start.
+  if (!FChooser.ChooseLanguageFile(FApplDir, chosen) || chosen.empty()) return;
+  FCurrentFile = chosen;
+  App::TIniFile(FIniFile).WriteText(LanguageSection, form.Name(), FCurrentFile);
+  LoadLanguage(form, FCurrentFile);
+}
+
+void TtovLanguage::InitLanguage(TFormModel& form) {
+  FCurrentFile = FApplDir + DefaultFileName;
+  SaveLanguage(form, FCurrentFile);
+  App::TIniFile settings(FIniFile);
+  FCurrentFile = settings.ReadText(LanguageSection, form.Name(), FCurrentFile);
+  if (Platform::PathExists(FCurrentFile)) LoadLanguage(form, FCurrentFile);
+  settings.WriteText(LanguageSection, form.Name(), FCurrentFile);
+}
 
 }  // namespace Lang

@@ -1,3 +1,578 @@
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
-TEST(Stub, Builds) {}
+#include "app/inifile.h"
+#include "core/testutil.h"
+#include "lang/formmodel.h"
+#include "lang/tovlanguage.h"
+
+namespace {
+
+const std::string CantRen =
+    "Cannot rename %s to %s!\r\n\r\nN.B. This warn can be disabled in options";
+const std::string RenameMsg =
+    "Really rename file(s)?\r\n\r\nN.B. This warn can be disabled in options";
+
+class TFakeComponent : public Lang::TFormComponent {
+ public:
+  TFakeComponent(std::string name, std::string className)
+      : FName(std::move(name)), FClassName(std::move(className)) {}
+  std::string Name() const override { return FName; }
+  std::string ClassName() const override { return FClassName; }
+  std::string GetText(const std::string& property) const override {
+    const auto found = FTexts.find(property);
+    return found == FTexts.end() ? std::string() : found->second;
+  }
+  void SetText(const std::string& property, const std::string& value) override {
+    FTexts[property] = value;
+  }
+
+ private:
+  std::string FName;
+  std::string FClassName;
+  std::map<std::string, std::string> FTexts;
+};
+
+struct TRow {
+  const char* Name;
+  const char* ClassName;
+  std::string Caption, Hint, Text;
+};
+
+// The main window's components in creation order with their built-in texts.
+const std::vector<TRow> MainWindowRows = {
+    {"BrowserPanel", "TPanel", "", "", ""},
+    {"TopLeftPanel", "TPanel", "", "", ""},
+    {"FilterLbl", "TLabel", "Filter extension:", "", ""},
+    {"SortLbl", "TLabel", "Sort order:", "", ""},
+    {"BtnPanel", "TPanel", "", "", ""},
+    {"RefreshBtn", "TSpeedButton", "", "REfresh current directory", ""},
+    {"BrowseDirEdit", "TSpeedButton", "", "Open directory...", ""},
+    {"Panel2", "TPanel", "", "", ""},
+    {"DirTitleLbl", "TLabel", "Current directory:", "", ""},
+    {"DirEdit", "TEdit", "", "", "/"},
+    {"FilterCmb", "TComboBox", "", "", ""},
+    {"HidFilterList", "TListBox", "", "", ""},
+    {"SortCmb", "TComboBox", "", "", ""},
+    {"Bevel5", "TBevel", "", "", ""},
+    {"BottomLeftPanel", "TPanel", "", "", ""},
+    {"Panel3", "TPanel", "", "", ""},
+    {"FileBrowseTitleLbl", "TLabel", "Files to rename:", "", ""},
+    {"Bevel4", "TBevel", "", "", ""},
+    {"FileList", "TListView", "", "", ""},
+    {"ToolBar1", "TToolBar", "ToolBar1", "", ""},
+    {"GoBTn", "TToolButton", "Rename", "Rename files", ""},
+    {"TestBtn", "TToolButton", "Test", "Test the rename file effects", ""},
+    {"TSep1", "TToolButton", "TSep1", "", ""},
+    {"ExploreBtn", "TToolButton", "Explore", "Browse current directory", ""},
+    {"RemoveBtn", "TToolButton", "Remove", "Remove selected file(s) from list", ""},
+    {"TSep2", "TToolButton", "TSep2", "", ""},
+    {"AboutBtn", "TToolButton", "About", "Info", ""},
+    {"ExitBtn", "TToolButton", "Exit", "Close", ""},
+    {"TSep3", "TToolButton", "TSep3", "", ""},
+    {"StatusPanel", "TPanel", "", "", ""},
+    {"StatusLbl", "TLabel", "Status:", "", ""},
+    {"ActionLbl", "TLabel", "Idle...", "", ""},
+    {"ProgressBar1", "TProgressBar", "", "", ""},
+    {"RightPanel", "TPanel", "", "", ""},
+    {"PageControl1", "TPageControl", "", "", ""},
+    {"TabSheet1", "TTabSheet", "Rename", "", ""},
+    {"RadioGroup1", "TRadioGroup", "Add Prefix", "", ""},
+    {"Edit1", "TEdit", "", "", ""},
+    {"RadioGroup3", "TRadioGroup", "Add suffix", "", ""},
+    {"Edit3", "TEdit", "", "", ""},
+    {"RadioGroup4", "TRadioGroup", "New Extension", "", ""},
+    {"Edit4", "TEdit", "", "", ""},
+    {"RadioGroup2", "TRadioGroup", "New Name", "", ""},
+    {"RadioGroup6", "TRadioGroup", "Name case", "", ""},
+    {"TabSheet2", "TTabSheet", "Replace", "", ""},
+    {"TipTitleLbl", "TLabel", "Tip:", "", ""},
+    {"TipLbl", "TLabel",
+     "To replace or insert blank (\" \") charachters leave blank the relative edit box.", "", ""},
+    {"GroupBox1", "TGroupBox", "Search for", "", ""},
+    {"Edit5", "TEdit", "", "", ""},
+    {"CaseSensitive", "TCheckBox", "Case sensitive search", "", ""},
+    {"GroupBox2", "TGroupBox", "Replace with", "", ""},
+    {"Edit6", "TEdit", "", "", ""},
+    {"Panel1", "TPanel", "", "", ""},
+    {"CantRenLbl", "TLabel", CantRen, "", ""},
+    {"RenameMsgLbl", "TLabel", RenameMsg, "", ""},
+    {"YesLbl", "TLabel", "Yes", "", ""},
+    {"NoLbl", "TLabel", "No", "", ""},
+    {"UpperCaseLbl", "TLabel", "Uppercase", "", ""},
+    {"LowerCaseLbl", "TLabel", "Lowercase", "", ""},
+    {"DontChangeLbl", "TLabel", "Don't change", "", ""},
+    {"OriginalNameLbl", "TLabel", "Original Name", "", ""},
+    {"NumberLbl", "TLabel", "Numbering (1,2,...,10)", "", ""},
+    {"CleverNumberLbl", "TLabel", "Clever numbering (001,002,...,010,...)", "", ""},
+    {"OldNameLbl", "TLabel", "Old Name", "", ""},
+    {"NewNameLbl", "TLabel", "New Name", "", ""},
+    {"RenLbl", "TLabel", "Renaming files... ", "", ""},
+    {"AlphaLbl", "TLabel", "Alphabetical", "", ""},
+    {"DateTimeLbl", "TLabel", "Date/Time", "", ""},
+    {"InverseLbl", "TLabel", "(inverse)", "", ""},
+    {"MainMenu1", "TMainMenu", "", "", ""},
+    {"File1", "TMenuItem", "&File", "", ""},
+    {"BrowseMnu", "TMenuItem", "Select Directory", "", ""},
+    {"N2", "TMenuItem", "-", "", ""},
+    {"TestMnu", "TMenuItem", "Test", "", ""},
+    {"RenameMnu", "TMenuItem", "Rename", "", ""},
+    {"N1", "TMenuItem", "-", "", ""},
+    {"ExitMnu", "TMenuItem", "Exit", "", ""},
+    {"Options1", "TMenuItem", "&Options", "", ""},
+    {"Language", "TMenuItem", "Select Language", "", ""},
+    {"N4", "TMenuItem", "-", "", ""},
+    {"ShowErrorMnu", "TMenuItem", "Show error messages", "", ""},
+    {"WarnRenameMnu", "TMenuItem", "Warn before rename", "", ""},
+    {"N3", "TMenuItem", "-", "", ""},
+    {"RemoveMnu", "TMenuItem", "Remove selected file(s)", "", ""},
+    {"ExploreMnu", "TMenuItem", "Explore folder", "", ""},
+    {"Help1", "TMenuItem", "&Help", "", ""},
+    {"ContentsMnu", "TMenuItem", "Contents", "", ""},
+    {"AboutMnu", "TMenuItem", "About", "", ""},
+    {"ImageList1", "TImageList", "", "", ""},
+    {"DirDlg", "TKvFolderDialog", "", "", ""},
+    {"tovLanguage1", "TtovLanguage", "", "", ""},
+};
+
+// The keys of the default language file, in the order a new file holds them.
+const std::vector<std::string> DefaultKeys = {"FilterLbl.Caption",
+                                              "SortLbl.Caption",
+                                              "RefreshBtn.Hint",
+                                              "BrowseDirEdit.Hint",
+                                              "DirTitleLbl.Caption",
+                                              "DirEdit.Text",
+                                              "FileBrowseTitleLbl.Caption",
+                                              "ToolBar1.Caption",
+                                              "GoBTn.Caption",
+                                              "GoBTn.Hint",
+                                              "TestBtn.Caption",
+                                              "TestBtn.Hint",
+                                              "TSep1.Caption",
+                                              "ExploreBtn.Caption",
+                                              "ExploreBtn.Hint",
+                                              "RemoveBtn.Caption",
+                                              "RemoveBtn.Hint",
+                                              "TSep2.Caption",
+                                              "AboutBtn.Caption",
+                                              "AboutBtn.Hint",
+                                              "ExitBtn.Caption",
+                                              "ExitBtn.Hint",
+                                              "TSep3.Caption",
+                                              "StatusLbl.Caption",
+                                              "ActionLbl.Caption",
+                                              "TabSheet1.Caption",
+                                              "RadioGroup1.Caption",
+                                              "RadioGroup3.Caption",
+                                              "RadioGroup4.Caption",
+                                              "RadioGroup2.Caption",
+                                              "RadioGroup6.Caption",
+                                              "TabSheet2.Caption",
+                                              "TipTitleLbl.Caption",
+                                              "TipLbl.Caption",
+                                              "GroupBox1.Caption",
+                                              "CaseSensitive.Caption",
+                                              "GroupBox2.Caption",
+                                              "CantRenLbl.Caption",
+                                              "RenameMsgLbl.Caption",
+                                              "YesLbl.Caption",
+                                              "NoLbl.Caption",
+                                              "UpperCaseLbl.Caption",
+                                              "LowerCaseLbl.Caption",
+                                              "DontChangeLbl.Caption",
+                                              "OriginalNameLbl.Caption",
+                                              "NumberLbl.Caption",
+                                              "CleverNumberLbl.Caption",
+                                              "OldNameLbl.Caption",
+                                              "NewNameLbl.Caption",
+                                              "RenLbl.Caption",
+                                              "AlphaLbl.Caption",
+                                              "DateTimeLbl.Caption",
+                                              "InverseLbl.Caption",
+                                              "File1.Caption",
+                                              "BrowseMnu.Caption",
+                                              "TestMnu.Caption",
+                                              "RenameMnu.Caption",
+                                              "ExitMnu.Caption",
+                                              "Options1.Caption",
+                                              "Language.Caption",
+                                              "ShowErrorMnu.Caption",
+                                              "WarnRenameMnu.Caption",
+                                              "RemoveMnu.Caption",
+                                              "ExploreMnu.Caption",
+                                              "Help1.Caption",
+                                              "ContentsMnu.Caption",
+                                              "AboutMnu.Caption"};
+
+class TFakeForm : public Lang::TFormModel {
+ public:
+  explicit TFakeForm(const std::vector<TRow>& rows = MainWindowRows) {
+    for (const TRow& row : rows) {
+      FComponents.push_back(std::make_unique<TFakeComponent>(row.Name, row.ClassName));
+      const std::pair<const char*, const std::string*> texts[] = {
+          {"Caption", &row.Caption}, {"Hint", &row.Hint}, {"Text", &row.Text}};
+      for (const auto& [property, value] : texts) {
+        if (!Lang::FindTextProperty(row.ClassName, property).empty()) {
+          FComponents.back()->SetText(property, *value);
+        }
+      }
+    }
+  }
+  std::string Name() const override { return "MainForm"; }
+  std::size_t ComponentCount() const override { return FComponents.size(); }
+  Lang::TFormComponent& Component(std::size_t index) override { return *FComponents[index]; }
+
+  std::string Get(const std::string& component, const std::string& property) const {
+    for (const auto& c : FComponents) {
+      if (c->Name() == component) return c->GetText(property);
+    }
+    ADD_FAILURE() << "no component " << component;
+    return {};
+  }
+  // Every text of the form, keyed "Component.Property".
+  std::map<std::string, std::string> Texts() const {
+    std::map<std::string, std::string> texts;
+    for (const auto& c : FComponents) {
+      for (const char* property : {"Caption", "Hint", "Text"}) {
+        texts[c->Name() + "." + property] = c->GetText(property);
+      }
+    }
+    return texts;
+  }
+
+ private:
+  std::vector<std::unique_ptr<TFakeComponent>> FComponents;
+};
+
+class TFakeChooser : public Lang::TLanguageFileChooser {
+ public:
+  bool ChooseLanguageFile(const std::string& initialDir, std::string& path) override {
+    ++Calls;
+    InitialDir = initialDir;
+    if (Answer.empty()) return false;
+    path = Answer;
+    return true;
+  }
+  std::string Answer;  // empty: the user cancels
+  std::string InitialDir;
+  int Calls = 0;
+};
+
+// Keys of the file's [Translations] lines, in file order, without the form part.
+std::vector<std::string> KeysInFile(const std::string& path) {
+  std::vector<std::string> names;
+  App::TIniFile(path).ReadKeyNames("Translations", names);
+  for (auto& name : names) name.erase(0, std::string("MainForm.").size());
+  return names;
+}
+
+class TovLanguageTest : public ::testing::Test {
+ protected:
+  TestUtil::TTempDir FDir;
+  TFakeChooser FChooser;
+  Lang::TtovLanguage FLanguage{FChooser, FDir.Path() + "/", FDir.File("morvane.ini")};
+  TFakeForm FForm;
+
+  std::string DefaultFile() const { return FDir.File("Language.lng"); }
+  std::string StoredLanguage() {
+    return App::TIniFile(FDir.File("morvane.ini")).ReadText("Language", "MainForm", "<absent>");
+  }
+};
+
+// --- Text properties by component kind ---------------------------------------
+
+TEST(FindTextProperty, ByKindWithoutRegardToCase) {
+  const struct {
+    const char* ClassName;
+    const char* Prop;
+    const char* Expected;
+  } cases[] = {
+      {"TLabel", "caption", "Caption"},
+      {"TMenuItem", "HINT", "Hint"},
+      {"TMenuItem", "Text", ""},
+      {"TEdit", "tExT", "Text"},
+      {"TComboBox", "Hint", "Hint"},
+      {"TComboBox", "Caption", ""},
+      {"TBevel", "hint", "Hint"},
+      {"TPageControl", "Caption", ""},
+      {"TMainMenu", "Hint", ""},
+      {"TtovLanguage", "Caption", ""},
+      {"TKvFolderDialog", "Text", ""},
+      {"TUnknown", "Caption", ""},
+      {"TLabel", "Caption.Extra", ""},
+      {"TLabel", "", ""},
+      {"TToolButton", "Caption", "Caption"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Lang::FindTextProperty(c.ClassName, c.Prop), c.Expected)
+        << c.ClassName << " " << c.Prop;
+  }
+}
+
+// --- Writing ---------------------------------------------------------------
+
+TEST_F(TovLanguageTest, SaveWritesTheDefaultKeysInOrder) {
+  FLanguage.SaveLanguage(FForm, DefaultFile());
+  EXPECT_EQ(KeysInFile(DefaultFile()), DefaultKeys);
+  const std::string data = TestUtil::ReadFileBytes(DefaultFile());
+  EXPECT_EQ(data.rfind("[Translations]", 0), 0u);
+  const char* lines[] = {
+      "MainForm.CantRenLbl.Caption=Cannot rename %s to %s!~~~~N.B. This warn can be disabled "
+      "in options",
+      "MainForm.RenLbl.Caption=Renaming files... \r\n",
+      "MainForm.File1.Caption=&File\r\n",
+      "MainForm.DirEdit.Text=/\r\n",
+      "MainForm.RefreshBtn.Hint=REfresh current directory\r\n",
+  };
+  for (const char* line : lines) EXPECT_NE(data.find(line), std::string::npos) << line;
+}
+
+TEST_F(TovLanguageTest, SaveSkipsEmptyTextsAndSeparatorCaptions) {
+  TFakeForm form({{"N1", "TMenuItem", "-", "-", ""},
+                  {"Bevel1", "TBevel", "", "-", ""},
+                  {"Edit1", "TEdit", "", "", "-"},
+                  {"Lbl", "TLabel", "", "", ""},
+                  {"MainMenu1", "TMainMenu", "", "", ""},
+                  {"Mixed", "TLabel", "a\r\nb\r\n", "", ""}});
+  FLanguage.SaveLanguage(form, DefaultFile());
+  EXPECT_EQ(KeysInFile(DefaultFile()),
+            (std::vector<std::string>{"N1.Hint", "Bevel1.Hint", "Edit1.Text", "Mixed.Caption"}));
+  EXPECT_EQ(App::TIniFile(DefaultFile()).ReadText("Translations", "MainForm.Mixed.Caption", ""),
+            "a~~b~~");
+}
+
+TEST_F(TovLanguageTest, SaveKeepsOtherKeysOfAnExistingFile) {
+  TestUtil::WriteFileBytes(DefaultFile(),
+                           "[Translations]\r\nMainForm.Extra.Hint=kept\r\n"
+                           "MainForm.GoBTn.Caption=Old\r\n");
+  FLanguage.SaveLanguage(FForm, DefaultFile());
+  const std::vector<std::string> keys = KeysInFile(DefaultFile());
+  ASSERT_EQ(keys.size(), DefaultKeys.size() + 1);
+  EXPECT_EQ(keys[0], "Extra.Hint");
+  EXPECT_EQ(keys[1], "GoBTn.Caption");
+  EXPECT_EQ(App::TIniFile(DefaultFile()).ReadText("Translations", "MainForm.GoBTn.Caption", ""),
+            "Rename");
+}
+
+// --- Reading ---------------------------------------------------------------
+
+TEST_F(TovLanguageTest, SaveThenLoadRestoresTexts) {
+  FLanguage.SaveLanguage(FForm, DefaultFile());
+  TFakeForm changed;
+  for (std::size_t i = 0; i < changed.ComponentCount(); ++i) {
+    Lang::TFormComponent& c = changed.Component(i);
+    for (const char* property : {"Caption", "Hint", "Text"}) {
+      const std::string canonical = Lang::FindTextProperty(c.ClassName(), property);
+      if (!canonical.empty() && !c.GetText(canonical).empty()) c.SetText(canonical, "changed");
+    }
+  }
+  FLanguage.LoadLanguage(changed, DefaultFile());
+  std::map<std::string, std::string> expected = FForm.Texts();
+  expected["RenLbl.Caption"] = "Renaming files...";             // trailing blanks are not read back
+  expected["N1.Caption"] = expected["N2.Caption"] = "changed";  // separators have no key
+  expected["N3.Caption"] = expected["N4.Caption"] = "changed";
+  EXPECT_EQ(changed.Texts(), expected);
+  EXPECT_EQ(changed.Get("CantRenLbl", "Caption"), CantRen);
+}
+
+struct TLineCase {
+  const char* Line;
+  const char* Component;
+  const char* Property;
+  const char* Expected;  // the text afterwards
+};
+
+class LoadLineTest : public TovLanguageTest, public ::testing::WithParamInterface<TLineCase> {};
+
+TEST_P(LoadLineTest, AppliesOrIgnores) {
+  const TLineCase& c = GetParam();
+  TestUtil::WriteFileBytes(FDir.File("x.lng"), std::string("[translations]\r\n") + c.Line + "\r\n");
+  std::map<std::string, std::string> expected = FForm.Texts();
+  expected[std::string(c.Component) + "." + c.Property] = c.Expected;
+  FLanguage.LoadLanguage(FForm, FDir.File("x.lng"));
+  EXPECT_EQ(FForm.Texts(), expected);
+}
+
+const TLineCase LineCases[] = {
+    {"MainForm.GoBTn.Caption=Los", "GoBTn", "Caption", "Los"},
+    {"MainForm.gobtn.CAPTION=Los", "GoBTn", "Caption", "Los"},
+    {"mainform.GoBTn.Caption=Los", "GoBTn", "Caption", "Rename"},
+    {"MAINFORM.GoBTn.Caption=Los", "GoBTn", "Caption", "Rename"},
+    {"Other.GoBTn.Caption=Los", "GoBTn", "Caption", "Rename"},
+    {"MainForm.Caption=Titel", "GoBTn", "Caption", "Rename"},
+    {"MainForm.GoBTn.Caption.Extra=Los", "GoBTn", "Caption", "Rename"},
+    {"MainForm..Caption=Los", "GoBTn", "Caption", "Rename"},
+    {"MainForm.GoBTn.Text=Los", "GoBTn", "Text", ""},
+    {"MainForm.Nobody.Caption=Los", "GoBTn", "Caption", "Rename"},
+    {"MainForm.MainMenu1.Caption=Los", "MainMenu1", "Caption", ""},
+    {"MainForm.DirEdit.Hint=Ordner", "DirEdit", "Hint", "Ordner"},
+    {"MainForm.DirEdit.Text=/home", "DirEdit", "Text", "/home"},
+    {"MainForm.YesLbl.Caption=", "YesLbl", "Caption", "Yes"},
+    {"MainForm.YesLbl.Caption=  Ja  ", "YesLbl", "Caption", "Ja"},
+    {"MainForm.CantRenLbl.Caption=a~~b", "CantRenLbl", "Caption", "a\r\nb"},
+    {"MainForm.CantRenLbl.Caption=a~~~b", "CantRenLbl", "Caption", "a\r\n~b"},
+    {"MainForm.CantRenLbl.Caption=%s~~~~%s", "CantRenLbl", "Caption", "%s\r\n\r\n%s"},
+    {"MainForm.TipLbl.Caption=a=b", "TipLbl", "Caption", "a=b"},
+    {"MainForm", "GoBTn", "Caption", "Rename"},
+};
+INSTANTIATE_TEST_SUITE_P(Lines, LoadLineTest, ::testing::ValuesIn(LineCases));
+
+TEST_F(TovLanguageTest, LoadOfMissingOrForeignFileChangesNothing) {
+  const auto before = FForm.Texts();
+  FLanguage.LoadLanguage(FForm, FDir.File("missing.lng"));
+  TestUtil::WriteFileBytes(FDir.File("other.lng"), "[Other]\r\nMainForm.GoBTn.Caption=Los\r\n");
+  FLanguage.LoadLanguage(FForm, FDir.File("other.lng"));
+  FLanguage.LoadLanguage(FForm, FDir.Path());
+  EXPECT_EQ(FForm.Texts(), before);
+}
+
+// --- Choosing and start-up ---------------------------------------------------
+
+TEST_F(TovLanguageTest, ChangeLanguageCancelledChangesNothing) {
+  const auto before = FForm.Texts();
+  FLanguage.ChangeLanguage(FForm);
+  EXPECT_EQ(FChooser.Calls, 1);
+  EXPECT_EQ(FChooser.InitialDir, FDir.Path() + "/");
+  EXPECT_EQ(FLanguage.CurrentFile(), "");
+  EXPECT_FALSE(TestUtil::Exists(FDir.File("morvane.ini")));
+  EXPECT_EQ(FForm.Texts(), before);
+}
+
+TEST_F(TovLanguageTest, ChangeLanguageConfirmedStoresAndApplies) {
+  TestUtil::WriteFileBytes(FDir.File("de.lng"), "[Translations]\r\nMainForm.GoBTn.Caption=Los\r\n");
+  FChooser.Answer = FDir.File("de.lng");
+  FLanguage.ChangeLanguage(FForm);
+  EXPECT_EQ(FLanguage.CurrentFile(), FDir.File("de.lng"));
+  EXPECT_EQ(StoredLanguage(), FDir.File("de.lng"));
+  EXPECT_EQ(FForm.Get("GoBTn", "Caption"), "Los");
+  // A typed name of a file that does not exist is stored all the same.
+  FChooser.Answer = FDir.File("new.lng");
+  FLanguage.ChangeLanguage(FForm);
+  EXPECT_EQ(StoredLanguage(), FDir.File("new.lng"));
+  EXPECT_EQ(FForm.Get("GoBTn", "Caption"), "Los");
+}
+
+TEST_F(TovLanguageTest, FirstRunCancelledStoresTheDefaultFile) {
+  FLanguage.ChangeLanguage(FForm);
+  FLanguage.InitLanguage(FForm);
+  EXPECT_EQ(KeysInFile(DefaultFile()), DefaultKeys);
+  EXPECT_EQ(StoredLanguage(), DefaultFile());
+  EXPECT_EQ(FLanguage.CurrentFile(), DefaultFile());
+  EXPECT_EQ(FForm.Get("RenLbl", "Caption"), "Renaming files...");
+}
+
+TEST_F(TovLanguageTest, FirstRunConfirmedWritesChosenTextsToDefaultFile) {
+  TestUtil::WriteFileBytes(FDir.File("de.lng"),
+                           "[Translations]\r\nMainForm.GoBTn.Caption=Umbenennen\r\n");
+  FChooser.Answer = FDir.File("de.lng");
+  FLanguage.ChangeLanguage(FForm);
+  FLanguage.InitLanguage(FForm);
+  EXPECT_EQ(StoredLanguage(), FDir.File("de.lng"));
+  EXPECT_EQ(FLanguage.CurrentFile(), FDir.File("de.lng"));
+  App::TIniFile defaults(DefaultFile());
+  EXPECT_EQ(defaults.ReadText("Translations", "MainForm.GoBTn.Caption", ""), "Umbenennen");
+  EXPECT_EQ(defaults.ReadText("Translations", "MainForm.GoBTn.Hint", ""), "Rename files");
+}
+
+TEST_F(TovLanguageTest, LaterRunRewritesDefaultFileThenAppliesStoredOne) {
+  TestUtil::WriteFileBytes(DefaultFile(), "[Translations]\r\nMainForm.GoBTn.Caption=Edited\r\n");
+  TestUtil::WriteFileBytes(FDir.File("de.lng"), "[Translations]\r\nMainForm.GoBTn.Hint=Los\r\n");
+  TestUtil::WriteFileBytes(FDir.File("morvane.ini"),
+                           "[Language]\r\nMainForm=" + FDir.File("de.lng") + "\r\n");
+  FLanguage.InitLanguage(FForm);
+  EXPECT_EQ(App::TIniFile(DefaultFile()).ReadText("Translations", "MainForm.GoBTn.Caption", ""),
+            "Rename");
+  EXPECT_EQ(FForm.Get("GoBTn", "Caption"), "Rename");
+  EXPECT_EQ(FForm.Get("GoBTn", "Hint"), "Los");
+  EXPECT_EQ(StoredLanguage(), FDir.File("de.lng"));
+}
+
+TEST_F(TovLanguageTest, EmptyEntryIsKeptAndNothingApplied) {
+  TestUtil::WriteFileBytes(FDir.File("morvane.ini"), "[Language]\r\nMainForm=\r\n");
+  FLanguage.InitLanguage(FForm);
+  EXPECT_EQ(StoredLanguage(), "");
+  EXPECT_EQ(FLanguage.CurrentFile(), "");
+  EXPECT_EQ(FForm.Get("RenLbl", "Caption"), "Renaming files... ");
+  EXPECT_EQ(KeysInFile(DefaultFile()), DefaultKeys);
+}
+
+TEST_F(TovLanguageTest, StoredPathWhoseFileHasGoneStaysStored) {
+  const std::string gone = FDir.File("gone.lng");
+  TestUtil::WriteFileBytes(FDir.File("morvane.ini"), "[Language]\r\nMainForm=" + gone + "\r\n");
+  FLanguage.InitLanguage(FForm);
+  EXPECT_EQ(StoredLanguage(), gone);
+  EXPECT_EQ(FLanguage.CurrentFile(), gone);
+  EXPECT_EQ(FForm.Get("RenLbl", "Caption"), "Renaming files... ");
+}
+
+TEST_F(TovLanguageTest, WriteFailuresReachTheCaller) {
+  TFakeChooser chooser;
+  chooser.Answer = FDir.File("de.lng");
+  TestUtil::WriteFileBytes(chooser.Answer, "[Translations]\r\nMainForm.GoBTn.Caption=Los\r\n");
+  Lang::TtovLanguage noFolder(chooser, FDir.File("missing") + "/", FDir.File("missing/m.ini"));
+  EXPECT_THROW(noFolder.InitLanguage(FForm), App::EIniWriteError);
+  EXPECT_THROW(noFolder.ChangeLanguage(FForm), App::EIniWriteError);
+  EXPECT_EQ(FForm.Get("GoBTn", "Caption"), "Rename");  // the chosen file is not applied
+}
+
+// --- The German language file ----------------------------------------------
+
+std::string GermanFile() {
+  const std::string source = __FILE__;
+  return source.substr(0, source.rfind('/')) + "/../../lang/German.lng";
+}
+
+TEST_F(TovLanguageTest, GermanFileTranslatesEveryKeyButTheDirectory) {
+  std::vector<std::string> expected = DefaultKeys;
+  std::erase(expected, "DirEdit.Text");
+  EXPECT_EQ(KeysInFile(GermanFile()), expected);
+  App::TIniFile german(GermanFile());
+  for (const auto& key : expected) {
+    EXPECT_NE(german.ReadText("Translations", "MainForm." + key, ""), "") << key;
+  }
+  const std::string cantRen = german.ReadText("Translations", "MainForm.CantRenLbl.Caption", "");
+  EXPECT_EQ(std::count(cantRen.begin(), cantRen.end(), '%'), 2);
+  EXPECT_NE(cantRen.find("%s"), cantRen.rfind("%s"));
+  for (const char* menu : {"File1", "Options1", "Help1"}) {
+    EXPECT_EQ(german.ReadText("Translations", std::string("MainForm.") + menu + ".Caption", "")[0],
+              '&');
+  }
+}
+
+TEST_F(TovLanguageTest, GermanFileAppliesAndKeepsTheDirectory) {
+  FLanguage.LoadLanguage(FForm, GermanFile());
+  EXPECT_EQ(FForm.Get("DirEdit", "Text"), "/");
+  EXPECT_EQ(FForm.Get("GoBTn", "Caption"), "Umbenennen");
+  EXPECT_EQ(FForm.Get("File1", "Caption"), "&Datei");
+  EXPECT_NE(FForm.Get("CantRenLbl", "Caption").find("!\r\n\r\n"), std::string::npos);
+}
+
+TEST(GermanLanguageFile, CrLfLinesOfUtf8) {
+  const std::string data = TestUtil::ReadFileBytes(GermanFile());
+  ASSERT_FALSE(data.empty());
+  for (std::size_t i = 0; i < data.size(); ++i) {
+    if (data[i] == '\n') {
+      EXPECT_TRUE(i > 0 && data[i - 1] == '\r') << "bare LF at " << i;
+    }
+    if (data[i] == '\r') {
+      EXPECT_TRUE(i + 1 < data.size() && data[i + 1] == '\n') << "bare CR at " << i;
+    }
+  }
+  for (std::size_t i = 0; i < data.size();) {
+    const auto lead = static_cast<unsigned char>(data[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    ASSERT_TRUE(lead < 0x80 || (lead >= 0xC2 && lead <= 0xF4)) << "bad byte at " << i;
+    for (std::size_t k = 1; k < length; ++k) {
+      ASSERT_LT(i + k, data.size());
+      ASSERT_EQ(static_cast<unsigned char>(data[i + k]) & 0xC0, 0x80) << "bad byte at " << i + k;
+    }
+    i += length;
+  }
+}
+
+}  // namespace
