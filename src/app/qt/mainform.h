@@ -1,0 +1,288 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QRect>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "rename/charsub.h"
+#include "rename/namebuilder.h"
+#include "rename/preview.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QMenuBar;
+class QProgressBar;
+class QStackedWidget;
+class QTabWidget;
+class QToolButton;
+class QTreeView;
+class TFileListModel;
+class TKvFolderDialog;
+class TQtFormModel;
+class TRadioGroup;
+
+namespace Lang {
+class TLanguageFileChooser;
+class TtovLanguage;
+}  // namespace Lang
+
+// Where the window keeps its files: the folder of "Language.lng" (ending in
+// "/") and the settings file.
+struct TMainFormPaths {
+  std::string AppDir;
+  std::string SettingsFile;
+  static TMainFormPaths Defaults();
+};
+
+// The main window. Its state is the state of its controls, which carry their
+// component names as object names; handlers read and write them directly.
+class TMainForm : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Builds every control and runs the start-up steps; an error raised by them
+  // (a settings or language file that cannot be written) leaves the window
+  // unshown and propagates.
+  explicit TMainForm(const TMainFormPaths& paths = TMainFormPaths::Defaults(),
+                     QWidget* parent = nullptr);
+  ~TMainForm() override;
+
+  static QString ApplicationTitle();
+
+  // Where the toolbar's client area starts inside its frame, and its height.
+  static constexpr int ToolBarClientLeft = 3;
+  static constexpr int ToolBarClientTop = 4;
+  static constexpr int ToolBarHeight = 44;
+
+  // Command handlers.
+  void GoBTnClick();
+  void TestMnuClick();
+  void ExploreBtnClick();
+  void RemoveBtnClick();
+  void AboutBtnClick();
+  void ExitBtnClick();
+  void BrowseMnuClick();
+  void RefreshBtnClick();
+  void FilterCmbExit();
+  void FilterCmbKeyDown(int& key);
+  void LanguageClick();
+  void ShowErrorMnuClick();
+  void WarnRenameMnuClick();
+  void ContentsMnuClick();
+  void RadioEnableClick(TRadioGroup* sender);
+  void FormResize();
+  void StatusPanelResize();
+  // Saves the settings; raises App::EIniWriteError when they cannot be written.
+  void FormClose();
+
+  // Copies the run-time texts into the radio groups and the column titles and
+  // resets the groups' choices.
+  void SetAllLangEl();
+  // The choices of the Rename and Replace pages.
+  Rename::TNameOptions SetNewName() const;
+  Rename::TReplaceOptions CharSub() const;
+  Rename::TPreviewOptions PreviewOptions() const;
+
+  // The active page of PageControl1; -1 when no page is active.
+  int ActivePageIndex() const;
+  void SetActivePageIndex(int index);
+  // Window bounds as the settings file counts them: the frame is included.
+  QRect CountedBounds() const;
+  // The current directory as bytes: exactly what the folder chooser gave,
+  // unless DirEdit's text has been changed otherwise since.
+  std::string DirectoryBytes() const;
+  TFileListModel* FileListModel() const;
+  const TMainFormPaths& Paths() const;
+
+  // Test hook: called with a handler's name before a control runs it; a true
+  // result skips the handler.
+  void SetBindingProbe(std::function<bool(const char* handler)> probe);
+
+  // Menus.
+  QMenuBar* MainMenu1 = nullptr;
+  QMenu* File1 = nullptr;
+  QAction* BrowseMnu = nullptr;
+  QAction* N2 = nullptr;
+  QAction* TestMnu = nullptr;
+  QAction* RenameMnu = nullptr;
+  QAction* N1 = nullptr;
+  QAction* ExitMnu = nullptr;
+  QMenu* Options1 = nullptr;
+  QAction* Language = nullptr;
+  QAction* N4 = nullptr;
+  QAction* ShowErrorMnu = nullptr;
+  QAction* WarnRenameMnu = nullptr;
+  QAction* N3 = nullptr;
+  QAction* RemoveMnu = nullptr;
+  QAction* ExploreMnu = nullptr;
+  QMenu* Help1 = nullptr;
+  QAction* ContentsMnu = nullptr;
+  QAction* AboutMnu = nullptr;
+
+  // Toolbar and status area.
+  QFrame* ToolBar1 = nullptr;
+  QToolButton* GoBTn = nullptr;
+  QToolButton* TestBtn = nullptr;
+  QFrame* TSep1 = nullptr;
+  QToolButton* ExploreBtn = nullptr;
+  QToolButton* RemoveBtn = nullptr;
+  QFrame* TSep2 = nullptr;
+  QToolButton* AboutBtn = nullptr;
+  QToolButton* ExitBtn = nullptr;
+  QFrame* TSep3 = nullptr;
+  QWidget* StatusPanel = nullptr;
+  QLabel* StatusLbl = nullptr;
+  QLabel* ActionLbl = nullptr;
+  QProgressBar* ProgressBar1 = nullptr;
+
+  // Left region: directory, filter, sort and the file list.
+  QWidget* BrowserPanel = nullptr;
+  QFrame* TopLeftPanel = nullptr;
+  QLabel* FilterLbl = nullptr;
+  QLabel* SortLbl = nullptr;
+  QWidget* BtnPanel = nullptr;
+  QToolButton* RefreshBtn = nullptr;
+  QToolButton* BrowseDirEdit = nullptr;
+  QWidget* Panel2 = nullptr;
+  QLabel* DirTitleLbl = nullptr;
+  QLineEdit* DirEdit = nullptr;
+  QComboBox* FilterCmb = nullptr;
+  QListWidget* HidFilterList = nullptr;
+  QComboBox* SortCmb = nullptr;
+  QWidget* Bevel5 = nullptr;
+  QFrame* BottomLeftPanel = nullptr;
+  QWidget* Panel3 = nullptr;
+  QLabel* FileBrowseTitleLbl = nullptr;
+  QWidget* Bevel1 = nullptr;
+  QWidget* Bevel2 = nullptr;
+  QWidget* Bevel3 = nullptr;
+  QWidget* Bevel4 = nullptr;
+  QTreeView* FileList = nullptr;
+
+  // Right region: the options pages.
+  QWidget* RightPanel = nullptr;
+  QTabWidget* PageControl1 = nullptr;
+  QWidget* TabSheet1 = nullptr;
+  TRadioGroup* RadioGroup1 = nullptr;
+  QLineEdit* Edit1 = nullptr;
+  TRadioGroup* RadioGroup3 = nullptr;
+  QLineEdit* Edit3 = nullptr;
+  TRadioGroup* RadioGroup4 = nullptr;
+  QLineEdit* Edit4 = nullptr;
+  TRadioGroup* RadioGroup2 = nullptr;
+  TRadioGroup* RadioGroup6 = nullptr;
+  QWidget* TabSheet2 = nullptr;
+  QLabel* TipTitleLbl = nullptr;
+  QLabel* TipLbl = nullptr;
+  QGroupBox* GroupBox1 = nullptr;
+  QLineEdit* Edit5 = nullptr;
+  QCheckBox* CaseSensitive = nullptr;
+  QGroupBox* GroupBox2 = nullptr;
+  QLineEdit* Edit6 = nullptr;
+
+  // The hidden run-time text table.
+  QWidget* Panel1 = nullptr;
+  QLabel* CantRenLbl = nullptr;
+  QLabel* RenameMsgLbl = nullptr;
+  QLabel* YesLbl = nullptr;
+  QLabel* NoLbl = nullptr;
+  QLabel* UpperCaseLbl = nullptr;
+  QLabel* LowerCaseLbl = nullptr;
+  QLabel* DontChangeLbl = nullptr;
+  QLabel* OriginalNameLbl = nullptr;
+  QLabel* NumberLbl = nullptr;
+  QLabel* CleverNumberLbl = nullptr;
+  QLabel* OldNameLbl = nullptr;
+  QLabel* NewNameLbl = nullptr;
+  QLabel* RenLbl = nullptr;
+  QLabel* AlphaLbl = nullptr;
+  QLabel* DateTimeLbl = nullptr;
+  QLabel* InverseLbl = nullptr;
+
+  // Components without a place on screen.
+  QObject* ImageList1 = nullptr;
+  TKvFolderDialog* DirDlg = nullptr;
+  Lang::TtovLanguage* tovLanguage1 = nullptr;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Construction (mainform.cpp, mainform_pages.cpp, mainform_menu.cpp).
+  void Register(QObject* component, const char* name, const char* kind);
+  QLabel* CreateLabel(QWidget* parent, const char* name, const char* caption, const QRect& place);
+  void CreateControls();
+  void CreateBrowserPanel(QWidget* client);
+  void CreateTopLeftPanel();
+  void CreateFilterControls();
+  void CreateBottomLeftPanel();
+  void CreateToolBar(QWidget* client);
+  QToolButton* CreateToolButton(const char* name, const char* caption, const char* hint, int image,
+                                int left);
+  QFrame* CreateToolSeparator(const char* name, int left, bool line);
+  void CreateStatusPanel();
+  void CreateRightPanel(QWidget* client);
+  void CreateRenamePage();
+  TRadioGroup* CreateRadioGroup(const char* name, const char* caption, const QRect& place, int tag);
+  QLineEdit* CreatePageEdit(QWidget* parent, const char* name, const QRect& place);
+  void CreateReplacePage();
+  void CreateTextPanel();
+  QLabel* CreateTextLabel(const char* name, const char* caption);
+  void CreateMainMenu();
+  QAction* CreateMenuItem(QMenu* menu, const char* name, const char* caption, int image);
+  QAction* CreateMenuSeparator(QMenu* menu, const char* name);
+  void CreateComponents();
+  void ConnectHandlers();
+  void ConnectToolBar();
+  void ConnectMenus();
+  void ConnectBrowser();
+  std::function<void()> Bind(const char* name, void (TMainForm::*handler)());
+  void RunGuarded(const char* name, const std::function<void()>& handler);
+
+  // Layout (mainform_layout.cpp).
+  void AlignControls();
+  void AlignBrowserPanel(const QRect& area);
+  void AlignRightPanel(const QRect& area);
+  void SetCountedBounds(int left, int top, int width, int height);
+  void CentreOnScreen();
+  void ApplyTabOrder();
+
+  // Start-up and language (mainform_startup.cpp).
+  void StartUp();
+  void ReadSettings();
+  void BuildSortChoices();
+  void AssignMenuBarKeys();
+  void AssignMenuKeys(QMenu* menu);
+  void SetDirectoryText(const std::string& bytes);
+
+  TMainFormPaths FPaths;
+  std::unique_ptr<TQtFormModel> FFormModel;
+  std::unique_ptr<Lang::TLanguageFileChooser> FLanguageChooser;
+  std::unique_ptr<Lang::TtovLanguage> FLanguage;
+  TFileListModel* FModel = nullptr;
+  QWidget* FClient = nullptr;
+  QStackedWidget* FPageStack = nullptr;
+  QWidget* FEmptyPage = nullptr;
+  bool FNoActivePage = false;
+  bool FPlaced = false;
+  std::string FDirBytes;
+  QString FDirShown;
+  std::function<bool(const char*)> FBindingProbe;
+};
+
+// The program's entry after the application object exists: builds and shows
+// the main window and runs until it closes. An error during start-up goes to
+// the error display and ends the program. Returns the exit code, 0.
+int RunApplication(const TMainFormPaths& paths);

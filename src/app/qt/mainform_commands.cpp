@@ -1,0 +1,195 @@
+// The commands of the main window.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QTreeView>
+#include <string>
+#include <vector>
+
+#include "app/paths.h"
+#include "app/qt/dialogseam.h"
+#include "app/qt/mainform.h"
+#include "app/qt/mainform_radiogroup.h"
+#include "dialogs/qt/aboutform.h"
+#include "dialogs/qt/kvfolderdialog.h"
+#include "filelist/filter.h"
+#include "filelist/qt/filelistmodel.h"
+#include "filelist/scan.h"
+#include "platform/qt/desktop.h"
+#include "rename/qt/messageboxrenameui.h"
+#include "rename/renamerun.h"
+
+namespace {
+
+// Virtual-key codes of the key-down handler.
+constexpr int VkTab = 9;
+constexpr int VkReturn = 13;
+
+std::string ToUtf8(const QString& text) {
+  const QByteArray bytes = text.toUtf8();
+  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+QString FromUtf8(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+void TMainForm::GoBTnClick() {
+  if (FModel->rowCount() == 0) return;
+  Rename::TRenameRequest request;
+  request.Dir = DirectoryBytes();
+  request.WarnBeforeRename = WarnRenameMnu->isChecked();
+  request.ShowErrors = ShowErrorMnu->isChecked();
+  request.Texts.RenameMsg = ToUtf8(RenameMsgLbl->text());
+  request.Texts.CantRen = ToUtf8(CantRenLbl->text());
+  request.Texts.Ren = ToUtf8(RenLbl->text());
+  request.Preview = PreviewOptions();
+  TMessageBoxRenameUi ui(this, ActionLbl, ProgressBar1);
+  const Rename::TRenameResult result = Rename::RunRename(FModel->MutableItems(), request, ui);
+  ShowErrorMnu->setChecked(request.ShowErrors);
+  FModel->NewNamesChanged();
+  if (result.Ran) RefreshBtnClick();
+}
+
+void TMainForm::TestMnuClick() {
+  Rename::Preview(FModel->MutableItems(), PreviewOptions());
+  FModel->NewNamesChanged();
+}
+
+Rename::TNameOptions TMainForm::SetNewName() const {
+  Rename::TNameOptions options;
+  options.Prefix = RadioGroup1->ItemIndex();
+  options.PrefixText = ToUtf8(Edit1->text());
+  options.NamePart = RadioGroup2->ItemIndex();
+  options.Suffix = RadioGroup3->ItemIndex();
+  options.SuffixText = ToUtf8(Edit3->text());
+  options.Extension = RadioGroup4->ItemIndex();
+  options.ExtensionText = ToUtf8(Edit4->text());
+  options.NameCase = RadioGroup6->ItemIndex();
+  return options;
+}
+
+Rename::TReplaceOptions TMainForm::CharSub() const {
+  Rename::TReplaceOptions options;
+  options.Search = ToUtf8(Edit5->text());
+  options.Replace = ToUtf8(Edit6->text());
+  options.CaseSensitive = CaseSensitive->isChecked();
+  return options;
+}
+
+Rename::TPreviewOptions TMainForm::PreviewOptions() const {
+  Rename::TPreviewOptions options;
+  options.RenamePage = ActivePageIndex() == 0;
+  options.Name = SetNewName();
+  options.Replace = CharSub();
+  return options;
+}
+
+void TMainForm::ExploreBtnClick() { Platform::ShellOpen(DirEdit->text()); }
+
+void TMainForm::RemoveBtnClick() { FModel->RemoveRows(FileList->selectionModel()->selectedRows()); }
+
+void TMainForm::AboutBtnClick() {
+  TAboutForm about(this);
+  about.exec();
+}
+
+void TMainForm::ExitBtnClick() { close(); }
+
+void TMainForm::BrowseMnuClick() {
+  DirDlg->SetFolder(DirectoryBytes());
+  if (!DialogSeam().BrowseFolder(*DirDlg)) return;
+  SetDirectoryText(DirDlg->Folder());
+  RefreshBtnClick();
+}
+
+void TMainForm::RefreshBtnClick() {
+  std::vector<std::string> entries;
+  for (int i = 0; i < HidFilterList->count(); ++i)
+    entries.push_back(ToUtf8(HidFilterList->item(i)->text()));
+  FModel->SetItems(FileList::ScanDirectory(DirectoryBytes(), entries, SortCmb->currentIndex()));
+}
+
+void TMainForm::FilterCmbExit() {
+  HidFilterList->clear();
+  for (const std::string& entry : FileList::ParseFilter(ToUtf8(FilterCmb->currentText())))
+    HidFilterList->addItem(FromUtf8(entry));
+}
+
+// Enter parses the filter and goes no further; it does not scan.
+void TMainForm::FilterCmbKeyDown(int& key) {
+  if (key != VkReturn) return;
+  key = VkTab;
+  FilterCmbExit();
+}
+
+void TMainForm::ShowErrorMnuClick() { ShowErrorMnu->setChecked(!ShowErrorMnu->isChecked()); }
+
+void TMainForm::WarnRenameMnuClick() { WarnRenameMnu->setChecked(!WarnRenameMnu->isChecked()); }
+
+void TMainForm::ContentsMnuClick() {
+  Platform::ShellOpen(FromUtf8(App::ExecutableDir() + "help.chm"));
+}
+
+void TMainForm::RadioEnableClick(TRadioGroup* sender) {
+  QLineEdit* edit = nullptr;
+  switch (sender->Tag()) {
+    case 1:
+      edit = Edit1;
+      break;
+    case 3:
+      edit = Edit3;
+      break;
+    case 4:
+      edit = Edit4;
+      break;
+    default:
+      return;
+  }
+  edit->setEnabled(sender->ItemIndex() == 0);
+}
+
+std::string TMainForm::DirectoryBytes() const {
+  if (!FDirShown.isNull() && DirEdit->text() == FDirShown) return FDirBytes;
+  return ToUtf8(DirEdit->text());
+}
+
+// Keeps the exact bytes: a name that is not valid UTF-8 would not survive
+// the edit box's text.
+void TMainForm::SetDirectoryText(const std::string& bytes) {
+  FDirBytes = bytes;
+  DirEdit->setText(FromUtf8(bytes));
+  FDirShown = DirEdit->text();
+}
+
+TFileListModel* TMainForm::FileListModel() const { return FModel; }
+
+const TMainFormPaths& TMainForm::Paths() const { return FPaths; }
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == FClient && event->type() == QEvent::Resize) {
+    AlignControls();
+    FormResize();
+  }
+  const bool filterBox = FilterCmb && (watched == FilterCmb || watched == FilterCmb->lineEdit());
+  if (filterBox && event->type() == QEvent::FocusOut)
+    Bind("FilterCmbExit", &TMainForm::FilterCmbExit)();
+  if (filterBox && event->type() == QEvent::KeyPress) {
+    const int qtKey = static_cast<QKeyEvent*>(event)->key();
+    if (qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter) {
+      int key = VkReturn;
+      RunGuarded("FilterCmbKeyDown", [this, &key]() { FilterCmbKeyDown(key); });
+      if (key != VkReturn) return true;  // the box sees no Enter
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,121 @@
+// The options pages on the right and the hidden panel of run-time texts.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStackedWidget>
+#include <QTabWidget>
+
+#include "app/qt/mainform.h"
+#include "app/qt/mainform_radiogroup.h"
+
+void TMainForm::CreateRightPanel(QWidget* client) {
+  RightPanel = new QWidget(client);
+  Register(RightPanel, "RightPanel", "TPanel");
+  PageControl1 = new QTabWidget(RightPanel);
+  PageControl1->setDocumentMode(false);
+  Register(PageControl1, "PageControl1", "TPageControl");
+  // The page shown while no page is active: the tab widget itself always has
+  // a current tab, so its page stack gets one more, empty, page.
+  FPageStack = PageControl1->findChild<QStackedWidget*>();
+  FEmptyPage = new QWidget;
+  CreateRenamePage();
+  CreateReplacePage();
+  FPageStack->addWidget(FEmptyPage);
+  SetActivePageIndex(0);
+}
+
+void TMainForm::CreateRenamePage() {
+  TabSheet1 = new QWidget;
+  PageControl1->addTab(TabSheet1, QStringLiteral("Rename"));
+  Register(TabSheet1, "TabSheet1", "TTabSheet");
+  RadioGroup1 = CreateRadioGroup("RadioGroup1", "Add Prefix", {9, 2, 289, 61}, 1);
+  Edit1 = CreatePageEdit(TabSheet1, "Edit1", {65, 18, 225, 21});
+  RadioGroup3 = CreateRadioGroup("RadioGroup3", "Add suffix", {9, 150, 289, 61}, 3);
+  Edit3 = CreatePageEdit(TabSheet1, "Edit3", {65, 166, 225, 21});
+  RadioGroup4 = CreateRadioGroup("RadioGroup4", "New Extension", {9, 218, 289, 61}, 4);
+  Edit4 = CreatePageEdit(TabSheet1, "Edit4", {65, 234, 225, 21});
+  RadioGroup2 = CreateRadioGroup("RadioGroup2", "New Name", {9, 66, 289, 77}, 2);
+  RadioGroup6 = CreateRadioGroup("RadioGroup6", "Name case", {9, 286, 289, 77}, 0);
+  for (QLineEdit* edit : {Edit1, Edit3, Edit4}) {
+    edit->setEnabled(false);
+    edit->raise();  // the boxes lie over the right part of their groups
+  }
+}
+
+TRadioGroup* TMainForm::CreateRadioGroup(const char* name, const char* caption, const QRect& place,
+                                         int tag) {
+  auto* group = new TRadioGroup(TabSheet1);
+  group->setTitle(QString::fromUtf8(caption));
+  group->setGeometry(place);
+  group->SetTag(tag);
+  Register(group, name, "TRadioGroup");
+  return group;
+}
+
+QLineEdit* TMainForm::CreatePageEdit(QWidget* parent, const char* name, const QRect& place) {
+  auto* edit = new QLineEdit(parent);
+  edit->setGeometry(place);
+  Register(edit, name, "TEdit");
+  return edit;
+}
+
+void TMainForm::CreateReplacePage() {
+  TabSheet2 = new QWidget;
+  PageControl1->addTab(TabSheet2, QStringLiteral("Replace"));
+  Register(TabSheet2, "TabSheet2", "TTabSheet");
+  TipTitleLbl = CreateLabel(TabSheet2, "TipTitleLbl", "Tip:", {12, 172, 277, 13});
+  QPalette palette = TipTitleLbl->palette();
+  palette.setColor(QPalette::WindowText, palette.color(QPalette::Link));
+  TipTitleLbl->setPalette(palette);
+  TipLbl = CreateLabel(TabSheet2, "TipLbl",
+                       "To replace or insert blank (\" \") charachters leave blank the relative "
+                       "edit box.",
+                       {12, 192, 277, 49});
+  TipLbl->setWordWrap(true);
+  TipLbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  GroupBox1 = new QGroupBox(QStringLiteral("Search for"), TabSheet2);
+  GroupBox1->setGeometry(8, 8, 289, 77);
+  Register(GroupBox1, "GroupBox1", "TGroupBox");
+  Edit5 = CreatePageEdit(GroupBox1, "Edit5", {12, 22, 265, 21});
+  CaseSensitive = new QCheckBox(QStringLiteral("Case sensitive search"), GroupBox1);
+  CaseSensitive->setGeometry(12, 52, 249, 17);
+  Register(CaseSensitive, "CaseSensitive", "TCheckBox");
+  GroupBox2 = new QGroupBox(QStringLiteral("Replace with"), TabSheet2);
+  GroupBox2->setGeometry(8, 96, 289, 53);
+  Register(GroupBox2, "GroupBox2", "TGroupBox");
+  Edit6 = CreatePageEdit(GroupBox2, "Edit6", {12, 20, 265, 21});
+}
+
+void TMainForm::CreateTextPanel() {
+  Panel1 = new QWidget(FClient);
+  Panel1->setGeometry(120, 176, 253, 229);
+  Panel1->setVisible(false);
+  Register(Panel1, "Panel1", "TPanel");
+  CantRenLbl = CreateTextLabel(
+      "CantRenLbl", "Cannot rename %s to %s!\r\n\r\nN.B. This warn can be disabled in options");
+  RenameMsgLbl = CreateTextLabel(
+      "RenameMsgLbl", "Really rename file(s)?\r\n\r\nN.B. This warn can be disabled in options");
+  YesLbl = CreateTextLabel("YesLbl", "Yes");
+  NoLbl = CreateTextLabel("NoLbl", "No");
+  UpperCaseLbl = CreateTextLabel("UpperCaseLbl", "Uppercase");
+  LowerCaseLbl = CreateTextLabel("LowerCaseLbl", "Lowercase");
+  DontChangeLbl = CreateTextLabel("DontChangeLbl", "Don't change");
+  OriginalNameLbl = CreateTextLabel("OriginalNameLbl", "Original Name");
+  NumberLbl = CreateTextLabel("NumberLbl", "Numbering (1,2,...,10)");
+  CleverNumberLbl = CreateTextLabel("CleverNumberLbl", "Clever numbering (001,002,...,010,...)");
+  OldNameLbl = CreateTextLabel("OldNameLbl", "Old Name");
+  NewNameLbl = CreateTextLabel("NewNameLbl", "New Name");
+  RenLbl = CreateTextLabel("RenLbl", "Renaming files... ");
+  AlphaLbl = CreateTextLabel("AlphaLbl", "Alphabetical");
+  DateTimeLbl = CreateTextLabel("DateTimeLbl", "Date/Time");
+  InverseLbl = CreateTextLabel("InverseLbl", "(inverse)");
+}
+
+QLabel* TMainForm::CreateTextLabel(const char* name, const char* caption) {
+  auto* label = new QLabel(QString::fromUtf8(caption), Panel1);
+  // Texts are taken as they stand: no rich text, no access keys.
+  label->setTextFormat(Qt::PlainText);
+  Register(label, name, "TLabel");
+  return label;
+}
