@@ -172,6 +172,14 @@ names = sorted(os.fsencode(r["old"]) for r in rows)
 print("same" if names == sorted(os.listdir(os.fsencode(sys.argv[1]))) else "differ")
 print(all(os.fsencode(r["new"]) == os.fsencode(r["old"])[:-4] + b"\t.txt" for r in rows))' "$D" <<<"$json")
 check "JSON: valid, and names decode to the exact bytes" $'same\nTrue' "$got"
+fresh  # near-UTF-8: overlong, encoded surrogate, cut short, beyond U+10FFFF; and real UTF-8
+touch "$D/"$'\xc0\xaf' "$D/"$'\xed\xa0\x80' "$D/"$'x\xe2\x82' "$D/"$'\xf4\x90\x80\x80' "$D/"$'\xf0\x9f\x93\xb7.jpg'
+got=$("$CLI" --json --name original "$D" | python3 -c '
+import json, os, sys
+rows = json.load(sys.stdin)
+print(sorted(os.fsencode(r["old"]) for r in rows) == sorted(os.listdir(os.fsencode(sys.argv[1]))))
+print([r["new"] for r in rows if r["new"].endswith(".jpg")])' "$D")
+check "JSON: invalid sequences escaped byte by byte, valid ones kept" $'True\n[\'\xf0\x9f\x93\xb7.jpg\']' "$got"
 
 # --- Apply ------------------------------------------------------------------------
 fresh
