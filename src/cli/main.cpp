@@ -111,5 +111,11 @@ int main(int argc, char** argv) {
   }
   FileList::TFileItems items = FileList::ScanDirectory(
       options.Dir, FileList::ParseFilter(options.Filter), options.SortIndex);
+  std::vector<Platform::TDirEntry> entries;
+  if (items.empty() && !Platform::FileSystem().ListDirectory(options.Dir, entries)) {
+    std::fprintf(stderr, "morvane-cli: cannot read the directory '%s'\n",
+                 Cli::EscapeText(options.Dir).c_str());
+    return ExitFailed;
+  }
   return options.Apply ? RunApply(options, items) : RunPreview(options, items);
 }

@@ -47,8 +47,9 @@ array with "status" and "error" for each file); each failure is reported on
 standard error with both paths and the reason, and the run goes on.
 
 Exit status: 0 when everything went well (with --apply: every file was
-renamed), 1 when a file could not be renamed or output could not be written,
-2 when the command line is wrong or DIR is not a directory.
+renamed); 1 when a file could not be renamed, DIR could not be read or the
+output could not be written; 2 when the command line is wrong or DIR is not a
+directory.
 )";
 }
 

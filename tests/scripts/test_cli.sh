@@ -221,6 +221,14 @@ check "apply, read-only folder: exit code" 1 $?
 check "apply, read-only folder: message" "morvane-cli: cannot rename '$D/a.txt' to '$D/1.txt': Permission denied" "$(cat "$WORK/err")"
 check "apply, read-only folder: file intact" "a.txt a" "$(ls "$D") $(cat "$D/a.txt")"
 
+fresh  # a folder that cannot be read is reported, not shown as empty
+touch "$D/a.txt"
+chmod 311 "$D"
+"${as_user[@]}" "$CLI" "$D" >"$WORK/out" 2>"$WORK/err"
+check "unreadable folder: exit code" 1 $?
+check "unreadable folder: message" "morvane-cli: cannot read the directory '$D'" "$(cat "$WORK/out" "$WORK/err")"
+chmod 755 "$D"
+
 if ((failures > 0)); then
   echo "$failures check(s) failed" >&2
   exit 1
