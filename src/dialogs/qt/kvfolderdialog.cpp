@@ -7,9 +7,11 @@
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <memory>
 
 #include "platform/filesystem.h"
 #include "platform/locale.h"
@@ -108,20 +110,43 @@ void CentreOnScreen(QWidget* dialog) {
   dialog->move(screen.width() / 2 - frame.width() / 2, screen.height() / 2 - frame.height() / 2);
 }
 
-void SelectItem(const TChooser& chooser, const QModelIndex& item) {
+// Keeps the selected folder in view while the tree reads the branches above it
+// in the background and sorts them, until the user scrolls, opens or closes a
+// branch, or selects another folder.
+void FollowTarget(const TChooser& chooser, const QPersistentModelIndex& target) {
+  auto following = std::make_shared<bool>(true);
+  const auto follow = [chooser, target, following]() {
+    if (*following && target.isValid() && chooser.Tree->currentIndex() == target) {
+      chooser.Tree->scrollTo(target, QAbstractItemView::PositionAtCenter);
+    }
+  };
+  const auto stop = [following]() { *following = false; };
+  QObject::connect(chooser.Model, &QAbstractItemModel::layoutChanged, chooser.Tree, follow);
+  QObject::connect(chooser.Model, &QAbstractItemModel::rowsInserted, chooser.Tree, follow);
+  QObject::connect(chooser.Model, &QFileSystemModel::directoryLoaded, chooser.Tree, follow);
+  QObject::connect(chooser.Tree, &QTreeView::expanded, chooser.Tree, stop);
+  QObject::connect(chooser.Tree, &QTreeView::collapsed, chooser.Tree, stop);
+  QObject::connect(chooser.Tree->verticalScrollBar(), &QScrollBar::actionTriggered, chooser.Tree,
+                   stop);
+}
+
+// Selects the folder and opens the branches above it.
+void SelectFolder(const TChooser& chooser, const QString& path) {
+  const QModelIndex item = chooser.Model->index(path);
   if (!item.isValid()) return;
   for (QModelIndex parent = item.parent(); parent.isValid(); parent = parent.parent()) {
     chooser.Tree->expand(parent);
   }
   chooser.Tree->setCurrentIndex(item);
-  chooser.Tree->scrollTo(item);
+  chooser.Tree->scrollTo(item, QAbstractItemView::PositionAtCenter);
+  FollowTarget(chooser, QPersistentModelIndex(item));
 }
 
 // The chooser has opened: centre it and select the current folder if it exists.
 void Opened(const TChooser& chooser, const std::string& folder) {
   CentreOnScreen(chooser.Dialog);
   if (!folder.empty() && Platform::IsDirectory(folder)) {
-    SelectItem(chooser, chooser.Model->index(DecodePath(folder)));
+    SelectFolder(chooser, DecodePath(folder));
   }
 }
 

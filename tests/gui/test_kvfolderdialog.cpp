@@ -1,0 +1,301 @@
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QElapsedTimer>
+#include <QFileSystemModel>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeView>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "core/testutil.h"
+#include "dialogs/displaypath.h"
+#include "dialogs/qt/kvfolderdialog.h"
+#include "platform/qt/desktop.h"
+
+namespace {
+
+// What the open chooser showed.
+struct TSeen {
+  bool Opened = false;
+  QString Title;
+  QString Status;
+  bool StatusVisible = false;
+  std::string Selected;  // path of the current tree item, empty when none
+  QPoint Position;
+  QSize FrameSize;
+  bool Modal = false;
+  QWidget* Parent = nullptr;
+};
+
+using TAction = std::function<void(QDialog*)>;
+
+QPushButton* Button(QDialog* dialog, QDialogButtonBox::StandardButton which) {
+  auto* box = dialog->findChild<QDialogButtonBox*>("ButtonBox");
+  return box == nullptr ? nullptr : box->button(which);
+}
+
+void ClickOk(QDialog* dialog) { Button(dialog, QDialogButtonBox::Ok)->click(); }
+void ClickCancel(QDialog* dialog) { Button(dialog, QDialogButtonBox::Cancel)->click(); }
+
+TSeen Look(QDialog* dialog) {
+  TSeen seen;
+  seen.Opened = true;
+  seen.Title = dialog->findChild<QLabel*>("TitleLbl")->text();
+  auto* status = dialog->findChild<QLabel*>("StatusLbl");
+  seen.Status = status->text();
+  seen.StatusVisible = status->isVisible();
+  auto* tree = dialog->findChild<QTreeView*>("FolderTree");
+  auto* model = qobject_cast<QFileSystemModel*>(tree->model());
+  const QModelIndex current = tree->currentIndex();
+  if (current.isValid()) seen.Selected = model->filePath(current).toStdString();
+  seen.Position = dialog->frameGeometry().topLeft();
+  seen.FrameSize = dialog->frameGeometry().size();
+  seen.Modal = dialog->isModal();
+  seen.Parent = dialog->parentWidget();
+  return seen;
+}
+
+// Opens the chooser; once it is open, records what it shows and runs the
+// action on it. A dialog still open after ten seconds is rejected.
+bool RunChooser(TKvFolderDialog& chooser, TSeen& seen, const TAction& action) {
+  const auto hook = QObject::connect(&chooser, &TKvFolderDialog::Initialized, [&](QWidget* w) {
+    QPointer<QDialog> dialog = qobject_cast<QDialog*>(w);
+    QTimer::singleShot(0, [&seen, action, dialog]() {
+      if (dialog == nullptr) return;
+      seen = Look(dialog);
+      action(dialog);
+    });
+    QTimer::singleShot(10000, [dialog]() {
+      if (dialog != nullptr) dialog->reject();
+    });
+  });
+  const bool result = chooser.Execute();
+  QObject::disconnect(hook);
+  return result;
+}
+
+// Sets the user's locale for the length of a test.
+class TLocaleScope {
+ public:
+  explicit TLocaleScope(const char* name) {
+    for (const char* variable : {"LC_MESSAGES", "LANG"}) unsetenv(variable);
+    if (name == nullptr) {
+      unsetenv("LC_ALL");
+    } else {
+      setenv("LC_ALL", name, 1);
+    }
+  }
+  ~TLocaleScope() { unsetenv("LC_ALL"); }
+};
+
+class KvFolderDialogTest : public ::testing::Test {
+ protected:
+  QWidget FOwner;
+  TestUtil::TTempDir FTemp;
+};
+
+TEST_F(KvFolderDialogTest, ConfirmReturnsTheSelectedFolder) {
+  TKvFolderDialog chooser(&FOwner);
+  chooser.SetFolder(FTemp.Path());
+  TSeen seen;
+  EXPECT_TRUE(RunChooser(chooser, seen, ClickOk));
+  ASSERT_TRUE(seen.Opened);
+  EXPECT_EQ(seen.Selected, FTemp.Path());
+  EXPECT_EQ(seen.Status.toStdString(), Dialogs::MakeDisplayPath(FTemp.Path(), 50));
+  EXPECT_TRUE(seen.StatusVisible);
+  EXPECT_EQ(chooser.Folder(), FTemp.Path());
+}
+
+TEST_F(KvFolderDialogTest, ChosenPathIsTheTreesWithoutATrailingSeparator) {
+  TKvFolderDialog chooser(&FOwner);
+  chooser.SetFolder(FTemp.Path() + "/");
+  TSeen seen;
+  EXPECT_TRUE(RunChooser(chooser, seen, ClickOk));
+  EXPECT_EQ(chooser.Folder(), FTemp.Path());
+}
+
+TEST_F(KvFolderDialogTest, RootIsSelectableAndKeepsItsSeparator) {
+  TKvFolderDialog chooser(&FOwner);
+  chooser.SetFolder("/");
+  TSeen seen;
+  EXPECT_TRUE(RunChooser(chooser, seen, ClickOk));
+  EXPECT_EQ(seen.Selected, "/");
+  EXPECT_EQ(seen.Status, "/");
+  EXPECT_EQ(chooser.Folder(), "/");
+}
+
+TEST_F(KvFolderDialogTest, HiddenFolderCanBePreselected) {
+  const std::string hidden = FTemp.File(".cache");
+  ASSERT_TRUE(std::filesystem::create_directory(hidden));
+  TKvFolderDialog chooser(&FOwner);
+  chooser.SetFolder(hidden);
+  TSeen seen;
+  EXPECT_TRUE(RunChooser(chooser, seen, ClickOk));
+  EXPECT_EQ(seen.Selected, hidden);
+  EXPECT_EQ(chooser.Folder(), hidden);
+}
+
+TEST_F(KvFolderDialogTest, LongPathIsShortenedOnTheStatusLine) {
+  std::string path = FTemp.Path();
+  for (const char* part : {"customer reports", "quarterly figures", "final", "signed copies"}) {
+    path += std::string("/") + part;
+    ASSERT_TRUE(std::filesystem::create_directory(path));
+  }
+  TKvFolderDialog chooser(&FOwner);
+  chooser.SetFolder(path);
+  TSeen seen;
+  EXPECT_TRUE(RunChooser(chooser, seen, ClickOk));
+  EXPECT_EQ(seen.Selected, path);
+  EXPECT_EQ(seen.Status.toStdString(), Dialogs::MakeDisplayPath(path, 50));
+  EXPECT_LE(seen.Status.size(), 50);
+  EXPECT_TRUE(seen.Status.startsWith("/..."));
+  EXPECT_TRUE(seen.Status.endsWith("/signed copies"));
+  EXPECT_EQ(chooser.Folder(), path);
+}
+
+// True once the current item of the tree lies in its visible area; waits up
+// to five seconds for the tree to read the branches in the background.
+bool CurrentItemComesIntoView(QDialog* dialog) {
+  auto* tree = dialog->findChild<QTreeView*>("FolderTree");
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < 5000) {
+    QApplication::processEvents(QEventLoop::AllEvents, 50);
+    const QRect item = tree->visualRect(tree->currentIndex());
+    if (!item.isEmpty() && tree->viewport()->rect().contains(item)) return true;
+  }
+  return false;
+}
+
+TEST_F(KvFolderDialogTest, SelectedFolderIsScrolledIntoView) {
+  for (int i = 0; i < 80; ++i) {
+    ASSERT_TRUE(std::filesystem::create_directory(FTemp.File("d" + std::to_string(100 + i))));
+  }
+  const std::string target = FTemp.File("d179");
+  TKvFolderDialog chooser(&FOwner);
+  chooser.SetFolder(target);
+  TSeen seen;
+  bool inView = false;
+  EXPECT_TRUE(RunChooser(chooser, seen, [&](QDialog* dialog) {
+    inView = CurrentItemComesIntoView(dialog);
+    ClickOk(dialog);
+  }));
+  EXPECT_TRUE(inView);
+  EXPECT_EQ(chooser.Folder(), target);
+}
+
+TEST_F(KvFolderDialogTest, CancelAndCloseLeaveTheFolderAlone) {
+  const std::vector<std::pair<const char*, TAction>> endings = {
+      {"Cancel", ClickCancel},
+      {"close box", [](QDialog* dialog) { dialog->close(); }},
+  };
+  for (const auto& [name, ending] : endings) {
+    SCOPED_TRACE(name);
+    TKvFolderDialog chooser(&FOwner);
+    chooser.SetFolder(FTemp.Path());
+    TSeen seen;
+    EXPECT_FALSE(RunChooser(chooser, seen, [&](QDialog* dialog) {
+      auto* tree = dialog->findChild<QTreeView*>("FolderTree");
+      tree->setCurrentIndex(qobject_cast<QFileSystemModel*>(tree->model())->index("/"));
+      ending(dialog);
+    }));
+    EXPECT_TRUE(seen.Opened);
+    EXPECT_EQ(chooser.Folder(), FTemp.Path());
+  }
+}
+
+TEST_F(KvFolderDialogTest, MissingFolderOrFileIsNotPreselected) {
+  TestUtil::WriteFileBytes(FTemp.File("plain.txt"), "x");
+  for (const std::string& folder :
+       {FTemp.File("missing"), FTemp.File("plain.txt"), std::string()}) {
+    SCOPED_TRACE(folder);
+    TKvFolderDialog chooser(&FOwner);
+    chooser.SetFolder(folder);
+    TSeen seen;
+    EXPECT_FALSE(RunChooser(chooser, seen, ClickCancel));
+    ASSERT_TRUE(seen.Opened);
+    EXPECT_EQ(seen.Selected, "/");  // the top of the tree, as it opens
+    EXPECT_EQ(chooser.Folder(), folder);
+  }
+}
+
+TEST_F(KvFolderDialogTest, OkStaysEnabledAfterSelectionChanges) {
+  TKvFolderDialog chooser(&FOwner);
+  chooser.SetFolder(FTemp.Path());
+  TSeen seen;
+  bool enabled = false;
+  EXPECT_TRUE(RunChooser(chooser, seen, [&](QDialog* dialog) {
+    auto* tree = dialog->findChild<QTreeView*>("FolderTree");
+    tree->setCurrentIndex(tree->currentIndex().parent());
+    enabled = Button(dialog, QDialogButtonBox::Ok)->isEnabled();
+    ClickOk(dialog);
+  }));
+  EXPECT_TRUE(enabled);
+  EXPECT_EQ(chooser.Folder(), "/tmp");
+}
+
+TEST_F(KvFolderDialogTest, OpensModalToItsOwnerAndCentredOnTheScreen) {
+  TKvFolderDialog chooser(&FOwner);
+  TSeen seen;
+  RunChooser(chooser, seen, ClickCancel);
+  ASSERT_TRUE(seen.Opened);
+  EXPECT_TRUE(seen.Modal);
+  EXPECT_EQ(seen.Parent, &FOwner);
+  const QSize screen = Platform::PrimaryScreenSize();
+  EXPECT_EQ(seen.Position.x(), screen.width() / 2 - seen.FrameSize.width() / 2);
+  EXPECT_EQ(seen.Position.y(), screen.height() / 2 - seen.FrameSize.height() / 2);
+}
+
+TEST_F(KvFolderDialogTest, StatusLineHiddenWithoutShowPath) {
+  TKvFolderDialog chooser(&FOwner);
+  chooser.SetShowPath(false);
+  chooser.SetFolder(FTemp.Path());
+  TSeen seen;
+  EXPECT_TRUE(RunChooser(chooser, seen, ClickOk));
+  EXPECT_FALSE(seen.StatusVisible);
+  EXPECT_EQ(chooser.Folder(), FTemp.Path());
+}
+
+TEST(KvFolderDialogTitle, FollowsTheUsersLanguage) {
+  const struct {
+    const char* Locale;
+    const char* Title;
+  } cases[] = {
+      {"de_CH.UTF-8", "Ausgewählter Ordner:"},
+      {"fr_BE.UTF-8", "Dossier Courant:"},
+      {"pt_BR", "Pasta Atual:"},
+      {"en_GB.UTF-8", "Current folder:"},
+      {"ru_RU.UTF-8", "Current folder:"},
+      {nullptr, "Current folder:"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Locale == nullptr ? "(none)" : c.Locale);
+    TLocaleScope locale(c.Locale);
+    QWidget owner;
+    TKvFolderDialog chooser(&owner);
+    EXPECT_EQ(chooser.TitleText().toStdString(), c.Title);
+    TSeen seen;
+    RunChooser(chooser, seen, ClickCancel);
+    EXPECT_EQ(seen.Title.toStdString(), c.Title);
+  }
+}
+
+TEST(KvFolderDialogTitle, IsChosenAgainWhenTheCaptionsChange) {
+  TLocaleScope locale("it_CH.UTF-8");
+  TKvFolderDialog chooser(nullptr);
+  EXPECT_EQ(chooser.TitleText().toStdString(), "Cartella selezionata:");
+  chooser.SetLabelCaptions({{"0409", "Folder:"}, {"Default", "Fallback:"}});
+  EXPECT_EQ(chooser.TitleText().toStdString(), "Fallback:");
+  chooser.SetLabelCaptions({});
+  EXPECT_TRUE(chooser.TitleText().isEmpty());
+}
+
+}  // namespace
