@@ -1,7 +1,5 @@
 #include <QDesktopServices>
 #include <QDir>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -44,11 +42,6 @@ TEST(ShellOpen, HandsPathsAsFilesAndLinksAsThemselves) {
     EXPECT_EQ(opened.Urls[0], c.Expected);
   }
   for (const char* scheme : schemes) QDesktopServices::unsetUrlHandler(scheme);
-}
-
-TEST(PrimaryScreenSize, IsThePrimaryScreens) {
-  ASSERT_NE(QGuiApplication::primaryScreen(), nullptr);
-  EXPECT_EQ(Platform::PrimaryScreenSize(), QGuiApplication::primaryScreen()->size());
 }
 
 }  // namespace
