@@ -38,8 +38,6 @@ QMessageBox::StandardButton TDialogSeam::MessageBox(QWidget* owner, const QStrin
                                                     QMessageBox::StandardButton defaultButton) {
   QMessageBox box(icon, caption, text, buttons, owner);
   box.setWindowModality(Qt::ApplicationModal);
-  // The rename run asks while the owner is disabled; the box must still work.
-  box.setEnabled(true);
   if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
   box.exec();
   return AnswerOf(box);
