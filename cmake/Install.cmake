@@ -46,10 +46,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # dpkg-shlibdeps adds the libraries the executables link with, versions
-# included. The Qt ones are named as well, so that the package stays right
-# whatever the linker keeps; the SVG icons are loaded through a plug-in that no
-# executable links with.
-if(TARGET morvane)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6widgets6, libqt6gui6, libqt6core6, libqt6svg6")
-endif()
+# included; the SVG icons are loaded through a Qt plug-in that none links with.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
 include(CPack)

@@ -55,6 +55,27 @@ if command -v groff >/dev/null; then
   done
 fi
 
+# An installed window keeps its files in $XDG_CONFIG_HOME/morvane/, since it
+# may not write beside its executable: run it as a user who cannot.
+if [[ -x "$PREFIX/bin/morvane" ]]; then
+  HOMEDIR="$PREFIX/home"
+  mkdir -p "$HOMEDIR/.config/morvane"
+  printf '[Language]\nMainForm=%s\n' "$PREFIX/bin/German.lng" >"$HOMEDIR/.config/morvane/morvane.ini"
+  as_user=()
+  if [[ $(id -u) -eq 0 ]]; then
+    chown -R 65534:65534 "$HOMEDIR"
+    as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+  else
+    chmod 555 "$PREFIX/bin"
+  fi
+  "${as_user[@]}" env -u XDG_CONFIG_HOME HOME="$HOMEDIR" XDG_RUNTIME_DIR="$HOMEDIR" \
+    QT_QPA_PLATFORM=offscreen timeout 3 "$PREFIX/bin/morvane" 2>/dev/null
+  [[ $? -eq 124 ]] || fail "the installed window did not keep running"
+  chmod 755 "$PREFIX/bin"
+  [[ -s "$HOMEDIR/.config/morvane/Language.lng" ]] || fail "no Language.lng in ~/.config/morvane"
+  [[ ! -e "$PREFIX/bin/Language.lng" ]] || fail "Language.lng written beside the executable"
+fi
+
 if ((failures > 0)); then
   echo "$failures check(s) failed" >&2
   exit 1
