@@ -1,0 +1,441 @@
+// Start-up, settings and language files of the main window.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QTreeView>
+#include <cerrno>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/qt/dialogseam.h"
+#include "app/qt/mainform.h"
+#include "app/qt/mainform_radiogroup.h"
+#include "core/testutil.h"
+#include "dialogs/qt/kvfolderdialog.h"
+#include "filelist/qt/filelistmodel.h"
+#include "platform/filesystem.h"
+#include "platform/qt/desktop.h"
+
+namespace {
+
+class TFakeSeam : public TDialogSeam {
+ public:
+  QMessageBox::StandardButton MessageBox(QWidget*, const QString& text, const QString& caption,
+                                         QMessageBox::StandardButtons, QMessageBox::Icon icon,
+                                         QMessageBox::StandardButton defaultButton) override {
+    Texts.push_back(text);
+    Captions.push_back(caption);
+    Icons.push_back(icon);
+    return defaultButton;
+  }
+  bool OpenLanguageFile(QWidget* owner, const QString& dir, QString& path) override {
+    ++LanguageOffers;
+    OfferedWhileShown = OfferedWhileShown || (owner && owner->isVisible());
+    OfferedDir = dir;
+    if (LanguageFile.isEmpty()) return false;
+    path = LanguageFile;
+    return true;
+  }
+  bool BrowseFolder(TKvFolderDialog& dialog) override {
+    if (Folder.empty()) return false;
+    dialog.SetFolder(Folder);
+    return true;
+  }
+  std::vector<QString> Texts, Captions;
+  std::vector<QMessageBox::Icon> Icons;
+  int LanguageOffers = 0;
+  bool OfferedWhileShown = false;
+  QString OfferedDir, LanguageFile;
+  std::string Folder;
+};
+
+// Refuses to write files whose path ends in Suffix.
+class TReadOnlyFiles : public Platform::TFileSystem {
+ public:
+  explicit TReadOnlyFiles(std::string suffix) : FSuffix(std::move(suffix)) {}
+  int ReplaceFile(const std::string& path, const std::string& data) override {
+    if (path.size() >= FSuffix.size() && path.ends_with(FSuffix)) return EACCES;
+    return TFileSystem::ReplaceFile(path, data);
+  }
+
+ private:
+  std::string FSuffix;
+};
+
+class MainFormStartUp : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Morvane"));
+    SetDialogSeam(&Seam);
+  }
+  void TearDown() override {
+    Form.reset();
+    SetDialogSeam(nullptr);
+    Platform::SetFileSystem(nullptr);
+  }
+  TMainFormPaths Paths() const { return {Dir.Path() + "/", Dir.File("morvane.ini")}; }
+  std::string LanguageEntry() const { return "[Language]\r\nMainForm=" + Dir.File("Language.lng"); }
+  void WriteSettings(const std::string& text) {
+    TestUtil::WriteFileBytes(Paths().SettingsFile, text);
+  }
+  std::string Settings() const { return TestUtil::ReadFileBytes(Paths().SettingsFile); }
+  TMainForm& Start() {
+    Form = std::make_unique<TMainForm>(Paths());
+    return *Form;
+  }
+  TMainForm& StartShown() {
+    Start().show();
+    QApplication::processEvents();
+    return *Form;
+  }
+
+  TestUtil::TTempDir Dir;
+  TFakeSeam Seam;
+  std::unique_ptr<TMainForm> Form;
+};
+
+QStringList ItemsOf(const QComboBox* box) {
+  QStringList items;
+  for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+  return items;
+}
+
+TEST_F(MainFormStartUp, FirstStartOffersTheChooserBeforeShowingAndStartsWithDefaults) {
+  TMainForm& form = StartShown();
+  EXPECT_EQ(Seam.LanguageOffers, 1);
+  EXPECT_FALSE(Seam.OfferedWhileShown);
+  EXPECT_EQ(Seam.OfferedDir.toStdString(), Dir.Path() + "/");
+  const QSize screen = Platform::PrimaryScreenSize();
+  const QRect bounds = form.CountedBounds();
+  EXPECT_EQ(bounds.size(), QSize(621, 495));
+  EXPECT_EQ(form.geometry().size(), QSize(613, 468));
+  EXPECT_EQ(bounds.topLeft(), QPoint(std::max(0, (screen.width() - 621) / 2),
+                                     std::max(0, (screen.height() - 495) / 2)));
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("Morvane"));
+  EXPECT_TRUE(form.ShowErrorMnu->isChecked());
+  EXPECT_TRUE(form.WarnRenameMnu->isChecked());
+  EXPECT_EQ(form.ActivePageIndex(), 0);
+  EXPECT_EQ(form.FilterCmb->currentText(), QStringLiteral("*"));
+  ASSERT_EQ(form.HidFilterList->count(), 1);
+  EXPECT_EQ(form.HidFilterList->item(0)->text(), QStringLiteral(".*"));
+  EXPECT_EQ(ItemsOf(form.SortCmb), QStringList({"Alphabetical", "Date/Time",
+                                                "Alphabetical (inverse)", "Date/Time (inverse)"}));
+  EXPECT_EQ(form.SortCmb->currentIndex(), 0);
+  EXPECT_EQ(form.FileListModel()->rowCount(), 0);
+  EXPECT_EQ(form.ActionLbl->text(), QStringLiteral("Idle..."));
+  EXPECT_EQ(form.DirEdit->text(), QStringLiteral("/"));
+  EXPECT_EQ(form.RadioGroup2->ItemIndex(), 1);
+  EXPECT_FALSE(form.Edit1->isEnabled());
+}
+
+struct TBoundsCase {
+  const char* Stored;
+  QSize Expected;
+};
+
+class MainFormBounds : public MainFormStartUp, public ::testing::WithParamInterface<TBoundsCase> {};
+
+TEST_P(MainFormBounds, StoredSizeIsKeptAboveTheMinimumAndTheWindowIsCentred) {
+  WriteSettings(LanguageEntry() + "\r\n[form]\r\n" + GetParam().Stored + "\r\n");
+  TMainForm& form = StartShown();
+  EXPECT_EQ(Seam.LanguageOffers, 0);
+  const QRect bounds = form.CountedBounds();
+  EXPECT_EQ(bounds.size(), GetParam().Expected);
+  const QSize screen = Platform::PrimaryScreenSize();
+  EXPECT_EQ(bounds.left(), std::max(0, (screen.width() - bounds.width()) / 2));
+  EXPECT_EQ(bounds.top(), std::max(0, (screen.height() - bounds.height()) / 2));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, MainFormBounds,
+                         ::testing::Values(TBoundsCase{"w=300\r\nh=200", {621, 495}},
+                                           TBoundsCase{"t=0\r\nl=0\r\nw=700\r\nh=520", {700, 520}},
+                                           TBoundsCase{"w=-5\r\nh=abc", {621, 495}},
+                                           TBoundsCase{"w=5000\r\nh=4000", {5000, 4000}}));
+
+struct TOptionCase {
+  const char* Stored;
+  bool ShowErrors;
+  bool WarnRename;
+  int Page;
+  const char* Written;  // what the next close stores for the options
+};
+
+class MainFormOptions : public MainFormStartUp,
+                        public ::testing::WithParamInterface<TOptionCase> {};
+
+TEST_P(MainFormOptions, OptionsAreReadAndWrittenBack) {
+  WriteSettings(LanguageEntry() + "\r\n[option]\r\n" + GetParam().Stored + "\r\n");
+  TMainForm& form = StartShown();
+  EXPECT_EQ(form.ShowErrorMnu->isChecked(), GetParam().ShowErrors);
+  EXPECT_EQ(form.WarnRenameMnu->isChecked(), GetParam().WarnRename);
+  EXPECT_EQ(form.ActivePageIndex(), GetParam().Page);
+  EXPECT_TRUE(form.close());
+  EXPECT_NE(Settings().find(GetParam().Written), std::string::npos) << Settings();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, MainFormOptions,
+    ::testing::Values(TOptionCase{"activepage=1", true, true, 1, "activepage=1\r\n"},
+                      TOptionCase{"activepage=5", true, true, -1, "activepage=-1\r\n"},
+                      TOptionCase{"activepage=-1", true, true, -1, "activepage=-1\r\n"},
+                      TOptionCase{"activepage=x", true, true, 0, "activepage=0\r\n"},
+                      TOptionCase{"showerrors=yes", true, true, 0, "showerrors=1\r\n"},
+                      TOptionCase{"showerrors=0\r\nwarnrename=0", false, false, 0,
+                                  "showerrors=0\r\nwarnrename=0\r\n"}));
+
+TEST_F(MainFormStartUp, ClickingATabEndsTheStateWithoutActivePage) {
+  WriteSettings(LanguageEntry() + "\r\n[option]\r\nactivepage=7\r\n");
+  TMainForm& form = StartShown();
+  ASSERT_EQ(form.ActivePageIndex(), -1);
+  // The Replace page is in use for names while no page is active.
+  EXPECT_FALSE(form.PreviewOptions().RenamePage);
+  emit form.PageControl1->tabBarClicked(0);
+  EXPECT_EQ(form.ActivePageIndex(), 0);
+  EXPECT_TRUE(form.TabSheet1->isVisible());
+}
+
+TEST_F(MainFormStartUp, SettingsFileHoldsItsSectionsAndKeysInOrderAfterARun) {
+  TMainForm& form = StartShown();
+  ASSERT_TRUE(form.close());
+  const QRect b = form.CountedBounds();
+  const std::string expected =
+      "[Language]\r\nMainForm=" + Dir.File("Language.lng") +
+      "\r\n[form]\r\nt=" + std::to_string(b.top()) + "\r\nl=" + std::to_string(b.left()) +
+      "\r\nw=621\r\nh=495\r\n[option]\r\nshowerrors=1\r\nwarnrename=1\r\nactivepage=0\r\n";
+  EXPECT_EQ(Settings(), expected);
+}
+
+TEST_F(MainFormStartUp, UnwritableSettingsAtCloseShowTheErrorAndKeepTheWindowOpen) {
+  TMainForm& form = StartShown();
+  TReadOnlyFiles readOnly("morvane.ini");
+  Platform::SetFileSystem(&readOnly);
+  for (int attempt = 1; attempt <= 2; ++attempt) {
+    EXPECT_FALSE(form.close());
+    EXPECT_TRUE(form.isVisible());
+    ASSERT_EQ(Seam.Texts.size(), static_cast<std::size_t>(attempt));
+    EXPECT_EQ(Seam.Texts.back().toStdString(), "Unable to write to " + Paths().SettingsFile + ".");
+    EXPECT_EQ(Seam.Captions.back(), QStringLiteral("Morvane"));
+    EXPECT_EQ(Seam.Icons.back(), QMessageBox::Critical);
+  }
+}
+
+TEST_F(MainFormStartUp, UnwritableLanguageFileEndsStartUpBeforeTheWindowIsShown) {
+  TReadOnlyFiles readOnly("Language.lng");
+  Platform::SetFileSystem(&readOnly);
+  EXPECT_EQ(RunApplication(Paths()), 0);
+  ASSERT_EQ(Seam.Texts.size(), 1u);
+  EXPECT_EQ(Seam.Texts[0].toStdString(), "Unable to write to " + Dir.File("Language.lng") + ".");
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    EXPECT_FALSE(widget->objectName() == "MainForm" && widget->isVisible());
+}
+
+TEST_F(MainFormStartUp, RunApplicationShowsTheWindowAndReturnsZeroAfterExit) {
+  WriteSettings(LanguageEntry() + "\r\n");
+  bool shown = false;
+  QTimer::singleShot(0, [&shown]() {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (auto* form = qobject_cast<TMainForm*>(widget); form && form->isVisible()) {
+        shown = true;
+        form->ExitBtn->click();
+      }
+    }
+  });
+  EXPECT_EQ(RunApplication(Paths()), 0);
+  EXPECT_TRUE(shown);
+  EXPECT_NE(Settings().find("[option]"), std::string::npos);
+}
+
+// The default language file, as every start writes it anew.
+const std::pair<const char*, const char*> DefaultTexts[] = {
+    {"MainForm.FilterLbl.Caption", "Filter extension:"},
+    {"MainForm.SortLbl.Caption", "Sort order:"},
+    {"MainForm.RefreshBtn.Hint", "REfresh current directory"},
+    {"MainForm.BrowseDirEdit.Hint", "Open directory..."},
+    {"MainForm.DirTitleLbl.Caption", "Current directory:"},
+    {"MainForm.DirEdit.Text", "/"},
+    {"MainForm.FileBrowseTitleLbl.Caption", "Files to rename:"},
+    {"MainForm.ToolBar1.Caption", "ToolBar1"},
+    {"MainForm.GoBTn.Caption", "Rename"},
+    {"MainForm.GoBTn.Hint", "Rename files"},
+    {"MainForm.TestBtn.Caption", "Test"},
+    {"MainForm.TestBtn.Hint", "Test the rename file effects"},
+    {"MainForm.TSep1.Caption", "TSep1"},
+    {"MainForm.ExploreBtn.Caption", "Explore"},
+    {"MainForm.ExploreBtn.Hint", "Browse current directory"},
+    {"MainForm.RemoveBtn.Caption", "Remove"},
+    {"MainForm.RemoveBtn.Hint", "Remove selected file(s) from list"},
+    {"MainForm.TSep2.Caption", "TSep2"},
+    {"MainForm.AboutBtn.Caption", "About"},
+    {"MainForm.AboutBtn.Hint", "Info"},
+    {"MainForm.ExitBtn.Caption", "Exit"},
+    {"MainForm.ExitBtn.Hint", "Close"},
+    {"MainForm.TSep3.Caption", "TSep3"},
+    {"MainForm.StatusLbl.Caption", "Status:"},
+    {"MainForm.ActionLbl.Caption", "Idle..."},
+    {"MainForm.TabSheet1.Caption", "Rename"},
+    {"MainForm.RadioGroup1.Caption", "Add Prefix"},
+    {"MainForm.RadioGroup3.Caption", "Add suffix"},
+    {"MainForm.RadioGroup4.Caption", "New Extension"},
+    {"MainForm.RadioGroup2.Caption", "New Name"},
+    {"MainForm.RadioGroup6.Caption", "Name case"},
+    {"MainForm.TabSheet2.Caption", "Replace"},
+    {"MainForm.TipTitleLbl.Caption", "Tip:"},
+    {"MainForm.TipLbl.Caption",
+     "To replace or insert blank (\" \") charachters leave blank the relative edit box."},
+    {"MainForm.GroupBox1.Caption", "Search for"},
+    {"MainForm.CaseSensitive.Caption", "Case sensitive search"},
+    {"MainForm.GroupBox2.Caption", "Replace with"},
+    {"MainForm.CantRenLbl.Caption",
+     "Cannot rename %s to %s!~~~~N.B. This warn can be disabled in options"},
+    {"MainForm.RenameMsgLbl.Caption",
+     "Really rename file(s)?~~~~N.B. This warn can be disabled in options"},
+    {"MainForm.YesLbl.Caption", "Yes"},
+    {"MainForm.NoLbl.Caption", "No"},
+    {"MainForm.UpperCaseLbl.Caption", "Uppercase"},
+    {"MainForm.LowerCaseLbl.Caption", "Lowercase"},
+    {"MainForm.DontChangeLbl.Caption", "Don't change"},
+    {"MainForm.OriginalNameLbl.Caption", "Original Name"},
+    {"MainForm.NumberLbl.Caption", "Numbering (1,2,...,10)"},
+    {"MainForm.CleverNumberLbl.Caption", "Clever numbering (001,002,...,010,...)"},
+    {"MainForm.OldNameLbl.Caption", "Old Name"},
+    {"MainForm.NewNameLbl.Caption", "New Name"},
+    {"MainForm.RenLbl.Caption", "Renaming files... "},
+    {"MainForm.AlphaLbl.Caption", "Alphabetical"},
+    {"MainForm.DateTimeLbl.Caption", "Date/Time"},
+    {"MainForm.InverseLbl.Caption", "(inverse)"},
+    {"MainForm.File1.Caption", "&File"},
+    {"MainForm.BrowseMnu.Caption", "Select Directory"},
+    {"MainForm.TestMnu.Caption", "Test"},
+    {"MainForm.RenameMnu.Caption", "Rename"},
+    {"MainForm.ExitMnu.Caption", "Exit"},
+    {"MainForm.Options1.Caption", "&Options"},
+    {"MainForm.Language.Caption", "Select Language"},
+    {"MainForm.ShowErrorMnu.Caption", "Show error messages"},
+    {"MainForm.WarnRenameMnu.Caption", "Warn before rename"},
+    {"MainForm.RemoveMnu.Caption", "Remove selected file(s)"},
+    {"MainForm.ExploreMnu.Caption", "Explore folder"},
+    {"MainForm.Help1.Caption", "&Help"},
+    {"MainForm.ContentsMnu.Caption", "Contents"},
+    {"MainForm.AboutMnu.Caption", "About"},
+};
+
+TEST_F(MainFormStartUp, DefaultLanguageFileHoldsTheWindowTextsByteForByte) {
+  Start();
+  std::string expected = "[Translations]\r\n";
+  for (const auto& [key, value] : DefaultTexts) expected += std::string(key) + "=" + value + "\r\n";
+  EXPECT_EQ(std::size(DefaultTexts), 67u);
+  EXPECT_EQ(TestUtil::ReadFileBytes(Dir.File("Language.lng")), expected);
+  // A second start writes the same file again.
+  Form.reset();
+  Start();
+  EXPECT_EQ(TestUtil::ReadFileBytes(Dir.File("Language.lng")), expected);
+}
+
+TEST_F(MainFormStartUp, RunTimeTextsAreReadBackWithoutTheirOuterBlanks) {
+  TMainForm& form = Start();
+  EXPECT_EQ(form.RenLbl->text(), QStringLiteral("Renaming files..."));
+  EXPECT_EQ(
+      form.CantRenLbl->text(),
+      QStringLiteral("Cannot rename %s to %s!\r\n\r\nN.B. This warn can be disabled in options"));
+}
+
+TEST_F(MainFormStartUp, CancelledFirstChooserStoresAndAppliesTheDefaultFile) {
+  Start();
+  EXPECT_EQ(Seam.LanguageOffers, 1);
+  EXPECT_NE(Settings().find("MainForm=" + Dir.File("Language.lng")), std::string::npos);
+  Form.reset();
+  Start();
+  EXPECT_EQ(Seam.LanguageOffers, 1);
+}
+
+TEST_F(MainFormStartUp, ConfirmedFirstChooserAppliesAndStoresTheChosenFile) {
+  const std::string chosen = Dir.File("de.lng");
+  TestUtil::WriteFileBytes(chosen,
+                           "[Translations]\r\nMainForm.GoBTn.Caption=Umbenennen\r\n"
+                           "MainForm.AlphaLbl.Caption=Alphabetisch\r\n");
+  Seam.LanguageFile = QString::fromStdString(chosen);
+  TMainForm& form = Start();
+  EXPECT_EQ(form.GoBTn->text(), QStringLiteral("Umbenennen"));
+  EXPECT_EQ(form.SortCmb->itemText(2), QStringLiteral("Alphabetisch (inverse)"));
+  EXPECT_NE(Settings().find("MainForm=" + chosen), std::string::npos);
+}
+
+TEST_F(MainFormStartUp, EmptyLanguageEntryOffersTheChooserAtEveryStart) {
+  WriteSettings("[Language]\r\nMainForm=\r\n");
+  Start();
+  Form.reset();
+  Start();
+  EXPECT_EQ(Seam.LanguageOffers, 2);
+  EXPECT_NE(Settings().find("MainForm=\r\n"), std::string::npos) << Settings();
+}
+
+TEST_F(MainFormStartUp, ChosenFileSettingYesChangesThreeGroupsAtOnce) {
+  WriteSettings(LanguageEntry() + "\r\n");
+  TMainForm& form = StartShown();
+  const std::string file = Dir.File("yes.lng");
+  TestUtil::WriteFileBytes(file, "[Translations]\r\nMainForm.YesLbl.Caption=Ja\r\n");
+  Seam.LanguageFile = QString::fromStdString(file);
+  form.Language->trigger();
+  for (TRadioGroup* group : {form.RadioGroup1, form.RadioGroup3, form.RadioGroup4})
+    EXPECT_EQ(group->Items(), QStringList({"Ja", "No"}));
+  EXPECT_EQ(form.RadioGroup2->Items()[0], QStringLiteral("Original Name"));
+  // The sort choices keep the texts of the start.
+  EXPECT_EQ(form.SortCmb->itemText(0), QStringLiteral("Alphabetical"));
+}
+
+TEST_F(MainFormStartUp, CancelledLanguageChoiceStillResetsTheGroups) {
+  WriteSettings(LanguageEntry() + "\r\n");
+  TMainForm& form = StartShown();
+  for (TRadioGroup* group : {form.RadioGroup1, form.RadioGroup3, form.RadioGroup4})
+    group->SetItemIndex(0);
+  form.RadioGroup2->SetItemIndex(2);
+  form.RadioGroup6->SetItemIndex(1);
+  form.Edit1->setText(QStringLiteral("img_"));
+  form.Language->trigger();
+  EXPECT_EQ(Seam.LanguageOffers, 1);
+  EXPECT_EQ(form.RadioGroup1->ItemIndex(), 1);
+  EXPECT_EQ(form.RadioGroup2->ItemIndex(), 1);
+  EXPECT_EQ(form.RadioGroup6->ItemIndex(), 0);
+  for (QLineEdit* edit : {form.Edit1, form.Edit3, form.Edit4}) EXPECT_FALSE(edit->isEnabled());
+  EXPECT_EQ(form.Edit1->text(), QStringLiteral("img_"));
+}
+
+TEST_F(MainFormStartUp, LanguageFileSettingTheDirectoryChangesItsTextWithoutAScan) {
+  WriteSettings(LanguageEntry() + "\r\n");
+  TestUtil::TTempDir files;
+  TestUtil::WriteFileBytes(files.File("a.txt"), "a");
+  TMainForm& form = StartShown();
+  Seam.Folder = files.Path();
+  form.BrowseMnu->trigger();
+  ASSERT_EQ(form.FileListModel()->rowCount(), 1);
+  const std::string file = Dir.File("dir.lng");
+  TestUtil::WriteFileBytes(file, "[Translations]\r\nMainForm.DirEdit.Text=/elsewhere\r\n");
+  Seam.LanguageFile = QString::fromStdString(file);
+  form.Language->trigger();
+  EXPECT_EQ(form.DirEdit->text(), QStringLiteral("/elsewhere"));
+  EXPECT_EQ(form.DirectoryBytes(), "/elsewhere");
+  EXPECT_EQ(form.FileListModel()->rowCount(), 1);
+}
+
+TEST_F(MainFormStartUp, MenuBarCaptionsCarryAccessKeysAndDropDownsGetThemWhenOpened) {
+  TMainForm& form = Start();
+  EXPECT_EQ(form.Options1->title(), QStringLiteral("&Options"));
+  EXPECT_EQ(form.ShowErrorMnu->text(), QStringLiteral("Show error messages"));
+  emit form.Options1->aboutToShow();
+  EXPECT_EQ(form.Language->text(), QStringLiteral("&Select Language"));
+  EXPECT_EQ(form.ShowErrorMnu->text(), QStringLiteral("S&how error messages"));
+  EXPECT_EQ(form.ExploreMnu->text(), QStringLiteral("&Explore folder"));
+}
+
+}  // namespace
