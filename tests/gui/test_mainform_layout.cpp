@@ -1,0 +1,322 @@
+// Layout figures and command bindings of the main window.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFrame>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QTreeView>
+#include <QUrl>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "app/qt/dialogseam.h"
+#include "app/qt/mainform.h"
+#include "app/qt/mainform_radiogroup.h"
+#include "core/testutil.h"
+#include "dialogs/qt/kvfolderdialog.h"
+#include "filelist/qt/filelistmodel.h"
+
+// Catches the desktop's "open" requests for file URLs.
+class TOpenRecorder : public QObject {
+  Q_OBJECT
+
+ public:
+  std::vector<QUrl> Urls;
+
+ public slots:
+  void Open(const QUrl& url) { Urls.push_back(url); }
+};
+
+namespace {
+
+class TQuietSeam : public TDialogSeam {
+ public:
+  QMessageBox::StandardButton MessageBox(QWidget*, const QString& text, const QString&,
+                                         QMessageBox::StandardButtons, QMessageBox::Icon,
+                                         QMessageBox::StandardButton) override {
+    Texts.push_back(text);
+    return QMessageBox::Cancel;
+  }
+  bool OpenLanguageFile(QWidget*, const QString&, QString&) override { return false; }
+  bool BrowseFolder(TKvFolderDialog& dialog) override {
+    dialog.SetFolder(Folder);
+    return true;
+  }
+  std::vector<QString> Texts;
+  std::string Folder;
+};
+
+class MainFormLayout : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Morvane"));
+    SetDialogSeam(&Seam);
+    TestUtil::WriteFileBytes(Dir.File("morvane.ini"),
+                             "[Language]\r\nMainForm=" + Dir.File("Language.lng") + "\r\n");
+    Form = std::make_unique<TMainForm>(TMainFormPaths{Dir.Path() + "/", Dir.File("morvane.ini")});
+    Form->show();
+    QApplication::processEvents();
+  }
+  void TearDown() override {
+    Form.reset();
+    SetDialogSeam(nullptr);
+  }
+  // Sets counted bounds the way a user resizing the window does.
+  void ResizeCounted(int width, int height) {
+    Form->resize(width - 8, height - 27);
+    QApplication::processEvents();
+  }
+  void ScanFiles(const std::vector<std::string>& names) {
+    for (const std::string& name : names) TestUtil::WriteFileBytes(Files.File(name), name);
+    Seam.Folder = Files.Path();
+    Form->BrowseMnu->trigger();
+  }
+
+  TestUtil::TTempDir Dir;
+  TestUtil::TTempDir Files;
+  TQuietSeam Seam;
+  std::unique_ptr<TMainForm> Form;
+};
+
+struct TFigures {
+  int Width, Height;
+  int Column, DirEdit, Combo, Status, Action, Progress, ListHeight;
+};
+
+class MainFormFigures : public MainFormLayout, public ::testing::WithParamInterface<TFigures> {};
+
+TEST_P(MainFormFigures, ResizeRulesGiveTheDesignFigures) {
+  const TFigures& f = GetParam();
+  ResizeCounted(f.Width, f.Height);
+  TMainForm& form = *Form;
+  EXPECT_EQ(form.CountedBounds().size(), QSize(f.Width, f.Height));
+  EXPECT_EQ(form.MainMenu1->height(), 19);
+  EXPECT_EQ(form.centralWidget()->size(), QSize(f.Width - 8, f.Height - 46));
+  EXPECT_EQ(form.FileList->header()->sectionSize(0), f.Column);
+  EXPECT_EQ(form.FileList->header()->sectionSize(1), f.Column);
+  EXPECT_EQ(form.DirEdit->width(), f.DirEdit);
+  EXPECT_EQ(form.FilterCmb->width(), f.Combo);
+  EXPECT_EQ(form.SortCmb->width(), f.Combo);
+  EXPECT_EQ(form.StatusPanel->width(), f.Status);
+  EXPECT_EQ(form.ActionLbl->width(), f.Action);
+  EXPECT_EQ(form.ProgressBar1->width(), f.Progress);
+  EXPECT_EQ(form.FileList->height(), f.ListHeight);
+  EXPECT_EQ(form.RightPanel->width(), 321);
+  EXPECT_EQ(form.TopLeftPanel->height(), 105);
+  EXPECT_EQ(form.ToolBar1->geometry(), QRect(0, 0, f.Width - 8, 44));
+  EXPECT_EQ(form.RightPanel->geometry().right(), f.Width - 8 - 1);
+  EXPECT_EQ(form.BtnPanel->x(), form.TopLeftPanel->width() - 2 - 31);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, MainFormFigures,
+                         ::testing::Values(TFigures{621, 495, 124, 243, 135, 305, 251, 295, 251},
+                                           TFigures{1021, 495, 324, 643, 535, 705, 651, 695, 251},
+                                           TFigures{1021, 700, 324, 643, 535, 705, 651, 695, 456},
+                                           TFigures{640, 500, 133, 262, 154, 324, 270, 314, 256}));
+
+TEST_F(MainFormLayout, WindowCannotBeMadeSmallerThanItsMinimum) {
+  ResizeCounted(300, 200);
+  EXPECT_EQ(Form->CountedBounds().size(), QSize(621, 495));
+}
+
+struct TEditCase {
+  const char* Group;
+  const char* Edit;  // nullptr: the group has no edit box
+};
+
+class MainFormEditEnabling : public MainFormLayout,
+                             public ::testing::WithParamInterface<TEditCase> {};
+
+TEST_P(MainFormEditEnabling, YesEnablesTheGroupsBoxAndNoDisablesItKeepingTheText) {
+  auto* group = Form->findChild<TRadioGroup*>(GetParam().Group);
+  ASSERT_NE(group, nullptr);
+  const std::vector<QLineEdit*> edits = {Form->Edit1, Form->Edit3, Form->Edit4};
+  for (QLineEdit* edit : edits) edit->setText(QStringLiteral("kept"));
+  group->Button(0)->click();
+  for (QLineEdit* edit : edits)
+    EXPECT_EQ(edit->isEnabled(), GetParam().Edit && edit->objectName() == GetParam().Edit);
+  group->Button(1)->click();
+  for (QLineEdit* edit : edits) {
+    EXPECT_FALSE(edit->isEnabled());
+    EXPECT_EQ(edit->text(), QStringLiteral("kept"));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Groups, MainFormEditEnabling,
+                         ::testing::Values(TEditCase{"RadioGroup1", "Edit1"},
+                                           TEditCase{"RadioGroup3", "Edit3"},
+                                           TEditCase{"RadioGroup4", "Edit4"},
+                                           TEditCase{"RadioGroup2", nullptr},
+                                           TEditCase{"RadioGroup6", nullptr}));
+
+TEST_F(MainFormLayout, ShowErrorMessagesClickedTwiceReturnsToItsState) {
+  for (QAction* toggle : {Form->ShowErrorMnu, Form->WarnRenameMnu}) {
+    const bool before = toggle->isChecked();
+    toggle->trigger();
+    EXPECT_NE(toggle->isChecked(), before);
+    toggle->trigger();
+    EXPECT_EQ(toggle->isChecked(), before);
+  }
+}
+
+struct TBinding {
+  const char* Control;
+  const char* Handler;
+};
+
+TEST_F(MainFormLayout, EveryControlRunsItsHandler) {
+  const TBinding bindings[] = {
+      {"GoBTn", "GoBTnClick"},
+      {"RenameMnu", "GoBTnClick"},
+      {"TestBtn", "TestMnuClick"},
+      {"TestMnu", "TestMnuClick"},
+      {"ExploreBtn", "ExploreBtnClick"},
+      {"ExploreMnu", "ExploreBtnClick"},
+      {"RemoveBtn", "RemoveBtnClick"},
+      {"RemoveMnu", "RemoveBtnClick"},
+      {"AboutBtn", "AboutBtnClick"},
+      {"AboutMnu", "AboutBtnClick"},
+      {"ExitBtn", "ExitBtnClick"},
+      {"ExitMnu", "ExitBtnClick"},
+      {"BrowseMnu", "BrowseMnuClick"},
+      {"BrowseDirEdit", "BrowseMnuClick"},
+      {"RefreshBtn", "RefreshBtnClick"},
+      {"Language", "LanguageClick"},
+      {"ShowErrorMnu", "ShowErrorMnuClick"},
+      {"WarnRenameMnu", "WarnRenameMnuClick"},
+      {"ContentsMnu", "ContentsMnuClick"},
+  };
+  std::vector<std::string> ran;
+  Form->SetBindingProbe([&ran](const char* handler) {
+    ran.push_back(handler);
+    return true;
+  });
+  for (const TBinding& binding : bindings) {
+    ran.clear();
+    if (auto* action = Form->findChild<QAction*>(binding.Control)) action->trigger();
+    if (auto* button = Form->findChild<QToolButton*>(binding.Control)) button->click();
+    EXPECT_EQ(ran, std::vector<std::string>{binding.Handler}) << binding.Control;
+  }
+  ran.clear();
+  Form->FilterCmb->setEditText(QStringLiteral("txt"));
+  EXPECT_EQ(ran, std::vector<std::string>{"FilterCmbExit"});
+  ran.clear();
+  Form->RadioGroup1->SetItemIndex(0);
+  EXPECT_EQ(ran, std::vector<std::string>{"RadioEnableClick"});
+  EXPECT_TRUE(Form->isVisible());
+}
+
+TEST_F(MainFormLayout, FileRenameAndToolbarRenameAskTheSameQuestion) {
+  ScanFiles({"a.txt"});
+  Form->RenameMnu->trigger();
+  Form->GoBTn->click();
+  ASSERT_EQ(Seam.Texts.size(), 2u);
+  EXPECT_EQ(Seam.Texts[0], Seam.Texts[1]);
+  EXPECT_TRUE(Seam.Texts[0].startsWith(QStringLiteral("Really rename file(s)?")));
+  EXPECT_EQ(TestUtil::ListNames(Files.Path()), std::vector<std::string>{"a.txt"});
+}
+
+TEST_F(MainFormLayout, RenameOnAnEmptyListAsksNothing) {
+  Form->GoBTn->click();
+  EXPECT_TRUE(Seam.Texts.empty());
+  EXPECT_EQ(Form->ActionLbl->text(), QStringLiteral("Idle..."));
+}
+
+TEST_F(MainFormLayout, TestPreviewsWithTheActivePage) {
+  ScanFiles({"b.txt", "a.txt"});
+  Form->TestBtn->click();
+  const auto& items = Form->FileListModel()->Items();
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[0].NewName, "1.txt");
+  EXPECT_EQ(items[1].NewName, "2.txt");
+  Form->SetActivePageIndex(1);
+  Form->Edit5->setText(QStringLiteral("TXT"));
+  Form->Edit6->setText(QStringLiteral("doc"));
+  Form->TestMnu->trigger();
+  EXPECT_EQ(items[0].NewName, "a.doc");
+}
+
+TEST_F(MainFormLayout, EnterInTheFilterParsesWithoutScanningOrAddingItems) {
+  ScanFiles({"a.txt", "b.bmp"});
+  Form->FilterCmb->lineEdit()->setText(QStringLiteral("bmp;;txt"));
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(Form->FilterCmb->lineEdit(), &enter);
+  QStringList entries;
+  for (int i = 0; i < Form->HidFilterList->count(); ++i)
+    entries << Form->HidFilterList->item(i)->text();
+  EXPECT_EQ(entries, QStringList({".bmp", ".", ".txt"}));
+  EXPECT_EQ(Form->FilterCmb->count(), 4);
+  EXPECT_EQ(Form->FileListModel()->rowCount(), 2);
+  Form->RefreshBtn->click();
+  EXPECT_EQ(Form->FileListModel()->rowCount(), 2);
+  Form->FilterCmb->setCurrentIndex(1);
+  Form->RefreshBtn->click();
+  EXPECT_EQ(Form->FileListModel()->rowCount(), 1);
+}
+
+TEST_F(MainFormLayout, RemoveTakesTheSelectedRowsOut) {
+  ScanFiles({"a", "b", "c", "d"});
+  Form->FileList->selectionModel()->select(Form->FileListModel()->index(1, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  Form->FileList->selectionModel()->select(Form->FileListModel()->index(2, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  Form->RemoveMnu->trigger();
+  const auto& items = Form->FileListModel()->Items();
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[0].OldName, "a");
+  EXPECT_EQ(items[1].OldName, "d");
+}
+
+TEST_F(MainFormLayout, DirectoryBytesSurviveTheEditBox) {
+  const std::string odd = Files.File("caf\xE9");  // not valid UTF-8
+  ::mkdir(odd.c_str(), 0755);
+  TestUtil::WriteFileBytes(odd + "/x.txt", "x");
+  Seam.Folder = odd;
+  Form->BrowseDirEdit->click();
+  EXPECT_EQ(Form->DirectoryBytes(), odd);
+  ASSERT_EQ(Form->FileListModel()->rowCount(), 1);
+}
+
+TEST_F(MainFormLayout, ExploreAndContentsOpenTheFolderAndTheHelpFile) {
+  TOpenRecorder recorder;
+  QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "Open");
+  Form->ExploreMnu->trigger();
+  Form->ContentsMnu->trigger();
+  QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+  ASSERT_EQ(recorder.Urls.size(), 2u);
+  EXPECT_EQ(recorder.Urls[0].toLocalFile(), QStringLiteral("/"));
+  EXPECT_TRUE(recorder.Urls[1].toLocalFile().endsWith(QStringLiteral("/help.chm")));
+  EXPECT_EQ(Form->ContentsMnu->shortcut(), QKeySequence(Qt::Key_F1));
+  EXPECT_TRUE(Form->actions().contains(Form->ContentsMnu));
+}
+
+// Saves pictures of the window when MORVANE_SCREENSHOT_DIR names a folder.
+TEST_F(MainFormLayout, Screenshots) {
+  const char* folder = std::getenv("MORVANE_SCREENSHOT_DIR");
+  if (!folder) GTEST_SKIP() << "MORVANE_SCREENSHOT_DIR not set";
+  ScanFiles({"holiday.jpg", "beach.jpg", "notes.txt"});
+  Form->TestBtn->click();
+  ResizeCounted(621, 495);
+  EXPECT_TRUE(Form->grab().save(QString::fromLocal8Bit(folder) + "/screenshot-min.png"));
+  ResizeCounted(1021, 700);
+  EXPECT_TRUE(Form->grab().save(QString::fromLocal8Bit(folder) + "/screenshot-wide.png"));
+}
+
+}  // namespace
+
+#include "test_mainform_layout.moc"
