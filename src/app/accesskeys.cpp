@@ -155,7 +155,9 @@ std::vector<std::size_t> TakeExistingMarks(const std::vector<std::string>& capti
       held.insert(KeyOf(entry.Caption[mark + 1]));
       continue;
     }
-    if (mark != NoMark) entry.Caption.erase(mark, 1);
+    // Every mark goes, not only the first: one left behind would still show
+    // as a key that no entry of the level holds.
+    for (auto m = mark; m != NoMark; m = FindMark(entry.Caption)) entry.Caption.erase(m, 1);
     unmarked.push_back(i);
   }
   return unmarked;
