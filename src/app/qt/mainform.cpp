@@ -27,9 +27,13 @@ constexpr int FrameDown = 27;
 constexpr int MinimumWidth = 621;
 constexpr int MinimumHeight = 495;
 
+// The design's fonts, with DejaVu Sans standing in where they are missing;
+// Tahoma's narrower letters are matched by its condensed cut.
 QFont FontOf(const char* family, int pixelSize, bool bold) {
+  QStringList families = {QString::fromLatin1(family), QStringLiteral("DejaVu Sans")};
+  if (qstrcmp(family, "Tahoma") == 0) families.insert(1, QStringLiteral("DejaVu Sans Condensed"));
   QFont font;
-  font.setFamilies({QString::fromLatin1(family), QStringLiteral("DejaVu Sans")});
+  font.setFamilies(families);
   font.setPixelSize(pixelSize);
   font.setBold(bold);
   return font;
