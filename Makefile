@@ -8,7 +8,8 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 DEPS := cmake make g++ pkg-config qt6-base-dev libqt6svg6 libgtest-dev libgmock-dev \
         libbenchmark-dev fp-utils fonts-dejavu-core
 
-.PHONY: all deps configure build run test bench package clean
+.PHONY: all deps configure build run test bench package clean test-sanitize \
+        test-sanitize-core fuzz soak lint
 
 all: build
 
@@ -41,5 +42,46 @@ package: deps
 	@cmake --build $(BUILD)-package -j $(JOBS)
 	@cd $(BUILD)-package && cpack -G DEB
 
+# Sanitizer runs: AddressSanitizer with LeakSanitizer, and
+# UndefinedBehaviorSanitizer; the first report fails its test.
+SANITIZE_ENV := QT_QPA_PLATFORM=offscreen \
+  ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1:strict_init_order=1 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0
+SANITIZE_FLAGS := -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 -DMORVANE_SANITIZE=ON \
+  -DMORVANE_BUILD_BENCH=OFF
+
+test-sanitize: deps
+	@cmake -S . -B $(BUILD)-sanitize $(SANITIZE_FLAGS)
+	@cmake --build $(BUILD)-sanitize -j $(JOBS)
+	cd $(BUILD)-sanitize && $(SANITIZE_ENV) ctest --output-on-failure -j $(JOBS)
+
+test-sanitize-core: deps
+	@cmake -S . -B $(BUILD)-sanitize-core $(SANITIZE_FLAGS) -DMORVANE_BUILD_GUI=OFF
+	@cmake --build $(BUILD)-sanitize-core -j $(JOBS)
+	cd $(BUILD)-sanitize-core && $(SANITIZE_ENV) ctest --output-on-failure -L core -j $(JOBS)
+
+# libFuzzer targets, each run for FUZZ_SECONDS from the seeds in fuzz/corpus;
+# what a run adds to the corpus stays in the build folder.
+FUZZ_SECONDS ?= 60
+fuzz:
+	@scripts/install-deps.sh cmake make clang-14 libclang-rt-14-dev
+	@cmake -S . -B $(BUILD)-fuzz -DCMAKE_CXX_COMPILER=clang++-14 \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVANE_FUZZ=ON -DMORVANE_BUILD_GUI=OFF \
+		-DMORVANE_BUILD_TESTS=OFF -DMORVANE_BUILD_BENCH=OFF
+	@cmake --build $(BUILD)-fuzz -j $(JOBS) --target morvane_fuzz
+	@fuzz/run.sh $(BUILD)-fuzz $(FUZZ_SECONDS)
+
+# No-data-loss soak: SOAK_RUNS random folders and option sets renamed on disk.
+SOAK_RUNS ?= 5000
+soak: build
+	$(BUILD)/tests/morvane_soak --runs $(SOAK_RUNS)
+
+# Static analysis of src/ with clang-tidy (.clang-tidy) and cppcheck.
+lint: configure
+	@scripts/install-deps.sh clang-tidy-14 cppcheck
+	@scripts/lint.sh $(BUILD)
+
 clean:
-	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-package
+	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-package $(BUILD)-sanitize $(BUILD)-sanitize-core \
+		$(BUILD)-fuzz
