@@ -1,8 +1,14 @@
 // Layout figures and command bindings of the main window.
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -16,10 +22,6 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QUrl>
-#include <cstdlib>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -305,6 +307,23 @@ TEST_F(MainFormLayout, ExploreAndContentsOpenTheFolderAndTheHelpFile) {
   EXPECT_TRUE(Form->actions().contains(Form->ContentsMnu));
 }
 
+TEST_F(MainFormLayout, ListStaysResponsiveWithAHundredThousandRows) {
+  FileList::TFileItems items(100000);
+  for (std::size_t i = 0; i < items.size(); ++i) items[i].OldName = "file" + std::to_string(i);
+  QElapsedTimer clock;
+  clock.start();
+  Form->FileListModel()->SetItems(std::move(items));
+  QApplication::processEvents();
+  Form->TestBtn->click();
+  QApplication::processEvents();
+  Form->FileList->selectAll();
+  Form->RemoveBtn->click();
+  QApplication::processEvents();
+  EXPECT_EQ(Form->FileListModel()->rowCount(), 0);
+  EXPECT_LT(clock.elapsed(), 10000);
+  RecordProperty("milliseconds", static_cast<int>(clock.elapsed()));
+}
+
 // Saves pictures of the window when MORVANE_SCREENSHOT_DIR names a folder.
 TEST_F(MainFormLayout, Screenshots) {
   const char* folder = std::getenv("MORVANE_SCREENSHOT_DIR");
@@ -315,6 +334,9 @@ TEST_F(MainFormLayout, Screenshots) {
   EXPECT_TRUE(Form->grab().save(QString::fromLocal8Bit(folder) + "/screenshot-min.png"));
   ResizeCounted(1021, 700);
   EXPECT_TRUE(Form->grab().save(QString::fromLocal8Bit(folder) + "/screenshot-wide.png"));
+  ResizeCounted(621, 495);
+  Form->SetActivePageIndex(1);
+  EXPECT_TRUE(Form->grab().save(QString::fromLocal8Bit(folder) + "/screenshot-replace.png"));
 }
 
 }  // namespace

@@ -86,6 +86,7 @@ void TMainForm::Register(QObject* component, const char* name, const char* kind)
 QLabel* TMainForm::CreateLabel(QWidget* parent, const char* name, const char* caption,
                                const QRect& place) {
   auto* label = new QLabel(QString::fromUtf8(caption), parent);
+  label->setTextFormat(Qt::PlainText);  // captions come from language files
   label->setGeometry(place);
   Register(label, name, "TLabel");
   return label;

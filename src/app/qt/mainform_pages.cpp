@@ -65,9 +65,7 @@ void TMainForm::CreateReplacePage() {
   PageControl1->addTab(TabSheet2, QStringLiteral("Replace"));
   Register(TabSheet2, "TabSheet2", "TTabSheet");
   TipTitleLbl = CreateLabel(TabSheet2, "TipTitleLbl", "Tip:", {12, 172, 277, 13});
-  QPalette palette = TipTitleLbl->palette();
-  palette.setColor(QPalette::WindowText, palette.color(QPalette::Link));
-  TipTitleLbl->setPalette(palette);
+  TipTitleLbl->setForegroundRole(QPalette::Link);
   TipLbl = CreateLabel(TabSheet2, "TipLbl",
                        "To replace or insert blank (\" \") charachters leave blank the relative "
                        "edit box.",
