@@ -1,4 +1,9 @@
 // Start-up, settings and language files of the main window.
+#include <cerrno>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -11,10 +16,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
-#include <cerrno>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -426,6 +427,24 @@ TEST_F(MainFormStartUp, LanguageFileSettingTheDirectoryChangesItsTextWithoutASca
   EXPECT_EQ(form.DirEdit->text(), QStringLiteral("/elsewhere"));
   EXPECT_EQ(form.DirectoryBytes(), "/elsewhere");
   EXPECT_EQ(form.FileListModel()->rowCount(), 1);
+}
+
+TEST_F(MainFormStartUp, ErrorEscapingTheLanguageCommandIsShownAndEndsTheCommand) {
+  WriteSettings(LanguageEntry() + "\r\n");
+  TMainForm& form = StartShown();
+  const std::string file = Dir.File("yes.lng");
+  TestUtil::WriteFileBytes(file, "[Translations]\r\nMainForm.YesLbl.Caption=Ja\r\n");
+  Seam.LanguageFile = QString::fromStdString(file);
+  form.RadioGroup1->SetItemIndex(0);
+  TReadOnlyFiles readOnly("morvane.ini");
+  Platform::SetFileSystem(&readOnly);
+  form.Language->trigger();
+  ASSERT_EQ(Seam.Texts.size(), 1u);
+  EXPECT_EQ(Seam.Texts[0].toStdString(), "Unable to write to " + Paths().SettingsFile + ".");
+  // Neither the chosen file nor the reset of the groups took place.
+  EXPECT_EQ(form.YesLbl->text(), QStringLiteral("Yes"));
+  EXPECT_EQ(form.RadioGroup1->ItemIndex(), 0);
+  EXPECT_TRUE(form.isVisible());
 }
 
 TEST_F(MainFormStartUp, MenuBarCaptionsCarryAccessKeysAndDropDownsGetThemWhenOpened) {
