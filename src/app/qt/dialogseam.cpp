@@ -37,6 +37,7 @@ QMessageBox::StandardButton TDialogSeam::MessageBox(QWidget* owner, const QStrin
                                                     QMessageBox::Icon icon,
                                                     QMessageBox::StandardButton defaultButton) {
   QMessageBox box(icon, caption, text, buttons, owner);
+  box.setTextFormat(Qt::PlainText);  // file names and language files may hold markup
   box.setWindowModality(Qt::ApplicationModal);
   if (defaultButton != QMessageBox::NoButton) box.setDefaultButton(defaultButton);
   box.exec();
