@@ -1,0 +1,371 @@
+// Every failure the file system can give, injected at the platform seam: the
+// rename run reports it with both paths, goes on or stops as the user answers,
+// and touches no other file; the profile store reports a failed write and
+// keeps the old file.
+#include <cerrno>
+#include <cstring>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "app/inifile.h"
+#include "core/testutil.h"
+#include "filelist/scan.h"
+#include "lang/formmodel.h"
+#include "lang/tovlanguage.h"
+#include "platform/filesystem.h"
+#include "rename/renamerun.h"
+
+namespace {
+
+using FileList::TFileItems;
+using Rename::TFailAnswer;
+using Rename::TRenameRequest;
+using Rename::TRenameResult;
+using Rename::TRowStatus;
+using TestUtil::ListNames;
+using TestUtil::ReadFileBytes;
+using TestUtil::TTempDir;
+using TestUtil::WriteFileBytes;
+using TNames = std::vector<std::string>;
+
+// The real file system, except for the failures a test plans: a rename from a
+// chosen path fails with a chosen errno (a given number of times, or always),
+// and so does every ReplaceFile.
+class TFaultyFileSystem : public Platform::TFileSystem {
+ public:
+  struct TFault {
+    int Error = 0;
+    int Times = -1;  // failures left; -1 for always
+  };
+  std::map<std::string, TFault> RenameFaults;  // by source path
+  int ReplaceError = 0;
+  bool ReadFails = false;
+  std::vector<std::pair<std::string, std::string>> Renames;  // every attempt
+
+  int RenameNoReplace(const std::string& from, const std::string& to) override {
+    Renames.emplace_back(from, to);
+    auto fault = RenameFaults.find(from);
+    if (fault != RenameFaults.end() && fault->second.Times != 0) {
+      if (fault->second.Times > 0) --fault->second.Times;
+      return fault->second.Error;
+    }
+    return Platform::TFileSystem::RenameNoReplace(from, to);
+  }
+  int ReplaceFile(const std::string& path, const std::string& data) override {
+    return ReplaceError != 0 ? ReplaceError : Platform::TFileSystem::ReplaceFile(path, data);
+  }
+  bool ReadFile(const std::string& path, std::string& data) override {
+    if (ReadFails) return false;
+    return Platform::TFileSystem::ReadFile(path, data);
+  }
+};
+
+// Puts the faulty file system in place for one test.
+class TFileSystemScope {
+ public:
+  explicit TFileSystemScope(Platform::TFileSystem& fs) { Platform::SetFileSystem(&fs); }
+  ~TFileSystemScope() { Platform::SetFileSystem(nullptr); }
+  TFileSystemScope(const TFileSystemScope&) = delete;
+  TFileSystemScope& operator=(const TFileSystemScope&) = delete;
+};
+
+class TScriptedUi : public Rename::TRenameUi {
+ public:
+  std::vector<TFailAnswer> Answers;  // one per failure box
+  std::vector<std::string> Failures;
+  std::vector<std::pair<int, std::string>> Progress;
+  std::vector<bool> Busy;
+
+  bool ConfirmRename(const std::string&) override { return true; }
+  TFailAnswer RenameFailed(const std::string& text) override {
+    Failures.push_back(text);
+    // Running out of answers means the run asked once too often.
+    return Failures.size() <= Answers.size() ? Answers[Failures.size() - 1] : TFailAnswer::Abort;
+  }
+  void ShowProgress(int position, const std::string& status) override {
+    Progress.emplace_back(position, status);
+  }
+  void SetBusy(bool busy) override { Busy.push_back(busy); }
+};
+
+const TNames Originals = {"a.txt", "b.txt", "c.txt", "d.txt"};
+
+struct TRunFixture {
+  TTempDir Dir;
+  TFaultyFileSystem Fs;
+  TScriptedUi Ui;
+  TFileItems Items;
+  TRenameRequest Request;
+
+  TRunFixture() {
+    // Each file holds its own name, so a lost, doubled or overwritten file shows.
+    for (const std::string& name : Originals) WriteFileBytes(Dir.File(name), "data " + name);
+    Items = FileList::ScanDirectory(Dir.Path(), {".*"}, 0);  // a b c d, numbered 1 to 4
+    Request.Dir = Dir.Path();
+    Request.WarnBeforeRename = false;
+    Request.Texts = {"Really?", "Cannot rename %s to %s!", "Renaming files... "};
+  }
+  TRenameResult Run(int error, std::vector<TFailAnswer> answers, int times = -1) {
+    Fs.RenameFaults[Dir.File("b.txt")] = {error, times};
+    Ui.Answers = std::move(answers);
+    TFileSystemScope scope(Fs);
+    return Rename::RunRename(Items, Request, Ui);
+  }
+  // The folder as name -> content.
+  std::map<std::string, std::string> Contents() const {
+    std::map<std::string, std::string> contents;
+    for (const std::string& name : ListNames(Dir.Path()))
+      contents[name] = ReadFileBytes(Dir.File(name));
+    return contents;
+  }
+};
+
+std::vector<TRowStatus> Statuses(const TRenameResult& result) {
+  std::vector<TRowStatus> statuses;
+  for (const auto& row : result.Rows) statuses.push_back(row.Status);
+  return statuses;
+}
+
+const int InjectedErrors[] = {ENOENT, EACCES, EEXIST, ENAMETOOLONG, EROFS, ENOSPC, EXDEV, EIO};
+
+std::string ErrorName(const testing::TestParamInfo<int>& info) {
+  switch (info.param) {
+    case ENOENT:
+      return "ENOENT";
+    case EACCES:
+      return "EACCES";
+    case EEXIST:
+      return "EEXIST";
+    case ENAMETOOLONG:
+      return "ENAMETOOLONG";
+    case EROFS:
+      return "EROFS";
+    case ENOSPC:
+      return "ENOSPC";
+    case EXDEV:
+      return "EXDEV";
+    default:
+      return "EIO";
+  }
+}
+
+class RenameFault : public testing::TestWithParam<int> {};
+
+TEST_P(RenameFault, IgnoreReportsBothPathsAndRenamesTheOthers) {
+  TRunFixture run;
+  const TRenameResult result = run.Run(GetParam(), {TFailAnswer::Ignore});
+  ASSERT_EQ(run.Ui.Failures.size(), 1u);
+  EXPECT_EQ(run.Ui.Failures[0],
+            "Cannot rename " + run.Dir.File("b.txt") + " to " + run.Dir.File("2.txt") + "!");
+  EXPECT_FALSE(run.Request.ShowErrors);
+  EXPECT_FALSE(result.Aborted);
+  EXPECT_EQ(Statuses(result), (std::vector{TRowStatus::Renamed, TRowStatus::Failed,
+                                           TRowStatus::Renamed, TRowStatus::Renamed}));
+  EXPECT_EQ(result.Rows[1].Error, GetParam());
+  const std::map<std::string, std::string> expected = {{"1.txt", "data a.txt"},
+                                                       {"b.txt", "data b.txt"},
+                                                       {"3.txt", "data c.txt"},
+                                                       {"4.txt", "data d.txt"}};
+  EXPECT_EQ(run.Contents(), expected);
+  EXPECT_EQ(run.Ui.Busy, (std::vector<bool>{true, false}));
+  EXPECT_EQ(run.Ui.Progress.back(), (std::pair<int, std::string>{100, " Ok! "}));
+}
+
+TEST_P(RenameFault, AbortStopsAtTheFailedFile) {
+  TRunFixture run;
+  const TRenameResult result = run.Run(GetParam(), {TFailAnswer::Abort});
+  ASSERT_EQ(run.Ui.Failures.size(), 1u);
+  EXPECT_NE(run.Ui.Failures[0].find(run.Dir.File("b.txt")), std::string::npos);
+  EXPECT_NE(run.Ui.Failures[0].find(run.Dir.File("2.txt")), std::string::npos);
+  EXPECT_TRUE(result.Aborted);
+  EXPECT_TRUE(run.Request.ShowErrors);
+  EXPECT_EQ(Statuses(result), (std::vector{TRowStatus::Renamed, TRowStatus::Failed,
+                                           TRowStatus::NotTried, TRowStatus::NotTried}));
+  const std::map<std::string, std::string> expected = {{"1.txt", "data a.txt"},
+                                                       {"b.txt", "data b.txt"},
+                                                       {"c.txt", "data c.txt"},
+                                                       {"d.txt", "data d.txt"}};
+  EXPECT_EQ(run.Contents(), expected);
+  EXPECT_EQ(run.Fs.Renames.size(), 2u);  // nothing was tried after the abort
+  EXPECT_EQ(run.Ui.Busy, (std::vector<bool>{true, false}));
+  EXPECT_EQ(run.Ui.Progress.back(), (std::pair<int, std::string>{100, " Ok! "}));
+}
+
+TEST_P(RenameFault, RetryAfterAPassingFailureMovesTheFile) {
+  TRunFixture run;
+  const TRenameResult result = run.Run(GetParam(), {TFailAnswer::Retry}, 1);
+  ASSERT_EQ(run.Ui.Failures.size(), 1u);
+  EXPECT_TRUE(run.Request.ShowErrors);
+  EXPECT_EQ(Statuses(result), std::vector<TRowStatus>(4, TRowStatus::Renamed));
+  EXPECT_EQ(result.Rows[1].Error, 0);
+  const std::map<std::string, std::string> expected = {{"1.txt", "data a.txt"},
+                                                       {"2.txt", "data b.txt"},
+                                                       {"3.txt", "data c.txt"},
+                                                       {"4.txt", "data d.txt"}};
+  EXPECT_EQ(run.Contents(), expected);
+}
+
+TEST_P(RenameFault, RetryOfALastingFailureAsksAgainThenGoesOn) {
+  TRunFixture run;
+  const TRenameResult result =
+      run.Run(GetParam(), {TFailAnswer::Retry, TFailAnswer::Retry, TFailAnswer::Ignore});
+  EXPECT_EQ(run.Ui.Failures.size(), 3u);
+  EXPECT_EQ(run.Ui.Failures[0], run.Ui.Failures[2]);
+  EXPECT_EQ(Statuses(result), (std::vector{TRowStatus::Renamed, TRowStatus::Failed,
+                                           TRowStatus::Renamed, TRowStatus::Renamed}));
+  EXPECT_EQ(run.Contents().at("b.txt"), "data b.txt");
+  EXPECT_EQ(run.Contents().size(), 4u);
+}
+
+TEST_P(RenameFault, SilentWhenErrorsAreNotShown) {
+  TRunFixture run;
+  run.Request.ShowErrors = false;
+  run.Fs.RenameFaults[run.Dir.File("d.txt")] = {GetParam(), -1};
+  const TRenameResult result = run.Run(GetParam(), {});
+  EXPECT_TRUE(run.Ui.Failures.empty());
+  EXPECT_EQ(Statuses(result), (std::vector{TRowStatus::Renamed, TRowStatus::Failed,
+                                           TRowStatus::Renamed, TRowStatus::Failed}));
+  EXPECT_EQ(result.Rows[3].Error, GetParam());
+  const std::map<std::string, std::string> expected = {{"1.txt", "data a.txt"},
+                                                       {"b.txt", "data b.txt"},
+                                                       {"3.txt", "data c.txt"},
+                                                       {"d.txt", "data d.txt"}};
+  EXPECT_EQ(run.Contents(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Errors, RenameFault, testing::ValuesIn(InjectedErrors), ErrorName);
+
+// Profile store writes: the injected failure of the atomic replace.
+class IniWriteFault : public testing::TestWithParam<int> {};
+
+const char OldSettings[] = "[form]\r\nWidth=613\r\n[option]\r\nShowErrors=1\r\n";
+
+TEST_P(IniWriteFault, EveryWriteReportsThePathAndKeepsTheFile) {
+  TTempDir dir;
+  const std::string path = dir.File("morvane.ini");
+  WriteFileBytes(path, OldSettings);
+  TFaultyFileSystem fs;
+  fs.ReplaceError = GetParam();
+  TFileSystemScope scope(fs);
+  App::TIniFile ini(path);
+  const std::vector<std::pair<const char*, std::function<void()>>> writes = {
+      {"WriteText", [&] { ini.WriteText("form", "Width", "700"); }},
+      {"WriteText new section", [&] { ini.WriteText("Language", "MainForm", "/x.lng"); }},
+      {"WriteNumber", [&] { ini.WriteNumber("form", "Height", -8); }},
+      {"WriteFlag", [&] { ini.WriteFlag("option", "ShowErrors", false); }},
+  };
+  for (const auto& [name, write] : writes) {
+    SCOPED_TRACE(name);
+    try {
+      write();
+      ADD_FAILURE() << "no error raised";
+    } catch (const App::EIniWriteError& error) {
+      EXPECT_STREQ(error.what(), ("Unable to write to " + path).c_str());
+    }
+    EXPECT_EQ(ReadFileBytes(path), OldSettings);
+    EXPECT_EQ(ListNames(dir.Path()), TNames{"morvane.ini"});
+  }
+  EXPECT_EQ(ini.ReadNumber("form", "Width", 0), 613);
+}
+
+class TOneLabelForm : public Lang::TFormModel {
+ public:
+  class TLabel : public Lang::TFormComponent {
+   public:
+    std::string Name() const override { return "GoBTn"; }
+    std::string ClassName() const override { return "TToolButton"; }
+    std::string GetText(const std::string& property) const override {
+      return property == "Caption" ? "Rename" : "";
+    }
+    void SetText(const std::string&, const std::string&) override {}
+  };
+  std::string Name() const override { return "MainForm"; }
+  std::size_t ComponentCount() const override { return 1; }
+  Lang::TFormComponent& Component(std::size_t) override { return FLabel; }
+
+ private:
+  TLabel FLabel;
+};
+
+class TNoChooser : public Lang::TLanguageFileChooser {
+ public:
+  bool ChooseLanguageFile(const std::string&, std::string&) override { return false; }
+};
+
+TEST_P(IniWriteFault, SavingALanguageFileReportsThePath) {
+  TTempDir dir;
+  const std::string path = dir.File("Language.lng");
+  WriteFileBytes(path, "[Translations]\r\nMainForm.GoBTn.Caption=Old\r\n");
+  TFaultyFileSystem fs;
+  fs.ReplaceError = GetParam();
+  TFileSystemScope scope(fs);
+  TNoChooser chooser;
+  Lang::TtovLanguage language(chooser, dir.Path() + "/", dir.File("morvane.ini"));
+  TOneLabelForm form;
+  try {
+    language.SaveLanguage(form, path);
+    ADD_FAILURE() << "no error raised";
+  } catch (const App::EIniWriteError& error) {
+    EXPECT_STREQ(error.what(), ("Unable to write to " + path).c_str());
+  }
+  EXPECT_EQ(ReadFileBytes(path), "[Translations]\r\nMainForm.GoBTn.Caption=Old\r\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Errors, IniWriteFault, testing::ValuesIn(InjectedErrors), ErrorName);
+
+TEST(IniReadFault, UnreadableFileIsNeitherReadNorOverwritten) {
+  TTempDir dir;
+  const std::string path = dir.File("morvane.ini");
+  WriteFileBytes(path, OldSettings);
+  TFaultyFileSystem fs;
+  fs.ReadFails = true;
+  TFileSystemScope scope(fs);
+  App::TIniFile ini(path);
+  EXPECT_EQ(ini.ReadNumber("form", "Width", 5), 5);
+  EXPECT_THROW(ini.WriteText("form", "Width", "700"), App::EIniWriteError);
+  EXPECT_EQ(ReadFileBytes(path), OldSettings);
+}
+
+// The real thing, as an ordinary user: a folder or a file that cannot be
+// written. Exit codes of the child: 0 all well, 1 no error, 2 wrong message,
+// 3 the file changed.
+int WriteAsNobody(const std::string& path) {
+  return TestUtil::RunUnprivileged([path] {
+    try {
+      App::TIniFile(path).WriteText("form", "Width", "700");
+      return 1;
+    } catch (const App::EIniWriteError& error) {
+      if (error.what() != "Unable to write to " + path) return 2;
+    }
+    return ReadFileBytes(path) == OldSettings ? 0 : 3;
+  });
+}
+
+TEST(IniRealFault, ReadOnlyFolder) {
+  TTempDir dir;
+  const std::string path = dir.File("morvane.ini");
+  WriteFileBytes(path, OldSettings);
+  TestUtil::GiveToNobody(dir.Path());
+  ASSERT_EQ(::chmod(dir.Path().c_str(), 0555), 0);
+  EXPECT_EQ(WriteAsNobody(path), 0);
+  EXPECT_EQ(ReadFileBytes(path), OldSettings);
+  EXPECT_EQ(ListNames(dir.Path()), TNames{"morvane.ini"});
+}
+
+TEST(IniRealFault, ReadOnlyFileInWritableFolder) {
+  TTempDir dir;
+  const std::string path = dir.File("morvane.ini");
+  WriteFileBytes(path, OldSettings);
+  TestUtil::GiveToNobody(dir.Path());
+  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+  EXPECT_EQ(WriteAsNobody(path), 0);
+  EXPECT_EQ(ListNames(dir.Path()), TNames{"morvane.ini"});
+}
+
+}  // namespace
