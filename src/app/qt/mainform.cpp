@@ -13,19 +13,19 @@
 
 #include "app/paths.h"
 #include "app/qt/artwork.h"
+#include "app/qt/mainform_metrics.h"
 #include "filelist/qt/filelistmodel.h"
 #include "lang/qt/qtformmodel.h"
 #include "lang/tovlanguage.h"
 
 namespace {
 
-// The window's design bounds (counted with the frame) and its minimum size.
-constexpr int DesignLeft = 224;
-constexpr int DesignTop = 124;
-constexpr int FrameAcross = 8;
-constexpr int FrameDown = 27;
-constexpr int MinimumWidth = 621;
-constexpr int MinimumHeight = 495;
+using MainFormMetrics::DesignLeft;
+using MainFormMetrics::DesignTop;
+using MainFormMetrics::FrameAcross;
+using MainFormMetrics::FrameDown;
+using MainFormMetrics::MinimumHeight;
+using MainFormMetrics::MinimumWidth;
 
 // The design's fonts, with DejaVu Sans standing in where they are missing;
 // Tahoma's narrower letters are matched by its condensed cut.

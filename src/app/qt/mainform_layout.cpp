@@ -1,5 +1,10 @@
 // Placement of the regions and controls, the resize rules, the active page,
 // the window bounds and the keyboard order.
+#include "app/qt/mainform.h"
+
+#include <algorithm>
+#include <vector>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -12,19 +17,18 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTreeView>
-#include <algorithm>
-#include <vector>
 
-#include "app/qt/mainform.h"
+#include "app/qt/mainform_metrics.h"
 #include "app/qt/mainform_radiogroup.h"
 #include "platform/qt/desktop.h"
 
 namespace {
 
-constexpr int FrameAcross = 8;
-constexpr int FrameDown = 27;
-constexpr int MinimumWidth = 621;
-constexpr int MinimumHeight = 495;
+using MainFormMetrics::FrameAcross;
+using MainFormMetrics::FrameDown;
+using MainFormMetrics::MinimumHeight;
+using MainFormMetrics::MinimumWidth;
+
 constexpr int RightPanelWidth = 321;
 constexpr int TopLeftPanelHeight = 105;
 constexpr int TitlePanelHeight = 19;
