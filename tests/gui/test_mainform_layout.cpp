@@ -26,73 +26,27 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "app/qt/dialogseam.h"
 #include "app/qt/mainform.h"
 #include "app/qt/mainform_radiogroup.h"
 #include "core/testutil.h"
-#include "dialogs/qt/kvfolderdialog.h"
 #include "filelist/qt/filelistmodel.h"
-
-// Catches the desktop's "open" requests for file URLs.
-class TOpenRecorder : public QObject {
-  Q_OBJECT
-
- public:
-  std::vector<QUrl> Urls;
-
- public slots:
-  void Open(const QUrl& url) { Urls.push_back(url); }
-};
+#include "gui/mainformfixture.h"
 
 namespace {
 
-class TQuietSeam : public TDialogSeam {
- public:
-  QMessageBox::StandardButton MessageBox(QWidget*, const QString& text, const QString&,
-                                         QMessageBox::StandardButtons, QMessageBox::Icon,
-                                         QMessageBox::StandardButton) override {
-    Texts.push_back(text);
-    return QMessageBox::Cancel;
-  }
-  bool OpenLanguageFile(QWidget*, const QString&, QString&) override { return false; }
-  bool BrowseFolder(TKvFolderDialog& dialog) override {
-    dialog.SetFolder(Folder);
-    return true;
-  }
-  std::vector<QString> Texts;
-  std::string Folder;
-};
-
-class MainFormLayout : public ::testing::Test {
+// Message boxes are answered with Cancel.
+class MainFormLayout : public TMainFormFixture {
  protected:
   void SetUp() override {
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Morvane"));
-    SetDialogSeam(&Seam);
-    TestUtil::WriteFileBytes(Dir.File("morvane.ini"),
-                             "[Language]\r\nMainForm=" + Dir.File("Language.lng") + "\r\n");
-    Form = std::make_unique<TMainForm>(TMainFormPaths{Dir.Path() + "/", Dir.File("morvane.ini")});
-    Form->show();
-    QApplication::processEvents();
-  }
-  void TearDown() override {
-    Form.reset();
-    SetDialogSeam(nullptr);
+    TMainFormFixture::SetUp();
+    Seam.Answer = QMessageBox::Cancel;
+    StartWithLanguageEntry();
   }
   // Sets counted bounds the way a user resizing the window does.
   void ResizeCounted(int width, int height) {
     Form->resize(width - 8, height - 27);
     QApplication::processEvents();
   }
-  void ScanFiles(const std::vector<std::string>& names) {
-    for (const std::string& name : names) TestUtil::WriteFileBytes(Files.File(name), name);
-    Seam.Folder = Files.Path();
-    Form->BrowseMnu->trigger();
-  }
-
-  TestUtil::TTempDir Dir;
-  TestUtil::TTempDir Files;
-  TQuietSeam Seam;
-  std::unique_ptr<TMainForm> Form;
 };
 
 struct TFigures {
@@ -340,5 +294,3 @@ TEST_F(MainFormLayout, Screenshots) {
 }
 
 }  // namespace
-
-#include "test_mainform_layout.moc"

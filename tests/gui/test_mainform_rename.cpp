@@ -1,4 +1,8 @@
 // The Rename command of the main window with its real message boxes.
+#include <memory>
+#include <string>
+#include <vector>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -7,31 +11,17 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QToolButton>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
-#include "app/qt/dialogseam.h"
 #include "app/qt/mainform.h"
 #include "app/qt/mainform_radiogroup.h"
 #include "core/testutil.h"
-#include "dialogs/qt/kvfolderdialog.h"
 #include "filelist/qt/filelistmodel.h"
 #include "gui/guitestutil.h"
+#include "gui/mainformfixture.h"
 
 namespace {
-
-// Real message boxes; only the folder chooser is answered.
-class TFolderSeam : public TDialogSeam {
- public:
-  bool BrowseFolder(TKvFolderDialog& dialog) override {
-    dialog.SetFolder(Folder);
-    return true;
-  }
-  std::string Folder;
-};
 
 // What a message box showed and what the window showed meanwhile.
 struct TSeenBox {
@@ -41,25 +31,13 @@ struct TSeenBox {
   bool WindowEnabled = true;
 };
 
-class MainFormRename : public ::testing::Test {
+// Real message boxes; only the folder chooser is answered.
+class MainFormRename : public TMainFormFixture {
  protected:
   void SetUp() override {
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Morvane"));
-    SetDialogSeam(&Seam);
-    TestUtil::WriteFileBytes(Dir.File("morvane.ini"),
-                             "[Language]\r\nMainForm=" + Dir.File("Language.lng") + "\r\n");
-    Form = std::make_unique<TMainForm>(TMainFormPaths{Dir.Path() + "/", Dir.File("morvane.ini")});
-    Form->show();
-    QApplication::processEvents();
-  }
-  void TearDown() override {
-    Form.reset();
-    SetDialogSeam(nullptr);
-  }
-  void ScanFiles(const std::vector<std::string>& names) {
-    for (const std::string& name : names) TestUtil::WriteFileBytes(Files.File(name), name);
-    Seam.Folder = Files.Path();
-    Form->BrowseMnu->trigger();
+    TMainFormFixture::SetUp();
+    Seam.RealMessageBoxes = true;
+    StartWithLanguageEntry();
   }
   // Answers the next message box with button, noting what it showed.
   void Answer(QMessageBox::StandardButton button, std::vector<TSeenBox>& seen,
@@ -73,16 +51,6 @@ class MainFormRename : public ::testing::Test {
       if (then) then();
     });
   }
-  std::vector<std::string> NewNames() const {
-    std::vector<std::string> names;
-    for (const auto& item : Form->FileListModel()->Items()) names.push_back(item.NewName);
-    return names;
-  }
-
-  TestUtil::TTempDir Dir;
-  TestUtil::TTempDir Files;
-  TFolderSeam Seam;
-  std::unique_ptr<TMainForm> Form;
 };
 
 TEST_F(MainFormRename, ConfirmedRunReportsAFailureAndRescans) {

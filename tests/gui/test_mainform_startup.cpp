@@ -19,47 +19,15 @@
 
 #include <gtest/gtest.h>
 
-#include "app/qt/dialogseam.h"
 #include "app/qt/mainform.h"
 #include "app/qt/mainform_radiogroup.h"
 #include "core/testutil.h"
-#include "dialogs/qt/kvfolderdialog.h"
 #include "filelist/qt/filelistmodel.h"
+#include "gui/mainformfixture.h"
 #include "platform/filesystem.h"
 #include "platform/qt/desktop.h"
 
 namespace {
-
-class TFakeSeam : public TDialogSeam {
- public:
-  QMessageBox::StandardButton MessageBox(QWidget*, const QString& text, const QString& caption,
-                                         QMessageBox::StandardButtons, QMessageBox::Icon icon,
-                                         QMessageBox::StandardButton defaultButton) override {
-    Texts.push_back(text);
-    Captions.push_back(caption);
-    Icons.push_back(icon);
-    return defaultButton;
-  }
-  bool OpenLanguageFile(QWidget* owner, const QString& dir, QString& path) override {
-    ++LanguageOffers;
-    OfferedWhileShown = OfferedWhileShown || (owner && owner->isVisible());
-    OfferedDir = dir;
-    if (LanguageFile.isEmpty()) return false;
-    path = LanguageFile;
-    return true;
-  }
-  bool BrowseFolder(TKvFolderDialog& dialog) override {
-    if (Folder.empty()) return false;
-    dialog.SetFolder(Folder);
-    return true;
-  }
-  std::vector<QString> Texts, Captions;
-  std::vector<QMessageBox::Icon> Icons;
-  int LanguageOffers = 0;
-  bool OfferedWhileShown = false;
-  QString OfferedDir, LanguageFile;
-  std::string Folder;
-};
 
 // Refuses to write files whose path ends in Suffix.
 class TReadOnlyFiles : public Platform::TFileSystem {
@@ -74,37 +42,7 @@ class TReadOnlyFiles : public Platform::TFileSystem {
   std::string FSuffix;
 };
 
-class MainFormStartUp : public ::testing::Test {
- protected:
-  void SetUp() override {
-    QGuiApplication::setApplicationDisplayName(QStringLiteral("Morvane"));
-    SetDialogSeam(&Seam);
-  }
-  void TearDown() override {
-    Form.reset();
-    SetDialogSeam(nullptr);
-    Platform::SetFileSystem(nullptr);
-  }
-  TMainFormPaths Paths() const { return {Dir.Path() + "/", Dir.File("morvane.ini")}; }
-  std::string LanguageEntry() const { return "[Language]\r\nMainForm=" + Dir.File("Language.lng"); }
-  void WriteSettings(const std::string& text) {
-    TestUtil::WriteFileBytes(Paths().SettingsFile, text);
-  }
-  std::string Settings() const { return TestUtil::ReadFileBytes(Paths().SettingsFile); }
-  TMainForm& Start() {
-    Form = std::make_unique<TMainForm>(Paths());
-    return *Form;
-  }
-  TMainForm& StartShown() {
-    Start().show();
-    QApplication::processEvents();
-    return *Form;
-  }
-
-  TestUtil::TTempDir Dir;
-  TFakeSeam Seam;
-  std::unique_ptr<TMainForm> Form;
-};
+using MainFormStartUp = TMainFormFixture;
 
 QStringList ItemsOf(const QComboBox* box) {
   QStringList items;

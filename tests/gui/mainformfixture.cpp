@@ -1,0 +1,102 @@
+#include "gui/mainformfixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QWidget>
+
+#include "dialogs/qt/kvfolderdialog.h"
+#include "filelist/qt/filelistmodel.h"
+#include "platform/filesystem.h"
+
+void TOpenRecorder::Open(const QUrl& url) { Urls.push_back(url); }
+
+QMessageBox::StandardButton TMainFormSeam::MessageBox(QWidget* owner, const QString& text,
+                                                      const QString& caption,
+                                                      QMessageBox::StandardButtons buttons,
+                                                      QMessageBox::Icon icon,
+                                                      QMessageBox::StandardButton defaultButton) {
+  Texts.push_back(text);
+  Captions.push_back(caption);
+  Icons.push_back(icon);
+  if (RealMessageBoxes)
+    return TDialogSeam::MessageBox(owner, text, caption, buttons, icon, defaultButton);
+  return Answer.value_or(defaultButton);
+}
+
+bool TMainFormSeam::OpenLanguageFile(QWidget* owner, const QString& dir, QString& path) {
+  ++LanguageOffers;
+  OfferedWhileShown = OfferedWhileShown || (owner && owner->isVisible());
+  OfferedDir = dir;
+  if (LanguageFile.isEmpty()) return false;
+  path = LanguageFile;
+  return true;
+}
+
+bool TMainFormSeam::BrowseFolder(TKvFolderDialog& dialog) {
+  ++FolderOffers;
+  FolderOnEntry = dialog.Folder();
+  if (!Folder) return false;
+  dialog.SetFolder(*Folder);
+  return true;
+}
+
+void TMainFormFixture::SetUp() {
+  QGuiApplication::setApplicationDisplayName(QStringLiteral("Morvane"));
+  SetDialogSeam(&Seam);
+}
+
+void TMainFormFixture::TearDown() {
+  Form.reset();
+  SetDialogSeam(nullptr);
+  Platform::SetFileSystem(nullptr);
+}
+
+TMainFormPaths TMainFormFixture::Paths() const {
+  return {Dir.Path() + "/", Dir.File("morvane.ini")};
+}
+
+std::string TMainFormFixture::LanguageEntry() const {
+  return "[Language]\r\nMainForm=" + Dir.File("Language.lng");
+}
+
+void TMainFormFixture::WriteSettings(const std::string& text) {
+  TestUtil::WriteFileBytes(Paths().SettingsFile, text);
+}
+
+std::string TMainFormFixture::Settings() const {
+  return TestUtil::ReadFileBytes(Paths().SettingsFile);
+}
+
+TMainForm& TMainFormFixture::Start() {
+  Form = std::make_unique<TMainForm>(Paths());
+  return *Form;
+}
+
+TMainForm& TMainFormFixture::StartShown() {
+  Start().show();
+  QApplication::processEvents();
+  return *Form;
+}
+
+TMainForm& TMainFormFixture::StartWithLanguageEntry() {
+  WriteSettings(LanguageEntry() + "\r\n");
+  return StartShown();
+}
+
+void TMainFormFixture::ScanFiles(const std::vector<std::string>& names) {
+  for (const std::string& name : names) TestUtil::WriteFileBytes(Files.File(name), name);
+  Seam.Folder = Files.Path();
+  Form->BrowseMnu->trigger();
+}
+
+std::vector<std::string> TMainFormFixture::OldNames() const {
+  std::vector<std::string> names;
+  for (const auto& item : Form->FileListModel()->Items()) names.push_back(item.OldName);
+  return names;
+}
+
+std::vector<std::string> TMainFormFixture::NewNames() const {
+  std::vector<std::string> names;
+  for (const auto& item : Form->FileListModel()->Items()) names.push_back(item.NewName);
+  return names;
+}

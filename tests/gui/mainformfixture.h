@@ -1,0 +1,84 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QMessageBox>
+#include <QObject>
+#include <QString>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include "app/qt/dialogseam.h"
+#include "app/qt/mainform.h"
+#include "core/testutil.h"
+
+// Catches the desktop's "open" requests for file URLs while it is the
+// handler (QDesktopServices::setUrlHandler with the slot "Open").
+class TOpenRecorder : public QObject {
+  Q_OBJECT
+
+ public:
+  std::vector<QUrl> Urls;
+
+ public slots:
+  void Open(const QUrl& url);
+};
+
+// Answers the main window's dialogs and notes what they were asked.
+class TMainFormSeam : public TDialogSeam {
+ public:
+  // Message boxes: noted, then answered with Answer, or with the box's default
+  // button when Answer is unset; RealMessageBoxes shows the real boxes instead.
+  QMessageBox::StandardButton MessageBox(QWidget* owner, const QString& text,
+                                         const QString& caption,
+                                         QMessageBox::StandardButtons buttons,
+                                         QMessageBox::Icon icon,
+                                         QMessageBox::StandardButton defaultButton) override;
+  // The language chooser: confirms LanguageFile, or cancels when it is empty.
+  bool OpenLanguageFile(QWidget* owner, const QString& dir, QString& path) override;
+  // The folder chooser: confirms Folder (an empty one is an item without a
+  // path), or cancels when Folder is unset.
+  bool BrowseFolder(TKvFolderDialog& dialog) override;
+
+  bool RealMessageBoxes = false;
+  std::optional<QMessageBox::StandardButton> Answer;
+  std::vector<QString> Texts, Captions;
+  std::vector<QMessageBox::Icon> Icons;
+  int LanguageOffers = 0;
+  bool OfferedWhileShown = false;
+  QString OfferedDir, LanguageFile;
+  std::optional<std::string> Folder;
+  std::string FolderOnEntry;  // the chooser's Folder when it was opened
+  int FolderOffers = 0;
+};
+
+// A main window on a settings file and a language folder of its own, with
+// its dialogs answered by Seam, and a folder of files to work on.
+class TMainFormFixture : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  TMainFormPaths Paths() const;
+  // The settings file's language entry naming the default language file.
+  std::string LanguageEntry() const;
+  void WriteSettings(const std::string& text);
+  std::string Settings() const;
+  TMainForm& Start();
+  TMainForm& StartShown();
+  // Starts as every run but the first does: the language entry is present.
+  TMainForm& StartWithLanguageEntry();
+  // Writes the named files (each holding its name) and picks their folder.
+  void ScanFiles(const std::vector<std::string>& names);
+  std::vector<std::string> OldNames() const;
+  std::vector<std::string> NewNames() const;
+
+  TestUtil::TTempDir Dir;
+  TestUtil::TTempDir Files;
+  TMainFormSeam Seam;
+  std::unique_ptr<TMainForm> Form;
+};
