@@ -29,7 +29,16 @@ struct TSeenBox {
   QString Title;
   QString Status;
   bool WindowEnabled = true;
+  int Lines = 0;  // lines of text in the box
 };
+
+// How many lines the box's text takes.
+int LinesOf(const QMessageBox& box) {
+  const auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+  if (!label) return 0;
+  return qRound(static_cast<double>(label->sizeHint().height()) /
+                label->fontMetrics().lineSpacing());
+}
 
 // Real message boxes; only the folder chooser is answered.
 class MainFormRename : public TMainFormFixture {
@@ -45,7 +54,8 @@ class MainFormRename : public TMainFormFixture {
     GuiTestUtil::OnNextModal([this, button, &seen, then](QWidget* dialog) {
       auto* box = qobject_cast<QMessageBox*>(dialog);
       ASSERT_NE(box, nullptr);
-      seen.push_back({box->text(), box->windowTitle(), Form->ActionLbl->text(), Form->isEnabled()});
+      seen.push_back({box->text(), box->windowTitle(), Form->ActionLbl->text(), Form->isEnabled(),
+                      LinesOf(*box)});
       ASSERT_NE(box->button(button), nullptr);
       box->button(button)->click();
       if (then) then();
@@ -111,6 +121,44 @@ TEST_F(MainFormRename, AbortEndsTheRunAtTheFirstFailureWithoutAsking) {
   EXPECT_EQ(Form->ProgressBar1->value(), 100);
   EXPECT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"a", "b"}));
   EXPECT_EQ(NewNames(), (std::vector<std::string>{"", ""}));
+}
+
+TEST_F(MainFormRename, IgnoreIsSavedAtCloseAndReadAtTheNextStart) {
+  ScanFiles({"a", "b"});
+  Form->SetActivePageIndex(1);
+  Form->Edit5->setText(QStringLiteral("a"));
+  Form->Edit6->setText(QStringLiteral("b"));
+  Form->WarnRenameMnu->trigger();
+  std::vector<TSeenBox> seen;
+  Answer(QMessageBox::Ignore, seen);
+  Form->GoBTn->click();
+  ASSERT_EQ(seen.size(), 1u);
+  ASSERT_TRUE(Form->close());
+  EXPECT_NE(Settings().find("showerrors=0\r\nwarnrename=0\r\n"), std::string::npos) << Settings();
+  Form.reset();
+  Start();
+  EXPECT_FALSE(Form->ShowErrorMnu->isChecked());
+}
+
+TEST_F(MainFormRename, LineBreaksOfALanguageFileBreakTheLinesOfTheBoxes) {
+  const std::string file = Dir.File("breaks.lng");
+  TestUtil::WriteFileBytes(file,
+                           "[Translations]\r\nMainForm.RenameMsgLbl.Caption=Sure?~~Really?\r\n"
+                           "MainForm.CantRenLbl.Caption=Not %s~~but %s\r\n");
+  Seam.LanguageFile = QString::fromStdString(file);
+  Form->Language->trigger();
+  ScanFiles({"a", "b"});
+  Form->SetActivePageIndex(1);
+  Form->Edit5->setText(QStringLiteral("a"));
+  Form->Edit6->setText(QStringLiteral("b"));
+  std::vector<TSeenBox> seen;
+  Answer(QMessageBox::Ok, seen, [this, &seen]() { Answer(QMessageBox::Abort, seen); });
+  Form->GoBTn->click();
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].Text, QStringLiteral("Sure?\r\nReally?"));
+  EXPECT_EQ(seen[0].Lines, 2);
+  EXPECT_EQ(seen[1].Text.toStdString(), "Not " + Files.File("a") + "\r\nbut " + Files.File("b"));
+  EXPECT_EQ(seen[1].Lines, 2);
 }
 
 }  // namespace

@@ -1,0 +1,247 @@
+// Commands of the main window driven through its controls: the filter box,
+// the order, removal, the folder chooser, Rename on an empty list, the About
+// box and F1.
+#include <set>
+#include <string>
+#include <vector>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFocusEvent>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QProgressBar>
+#include <QSignalBlocker>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+#include "app/qt/mainform.h"
+#include "core/testutil.h"
+#include "dialogs/qt/aboutform.h"
+#include "filelist/qt/filelistmodel.h"
+#include "filelist/scan.h"
+#include "gui/guitestutil.h"
+#include "gui/mainformfixture.h"
+
+namespace {
+
+using TNames = std::vector<std::string>;
+
+class MainFormCommands : public TMainFormFixture {
+ protected:
+  void SetUp() override {
+    TMainFormFixture::SetUp();
+    StartWithLanguageEntry();
+  }
+  QStringList FilterEntries() const {
+    QStringList entries;
+    for (int i = 0; i < Form->HidFilterList->count(); ++i)
+      entries << Form->HidFilterList->item(i)->text();
+    return entries;
+  }
+  void SelectRows(const std::set<int>& rows) {
+    for (int row : rows)
+      Form->FileList->selectionModel()->select(
+          Form->FileListModel()->index(row, 0),
+          QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  }
+};
+
+// Sets the filter text without the box reporting the change.
+void SetFilterQuietly(TMainForm& form, const char* text) {
+  const QSignalBlocker quiet(form.FilterCmb);
+  form.FilterCmb->lineEdit()->setText(QString::fromLatin1(text));
+}
+
+struct TFilterCase {
+  const char* Name;
+  void (*Change)(TMainForm& form);
+  QStringList Entries;
+  TNames Listed;  // at the next scan
+};
+
+class MainFormFilter : public MainFormCommands,
+                       public ::testing::WithParamInterface<TFilterCase> {};
+
+TEST_P(MainFormFilter, NewFilterIsParsedAtOnceAndTakesEffectAtTheNextScan) {
+  ScanFiles({"a.txt", "b.bmp", "c.htm"});
+  TestUtil::WriteFileBytes(Files.File("d.gif"), "d");
+  GetParam().Change(*Form);
+  EXPECT_EQ(FilterEntries(), GetParam().Entries);
+  EXPECT_EQ(OldNames(), (TNames{"a.txt", "b.bmp", "c.htm"}));  // no scan
+  EXPECT_EQ(Form->FilterCmb->count(), 4);
+  Form->RefreshBtn->click();
+  EXPECT_EQ(OldNames(), GetParam().Listed);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, MainFormFilter,
+    ::testing::Values(TFilterCase{"Typing",
+                                  [](TMainForm& form) {
+                                    form.FilterCmb->lineEdit()->clear();
+                                    QTest::keyClicks(form.FilterCmb->lineEdit(),
+                                                     QStringLiteral("bmp"));
+                                  },
+                                  {".bmp"},
+                                  {"b.bmp"}},
+                      TFilterCase{"PickingAPreset",
+                                  [](TMainForm& form) { form.FilterCmb->setCurrentIndex(2); },
+                                  {".html", ".htm", ".js"},
+                                  {"c.htm"}},
+                      TFilterCase{"LeavingTheBox",
+                                  [](TMainForm& form) {
+                                    SetFilterQuietly(form, "gif");
+                                    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+                                    QApplication::sendEvent(form.FilterCmb->lineEdit(), &leave);
+                                  },
+                                  {".gif"},
+                                  {"d.gif"}},
+                      TFilterCase{"PressingEnter",
+                                  [](TMainForm& form) {
+                                    SetFilterQuietly(form, "txt;gif");
+                                    QTest::keyClick(form.FilterCmb->lineEdit(), Qt::Key_Return);
+                                  },
+                                  {".txt", ".gif"},
+                                  {"a.txt", "d.gif"}}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(MainFormCommands, AnotherOrderTakesEffectAtTheNextScanOnly) {
+  ScanFiles({"b", "a", "c"});
+  ASSERT_EQ(OldNames(), (TNames{"a", "b", "c"}));
+  Form->SortCmb->setCurrentIndex(2);
+  QApplication::processEvents();
+  EXPECT_EQ(OldNames(), (TNames{"a", "b", "c"}));
+  Form->TestBtn->click();  // numbers follow the list as shown
+  EXPECT_EQ(NewNames(), (TNames{"1", "2", "3"}));
+  Form->RefreshBtn->click();
+  EXPECT_EQ(OldNames(), (TNames{"c", "b", "a"}));
+  Form->TestBtn->click();
+  EXPECT_EQ(NewNames(), (TNames{"1", "2", "3"}));
+}
+
+struct TRemoveCase {
+  const char* Name;
+  std::set<int> Selected;
+  TNames Left;
+  TNames Numbered;  // the next preview
+};
+
+class MainFormRemove : public MainFormCommands,
+                       public ::testing::WithParamInterface<TRemoveCase> {};
+
+TEST_P(MainFormRemove, SelectedRowsLeaveAndTheNextPreviewNumbersTheRest) {
+  ScanFiles({"a.txt", "b.txt", "c.txt", "d.txt"});
+  Form->TestBtn->click();
+  SelectRows(GetParam().Selected);
+  Form->RemoveBtn->click();
+  EXPECT_EQ(OldNames(), GetParam().Left);
+  EXPECT_EQ(TestUtil::ListNames(Files.Path()), (TNames{"a.txt", "b.txt", "c.txt", "d.txt"}));
+  Form->TestMnu->trigger();
+  EXPECT_EQ(NewNames(), GetParam().Numbered);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Selections, MainFormRemove,
+    ::testing::Values(TRemoveCase{"Nothing",
+                                  {},
+                                  {"a.txt", "b.txt", "c.txt", "d.txt"},
+                                  {"1.txt", "2.txt", "3.txt", "4.txt"}},
+                      TRemoveCase{"Everything", {0, 1, 2, 3}, {}, {}},
+                      TRemoveCase{"TwoAdjacent", {1, 2}, {"a.txt", "d.txt"}, {"1.txt", "2.txt"}},
+                      TRemoveCase{"FirstAndLast", {0, 3}, {"b.txt", "c.txt"}, {"1.txt", "2.txt"}}),
+    [](const auto& info) { return std::string(info.param.Name); });
+
+TEST_F(MainFormCommands, RenameOnAnEmptiedListAsksNothingAndDoesNotScan) {
+  ScanFiles({"a.txt"});
+  Form->FileList->selectAll();
+  Form->RemoveBtn->click();
+  ASSERT_EQ(Form->FileListModel()->rowCount(), 0);
+  TestUtil::WriteFileBytes(Files.File("b.txt"), "b");
+  Form->GoBTn->click();
+  Form->RenameMnu->trigger();
+  EXPECT_TRUE(Seam.Texts.empty());
+  EXPECT_EQ(Form->FileListModel()->rowCount(), 0);
+  EXPECT_EQ(Form->ActionLbl->text(), QStringLiteral("Idle..."));
+  EXPECT_EQ(Form->ProgressBar1->value(), 0);
+  EXPECT_EQ(TestUtil::ListNames(Files.Path()), (TNames{"a.txt", "b.txt"}));
+}
+
+TEST_F(MainFormCommands, CancelledFolderChoiceChangesNothing) {
+  ScanFiles({"a.txt", "b.txt"});
+  Form->TestBtn->click();
+  TestUtil::WriteFileBytes(Files.File("c.txt"), "c");
+  Seam.Folder.reset();
+  Form->BrowseDirEdit->click();
+  EXPECT_EQ(Seam.FolderOnEntry, Files.Path());
+  EXPECT_EQ(Form->DirEdit->text().toStdString(), Files.Path());
+  EXPECT_EQ(OldNames(), (TNames{"a.txt", "b.txt"}));
+  EXPECT_EQ(NewNames(), (TNames{"1.txt", "2.txt"}));
+}
+
+TEST_F(MainFormCommands, ConfirmingTheCurrentFolderScansItAgain) {
+  ScanFiles({"a.txt"});
+  Form->TestBtn->click();
+  TestUtil::WriteFileBytes(Files.File("b.txt"), "b");
+  Form->BrowseMnu->trigger();
+  EXPECT_EQ(Seam.FolderOffers, 2);
+  EXPECT_EQ(OldNames(), (TNames{"a.txt", "b.txt"}));
+  EXPECT_EQ(NewNames(), (TNames{"", ""}));
+}
+
+TEST_F(MainFormCommands, ItemWithoutAPathEmptiesTheDirectoryAndTheScanListsTheRoot) {
+  ScanFiles({"a.txt"});
+  Seam.Folder = "";
+  Form->BrowseMnu->trigger();
+  EXPECT_TRUE(Form->DirEdit->text().isEmpty());
+  EXPECT_EQ(Form->DirectoryBytes(), "");
+  TNames root;
+  for (const auto& item : FileList::ScanDirectory("/", {".*"}, 0)) root.push_back(item.OldName);
+  EXPECT_EQ(OldNames(), root);
+}
+
+TEST_F(MainFormCommands, AboutBoxIsBuiltAfreshForEveryOpening) {
+  std::vector<QString> captions;
+  std::vector<bool> reused;
+  QPointer<QWidget> first;
+  auto answer = [&](QWidget* dialog) {
+    captions.push_back(dialog->windowTitle());
+    reused.push_back(dialog->property("opened").isValid());
+    dialog->setProperty("opened", true);
+    if (!first) first = dialog;
+    auto* box = qobject_cast<QDialog*>(dialog);
+    ASSERT_NE(box, nullptr);
+    box->accept();
+  };
+  GuiTestUtil::OnNextModal(answer);
+  Form->AboutBtn->click();
+  EXPECT_TRUE(first.isNull());
+  GuiTestUtil::OnNextModal(answer);
+  Form->AboutMnu->trigger();
+  EXPECT_EQ(captions, (std::vector<QString>{"About Morvane", "About Morvane"}));
+  EXPECT_EQ(reused, (std::vector<bool>{false, false}));
+  EXPECT_TRUE(Form->findChildren<TAboutForm*>().isEmpty());
+}
+
+TEST_F(MainFormCommands, F1OpensTheHelpFileBesideTheExecutable) {
+  TOpenRecorder recorder;
+  QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "Open");
+  Form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+  Form->FileList->setFocus();
+  QTest::keyClick(Form->FileList, Qt::Key_F1);
+  QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+  ASSERT_EQ(recorder.Urls.size(), 1u);
+  EXPECT_TRUE(recorder.Urls[0].toLocalFile().endsWith(QStringLiteral("/help.chm")));
+}
+
+}  // namespace
