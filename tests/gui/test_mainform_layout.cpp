@@ -174,6 +174,9 @@ TEST_F(MainFormLayout, EveryControlRunsItsHandler) {
   ran.clear();
   Form->RadioGroup1->SetItemIndex(0);
   EXPECT_EQ(ran, std::vector<std::string>{"RadioEnableClick"});
+  ran.clear();
+  Form->RadioGroup1->SetItemIndex(0);  // the same choice again: no click
+  EXPECT_TRUE(ran.empty());
   EXPECT_TRUE(Form->isVisible());
 }
 
