@@ -54,7 +54,13 @@ void TMainForm::GoBTnClick() {
   request.Texts.Ren = ToUtf8(RenLbl->text());
   request.Preview = PreviewOptions();
   TMessageBoxRenameUi ui(this, ActionLbl, ProgressBar1);
-  const Rename::TRenameResult result = Rename::RunRename(FModel->MutableItems(), request, ui);
+  Rename::TRenameResult result;
+  try {
+    result = Rename::RunRename(FModel->MutableItems(), request, ui);
+  } catch (...) {
+    setEnabled(true);  // never leave the window locked behind an error
+    throw;
+  }
   ShowErrorMnu->setChecked(request.ShowErrors);
   FModel->NewNamesChanged();
   if (result.Ran) RefreshBtnClick();
