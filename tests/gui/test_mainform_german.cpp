@@ -1,0 +1,74 @@
+// The shipped German translation, applied to the real window at start-up,
+// leaves no English text anywhere in the window.
+#include <set>
+#include <sstream>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTabWidget>
+
+#include "filelist/qt/filelistmodel.h"
+#include "gui/mainformfixture.h"
+
+namespace {
+
+const std::string GermanFile = std::string(MORVANE_SOURCE_DIR) + "/lang/German.lng";
+
+QString WithoutMarks(QString text) { return text.remove(QLatin1Char('&')); }
+
+// The built-in English texts: the values of the default language file that
+// every start writes, with "~~" turned back into line breaks.
+std::set<QString> EnglishTexts(const std::string& defaultFile) {
+  std::set<QString> texts;
+  std::istringstream lines(TestUtil::ReadFileBytes(defaultFile));
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const auto eq = line.find('=');
+    if (eq == std::string::npos || line.rfind("MainForm.DirEdit.", 0) == 0) continue;
+    QString value = QString::fromUtf8(line.substr(eq + 1)).trimmed();
+    value.replace(QStringLiteral("~~"), QStringLiteral("\r\n"));
+    texts.insert(WithoutMarks(value));
+  }
+  // Words that German uses as they are.
+  texts.erase(QStringLiteral("Status:"));
+  texts.erase(QStringLiteral("Info"));
+  return texts;
+}
+
+// Every text the window shows or keeps for showing.
+std::vector<QString> WindowTexts(TMainForm& form) {
+  std::vector<QString> texts;
+  for (auto* label : form.findChildren<QLabel*>()) texts.push_back(label->text());
+  for (auto* button : form.findChildren<QAbstractButton*>()) texts.push_back(button->text());
+  for (auto* group : form.findChildren<QGroupBox*>()) texts.push_back(group->title());
+  for (auto* tabs : form.findChildren<QTabWidget*>())
+    for (int i = 0; i < tabs->count(); ++i) texts.push_back(tabs->tabText(i));
+  for (auto* action : form.findChildren<QAction*>()) texts.push_back(action->text());
+  for (auto* widget : form.findChildren<QWidget*>()) texts.push_back(widget->toolTip());
+  for (auto* combo : form.findChildren<QComboBox*>())
+    for (int i = 0; i < combo->count(); ++i) texts.push_back(combo->itemText(i));
+  for (int column = 0; column < 2; ++column)
+    texts.push_back(form.FileListModel()->headerData(column, Qt::Horizontal).toString());
+  return texts;
+}
+
+class MainFormGerman : public TMainFormFixture {};
+
+TEST_F(MainFormGerman, LeavesNoEnglishTextInTheWindow) {
+  WriteSettings("[Language]\r\nMainForm=" + GermanFile + "\r\n");
+  TMainForm& form = StartShown();
+  const std::set<QString> english = EnglishTexts(Dir.File("Language.lng"));
+  ASSERT_GT(english.size(), 50u);
+  int checked = 0;
+  for (const QString& text : WindowTexts(form)) {
+    if (text.trimmed().isEmpty()) continue;
+    ++checked;
+    EXPECT_EQ(english.count(WithoutMarks(text).trimmed()), 0u) << text.toStdString();
+  }
+  EXPECT_GT(checked, 60);
+}
+
+}  // namespace
