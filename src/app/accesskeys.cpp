@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <set>
 
+#include "platform/casemap.h"
+
 namespace App {
 
 namespace {
@@ -14,7 +16,7 @@ bool IsKeyChar(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
 }
 
-char KeyOf(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char KeyOf(char c) { return Platform::AsciiUpper(c); }
 
 // Position of the "&" that marks a key in caption ("&&" is a literal
 // ampersand, and a final "&" marks nothing); NoMark when there is none.
@@ -37,25 +39,10 @@ bool IsCjkCodePoint(uint32_t cp) {
 // True when the UTF-8 text holds a Chinese, Japanese or Korean character.
 bool HoldsCjk(const std::string& text) {
   for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = lead < 0x80    ? 1
-                         : lead >= 0xF0 ? 4
-                         : lead >= 0xE0 ? 3
-                         : lead >= 0xC0 ? 2
-                                        : 0;
-    if (length < 2 || i + length > text.size()) {
-      ++i;
-      continue;
-    }
-    uint32_t cp = lead & (0xFF >> (length + 1));
-    bool valid = true;
-    for (std::size_t k = 1; k < length && valid; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      valid = (next & 0xC0) == 0x80;
-      cp = (cp << 6) | (next & 0x3F);
-    }
-    if (valid && IsCjkCodePoint(cp)) return true;
-    i += valid ? length : 1;
+    char32_t cp = 0;
+    const std::size_t length = Platform::DecodeUtf8(text, i, cp);
+    if (length > 1 && IsCjkCodePoint(cp)) return true;
+    i += length > 0 ? length : 1;
   }
   return false;
 }

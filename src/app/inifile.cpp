@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/casemap.h"
 #include "platform/filesystem.h"
 
 namespace App {
@@ -45,12 +46,10 @@ std::string_view TrimRight(std::string_view s) {
   return s;
 }
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+    if (Platform::AsciiLower(a[i]) != Platform::AsciiLower(b[i])) return false;
   return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/casemap.h"
+
 namespace Cli {
 
 namespace {
@@ -11,33 +13,6 @@ const char HexDigits[] = "0123456789abcdef";
 void AppendHex(std::string& out, unsigned char byte) {
   out += HexDigits[byte >> 4];
   out += HexDigits[byte & 0xf];
-}
-
-// Length of the valid UTF-8 sequence at text[i] (no overlong forms, no
-// surrogates, nothing above U+10FFFF); 0 when the byte starts none.
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
-  const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
-  const unsigned char lead = byte(0);
-  std::size_t length = 0;
-  unsigned char low = 0x80, high = 0xbf;  // range of the second byte
-  if (lead < 0x80) return 1;
-  if (lead >= 0xc2 && lead <= 0xdf)
-    length = 2;
-  else if (lead >= 0xe0 && lead <= 0xef)
-    length = 3;
-  else if (lead >= 0xf0 && lead <= 0xf4)
-    length = 4;
-  else
-    return 0;
-  if (lead == 0xe0) low = 0xa0;
-  if (lead == 0xed) high = 0x9f;
-  if (lead == 0xf0) low = 0x90;
-  if (lead == 0xf4) high = 0x8f;
-  if (i + length > text.size() || byte(1) < low || byte(1) > high) return 0;
-  for (std::size_t k = 2; k < length; ++k) {
-    if (byte(k) < 0x80 || byte(k) > 0xbf) return 0;
-  }
-  return length;
 }
 
 void AppendJsonAscii(std::string& out, unsigned char c) {
@@ -100,7 +75,8 @@ std::string JsonString(std::string_view name) {
   std::string out = "\"";
   out.reserve(name.size() + 2);
   for (std::size_t i = 0; i < name.size();) {
-    const std::size_t length = Utf8SequenceLength(name, i);
+    char32_t cp = 0;
+    const std::size_t length = Platform::DecodeUtf8(name, i, cp);
     if (length == 1) {
       AppendJsonAscii(out, static_cast<unsigned char>(name[i]));
     } else if (length > 1) {

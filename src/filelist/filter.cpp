@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
+#include "platform/casemap.h"
+
 namespace FileList {
 
 namespace {
 
-char FoldAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 std::string Folded(std::string_view text) {
   std::string result(text);
-  for (char& c : result) c = FoldAscii(c);
+  for (char& c : result) c = Platform::AsciiUpper(c);
   return result;
 }
 
@@ -20,7 +20,7 @@ bool FoldedLess(std::string_view folded, std::string_view text) {
   size_t common = std::min(folded.size(), text.size());
   for (size_t i = 0; i < common; ++i) {
     auto a = static_cast<unsigned char>(folded[i]);
-    auto b = static_cast<unsigned char>(FoldAscii(text[i]));
+    auto b = static_cast<unsigned char>(Platform::AsciiUpper(text[i]));
     if (a != b) return a < b;
   }
   return folded.size() < text.size();
@@ -29,7 +29,7 @@ bool FoldedLess(std::string_view folded, std::string_view text) {
 bool FoldedEqual(std::string_view folded, std::string_view text) {
   if (folded.size() != text.size()) return false;
   for (size_t i = 0; i < text.size(); ++i)
-    if (folded[i] != FoldAscii(text[i])) return false;
+    if (folded[i] != Platform::AsciiUpper(text[i])) return false;
   return true;
 }
 

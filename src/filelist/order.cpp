@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/casemap.h"
+
 namespace FileList {
 
 namespace {
-
-unsigned char FoldAscii(unsigned char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
-}
 
 // Places an age on a line where the unknown age (-1) comes first and every
 // known MS-DOS date and time follows in chronological order. The date word is
@@ -33,8 +31,8 @@ int CompareNames(std::string_view x, std::string_view y) {
     auto a = static_cast<unsigned char>(x[i]);
     auto b = static_cast<unsigned char>(y[i]);
     if (a == b) continue;
-    a = FoldAscii(a);
-    b = FoldAscii(b);
+    a = static_cast<unsigned char>(Platform::AsciiUpper(static_cast<char>(a)));
+    b = static_cast<unsigned char>(Platform::AsciiUpper(static_cast<char>(b)));
     if (a != b) return static_cast<int>(a) - static_cast<int>(b);
   }
   auto diff = static_cast<int64_t>(x.size()) - static_cast<int64_t>(y.size());

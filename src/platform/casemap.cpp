@@ -75,34 +75,6 @@ char32_t MapCodePoint(std::span<const TCaseRule> rules, char32_t cp) {
 
 bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
-// Decodes one well-formed UTF-8 character at text[pos]; returns its length in
-// bytes, or 0 when the bytes there are not valid UTF-8.
-std::size_t DecodeUtf8(std::string_view text, std::size_t pos, char32_t& cp) {
-  auto at = [&](std::size_t i) { return static_cast<unsigned char>(text[pos + i]); };
-  const std::size_t left = text.size() - pos;
-  const unsigned char b0 = at(0);
-  if (b0 >= 0xC2 && b0 <= 0xDF) {
-    if (left < 2 || !IsContinuation(at(1))) return 0;
-    cp = (char32_t(b0 & 0x1F) << 6) | (at(1) & 0x3F);
-    return 2;
-  }
-  if (b0 >= 0xE0 && b0 <= 0xEF) {
-    if (left < 3 || !IsContinuation(at(1)) || !IsContinuation(at(2))) return 0;
-    if ((b0 == 0xE0 && at(1) < 0xA0) || (b0 == 0xED && at(1) > 0x9F)) return 0;
-    cp = (char32_t(b0 & 0x0F) << 12) | (char32_t(at(1) & 0x3F) << 6) | (at(2) & 0x3F);
-    return 3;
-  }
-  if (b0 >= 0xF0 && b0 <= 0xF4) {
-    if (left < 4 || !IsContinuation(at(1)) || !IsContinuation(at(2)) || !IsContinuation(at(3)))
-      return 0;
-    if ((b0 == 0xF0 && at(1) < 0x90) || (b0 == 0xF4 && at(1) > 0x8F)) return 0;
-    cp = (char32_t(b0 & 0x07) << 18) | (char32_t(at(1) & 0x3F) << 12) |
-         (char32_t(at(2) & 0x3F) << 6) | (at(3) & 0x3F);
-    return 4;
-  }
-  return 0;
-}
-
 std::size_t EncodedLength(char32_t cp) {
   if (cp < 0x80) return 1;
   if (cp < 0x800) return 2;
@@ -152,6 +124,40 @@ std::string ConvertCase(std::string_view text, std::span<const TCaseRule> rules,
 }
 
 }  // namespace
+
+std::size_t DecodeUtf8(std::string_view text, std::size_t pos, char32_t& cp) {
+  auto at = [&](std::size_t i) { return static_cast<unsigned char>(text[pos + i]); };
+  const std::size_t left = text.size() - pos;
+  const unsigned char b0 = at(0);
+  if (b0 < 0x80) {
+    cp = b0;
+    return 1;
+  }
+  if (b0 >= 0xC2 && b0 <= 0xDF) {
+    if (left < 2 || !IsContinuation(at(1))) return 0;
+    cp = (char32_t(b0 & 0x1F) << 6) | (at(1) & 0x3F);
+    return 2;
+  }
+  if (b0 >= 0xE0 && b0 <= 0xEF) {
+    if (left < 3 || !IsContinuation(at(1)) || !IsContinuation(at(2))) return 0;
+    if ((b0 == 0xE0 && at(1) < 0xA0) || (b0 == 0xED && at(1) > 0x9F)) return 0;
+    cp = (char32_t(b0 & 0x0F) << 12) | (char32_t(at(1) & 0x3F) << 6) | (at(2) & 0x3F);
+    return 3;
+  }
+  if (b0 >= 0xF0 && b0 <= 0xF4) {
+    if (left < 4 || !IsContinuation(at(1)) || !IsContinuation(at(2)) || !IsContinuation(at(3)))
+      return 0;
+    if ((b0 == 0xF0 && at(1) < 0x90) || (b0 == 0xF4 && at(1) > 0x8F)) return 0;
+    cp = (char32_t(b0 & 0x07) << 18) | (char32_t(at(1) & 0x3F) << 12) |
+         (char32_t(at(2) & 0x3F) << 6) | (at(3) & 0x3F);
+    return 4;
+  }
+  return 0;
+}
+
+char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::string UpperCase(std::string_view text) {
   return ConvertCase(text, UpperRules, 'a', 'z', 'A' - 'a');

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,5 +12,13 @@ namespace Platform {
 
 std::string UpperCase(std::string_view text);
 std::string LowerCase(std::string_view text);
+
+// One byte with only the ASCII letters mapped (a-z to A-Z, or back).
+char AsciiUpper(char c);
+char AsciiLower(char c);
+
+// Length in bytes of the well-formed UTF-8 character at text[pos] (1 for an
+// ASCII byte), with its code point in cp; 0 when the bytes there are not UTF-8.
+std::size_t DecodeUtf8(std::string_view text, std::size_t pos, char32_t& cp);
 
 }  // namespace Platform

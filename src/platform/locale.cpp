@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "platform/casemap.h"
+
 namespace Platform {
 
 namespace {
@@ -40,18 +42,15 @@ constexpr TLocale Locales[] = {
 // A language identifier with SUBLANG_DEFAULT: the language's main country.
 constexpr uint16_t DefaultSublanguage = 0x0400;
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-
 // Splits "de_CH.UTF-8@euro" (or "de-CH") into "de" and "CH".
 void SplitLocale(const std::string& name, std::string& language, std::string& country) {
   const std::string base = name.substr(0, name.find_first_of(".@"));
   const auto separator = base.find_first_of("_-");
   language.clear();
   country.clear();
-  for (char c : base.substr(0, separator)) language += Lower(c);
+  for (char c : base.substr(0, separator)) language += AsciiLower(c);
   if (separator == std::string::npos) return;
-  for (char c : base.substr(separator + 1)) country += Upper(c);
+  for (char c : base.substr(separator + 1)) country += AsciiUpper(c);
 }
 
 }  // namespace

@@ -1,4 +1,9 @@
 // The commands of the main window.
+#include "app/qt/mainform.h"
+
+#include <string>
+#include <vector>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,13 +15,11 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QTreeView>
-#include <string>
-#include <vector>
 
 #include "app/paths.h"
 #include "app/qt/dialogseam.h"
-#include "app/qt/mainform.h"
 #include "app/qt/mainform_radiogroup.h"
+#include "app/qt/qttext.h"
 #include "dialogs/qt/aboutform.h"
 #include "dialogs/qt/kvfolderdialog.h"
 #include "filelist/filter.h"
@@ -32,14 +35,9 @@ namespace {
 constexpr int VkTab = 9;
 constexpr int VkReturn = 13;
 
-std::string ToUtf8(const QString& text) {
-  const QByteArray bytes = text.toUtf8();
-  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
+using QtText::ToUtf8;
 
-QString FromUtf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using QtText::FromUtf8;
 
 }  // namespace
 

@@ -1,5 +1,11 @@
 // The main menu, its access keys, and the binding of every control to its
 // handler.
+#include "app/qt/mainform.h"
+
+#include <exception>
+#include <string>
+#include <vector>
+
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
@@ -7,15 +13,12 @@
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QToolButton>
-#include <exception>
-#include <string>
-#include <vector>
 
 #include "app/accesskeys.h"
 #include "app/qt/artwork.h"
 #include "app/qt/dialogseam.h"
-#include "app/qt/mainform.h"
 #include "app/qt/mainform_radiogroup.h"
+#include "app/qt/qttext.h"
 #include "platform/locale.h"
 
 namespace {
@@ -24,10 +27,7 @@ namespace {
 // area.
 constexpr int MenuBarHeight = 19;
 
-std::string ToUtf8(const QString& text) {
-  const QByteArray bytes = text.toUtf8();
-  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
+using QtText::ToUtf8;
 
 // Gives the entries of one menu level their access keys.
 void AssignKeys(const QList<QAction*>& actions) {

@@ -1,5 +1,7 @@
 #include "lang/qt/qtformmodel.h"
 
+#include <utility>
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
@@ -13,21 +15,17 @@
 #include <QTabWidget>
 #include <QVariant>
 #include <QWidget>
-#include <utility>
+
+#include "app/qt/qttext.h"
 
 namespace {
 
 constexpr const char* KCaptionProperty = "Caption";
 constexpr const char* KHintProperty = "Hint";
 
-QString FromUtf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using QtText::FromUtf8;
 
-std::string ToUtf8(const QString& text) {
-  const QByteArray bytes = text.toUtf8();
-  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
+using QtText::ToUtf8;
 
 // The tab widget that shows page as one of its tabs, and the tab's index.
 QTabWidget* TabOf(const QObject* page, int& tabIndex) {

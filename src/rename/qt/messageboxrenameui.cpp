@@ -7,12 +7,11 @@
 #include <QWidget>
 
 #include "app/qt/dialogseam.h"
+#include "app/qt/qttext.h"
 
 namespace {
 
-QString FromUtf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using QtText::FromUtf8;
 
 }  // namespace
 
