@@ -1,7 +1,7 @@
 #include <QApplication>
 
-#include "app/qt/artwork.h"
 #include "app/qt/mainform.h"
+#include "ui/artwork.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -17,10 +17,9 @@
 #include <QTreeView>
 
 #include "app/paths.h"
-#include "app/qt/dialogseam.h"
 #include "app/qt/mainform_radiogroup.h"
-#include "app/qt/qttext.h"
 #include "dialogs/qt/aboutform.h"
+#include "dialogs/qt/dialogseam.h"
 #include "dialogs/qt/kvfolderdialog.h"
 #include "filelist/filter.h"
 #include "filelist/qt/filelistmodel.h"
@@ -28,6 +27,7 @@
 #include "platform/qt/desktop.h"
 #include "rename/qt/messageboxrenameui.h"
 #include "rename/renamerun.h"
+#include "ui/qttext.h"
 
 namespace {
 
