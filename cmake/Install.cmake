@@ -25,23 +25,27 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/${MORVANE_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/icons/morvane.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/morvane)
 
-# Manual pages, compressed at build time as Debian wants them (gzip -n: no
-# name or time stamp, so the package is reproducible).
+# Manual pages and the changelog, compressed at build time as Debian wants
+# them (gzip -n: no name or time stamp, so the package is reproducible).
 find_program(GZIP gzip REQUIRED)
-set(MORVANE_MAN_PAGES)
-foreach(page morvane morvane-cli)
-  set(out ${CMAKE_BINARY_DIR}/man/${page}.1.gz)
-  add_custom_command(OUTPUT ${out}
+set(MORVANE_GZIPPED)
+function(morvane_gzip source output)
+  add_custom_command(OUTPUT ${output}
                      COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
-                     COMMAND ${GZIP} -9nc ${CMAKE_SOURCE_DIR}/docs/${page}.1 > ${out}
-                     DEPENDS ${CMAKE_SOURCE_DIR}/docs/${page}.1
-                     COMMENT "Compressing manual page ${page}.1")
-  list(APPEND MORVANE_MAN_PAGES ${out})
+                     COMMAND ${GZIP} -9nc ${source} > ${output}
+                     DEPENDS ${source}
+                     COMMENT "Compressing ${source}")
+  set(MORVANE_GZIPPED ${MORVANE_GZIPPED} ${output} PARENT_SCOPE)
+endfunction()
+foreach(page morvane morvane-cli)
+  morvane_gzip(${CMAKE_SOURCE_DIR}/docs/${page}.1 ${CMAKE_BINARY_DIR}/man/${page}.1.gz)
+  install(FILES ${CMAKE_BINARY_DIR}/man/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endforeach()
-add_custom_target(morvane_man_pages ALL DEPENDS ${MORVANE_MAN_PAGES})
-install(FILES ${MORVANE_MAN_PAGES} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+morvane_gzip(${CMAKE_SOURCE_DIR}/packaging/changelog ${CMAKE_BINARY_DIR}/man/changelog.gz)
+add_custom_target(morvane_man_pages ALL DEPENDS ${MORVANE_GZIPPED})
+install(FILES ${CMAKE_BINARY_DIR}/man/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/morvane)
 
 # `cpack -G DEB` (or `make package`) builds morvane_<version>_<arch>.deb.
 set(CPACK_PACKAGE_NAME morvane)
