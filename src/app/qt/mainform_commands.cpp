@@ -16,6 +16,7 @@
 #include <QProgressBar>
 #include <QTreeView>
 
+#include "app/helpfile.h"
 #include "app/paths.h"
 #include "app/qt/mainform_radiogroup.h"
 #include "dialogs/qt/aboutform.h"
@@ -140,9 +141,7 @@ void TMainForm::ShowErrorMnuClick() { ShowErrorMnu->setChecked(!ShowErrorMnu->is
 
 void TMainForm::WarnRenameMnuClick() { WarnRenameMnu->setChecked(!WarnRenameMnu->isChecked()); }
 
-void TMainForm::ContentsMnuClick() {
-  Platform::ShellOpen(FromUtf8(App::ExecutableDir() + "help.chm"));
-}
+void TMainForm::ContentsMnuClick() { Platform::ShellOpen(FromUtf8(App::HelpFileToOpen())); }
 
 void TMainForm::RadioEnableClick(TRadioGroup* sender) {
   QLineEdit* edit = nullptr;
