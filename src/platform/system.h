@@ -15,4 +15,7 @@ std::string EnvironmentValue(const char* name);
 // no trailing separator.
 std::string ConfigHome();
 
+// The process's working folder, empty when it cannot be told.
+std::string CurrentDirectory();
+
 }  // namespace Platform
