@@ -114,11 +114,12 @@ std::string FolderForDrop(const std::vector<std::string>& uris, const std::strin
 TStartFolder StartFolderFor(const std::vector<std::string>& args, const std::string& currentDir,
                             const TPathKindQuery& kindOf) {
   TStartFolder start;
-  if (args.empty()) return start;
-  start.Folder = FolderForPath(args[0], currentDir, kindOf);
+  const size_t first = !args.empty() && args[0] == "--" ? 1 : 0;  // the end of options
+  if (args.size() <= first) return start;
+  start.Folder = FolderForPath(args[first], currentDir, kindOf);
   if (start.Folder.empty())
-    start.Warning = "morvane: " + args[0] + ": no such file or folder; starting without one\n";
-  if (args.size() > 1)
+    start.Warning = "morvane: " + args[first] + ": no such file or folder; starting without one\n";
+  if (args.size() > first + 1)
     start.Warning += "morvane: only one folder can be opened; the other arguments are ignored\n";
   return start;
 }

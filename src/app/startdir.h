@@ -39,7 +39,8 @@ struct TStartFolder {
 };
 
 // The folder of the command line's arguments (program name and the toolkit's
-// own options taken out). No argument gives no folder and no warning; a DIR
+// own options taken out); a first "--" ends the options, so that a folder may
+// begin with "-". No argument gives no folder and no warning; a DIR
 // that names nothing, or more than one argument, gives a warning.
 TStartFolder StartFolderFor(const std::vector<std::string>& args, const std::string& currentDir,
                             const TPathKindQuery& kindOf);

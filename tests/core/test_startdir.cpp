@@ -109,6 +109,8 @@ TEST(StartDir, CommandLineGivesTheFolderOrAWarning) {
   App::TStartFolder missing = App::StartFolderFor({"/gone"}, cwd, FakeKind);
   EXPECT_EQ(missing.Folder, "");
   EXPECT_NE(missing.Warning.find("/gone"), std::string::npos);
+  EXPECT_EQ(App::StartFolderFor({"--"}, cwd, FakeKind).Warning, "");
+  EXPECT_EQ(App::StartFolderFor({"--", "photos"}, cwd, FakeKind).Folder, "/home/u/photos");
   App::TStartFolder extra = App::StartFolderFor({"/home/u", "/vmlinuz"}, cwd, FakeKind);
   EXPECT_EQ(extra.Folder, "/home/u");
   EXPECT_NE(extra.Warning.find("only one folder"), std::string::npos);
