@@ -122,6 +122,7 @@ void TMainForm::RefreshBtnClick() {
   for (int i = 0; i < HidFilterList->count(); ++i)
     entries.push_back(ToUtf8(HidFilterList->item(i)->text()));
   FModel->SetItems(FileList::ScanDirectory(DirectoryBytes(), entries, SortCmb->currentIndex()));
+  FileList->scrollToTop();  // a new list is shown from its first row
 }
 
 void TMainForm::FilterCmbExit() {
