@@ -6,7 +6,8 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 # Build and test dependencies (Debian package names).
 DEPS := cmake make g++ pkg-config qt6-base-dev libqt6svg6 libgtest-dev libgmock-dev \
-        libbenchmark-dev libicu-dev fp-utils fonts-dejavu-core python3 desktop-file-utils appstream
+        libbenchmark-dev libicu-dev fp-utils fonts-dejavu-core fonts-dejavu-extra xdg-utils python3 \
+        desktop-file-utils appstream
 
 .PHONY: all deps configure build run test bench package clean test-sanitize \
         test-sanitize-core fuzz soak lint format-check
@@ -36,11 +37,12 @@ bench: deps
 
 # A Debian package of the Release build: $(BUILD)-package/morvane_<version>_<arch>.deb
 package: deps
-	@scripts/install-deps.sh dpkg-dev file
+	@scripts/install-deps.sh dpkg-dev file lintian
 	@cmake -S . -B $(BUILD)-package -DCMAKE_BUILD_TYPE=Release -DMORVANE_BUILD_TESTS=OFF \
 		-DMORVANE_BUILD_BENCH=OFF
 	@cmake --build $(BUILD)-package -j $(JOBS)
 	@cd $(BUILD)-package && cpack -G DEB
+	lintian --fail-on error $(BUILD)-package/morvane_*.deb
 
 # Sanitizer runs: AddressSanitizer with LeakSanitizer, and
 # UndefinedBehaviorSanitizer; the first report fails its test.
