@@ -70,6 +70,7 @@ TMainForm::TMainForm(const TMainFormPaths& paths, QWidget* parent)
   move(DesignLeft, DesignTop);
   resize(MinimumWidth - FrameAcross, MinimumHeight - FrameDown);
   CreateControls();
+  CreateDesktopBindings();
   StartUp();
 }
 
@@ -206,7 +207,9 @@ void TMainForm::CreateBottomLeftPanel() {
   FileList->header()->setStretchLastSection(false);
   FileList->setStyleSheet(
       QStringLiteral("QTreeView::item { border-right: 1px solid palette(midlight);"
-                     " border-bottom: 1px solid palette(midlight); }"));
+                     " border-bottom: 1px solid palette(midlight); }"
+                     " QTreeView::item:selected { background: palette(highlight);"
+                     " color: palette(highlighted-text); }"));
   Register(FileList, "FileList", "TListView");
 }
 

@@ -16,6 +16,7 @@
 #include <QProgressBar>
 #include <QTreeView>
 
+#include "app/helpfile.h"
 #include "app/paths.h"
 #include "app/qt/mainform_radiogroup.h"
 #include "dialogs/qt/aboutform.h"
@@ -121,6 +122,7 @@ void TMainForm::RefreshBtnClick() {
   for (int i = 0; i < HidFilterList->count(); ++i)
     entries.push_back(ToUtf8(HidFilterList->item(i)->text()));
   FModel->SetItems(FileList::ScanDirectory(DirectoryBytes(), entries, SortCmb->currentIndex()));
+  FileList->scrollToTop();  // a new list is shown from its first row
 }
 
 void TMainForm::FilterCmbExit() {
@@ -140,9 +142,7 @@ void TMainForm::ShowErrorMnuClick() { ShowErrorMnu->setChecked(!ShowErrorMnu->is
 
 void TMainForm::WarnRenameMnuClick() { WarnRenameMnu->setChecked(!WarnRenameMnu->isChecked()); }
 
-void TMainForm::ContentsMnuClick() {
-  Platform::ShellOpen(FromUtf8(App::ExecutableDir() + "help.chm"));
-}
+void TMainForm::ContentsMnuClick() { Platform::ShellOpen(FromUtf8(App::HelpFileToOpen())); }
 
 void TMainForm::RadioEnableClick(TRadioGroup* sender) {
   QLineEdit* edit = nullptr;

@@ -141,11 +141,11 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   QMainWindow::closeEvent(event);
 }
 
-int RunApplication(const TMainFormPaths& paths) {
+int RunApplication(const TMainFormPaths& paths, const std::string& startFolder) {
   QGuiApplication::setApplicationDisplayName(TMainForm::ApplicationTitle());
   std::unique_ptr<TMainForm> form;
   try {
-    form = std::make_unique<TMainForm>(paths);
+    form = CreateMainForm(paths, startFolder);
   } catch (const std::exception& error) {
     ShowErrorDisplay(nullptr, QtText::FromUtf8(error.what()));
     return 0;
