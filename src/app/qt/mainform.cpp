@@ -17,6 +17,7 @@
 #include "lang/qt/qtformmodel.h"
 #include "lang/tovlanguage.h"
 #include "ui/artwork.h"
+#include "ui/plaintooltips.h"
 
 namespace {
 
@@ -69,6 +70,7 @@ TMainForm::TMainForm(const TMainFormPaths& paths, QWidget* parent)
   setMinimumSize(MinimumWidth - FrameAcross, MinimumHeight - FrameDown);
   move(DesignLeft, DesignTop);
   resize(MinimumWidth - FrameAcross, MinimumHeight - FrameDown);
+  PlainToolTips::Install();
   CreateControls();
   CreateDesktopBindings();
   StartUp();

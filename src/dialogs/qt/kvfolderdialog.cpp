@@ -17,6 +17,7 @@
 #include "platform/filesystem.h"
 #include "platform/locale.h"
 #include "platform/qt/desktop.h"
+#include "ui/plaintooltips.h"
 #include "ui/qttext.h"
 
 namespace {
@@ -80,8 +81,10 @@ TChooser BuildChooser(QDialog* dialog, const QString& title, bool showPath) {
 
   auto* titleLbl = new QLabel(title, dialog);
   titleLbl->setObjectName(QStringLiteral("TitleLbl"));
+  titleLbl->setTextFormat(Qt::PlainText);
   chooser.Status = new QLabel(dialog);
   chooser.Status->setObjectName(QStringLiteral("StatusLbl"));
+  chooser.Status->setTextFormat(Qt::PlainText);  // folder names may look like markup
   chooser.Status->setVisible(showPath);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
   buttons->setObjectName(QStringLiteral("ButtonBox"));
@@ -180,6 +183,7 @@ void TKvFolderDialog::SetLabelCaptions(const Dialogs::TLocaleTexts& captions) {
 const QString& TKvFolderDialog::TitleText() const { return FTitleText; }
 
 bool TKvFolderDialog::Execute() {
+  PlainToolTips::Install();
   QDialog dialog(OwnerWindow(FOwner));
   const TChooser chooser = BuildChooser(&dialog, FTitleText, FShowPath);
   FollowSelection(chooser, FShowPath);
