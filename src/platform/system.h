@@ -24,4 +24,7 @@ std::string DefaultApplicationFor(const std::string& mimeType);
 // already (a dangling link counts). True when link is now a new link.
 bool LinkIfAbsent(const std::string& target, const std::string& link);
 
+// The process's working folder, empty when it cannot be told.
+std::string CurrentDirectory();
+
 }  // namespace Platform

@@ -42,7 +42,7 @@ if command -v appstreamcli >/dev/null; then
     fail "appstreamcli validate: $out"
 fi
 desktop="$PREFIX/share/applications/$APP.desktop"
-for line in Exec=morvane Icon=morvane Categories=Utility\;FileTools\;; do
+for line in "Exec=morvane %f" "MimeType=inode/directory;" Icon=morvane Categories=Utility\;FileTools\;; do
   grep -qx "$line" "$desktop" || fail "desktop entry lacks $line"
 done
 python3 -c 'import sys, xml.dom.minidom as m; m.parse(sys.argv[1])' \

@@ -18,10 +18,9 @@
 
 #include "app/helpfile.h"
 #include "app/paths.h"
-#include "app/qt/dialogseam.h"
 #include "app/qt/mainform_radiogroup.h"
-#include "app/qt/qttext.h"
 #include "dialogs/qt/aboutform.h"
+#include "dialogs/qt/dialogseam.h"
 #include "dialogs/qt/kvfolderdialog.h"
 #include "filelist/filter.h"
 #include "filelist/qt/filelistmodel.h"
@@ -29,6 +28,7 @@
 #include "platform/qt/desktop.h"
 #include "rename/qt/messageboxrenameui.h"
 #include "rename/renamerun.h"
+#include "ui/qttext.h"
 
 namespace {
 
@@ -122,6 +122,7 @@ void TMainForm::RefreshBtnClick() {
   for (int i = 0; i < HidFilterList->count(); ++i)
     entries.push_back(ToUtf8(HidFilterList->item(i)->text()));
   FModel->SetItems(FileList::ScanDirectory(DirectoryBytes(), entries, SortCmb->currentIndex()));
+  FileList->scrollToTop();  // a new list is shown from its first row
 }
 
 void TMainForm::FilterCmbExit() {
