@@ -1,12 +1,13 @@
-#include <QApplication>
 #include <cstdio>
 #include <string>
 #include <vector>
 
-#include "app/qt/artwork.h"
+#include <QApplication>
+
 #include "app/qt/mainform.h"
 #include "app/startdir.h"
 #include "platform/system.h"
+#include "ui/artwork.h"
 
 // "morvane [DIR]": the toolkit takes out its own options first; the exact
 // bytes of DIR name the folder to open.

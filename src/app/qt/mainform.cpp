@@ -12,11 +12,11 @@
 #include <QTreeView>
 
 #include "app/paths.h"
-#include "app/qt/artwork.h"
 #include "app/qt/mainform_metrics.h"
 #include "filelist/qt/filelistmodel.h"
 #include "lang/qt/qtformmodel.h"
 #include "lang/tovlanguage.h"
+#include "ui/artwork.h"
 
 namespace {
 

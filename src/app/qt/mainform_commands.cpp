@@ -16,11 +16,11 @@
 #include <QProgressBar>
 #include <QTreeView>
 
+#include "app/helpfile.h"
 #include "app/paths.h"
-#include "app/qt/dialogseam.h"
 #include "app/qt/mainform_radiogroup.h"
-#include "app/qt/qttext.h"
 #include "dialogs/qt/aboutform.h"
+#include "dialogs/qt/dialogseam.h"
 #include "dialogs/qt/kvfolderdialog.h"
 #include "filelist/filter.h"
 #include "filelist/qt/filelistmodel.h"
@@ -28,6 +28,7 @@
 #include "platform/qt/desktop.h"
 #include "rename/qt/messageboxrenameui.h"
 #include "rename/renamerun.h"
+#include "ui/qttext.h"
 
 namespace {
 
@@ -141,9 +142,7 @@ void TMainForm::ShowErrorMnuClick() { ShowErrorMnu->setChecked(!ShowErrorMnu->is
 
 void TMainForm::WarnRenameMnuClick() { WarnRenameMnu->setChecked(!WarnRenameMnu->isChecked()); }
 
-void TMainForm::ContentsMnuClick() {
-  Platform::ShellOpen(FromUtf8(App::ExecutableDir() + "help.chm"));
-}
+void TMainForm::ContentsMnuClick() { Platform::ShellOpen(FromUtf8(App::HelpFileToOpen())); }
 
 void TMainForm::RadioEnableClick(TRadioGroup* sender) {
   QLineEdit* edit = nullptr;

@@ -1,17 +1,19 @@
 // Start-up, the settings file, the language files and the program's entry.
+#include "app/qt/mainform.h"
+
+#include <exception>
+#include <memory>
+#include <string>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QString>
-#include <exception>
-#include <memory>
-#include <string>
 
 #include "app/inifile.h"
-#include "app/qt/dialogseam.h"
-#include "app/qt/mainform.h"
 #include "app/qt/mainform_radiogroup.h"
+#include "dialogs/qt/dialogseam.h"
 #include "dialogs/qt/kvfolderdialog.h"
 #include "filelist/qt/filelistmodel.h"
 #include "lang/qt/qtformmodel.h"
