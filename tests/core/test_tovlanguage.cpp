@@ -569,7 +569,7 @@ TEST_F(TovLanguageTest, GermanFileTranslatesEveryKeyButTheDirectory) {
 TEST_F(TovLanguageTest, GermanFileAppliesAndKeepsTheDirectory) {
   FLanguage.LoadLanguage(FForm, GermanFile());
   EXPECT_EQ(FForm.Get("DirEdit", "Text"), "/");
-  EXPECT_EQ(FForm.Get("GoBTn", "Caption"), "Umbenennen");
+  EXPECT_EQ(FForm.Get("GoBTn", "Caption"), "Start");
   EXPECT_EQ(FForm.Get("File1", "Caption"), "&Datei");
   EXPECT_NE(FForm.Get("CantRenLbl", "Caption").find("!\r\n\r\n"), std::string::npos);
 }
