@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include "filelist/fileitem.h"
+#include "platform/filesystem.h"
 #include "rename/renamerun.h"
 
 namespace {
@@ -57,12 +58,14 @@ int Engine(const std::string& dir, long count) {
   request.Preview.Name.Prefix = 0;
   request.Preview.Name.PrefixText = "img_";
   request.Preview.Name.NamePart = 2;
+  // The journal is on, as in the window: it lands beside the folder.
+  request.JournalFolder = dir + ".journal";
   TSilentUi ui;
   const auto start = std::chrono::steady_clock::now();
-  const Rename::TRenameResult result = Rename::RunRename(items, request, ui);
+  const Rename::TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, ui);
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
   std::printf("%.6f\n", took.count());
-  return result.Renamed() == static_cast<std::size_t>(count) ? 0 : 1;
+  return result.Renamed == static_cast<std::size_t>(count) ? 0 : 1;
 }
 
 int Plain(const std::string& dir, long count) {

@@ -54,4 +54,6 @@ std::string ConfigHome() {
   return (home == "/" ? "" : home) + "/.config";
 }
 
+std::string ProcessId() { return std::to_string(::getpid()); }
+
 }  // namespace Platform

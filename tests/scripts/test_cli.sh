@@ -6,6 +6,8 @@ set -uo pipefail
 CLI="$(cd "${1:?build folder}" && pwd)/morvane-cli"
 [[ -x "$CLI" ]] || { echo "missing $CLI" >&2; exit 1; }
 WORK="$(mktemp -d)"
+# Journals of --apply stay in the test folder.
+export HOME="$WORK/home" XDG_STATE_HOME="$WORK/state"
 chmod 755 "$WORK"
 trap 'chmod -R u+w "$WORK" 2>/dev/null; rm -rf "$WORK"' EXIT
 failures=0
@@ -132,26 +134,27 @@ fresh
 touch "$D/1.txt" "$D/2.txt" "$D/3.txt" "$D/5.png" "$D/a.txt" "$D/same.txt"
 out=$("$CLI" --filter txt --sort name-desc --search a --replace 2 "$D")
 check "conflicts: target kept by a row that stays" \
-  $'same.txt\ts2me.txt\na.txt\t2.txt\t!\n3.txt\t3.txt\n2.txt\t2.txt\n1.txt\t1.txt' "$out"
+  $'same.txt\ts2me.txt\na.txt\t2.txt\t!\ttaken\n3.txt\t3.txt\n2.txt\t2.txt\n1.txt\t1.txt' "$out"
 out=$("$CLI" --filter txt --search same.txt "$D" | tail -1)
-check "conflicts: an empty new name cannot be had" $'same.txt\t\t!' "$out"
+check "conflicts: an empty new name cannot be had" $'same.txt\t\t!\tempty' "$out"
 out=$("$CLI" --filter txt --ext png "$D")
 check "conflicts: unlisted target and targets freed later" \
-  $'1.txt\t1.png\n2.txt\t2.png\n3.txt\t3.png\na.txt\t4.png\nsame.txt\t5.png\t!' "$out"
+  $'1.txt\t1.png\n2.txt\t2.png\n3.txt\t3.png\na.txt\t4.png\nsame.txt\t5.png\t!\ttaken' "$out"
 out=$("$CLI" --filter txt "$D")
 check "conflicts: chain in list order" \
   $'1.txt\t1.txt\n2.txt\t2.txt\n3.txt\t3.txt\na.txt\t4.txt\nsame.txt\t5.txt' "$out"
 out=$("$CLI" --filter txt --sort name-desc "$D")
 check "conflicts: reverse order takes names still held" \
-  $'same.txt\t1.txt\t!\na.txt\t2.txt\t!\n3.txt\t3.txt\n2.txt\t4.txt\n1.txt\t5.txt' "$out"
+  $'same.txt\t1.txt\t!\tchain\na.txt\t2.txt\t!\tchain\n3.txt\t3.txt\n2.txt\t4.txt\n1.txt\t5.txt' "$out"
 out=$("$CLI" --filter txt --search .txt --replace '' "$D")
 check "conflicts: no mark without a clash" $'1.txt\t1\n2.txt\t2\n3.txt\t3\na.txt\ta\nsame.txt\tsame' "$out"
 fresh
 touch "$D/a.jpg" "$D/a.png" "$D/b.jpg"
 out=$("$CLI" --name original --ext gif "$D" --json | python3 -c '
 import json, sys
-print(" ".join("%s>%s:%s" % (r["old"], r["new"], r["conflict"]) for r in json.load(sys.stdin)))')
-check "conflicts: two rows, one new name (JSON)" "a.jpg>a.gif:True a.png>a.gif:True b.jpg>b.gif:False" "$out"
+print(" ".join("%s>%s:%s:%s" % (r["old"], r["new"], r["conflict"], r["reason"]) for r in json.load(sys.stdin)))')
+# The first row takes the name; the second finds it taken by then.
+check "conflicts: two rows, one new name (JSON)" "a.jpg>a.gif:False:None a.png>a.gif:True:duplicate b.jpg>b.gif:False:None" "$out"
 
 # --- Odd names: tab, newline, backslash, control byte, not UTF-8 -----------------
 fresh
@@ -192,7 +195,7 @@ check "apply: contents follow" "a.jpg b.jpg c.jpg" "$(cat "$D"/img_* | paste -sd
 
 fresh  # the target of a.jpg is held by a file the filter does not list
 echo keep >"$D/1.png"; echo a >"$D/a.jpg"; echo b >"$D/b.jpg"
-check "apply: preview marks it" $'a.jpg\t1.png\t!\nb.jpg\t2.png' "$("$CLI" --filter jpg --ext png "$D")"
+check "apply: preview marks it" $'a.jpg\t1.png\t!\ttaken\nb.jpg\t2.png' "$("$CLI" --filter jpg --ext png "$D")"
 "$CLI" --apply --filter jpg --ext png "$D" >"$WORK/out" 2>"$WORK/err"
 check "apply, target taken: exit code" 1 $?
 check "apply, target taken: message" "morvane-cli: cannot rename '$D/a.jpg' to '$D/1.png': File exists" "$(cat "$WORK/err")"
