@@ -6,7 +6,8 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 # Build and test dependencies (Debian package names).
 DEPS := cmake make g++ pkg-config qt6-base-dev libqt6svg6 libgtest-dev libgmock-dev \
-        libbenchmark-dev fp-utils fonts-dejavu-core python3 desktop-file-utils appstream
+        libbenchmark-dev fp-utils fonts-dejavu-core python3 desktop-file-utils appstream \
+        fusefat dosfstools
 
 .PHONY: all deps configure build run test bench package clean test-sanitize \
         test-sanitize-core fuzz soak lint
