@@ -6,11 +6,11 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 # Build and test dependencies (Debian package names).
 DEPS := cmake make g++ pkg-config qt6-base-dev libqt6svg6 libgtest-dev libgmock-dev \
-        libbenchmark-dev fp-utils fonts-dejavu-core python3 desktop-file-utils appstream \
-        fusefat dosfstools
+        libbenchmark-dev libicu-dev fp-utils fonts-dejavu-core fonts-dejavu-extra xdg-utils python3 \
+        desktop-file-utils appstream fusefat dosfstools
 
 .PHONY: all deps configure build run test bench package clean test-sanitize \
-        test-sanitize-core fuzz soak lint
+        test-sanitize-core fuzz soak lint format-check
 
 all: build
 
@@ -37,11 +37,12 @@ bench: deps
 
 # A Debian package of the Release build: $(BUILD)-package/morvane_<version>_<arch>.deb
 package: deps
-	@scripts/install-deps.sh dpkg-dev file
+	@scripts/install-deps.sh dpkg-dev file lintian
 	@cmake -S . -B $(BUILD)-package -DCMAKE_BUILD_TYPE=Release -DMORVANE_BUILD_TESTS=OFF \
 		-DMORVANE_BUILD_BENCH=OFF
 	@cmake --build $(BUILD)-package -j $(JOBS)
 	@cd $(BUILD)-package && cpack -G DEB
+	lintian --fail-on error $(BUILD)-package/morvane_*.deb
 
 # Sanitizer runs: AddressSanitizer with LeakSanitizer, and
 # UndefinedBehaviorSanitizer; the first report fails its test.
@@ -82,6 +83,20 @@ soak: build
 lint: configure
 	@scripts/install-deps.sh clang-tidy-14 cppcheck
 	@scripts/lint.sh $(BUILD)
+
+# Formatting check: every C++ file as .clang-format lays it out. Lists the
+# files that differ and fails; `clang-format-14 -i FILE` applies the layout.
+FORMAT_SOURCES = $(shell find src tests bench fuzz -name '*.cpp' -o -name '*.h' | sort)
+format-check:
+	@scripts/install-deps.sh clang-format-14
+	@if out=$$(clang-format-14 --dry-run --Werror $(FORMAT_SOURCES) 2>&1); then \
+		echo "format-check: $(words $(FORMAT_SOURCES)) files match .clang-format"; \
+	else \
+		printf '%s\n' "$$out" | sed -n 's/^\(.*\):[0-9]*:[0-9]*: error: code should be.*/\1/p' | sort -u; \
+		printf '%s\n' "$$out" | grep -v 'code should be clang-formatted' | grep 'error' || true; \
+		echo "format-check: these files differ from .clang-format (clang-format-14 -i FILE)"; \
+		exit 1; \
+	fi
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-bench $(BUILD)-package $(BUILD)-sanitize $(BUILD)-sanitize-core \

@@ -25,3 +25,20 @@ add_custom_command(
   COMMENT "Compiling help.chm"
   VERBATIM)
 add_custom_target(morvane_help ALL DEPENDS ${CMAKE_BINARY_DIR}/help.chm)
+
+# The same help as plain HTML pages in html/, for desktops that have no viewer
+# for help.chm: the pages and the style sheet of docs/help, copied as they are.
+file(GLOB MORVANE_HELP_PAGES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/docs/help/*.html
+     ${CMAKE_SOURCE_DIR}/docs/help/*.css)
+set(MORVANE_HTML_HELP_OUTPUTS)
+foreach(page ${MORVANE_HELP_PAGES})
+  get_filename_component(pageName ${page} NAME)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/html/${pageName}
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/html
+                     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${page}
+                             ${CMAKE_BINARY_DIR}/html/${pageName}
+                     DEPENDS ${page}
+                     COMMENT "Copying help page ${pageName}")
+  list(APPEND MORVANE_HTML_HELP_OUTPUTS ${CMAKE_BINARY_DIR}/html/${pageName})
+endforeach()
+add_custom_target(morvane_html_help ALL DEPENDS ${MORVANE_HTML_HELP_OUTPUTS})

@@ -1,9 +1,11 @@
-# Installation and the Debian package. The executables, the help file and the
-# language files go together into bin/, because the program looks for help.chm
-# and the language files beside its executable.
+# Installation and the Debian package. Executables go to bin/; the help (help.chm
+# and the HTML pages) and the shipped language files to share/morvane/, where
+# an installed copy looks for them (src/app/paths.h). The program itself never
+# writes there.
 include(GNUInstallDirs)
 
 set(MORVANE_APP_ID org.example.morvane)
+set(MORVANE_DATADIR ${CMAKE_INSTALL_DATADIR}/morvane)
 
 if(TARGET morvane)
   install(TARGETS morvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -12,10 +14,10 @@ if(TARGET morvane-cli)
   install(TARGETS morvane-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 
-install(FILES ${CMAKE_BINARY_DIR}/help.chm DESTINATION ${CMAKE_INSTALL_BINDIR} OPTIONAL)
+install(FILES ${CMAKE_BINARY_DIR}/help.chm DESTINATION ${MORVANE_DATADIR} OPTIONAL)
+install(DIRECTORY ${CMAKE_BINARY_DIR}/html DESTINATION ${MORVANE_DATADIR} OPTIONAL)
 file(GLOB MORVANE_SHIPPED_LANGUAGES ${CMAKE_SOURCE_DIR}/lang/*.lng)
-install(FILES ${MORVANE_SHIPPED_LANGUAGES} DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${MORVANE_SHIPPED_LANGUAGES} DESTINATION ${CMAKE_INSTALL_DATADIR}/morvane/lang)
+install(FILES ${MORVANE_SHIPPED_LANGUAGES} DESTINATION ${MORVANE_DATADIR}/lang)
 
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/${MORVANE_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
@@ -23,8 +25,27 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/${MORVANE_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/icons/morvane.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${CMAKE_SOURCE_DIR}/docs/morvane.1 ${CMAKE_SOURCE_DIR}/docs/morvane-cli.1
-        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/morvane)
+
+# Manual pages and the changelog, compressed at build time as Debian wants
+# them (gzip -n: no name or time stamp, so the package is reproducible).
+find_program(GZIP gzip REQUIRED)
+set(MORVANE_GZIPPED)
+function(morvane_gzip source output)
+  add_custom_command(OUTPUT ${output}
+                     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/man
+                     COMMAND ${GZIP} -9nc ${source} > ${output}
+                     DEPENDS ${source}
+                     COMMENT "Compressing ${source}")
+  set(MORVANE_GZIPPED ${MORVANE_GZIPPED} ${output} PARENT_SCOPE)
+endfunction()
+foreach(page morvane morvane-cli)
+  morvane_gzip(${CMAKE_SOURCE_DIR}/docs/${page}.1 ${CMAKE_BINARY_DIR}/man/${page}.1.gz)
+  install(FILES ${CMAKE_BINARY_DIR}/man/${page}.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
+morvane_gzip(${CMAKE_SOURCE_DIR}/packaging/changelog ${CMAKE_BINARY_DIR}/man/changelog.gz)
+add_custom_target(morvane_man_pages ALL DEPENDS ${MORVANE_GZIPPED})
+install(FILES ${CMAKE_BINARY_DIR}/man/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/morvane)
 
 # `cpack -G DEB` (or `make package`) builds morvane_<version>_<arch>.deb.
 set(CPACK_PACKAGE_NAME morvane)
@@ -39,13 +60,19 @@ set(CPACK_PACKAGE_DESCRIPTION
     "The package holds the Qt program morvane and the command morvane-cli.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://morvane.example.org/")
+set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # dpkg-shlibdeps adds the libraries the executables link with, versions
-# included; the SVG icons are loaded through a Qt plug-in that none links with.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
+# included. Beyond those: the SVG icons load through a Qt plug-in that none
+# links with; the window's layout is measured with DejaVu Sans and its
+# condensed cut; "open" requests go through xdg-open. A viewer for help.chm is
+# recommended; without one the HTML help opens in the browser.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-dejavu-core, fonts-dejavu-extra, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xchm")
 include(CPack)

@@ -8,7 +8,8 @@ foreach(lng ${MORVANE_LANGUAGE_FILES})
                      COMMAND ${CMAKE_COMMAND} -E copy_if_different ${lng}
                              ${CMAKE_BINARY_DIR}/${lngName}
                      DEPENDS ${lng}
-                     COMMENT "Copying language file ${lngName}")
+                     COMMENT "Copying language file ${lngName}"
+                     VERBATIM)
   list(APPEND MORVANE_LANGUAGE_OUTPUTS ${CMAKE_BINARY_DIR}/${lngName})
 endforeach()
 add_custom_target(morvane_language_files ALL DEPENDS ${MORVANE_LANGUAGE_OUTPUTS})

@@ -1,6 +1,7 @@
 #include "app/paths.h"
 
 #include <string>
+#include <vector>
 
 #include "platform/filesystem.h"
 #include "platform/system.h"
@@ -11,10 +12,15 @@ namespace {
 
 // Name used when the executable's path cannot be found out.
 const char* const FallbackExeName = "morvane";
+const char* const DefaultLanguageFile = "Language.lng";
 
 std::string FileNameOf(const std::string& path) {
   size_t slash = path.rfind('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 // The executable's path, with a stand-in name when the system cannot tell.
@@ -24,11 +30,13 @@ std::string KnownExePath() {
 }
 
 std::string ChooseAppDataDir() {
-  std::string exe = KnownExePath();
-  bool writable = Platform::IsWritableDirectory(FolderOf(exe));
-  std::string dir = AppDataDirFor(exe, writable, Platform::ConfigHome());
-  // A failure here surfaces as "Unable to write to ..." at the first write.
-  if (!writable) Platform::MakeDirectories(dir);
+  const bool installed = IsInstalledCopy();
+  std::string dir = AppDataDirFor(KnownExePath(), installed, Platform::ConfigHome());
+  if (installed && !dir.empty()) {
+    // A failure here surfaces as "Unable to write to ..." at the first write.
+    Platform::MakeDirectories(dir);
+    LinkShippedLanguages(ShippedLanguageDir(), dir);
+  }
   return dir;
 }
 
@@ -47,18 +55,54 @@ std::string FolderOf(const std::string& exePath) {
   return slash == std::string::npos ? std::string() : exePath.substr(0, slash + 1);
 }
 
-std::string AppDataDirFor(const std::string& exePath, bool exeDirWritable,
+std::string SharedDataDirFor(const std::string& exePath) {
+  const std::string folder = FolderOf(exePath);
+  if (!EndsWith(folder, "/bin/")) return {};
+  return folder.substr(0, folder.size() - 4) + "share/morvane/";
+}
+
+bool IsInstalledCopy() {
+  static const bool installed = [] {
+    const std::string shared = SharedDataDirFor(Platform::ExecutablePath());
+    return !shared.empty() && Platform::IsDirectory(shared);
+  }();
+  return installed;
+}
+
+std::string AppDataDirFor(const std::string& exePath, bool installed,
                           const std::string& configHome) {
-  if (exeDirWritable || configHome.empty()) return FolderOf(exePath);
+  if (!installed) return FolderOf(exePath);
+  if (configHome.empty()) return {};
   std::string home = configHome;
   while (!home.empty() && home.back() == '/') home.pop_back();
   return home + "/morvane/";
 }
 
-std::string SettingsFilePathFor(const std::string& exePath, bool exeDirWritable,
+std::string SettingsFilePathFor(const std::string& exePath, bool installed,
                                 const std::string& configHome) {
   std::string exe = exePath.empty() ? FallbackExeName : exePath;
-  return AppDataDirFor(exe, exeDirWritable, configHome) + FileNameOf(SettingsPathFor(exe));
+  return AppDataDirFor(exe, installed, configHome) + FileNameOf(SettingsPathFor(exe));
+}
+
+std::string DataDirFor(const std::string& exePath, bool installed) {
+  return installed ? SharedDataDirFor(exePath) : FolderOf(exePath);
+}
+
+std::string ShippedLanguageDirFor(const std::string& exePath, bool installed) {
+  return installed ? SharedDataDirFor(exePath) + "lang/" : FolderOf(exePath);
+}
+
+int LinkShippedLanguages(const std::string& shippedDir, const std::string& configDir) {
+  std::vector<Platform::TDirEntry> entries;
+  if (shippedDir.empty() || configDir.empty() || !Platform::ListDirectory(shippedDir, entries))
+    return 0;
+  int made = 0;
+  for (const Platform::TDirEntry& entry : entries) {
+    if ((entry.Attributes & (Platform::faDirectory | Platform::faSystem)) != 0) continue;
+    if (!EndsWith(entry.Name, ".lng") || entry.Name == DefaultLanguageFile) continue;
+    if (Platform::LinkIfAbsent(shippedDir + entry.Name, configDir + entry.Name)) ++made;
+  }
+  return made;
 }
 
 std::string AppDataDir() {
@@ -73,5 +117,11 @@ std::string SettingsFilePath() {
 }
 
 std::string ExecutableDir() { return FolderOf(Platform::ExecutablePath()); }
+
+std::string DataDir() { return DataDirFor(Platform::ExecutablePath(), IsInstalledCopy()); }
+
+std::string ShippedLanguageDir() {
+  return ShippedLanguageDirFor(Platform::ExecutablePath(), IsInstalledCopy());
+}
 
 }  // namespace App

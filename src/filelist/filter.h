@@ -17,8 +17,9 @@ std::string_view ExtractExt(std::string_view name);
 // The name without its extension.
 std::string_view ExtractNameWithoutExt(std::string_view name);
 
-// Compiled filter entries: answers "is this extension listed" (ASCII letters
-// compared without case) in constant time, and whether the first entry is ".*".
+// Compiled filter entries: answers "is this extension listed" (letters
+// compared without case, as Platform::FoldCase folds them) in logarithmic
+// time, and whether the first entry is ".*".
 class TFilter {
  public:
   explicit TFilter(const std::vector<std::string>& entries);
@@ -27,7 +28,7 @@ class TFilter {
 
  private:
   bool FAllFiles = false;
-  std::vector<std::string> FFolded;  // sorted, upper-cased entries
+  std::vector<std::string> FFolded;  // sorted, case-folded entries
 };
 
 }  // namespace FileList

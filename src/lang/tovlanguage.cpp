@@ -1,9 +1,11 @@
 #include "lang/tovlanguage.h"
 
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "app/inifile.h"
+#include "platform/casemap.h"
 #include "platform/filesystem.h"
 
 namespace Lang {
@@ -28,13 +30,10 @@ std::string ReplaceAll(const std::string& text, const std::string& from, const s
   return result.append(text, start, std::string::npos);
 }
 
-bool SameTextAscii(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::string::size_type i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
+std::string FoldedName(const std::string& name) {
+  std::string folded = name;
+  for (char& c : folded) c = Platform::AsciiLower(c);
+  return folded;
 }
 
 // Splits text at its first ".": without one, before is empty and after is all.
@@ -44,16 +43,26 @@ void SplitAtDot(const std::string& text, std::string& before, std::string& after
   after = dot == std::string::npos ? text : text.substr(dot + 1);
 }
 
-TFormComponent* FindComponent(TFormModel& form, const std::string& name) {
-  if (name.empty()) return nullptr;
-  for (std::size_t i = 0; i < form.ComponentCount(); ++i) {
-    if (SameTextAscii(form.Component(i).Name(), name)) return &form.Component(i);
+// The components of a form by name, letter case A to Z aside; where names
+// repeat, the first in creation order is found.
+class TComponentIndex {
+ public:
+  explicit TComponentIndex(TFormModel& form) {
+    for (std::size_t i = 0; i < form.ComponentCount(); ++i)
+      FByName.emplace(FoldedName(form.Component(i).Name()), &form.Component(i));
   }
-  return nullptr;
-}
+  TFormComponent* Find(const std::string& name) const {
+    if (name.empty()) return nullptr;
+    auto found = FByName.find(FoldedName(name));
+    return found == FByName.end() ? nullptr : found->second;
+  }
+
+ private:
+  std::unordered_map<std::string, TFormComponent*> FByName;
+};
 
 // Applies one "Form.Component.Property=value" line of a language file.
-void ApplyLine(TFormModel& form, const std::string& line) {
+void ApplyLine(TFormModel& form, const TComponentIndex& components, const std::string& line) {
   const auto equals = line.find('=');
   if (equals == std::string::npos) return;
   std::string formPart;
@@ -63,7 +72,7 @@ void ApplyLine(TFormModel& form, const std::string& line) {
   std::string componentPart;
   std::string propertyPart;
   SplitAtDot(rest, componentPart, propertyPart);
-  TFormComponent* component = FindComponent(form, componentPart);
+  TFormComponent* component = components.Find(componentPart);
   if (component == nullptr) return;
   const std::string property = FindTextProperty(component->ClassName(), propertyPart);
   if (property.empty()) return;
@@ -101,7 +110,9 @@ void TtovLanguage::LoadLanguage(TFormModel& form, const std::string& path) {
   App::TIniFile file(path);
   std::vector<std::string> lines;
   file.ReadKeyValues(TranslationsRead, lines);
-  for (const std::string& line : lines) ApplyLine(form, line);
+  if (lines.empty()) return;
+  const TComponentIndex components(form);
+  for (const std::string& line : lines) ApplyLine(form, components, line);
 }
 
 void TtovLanguage::ChangeLanguage(TFormModel& form) {

@@ -5,13 +5,18 @@
 #include <string_view>
 
 // Letter-case conversion of whole texts, independent of the process locale.
-// Each UTF-8 character maps to its simple upper or lower case only where both
-// have the same encoded length, so a text never changes length; bytes that are
-// not valid UTF-8 stay as they are.
+// Each UTF-8 character maps to its simple upper or lower case (ICU's
+// u_toupper and u_tolower) only where both have the same encoded length, so a
+// text never changes length; bytes that are not valid UTF-8 stay as they are.
 namespace Platform {
 
 std::string UpperCase(std::string_view text);
 std::string LowerCase(std::string_view text);
+
+// The case-blind form of text for comparisons: LowerCase of UpperCase, so that
+// every spelling of a letter that these mappings join (σ, ς and Σ; θ, Θ and
+// ϴ) gives the same bytes. Same length as text.
+std::string FoldCase(std::string_view text);
 
 // One byte with only the ASCII letters mapped (a-z to A-Z, or back).
 char AsciiUpper(char c);

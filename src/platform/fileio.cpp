@@ -16,6 +16,10 @@ namespace {
 // limit).
 constexpr int MaxLinkHops = 40;
 
+// Largest file that ReadFile takes in. Settings and language files stay far
+// below it (a language file of 10,000 texts is about 1.3 MB).
+constexpr off_t MaxReadBytes = off_t{4} << 20;
+
 std::string DirName(const std::string& path) {
   size_t slash = path.rfind('/');
   if (slash == std::string::npos) return ".";
@@ -42,6 +46,20 @@ int ResolveLinks(const std::string& path, std::string& target) {
     target = (!link.empty() && link[0] == '/') ? link : DirName(target) + "/" + link;
   }
   return ELOOP;
+}
+
+// Reads fd to its end; false on a read error or when it holds more than
+// MaxReadBytes (a file that grew after it was measured).
+bool ReadAll(int fd, std::string& data) {
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    if (n == 0) return true;
+    if (data.size() + static_cast<size_t>(n) > static_cast<size_t>(MaxReadBytes)) return false;
+    data.append(buffer, static_cast<size_t>(n));
+  }
 }
 
 int WriteAll(int fd, const std::string& data) {
@@ -110,22 +128,18 @@ bool IsFolder(const std::string& path) {
 
 bool ReadFile(const std::string& path, std::string& data) {
   data.clear();
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Only a regular file is opened at all: opening a FIFO would wait for a
+  // writer, and a device may never end.
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > MaxReadBytes)
+    return false;
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) return false;
-  char buffer[65536];
-  for (;;) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      ::close(fd);
-      data.clear();
-      return false;
-    }
-    if (n == 0) break;
-    data.append(buffer, static_cast<size_t>(n));
-  }
+  // The path may have been swapped since the check: judge what was opened.
+  const bool read = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ReadAll(fd, data);
   ::close(fd);
-  return true;
+  if (!read) data.clear();
+  return read;
 }
 
 int ReplaceFile(const std::string& path, const std::string& data) {

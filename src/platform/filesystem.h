@@ -45,7 +45,9 @@ int RenameNoReplace(const std::string& from, const std::string& to);
 // The same, with both names relative to the open directory dirFd.
 int RenameNoReplaceAt(int dirFd, const std::string& from, const std::string& to);
 
-// Reads a whole file. False when it is missing or unreadable.
+// Reads a whole regular file (symbolic links followed), never waiting on it.
+// False when it is missing or unreadable, when it is anything else (a FIFO, a
+// device, a folder) or larger than a few MiB; data is then empty.
 bool ReadFile(const std::string& path, std::string& data);
 
 // Replaces the content of path atomically (temporary file in the same folder,

@@ -1,5 +1,6 @@
 #include "platform/system.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <string>
 
@@ -55,5 +56,14 @@ std::string ConfigHome() {
 }
 
 std::string ProcessId() { return std::to_string(::getpid()); }
+
+std::string CurrentDirectory() {
+  std::string path(4096, '\0');
+  for (;;) {
+    if (::getcwd(path.data(), path.size())) return path.substr(0, path.find('\0'));
+    if (errno != ERANGE) return {};
+    path.resize(path.size() * 2);
+  }
+}
 
 }  // namespace Platform

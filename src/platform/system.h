@@ -18,4 +18,16 @@ std::string EnvironmentValue(const char* name);
 // no trailing separator.
 std::string ConfigHome();
 
+// The desktop's default application for a MIME type, as
+// "xdg-mime query default" names it (a desktop file id such as
+// "xchm.desktop"); empty when none is registered or xdg-mime cannot run.
+std::string DefaultApplicationFor(const std::string& mimeType);
+
+// Makes link a symbolic link to target unless an entry named link exists
+// already (a dangling link counts). True when link is now a new link.
+bool LinkIfAbsent(const std::string& target, const std::string& link);
+
+// The process's working folder, empty when it cannot be told.
+std::string CurrentDirectory();
+
 }  // namespace Platform

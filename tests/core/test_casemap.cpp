@@ -2,6 +2,7 @@
 #include <string>
 
 #include <gtest/gtest.h>
+#include <unicode/uchar.h>
 
 #include "platform/casemap.h"
 
@@ -46,6 +47,12 @@ INSTANTIATE_TEST_SUITE_P(
         // Cyrillic, the Ѐ..Џ block and the pairs beyond я.
         TCaseRow{"Привет", "ПРИВЕТ", "привет"}, TCaseRow{"ЁЂЏёђџ", "ЁЂЏЁЂЏ", "ёђџёђџ"},
         TCaseRow{"ѠѡҐґӁӂӐӑ", "ѠѠҐҐӁӁӐӐ", "ѡѡґґӂӂӑӑ"}, TCaseRow{"Ӏӏ", "ӀӀ", "ӏӏ"},
+        // Polytonic Greek: ῆ has no simple capital of its own.
+        TCaseRow{"ἀθῆναι.txt", "ἈΘῆΝΑΙ.TXT", "ἀθῆναι.txt"},
+        TCaseRow{"ǆǅǄ", "ǄǄǄ", "ǆǆǆ"}, TCaseRow{"ƀɃɓƁ", "ɃɃƁƁ", "ƀƀɓɓ"},
+        // Roman numerals, circled letters, Georgian, Cherokee.
+        TCaseRow{"ⅻⅫⓐⒶ", "ⅫⅫⒶⒶ", "ⅻⅻⓐⓐ"}, TCaseRow{"აႠⴀ", "ᲐႠႠ", "აⴀⴀ"},
+        TCaseRow{"Ꭰꭰᏸ", "ᎠᎠᏰ", "ꭰꭰᏸ"},
         // Characters without case, and four-byte characters, stay.
         TCaseRow{"日本😀", "日本😀", "日本😀"}, TCaseRow{"Ｆｕｌｌ", "ＦＵＬＬ", "ｆｕｌｌ"}));
 
@@ -115,11 +122,72 @@ TEST(CaseMap, TwoByteLettersRoundTrip) {
     ASSERT_EQ(lower.size(), 2u);
     if (lower == s) continue;
     ++changed;
-    if (cp == 0x3F4) continue;  // capital theta symbol: lower θ, whose capital is Θ
+    // Capital theta symbol (lower θ, whose capital is Θ) and the title-case
+    // digraphs ǅ ǈ ǋ ǲ, whose lower forms have their own capitals.
+    if (cp == 0x3F4 || cp == 0x1C5 || cp == 0x1C8 || cp == 0x1CB || cp == 0x1F2) continue;
     EXPECT_EQ(Platform::UpperCase(lower), s) << "U+" << std::hex << static_cast<unsigned>(cp);
   }
   // Latin-1 30, Latin Extended-A/B about 150, Greek about 50, Cyrillic about 120, Armenian 38.
   EXPECT_GT(changed, 380);
+}
+
+// The fold joins every spelling that the two mappings join, and only those.
+TEST(CaseMap, FoldJoinsTheSpellingsOfALetter) {
+  const struct {
+    const char* A;
+    const char* B;
+    bool Same;
+  } pairs[] = {{"été.TXT", "ÉTÉ.txt", true}, {"σας", "ΣΑΣ", true}, {"ϴ", "θ", true},
+               {"ǅ", "ǆ", true},             {"ß", "ẞ", false},   {"ı", "i", false},
+               {"\xE4", "\xC4", false},
+               {"k", "K", true}, {"\u212A", "k", false}};
+  for (const auto& p : pairs) {
+    EXPECT_EQ(Platform::FoldCase(p.A) == Platform::FoldCase(p.B), p.Same) << p.A << " " << p.B;
+    EXPECT_EQ(Platform::FoldCase(p.A).size(), std::string(p.A).size());
+  }
+}
+
+std::string Encoded(char32_t cp) {
+  std::string s;
+  if (cp < 0x80) return s += static_cast<char>(cp);
+  if (cp < 0x800) {
+    s += static_cast<char>(0xC0 | (cp >> 6));
+  } else if (cp < 0x10000) {
+    s += static_cast<char>(0xE0 | (cp >> 12));
+    s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+  } else {
+    s += static_cast<char>(0xF0 | (cp >> 18));
+    s += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+  }
+  return s += static_cast<char>(0x80 | (cp & 0x3F));
+}
+
+// Every code point, all in one text: each maps as ICU's simple case mapping
+// says wherever the mapping keeps the encoded length, and stays otherwise.
+TEST(CaseMap, WholeCodePointRangeFollowsIcu) {
+  struct TDirection {
+    const char* Name;
+    std::string (*Convert)(std::string_view);
+    UChar32 (*Library)(UChar32);
+    int MinChanged;
+  };
+  const TDirection directions[] = {{"upper", Platform::UpperCase, u_toupper, 1350},
+                                   {"lower", Platform::LowerCase, u_tolower, 1350}};
+  for (const TDirection& d : directions) {
+    std::string text, expected;
+    int changed = 0;
+    for (char32_t cp = 0; cp <= 0x10FFFF; ++cp) {
+      if (cp >= 0xD800 && cp <= 0xDFFF) continue;  // surrogates have no UTF-8 form
+      const std::string one = Encoded(cp);
+      const std::string mapped = Encoded(static_cast<char32_t>(d.Library(static_cast<UChar32>(cp))));
+      text += one;
+      expected += mapped.size() == one.size() ? mapped : one;
+      changed += mapped.size() == one.size() && mapped != one;
+    }
+    EXPECT_TRUE(d.Convert(text) == expected) << d.Name;
+    EXPECT_GT(changed, d.MinChanged) << d.Name;
+  }
 }
 
 }  // namespace

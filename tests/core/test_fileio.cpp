@@ -1,11 +1,15 @@
 #include <cerrno>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include "app/inifile.h"
 #include "core/testutil.h"
 #include "platform/filesystem.h"
 
@@ -28,6 +32,99 @@ TEST(FileIo, ReadFile) {
   TestUtil::WriteFileBytes(dir.File("f"), bytes);
   ASSERT_TRUE(Platform::ReadFile(dir.File("f"), data));
   EXPECT_EQ(data, bytes);
+}
+
+// Runs fn in a child that the alarm ends after a few seconds, so that a read
+// which blocks fails the test instead of hanging it. True when fn returned.
+bool ReturnsInTime(const std::function<void()>& fn) {
+  pid_t pid = ::fork();
+  if (pid < 0) return false;
+  if (pid == 0) {
+    ::alarm(5);
+    fn();
+    _exit(0);
+  }
+  int status = 0;
+  return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+std::string MakeSized(const std::string& path, off_t size) {
+  TestUtil::WriteFileBytes(path, "");
+  if (::truncate(path.c_str(), size) != 0) ADD_FAILURE() << "truncate " << path;
+  return path;
+}
+
+std::string MakeLink(const std::string& target, const std::string& path) {
+  if (::symlink(target.c_str(), path.c_str()) != 0) ADD_FAILURE() << "symlink " << path;
+  return path;
+}
+
+// What lstat and the bytes say about an entry, to prove a failed write left it.
+std::string Fingerprint(const std::string& path) {
+  struct stat st;
+  if (::lstat(path.c_str(), &st) != 0) return "missing";
+  std::string print = std::to_string(st.st_mode) + ":" + std::to_string(st.st_size);
+  return S_ISREG(st.st_mode) && st.st_size < 4096 ? print + ":" + TestUtil::ReadFileBytes(path)
+                                                   : print;
+}
+
+// Settings and language files are read only when they are regular files of a
+// sane size; anything else reads as an unreadable file (the default) at once,
+// and a write to it fails with the store's message and touches nothing.
+TEST(FileIo, FileKindsReadWithoutBlockingAndRefuseWrites) {
+  TTempDir dir;
+  const std::string ini = "[s]\r\nk=v\r\n";
+  TestUtil::WriteFileBytes(dir.File("plain.ini"), ini);
+  TestUtil::WriteFileBytes(dir.File("linked.ini"), ini);
+  ::mkdir(dir.File("folder").c_str(), 0755);
+  ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0644), 0);
+  struct TKind {
+    const char* Name;
+    std::string Path;
+    bool Readable;
+    bool Writable;
+  };
+  const TKind kinds[] = {
+      {"regular file", dir.File("plain.ini"), true, true},
+      {"link to a regular file", MakeLink("linked.ini", dir.File("link.ini")), true, true},
+      {"FIFO", dir.File("fifo"), false, false},
+      {"link to a FIFO", MakeLink("fifo", dir.File("fifo.ini")), false, false},
+      {"link to /dev/zero", MakeLink("/dev/zero", dir.File("zero.ini")), false, false},
+      {"folder", dir.File("folder"), false, false},
+      {"file of 3 MiB", MakeSized(dir.File("big.ini"), off_t{3} << 20), true, true},
+      {"file of 64 MiB", MakeSized(dir.File("huge.ini"), off_t{64} << 20), false, false},
+      {"dangling link", MakeLink("gone.ini", dir.File("dangling.ini")), false, true},
+  };
+  for (const TKind& kind : kinds) {
+    SCOPED_TRACE(kind.Name);
+    ASSERT_TRUE(ReturnsInTime([&] {
+      std::string data;
+      Platform::ReadFile(kind.Path, data);
+      App::TIniFile(kind.Path).ReadText("s", "k", "");
+    }));
+    std::string data = "stale";
+    EXPECT_EQ(Platform::ReadFile(kind.Path, data), kind.Readable);
+    if (!kind.Readable) {
+      EXPECT_TRUE(data.empty());
+    }
+    const bool holdsEntry = kind.Readable && data == ini;
+    App::TIniFile store(kind.Path);
+    EXPECT_EQ(store.ReadText("s", "k", "default"), holdsEntry ? "v" : "default");
+    const std::string before = Fingerprint(kind.Path);
+    if (kind.Writable) {
+      EXPECT_NO_THROW(store.WriteText("s", "k", "w"));
+      EXPECT_EQ(store.ReadText("s", "k", ""), "w");
+      continue;
+    }
+    try {
+      store.WriteText("s", "k", "w");
+      ADD_FAILURE() << "write succeeded";
+    } catch (const App::EIniWriteError& e) {
+      EXPECT_EQ(std::string(e.what()), "Unable to write to " + kind.Path);
+    }
+    EXPECT_EQ(Fingerprint(kind.Path), before);
+  }
+  EXPECT_EQ(TestUtil::ReadFileBytes(dir.File("gone.ini")), "[s]\r\nk=w\r\n");
 }
 
 TEST(FileIo, ReplaceCreatesAndOverwritesWithoutLeftovers) {

@@ -68,8 +68,10 @@ TEST(Filter, AllFilesOnlyWhenFirstEntryIsDotStar) {
   for (const TCase& c : cases) EXPECT_EQ(FileList::TFilter(c.Entries).AllFiles(), c.All);
 }
 
-TEST(Filter, ExtensionLookUpIgnoresAsciiCaseOnly) {
-  const FileList::TFilter filter({".txt", ".JPG", ".", ".Ä", ".tar.gz", ".b", ". x"});
+// Letters compare as the case map folds them; bytes that are not UTF-8 stay.
+TEST(Filter, ExtensionLookUpIgnoresCase) {
+  const FileList::TFilter filter(
+      {".txt", ".JPG", ".", ".Ä", ".tar.gz", ".b", ". x", ".été", ".σ", ".\xE4", ".ǆ"});
   struct TCase {
     std::string_view Ext;
     bool Listed;
@@ -77,8 +79,10 @@ TEST(Filter, ExtensionLookUpIgnoresAsciiCaseOnly) {
   const TCase cases[] = {
       {".txt", true}, {".TXT", true}, {".Txt", true},    {".jpg", true},   {".JPG", true},
       {".", true},    {"", false},    {".tx", false},    {".txt ", false}, {".Ä", true},
-      {".ä", false},  {".gz", false}, {".tar.gz", true}, {".B", true},     {".x", false},
+      {".ä", true},   {".gz", false}, {".tar.gz", true}, {".B", true},     {".x", false},
       {". X", true},  {".a", false},  {".*", false},     {"txt", false},
+      {".ÉTÉ", true}, {".Été", true}, {".ete", false},   {".Σ", true},     {".ς", true},
+      {".\xE4", true}, {".\xC4", false}, {".Ǆ", true},    {".ǅ", true},     {".ÉT", false},
   };
   for (const TCase& c : cases) EXPECT_EQ(filter.HasExtension(c.Ext), c.Listed) << c.Ext;
 }

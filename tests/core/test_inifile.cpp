@@ -1,4 +1,8 @@
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <iterator>
+#include <random>
 #include <optional>
 #include <string>
 #include <vector>
@@ -213,6 +217,54 @@ TEST(IniFile, KeyValuesUpdatesAndDeletesExistingLines) {
   std::vector<std::string> values{"b=old", "a=old", "z=keep"};
   TIniFile(path).ReadKeyValues("s", values);
   EXPECT_EQ(values, (std::vector<std::string>{"A=1", "z=keep"}));
+}
+
+// ReadKeyValues reads the file once, yet it gives what ReadKeyNames followed by
+// one ReadText per name gives, over random sections and starting lists.
+std::vector<std::string> KeyValuesOneByOne(TIniFile& ini, const std::string& section,
+                                           std::vector<std::string> list) {
+  auto sameName = [](std::string a, std::string b) {
+    for (std::string* s : {&a, &b})
+      for (char& c : *s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return a == b;
+  };
+  std::vector<std::string> names;
+  ini.ReadKeyNames(section, names);
+  for (const std::string& name : names) {
+    const std::string value = ini.ReadText(section, name, "");
+    auto line = std::find_if(list.begin(), list.end(), [&](const std::string& l) {
+      return sameName(l.substr(0, l.find('=')), name);
+    });
+    if (value.empty() && line != list.end()) list.erase(line);
+    if (value.empty()) continue;
+    if (line != list.end()) *line = name + "=" + value;
+    if (line == list.end()) list.push_back(name + "=" + value);
+  }
+  return list;
+}
+
+TEST(IniFile, KeyValuesAgreesWithOneReadTextPerKey) {
+  TTempDir dir;
+  const std::string path = dir.File("k.ini");
+  const char* const keys[] = {"a", "A", "b", " B", "c.Caption", "C.CAPTION", "d", "=", ""};
+  const char* const values[] = {"", "x", "'q'", "  y  ", "\"\"", "1=2", "z"};
+  std::mt19937 random(11);
+  auto pick = [&](const auto& from) { return from[random() % std::size(from)]; };
+  for (int round = 0; round < 300; ++round) {
+    std::string data = random() % 4 == 0 ? "[other]\r\nA=o\r\n" : "";
+    data += random() % 2 ? "[S]\r\n" : " [ s ] \r\n";
+    for (int i = static_cast<int>(random() % 12); i > 0; --i)
+      data += std::string(pick(keys)) + "=" + pick(values) + (random() % 5 ? "\r\n" : "\n");
+    if (random() % 3 == 0) data += "[s]\r\nd=late\r\n";
+    TestUtil::WriteFileBytes(path, data);
+    std::vector<std::string> list;
+    for (int i = static_cast<int>(random() % 4); i > 0; --i)
+      list.push_back(std::string(pick(keys)) + (random() % 2 ? "=old" : ""));
+    TIniFile ini(path);
+    const std::vector<std::string> expected = KeyValuesOneByOne(ini, "s", list);
+    ini.ReadKeyValues("s", list);
+    ASSERT_EQ(list, expected) << data;
+  }
 }
 
 // Each 99-byte name takes 100 bytes of the 16,384-byte listing: 163 fit whole,

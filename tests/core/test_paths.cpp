@@ -31,26 +31,73 @@ TEST(Paths, SettingsPathAndFolder) {
   }
 }
 
-TEST(Paths, DataFolderFallsBackToConfigHome) {
+TEST(Paths, InstalledCopyKeepsItsFilesInConfigHome) {
   struct {
     const char* Exe;
-    bool Writable;
+    bool Installed;
     const char* ConfigHome;
     const char* Dir;
     const char* Settings;
   } cases[] = {
-      {"/home/u/build/morvane", true, "/home/u/.config", "/home/u/build/",
+      {"/home/u/build/morvane", false, "/home/u/.config", "/home/u/build/",
        "/home/u/build/morvane.ini"},
-      {"/usr/bin/morvane", false, "/home/u/.config", "/home/u/.config/morvane/",
+      {"/usr/bin/morvane", true, "/home/u/.config", "/home/u/.config/morvane/",
        "/home/u/.config/morvane/morvane.ini"},
-      {"/usr/bin/morvane.bin", false, "/cfg/", "/cfg/morvane/", "/cfg/morvane/morvane.ini"},
-      {"/usr/bin/morvane", false, "", "/usr/bin/", "/usr/bin/morvane.ini"},
-      {"", false, "/cfg", "/cfg/morvane/", "/cfg/morvane/morvane.ini"},
+      {"/usr/bin/morvane.bin", true, "/cfg/", "/cfg/morvane/", "/cfg/morvane/morvane.ini"},
+      // Without a configuration folder an installed copy still stays out of bin/.
+      {"/usr/bin/morvane", true, "", "", "morvane.ini"},
+      {"/opt/unpacked/bin/morvane", false, "/cfg", "/opt/unpacked/bin/",
+       "/opt/unpacked/bin/morvane.ini"},
+      {"", true, "/cfg", "/cfg/morvane/", "/cfg/morvane/morvane.ini"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(App::AppDataDirFor(c.Exe, c.Writable, c.ConfigHome), c.Dir) << c.Exe;
-    EXPECT_EQ(App::SettingsFilePathFor(c.Exe, c.Writable, c.ConfigHome), c.Settings) << c.Exe;
+    EXPECT_EQ(App::AppDataDirFor(c.Exe, c.Installed, c.ConfigHome), c.Dir) << c.Exe;
+    EXPECT_EQ(App::SettingsFilePathFor(c.Exe, c.Installed, c.ConfigHome), c.Settings) << c.Exe;
   }
+}
+
+TEST(Paths, DataOfAnInstalledCopyLivesUnderShare) {
+  struct {
+    const char* Exe;
+    const char* Shared;  // SharedDataDirFor
+    bool Installed;
+    const char* Data;
+    const char* Languages;
+  } cases[] = {
+      {"/usr/bin/morvane", "/usr/share/morvane/", true, "/usr/share/morvane/",
+       "/usr/share/morvane/lang/"},
+      {"/tmp/p/bin/morvane", "/tmp/p/share/morvane/", true, "/tmp/p/share/morvane/",
+       "/tmp/p/share/morvane/lang/"},
+      {"/bin/morvane", "/share/morvane/", false, "/bin/", "/bin/"},
+      {"/home/u/build/morvane", "", false, "/home/u/build/", "/home/u/build/"},
+      {"/home/u/robin/morvane", "", false, "/home/u/robin/", "/home/u/robin/"},
+      {"morvane", "", false, "", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(App::SharedDataDirFor(c.Exe), c.Shared) << c.Exe;
+    EXPECT_EQ(App::DataDirFor(c.Exe, c.Installed), c.Data) << c.Exe;
+    EXPECT_EQ(App::ShippedLanguageDirFor(c.Exe, c.Installed), c.Languages) << c.Exe;
+  }
+}
+
+// The shipped language files appear in the user's folder as links; the
+// user's own files and the default file are never replaced.
+TEST(Paths, ShippedLanguagesAreLinkedBesideTheUsersFiles) {
+  TestUtil::TTempDir shipped, config;
+  for (const char* name : {"German.lng", "French.lng", "Language.lng", "notes.txt"})
+    TestUtil::WriteFileBytes(shipped.File(name), std::string("shipped ") + name);
+  Platform::MakeDirectories(shipped.File("Sub.lng"));
+  TestUtil::WriteFileBytes(config.File("French.lng"), "mine");
+  TestUtil::WriteFileBytes(config.File("Language.lng"), "default");
+  EXPECT_EQ(App::LinkShippedLanguages(shipped.Path() + "/", config.Path() + "/"), 1);
+  EXPECT_EQ(TestUtil::ListNames(config.Path()),
+            (std::vector<std::string>{"French.lng", "German.lng", "Language.lng"}));
+  EXPECT_EQ(TestUtil::ReadFileBytes(config.File("German.lng")), "shipped German.lng");
+  EXPECT_EQ(TestUtil::ReadFileBytes(config.File("French.lng")), "mine");
+  EXPECT_EQ(TestUtil::ReadFileBytes(config.File("Language.lng")), "default");
+  // A second start adds nothing, and a missing shipped folder links nothing.
+  EXPECT_EQ(App::LinkShippedLanguages(shipped.Path() + "/", config.Path() + "/"), 0);
+  EXPECT_EQ(App::LinkShippedLanguages(shipped.File("none/"), config.Path() + "/"), 0);
 }
 
 // Restores one environment variable at the end of a test.
@@ -103,9 +150,10 @@ TEST(Paths, RealExecutable) {
   ASSERT_FALSE(exe.empty());
   EXPECT_EQ(exe.substr(exe.rfind('/') + 1), "test_paths");
   EXPECT_EQ(App::ExecutableDir(), App::FolderOf(exe));
-  // The build folder is writable, so the program stays portable there.
-  ASSERT_TRUE(Platform::IsWritableDirectory(App::ExecutableDir()));
+  // A build folder is no installation, so the program stays portable there.
+  EXPECT_FALSE(App::IsInstalledCopy());
   EXPECT_EQ(App::AppDataDir(), App::ExecutableDir());
+  EXPECT_EQ(App::DataDir(), App::ExecutableDir());
   EXPECT_EQ(App::SettingsFilePath(), App::ExecutableDir() + "test_paths.ini");
   EXPECT_FALSE(TestUtil::Exists(App::SettingsFilePath()));
 }

@@ -422,6 +422,28 @@ const TLineCase LineCases[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Lines, LoadLineTest, ::testing::ValuesIn(LineCases));
 
+// Names that repeat, letter case aside, find the first component in creation
+// order; letters beyond A to Z keep their case, and an empty name finds nothing.
+TEST_F(TovLanguageTest, LoadFindsTheFirstComponentOfAName) {
+  TFakeForm form({{"", "TLabel", "none", "", ""},
+                  {"Twin", "TLabel", "first", "", ""},
+                  {"TWIN", "TLabel", "second", "", ""},
+                  {"Ärger", "TLabel", "upper", "", ""},
+                  {"ärger", "TLabel", "lower", "", ""}});
+  TestUtil::WriteFileBytes(FDir.File("x.lng"),
+                           "[Translations]\r\nMainForm.twin.Caption=1\r\nMainForm.TWIN.Hint=2\r\n"
+                           "MainForm.ärger.Caption=3\r\nMainForm..Caption=4\r\n");
+  FLanguage.LoadLanguage(form, FDir.File("x.lng"));
+  const std::map<std::string, std::string> texts = form.Texts();
+  EXPECT_EQ(texts.at("Twin.Caption"), "1");
+  EXPECT_EQ(texts.at("Twin.Hint"), "2");
+  EXPECT_EQ(texts.at("TWIN.Caption"), "second");
+  EXPECT_EQ(texts.at("TWIN.Hint"), "");
+  EXPECT_EQ(texts.at("Ärger.Caption"), "upper");
+  EXPECT_EQ(texts.at("ärger.Caption"), "3");
+  EXPECT_EQ(texts.at(".Caption"), "none");
+}
+
 TEST_F(TovLanguageTest, LoadOfMissingOrForeignFileChangesNothing) {
   const auto before = FForm.Texts();
   FLanguage.LoadLanguage(FForm, FDir.File("missing.lng"));

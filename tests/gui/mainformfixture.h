@@ -12,9 +12,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/qt/dialogseam.h"
 #include "app/qt/mainform.h"
 #include "core/testutil.h"
+#include "dialogs/qt/dialogseam.h"
 
 // Catches the desktop's "open" requests for file URLs while it is the
 // handler (QDesktopServices::setUrlHandler with the slot "Open").

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/qt/artwork.h"
+#include "ui/artwork.h"
 
 namespace {
 

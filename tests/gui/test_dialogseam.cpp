@@ -1,3 +1,5 @@
+#include <string>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -6,12 +8,11 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QWidget>
-#include <string>
 
 #include <gtest/gtest.h>
 
-#include "app/qt/dialogseam.h"
 #include "core/testutil.h"
+#include "dialogs/qt/dialogseam.h"
 #include "gui/guitestutil.h"
 
 namespace {

@@ -1,3 +1,5 @@
+#include <string>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -5,11 +7,10 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QWidget>
-#include <string>
 
 #include <gtest/gtest.h>
 
-#include "app/qt/dialogseam.h"
+#include "dialogs/qt/dialogseam.h"
 #include "gui/guitestutil.h"
 #include "rename/qt/messageboxrenameui.h"
 

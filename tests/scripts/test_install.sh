@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build folder $1 into a temporary prefix and checks what a Linux
-# desktop expects there: executables, help and language files beside them, a
-# valid desktop entry and AppStream file, the icon and the manual pages.
+# desktop expects there: executables in bin/ and nothing else, help and
+# language files in share/morvane/, a valid desktop entry and AppStream file,
+# the icon, the copyright file and compressed manual pages.
 # Needs desktop-file-utils and appstream.
 set -uo pipefail
 BUILD="$(cd "${1:?build folder}" && pwd)"
@@ -14,16 +15,20 @@ APP=org.example.morvane
 
 cmake --install "$BUILD" --prefix "$PREFIX" >/dev/null || fail "cmake --install"
 
-expected=(bin/morvane-cli bin/German.lng share/morvane/lang/German.lng
-  "share/applications/$APP.desktop" "share/metainfo/$APP.metainfo.xml"
-  share/icons/hicolor/scalable/apps/morvane.svg share/man/man1/morvane-cli.1
-  share/man/man1/morvane.1)
+expected=(bin/morvane-cli "share/applications/$APP.desktop" "share/metainfo/$APP.metainfo.xml"
+  share/icons/hicolor/scalable/apps/morvane.svg share/man/man1/morvane-cli.1.gz
+  share/man/man1/morvane.1.gz share/doc/morvane/copyright)
+for lng in "$(dirname "$0")"/../../lang/*.lng; do
+  [[ -e "$lng" ]] && expected+=("share/morvane/lang/$(basename "$lng")")
+done
 [[ -e "$BUILD/morvane" ]] && expected+=(bin/morvane)
-[[ -e "$BUILD/help.chm" ]] && expected+=(bin/help.chm)
+[[ -e "$BUILD/help.chm" ]] && expected+=(share/morvane/help.chm share/morvane/html/index.html)
 for f in "${expected[@]}"; do
   [[ -s "$PREFIX/$f" ]] || fail "not installed: $f"
 done
 [[ -x "$PREFIX/bin/morvane-cli" ]] || fail "bin/morvane-cli is not executable"
+extra=$(ls "$PREFIX/bin" | grep -vx -e morvane -e morvane-cli)
+[[ -z "$extra" ]] || fail "bin/ holds more than the executables: $extra"
 
 for tool in desktop-file-validate:desktop-file-utils appstreamcli:appstream; do
   command -v "${tool%%:*}" >/dev/null || fail "${tool%%:*} is missing (Debian package ${tool##*:})"
@@ -37,7 +42,7 @@ if command -v appstreamcli >/dev/null; then
     fail "appstreamcli validate: $out"
 fi
 desktop="$PREFIX/share/applications/$APP.desktop"
-for line in Exec=morvane Icon=morvane Categories=Utility\;FileTools\;; do
+for line in "Exec=morvane %f" "MimeType=inode/directory;" Icon=morvane Categories=Utility\;FileTools\;; do
   grep -qx "$line" "$desktop" || fail "desktop entry lacks $line"
 done
 python3 -c 'import sys, xml.dom.minidom as m; m.parse(sys.argv[1])' \
@@ -50,30 +55,44 @@ version=$("$PREFIX/bin/morvane-cli" --version) || fail "installed morvane-cli do
 [[ "$version" == "morvane-cli "[0-9]* ]] || fail "version line: $version"
 if command -v groff >/dev/null; then
   for page in morvane-cli morvane; do
-    out=$(groff -man -Tutf8 -ww -z "$PREFIX/share/man/man1/$page.1" 2>&1)
+    out=$(gzip -dc "$PREFIX/share/man/man1/$page.1.gz" | groff -man -Tutf8 -ww -z 2>&1)
     [[ -z "$out" ]] || fail "manual page $page: $out"
   done
 fi
 
-# An installed window keeps its files in $XDG_CONFIG_HOME/morvane/, since it
-# may not write beside its executable: run it as a user who cannot.
-if [[ -x "$PREFIX/bin/morvane" ]]; then
-  HOMEDIR="$PREFIX/home"
-  mkdir -p "$HOMEDIR/.config/morvane"
-  printf '[Language]\nMainForm=%s\n' "$PREFIX/bin/German.lng" >"$HOMEDIR/.config/morvane/morvane.ini"
-  as_user=()
-  if [[ $(id -u) -eq 0 ]]; then
-    chown -R 65534:65534 "$HOMEDIR"
-    as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
-  else
-    chmod 555 "$PREFIX/bin"
-  fi
-  "${as_user[@]}" env -u XDG_CONFIG_HOME HOME="$HOMEDIR" XDG_RUNTIME_DIR="$HOMEDIR" \
+# An installed window keeps its files in $XDG_CONFIG_HOME/morvane/ and never
+# writes beside its executable, whoever runs it: first as a user who cannot
+# write there, then (when the test runs as root) as root, who can.
+run_installed() {  # $1: home folder; the rest: the command that switches user
+  local home=$1
+  shift
+  "$@" env -u XDG_CONFIG_HOME HOME="$home" XDG_RUNTIME_DIR="$home" \
     QT_QPA_PLATFORM=offscreen timeout 3 "$PREFIX/bin/morvane" 2>/dev/null
-  [[ $? -eq 124 ]] || fail "the installed window did not keep running"
-  chmod 755 "$PREFIX/bin"
-  [[ -s "$HOMEDIR/.config/morvane/Language.lng" ]] || fail "no Language.lng in ~/.config/morvane"
-  [[ ! -e "$PREFIX/bin/Language.lng" ]] || fail "Language.lng written beside the executable"
+  [[ $? -eq 124 ]] || fail "the installed window did not keep running ($*)"
+  [[ -s "$home/.config/morvane/Language.lng" ]] || fail "no Language.lng in ~/.config/morvane ($*)"
+  [[ -s "$home/.config/morvane/morvane.ini" ]] || fail "no morvane.ini in ~/.config/morvane ($*)"
+  [[ -L "$home/.config/morvane/German.lng" && -s "$home/.config/morvane/German.lng" ]] ||
+    fail "the shipped German.lng is not offered beside Language.lng ($*)"
+  extra=$(ls "$PREFIX/bin" | grep -vx -e morvane -e morvane-cli)
+  [[ -z "$extra" ]] || fail "written beside the executable ($*): $extra"
+}
+if [[ -x "$PREFIX/bin/morvane" ]]; then
+  for who in user root; do
+    HOMEDIR="$PREFIX/home-$who"
+    mkdir -p "$HOMEDIR/.config/morvane"
+    printf '[Language]\nMainForm=%s\n' "$PREFIX/share/morvane/lang/German.lng" \
+      >"$HOMEDIR/.config/morvane/morvane.ini"
+    if [[ $who == user && $(id -u) -eq 0 ]]; then
+      chown -R 65534:65534 "$HOMEDIR"
+      run_installed "$HOMEDIR" setpriv --reuid=65534 --regid=65534 --clear-groups
+    elif [[ $who == user ]]; then
+      chmod 555 "$PREFIX/bin"
+      run_installed "$HOMEDIR"
+      chmod 755 "$PREFIX/bin"
+    elif [[ $(id -u) -eq 0 ]]; then
+      run_installed "$HOMEDIR"
+    fi
+  done
 fi
 
 if ((failures > 0)); then

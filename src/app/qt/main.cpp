@@ -1,10 +1,21 @@
 #include <QApplication>
+#include <cstdio>
+#include <string>
+#include <vector>
 
-#include "app/qt/artwork.h"
 #include "app/qt/mainform.h"
+#include "app/startdir.h"
+#include "platform/system.h"
+#include "ui/artwork.h"
 
+// "morvane [DIR]": the toolkit takes out its own options first; the exact
+// bytes of DIR name the folder to open.
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setWindowIcon(Artwork::AppIcon());
-  return RunApplication(TMainFormPaths::Defaults());
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const App::TStartFolder start =
+      App::StartFolderFor(args, Platform::CurrentDirectory(), App::PathKindOf);
+  if (!start.Warning.empty()) std::fputs(start.Warning.c_str(), stderr);
+  return RunApplication(TMainFormPaths::Defaults(), start.Folder);
 }

@@ -12,11 +12,11 @@
 #include <QTreeView>
 
 #include "app/paths.h"
-#include "app/qt/artwork.h"
 #include "app/qt/mainform_metrics.h"
 #include "filelist/qt/filelistmodel.h"
 #include "lang/qt/qtformmodel.h"
 #include "lang/tovlanguage.h"
+#include "ui/artwork.h"
 
 namespace {
 
@@ -71,6 +71,7 @@ TMainForm::TMainForm(const TMainFormPaths& paths, QWidget* parent)
   resize(MinimumWidth - FrameAcross, MinimumHeight - FrameDown);
   CreateControls();
   ConnectHandlers();
+  CreateDesktopBindings();
   StartUp();
 }
 
@@ -201,7 +202,9 @@ void TMainForm::CreateBottomLeftPanel() {
   FileList->header()->setStretchLastSection(false);
   FileList->setStyleSheet(
       QStringLiteral("QTreeView::item { border-right: 1px solid palette(midlight);"
-                     " border-bottom: 1px solid palette(midlight); }"));
+                     " border-bottom: 1px solid palette(midlight); }"
+                     " QTreeView::item:selected { background: palette(highlight);"
+                     " color: palette(highlighted-text); }"));
   Register(FileList, "FileList", "TListView");
 }
 

@@ -14,6 +14,9 @@
 class QAction;
 class QCheckBox;
 class QComboBox;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -75,6 +78,7 @@ class TMainForm : public QMainWindow {
   void RefreshBtnClick();
   void FilterCmbExit();
   void FilterCmbKeyDown(int& key);
+  void FileListKeyDown(int& key);
   void LanguageClick();
   void ShowErrorMnuClick();
   void WarnRenameMnuClick();
@@ -92,6 +96,10 @@ class TMainForm : public QMainWindow {
   Rename::TNameOptions SetNewName() const;
   Rename::TReplaceOptions CharSub() const;
   Rename::TPreviewOptions PreviewOptions() const;
+
+  // Opens a folder as the folder chooser's OK does: it becomes the directory
+  // text, exact bytes kept, and is scanned.
+  void OpenDirectory(const std::string& bytes);
 
   // The active page of PageControl1; -1 when no page is active.
   int ActivePageIndex() const;
@@ -218,6 +226,9 @@ class TMainForm : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   // Construction (mainform.cpp, mainform_pages.cpp, mainform_menu.cpp).
@@ -267,6 +278,10 @@ class TMainForm : public QMainWindow {
   void AssignMenuKeys(QMenu* menu);
   void SetDirectoryText(const std::string& bytes);
 
+  // Drops and the file list's keys (mainform_desktop.cpp).
+  void CreateDesktopBindings();
+  void ShowActivePageTab();
+
   TMainFormPaths FPaths;
   std::unique_ptr<TQtFormModel> FFormModel;
   std::unique_ptr<Lang::TLanguageFileChooser> FLanguageChooser;
@@ -284,5 +299,11 @@ class TMainForm : public QMainWindow {
 
 // The program's entry after the application object exists: builds and shows
 // the main window and runs until it closes. An error during start-up goes to
-// the error display and ends the program. Returns the exit code, 0.
-int RunApplication(const TMainFormPaths& paths);
+// the error display and ends the program. Returns the exit code, 0. A
+// startFolder from the command line is opened at start (CreateMainForm).
+int RunApplication(const TMainFormPaths& paths, const std::string& startFolder = {});
+
+// Builds the main window; a startFolder that is not empty is then opened
+// (OpenDirectory) before the window is shown.
+std::unique_ptr<TMainForm> CreateMainForm(const TMainFormPaths& paths,
+                                          const std::string& startFolder);

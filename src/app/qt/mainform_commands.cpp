@@ -16,11 +16,11 @@
 #include <QProgressBar>
 #include <QTreeView>
 
+#include "app/helpfile.h"
 #include "app/paths.h"
-#include "app/qt/dialogseam.h"
 #include "app/qt/mainform_radiogroup.h"
-#include "app/qt/qttext.h"
 #include "dialogs/qt/aboutform.h"
+#include "dialogs/qt/dialogseam.h"
 #include "dialogs/qt/kvfolderdialog.h"
 #include "filelist/filter.h"
 #include "filelist/qt/filelistmodel.h"
@@ -30,6 +30,7 @@
 #include "rename/journal.h"
 #include "rename/qt/messageboxrenameui.h"
 #include "rename/renamerun.h"
+#include "ui/qttext.h"
 
 namespace {
 
@@ -124,6 +125,7 @@ void TMainForm::RefreshBtnClick() {
   for (int i = 0; i < HidFilterList->count(); ++i)
     entries.push_back(ToUtf8(HidFilterList->item(i)->text()));
   FModel->SetItems(FileList::ScanDirectory(DirectoryBytes(), entries, SortCmb->currentIndex()));
+  FileList->scrollToTop();  // a new list is shown from its first row
 }
 
 void TMainForm::FilterCmbExit() {
@@ -143,9 +145,7 @@ void TMainForm::ShowErrorMnuClick() { ShowErrorMnu->setChecked(!ShowErrorMnu->is
 
 void TMainForm::WarnRenameMnuClick() { WarnRenameMnu->setChecked(!WarnRenameMnu->isChecked()); }
 
-void TMainForm::ContentsMnuClick() {
-  Platform::ShellOpen(FromUtf8(App::ExecutableDir() + "help.chm"));
-}
+void TMainForm::ContentsMnuClick() { Platform::ShellOpen(FromUtf8(App::HelpFileToOpen())); }
 
 void TMainForm::RadioEnableClick(TRadioGroup* sender) {
   QLineEdit* edit = nullptr;

@@ -137,11 +137,13 @@ void TMainForm::SetActivePageIndex(int index) {
   if (index < 0 || index >= PageControl1->count()) {
     FNoActivePage = true;
     FPageStack->setCurrentWidget(FEmptyPage);
+    ShowActivePageTab();
     return;
   }
   FNoActivePage = false;
   PageControl1->setCurrentIndex(index);
   FPageStack->setCurrentIndex(index);
+  ShowActivePageTab();
 }
 
 QRect TMainForm::CountedBounds() const {

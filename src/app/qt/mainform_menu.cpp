@@ -15,11 +15,11 @@
 #include <QToolButton>
 
 #include "app/accesskeys.h"
-#include "app/qt/artwork.h"
-#include "app/qt/dialogseam.h"
 #include "app/qt/mainform_radiogroup.h"
-#include "app/qt/qttext.h"
+#include "dialogs/qt/dialogseam.h"
 #include "platform/locale.h"
+#include "ui/artwork.h"
+#include "ui/qttext.h"
 
 namespace {
 

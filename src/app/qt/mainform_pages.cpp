@@ -7,12 +7,13 @@
 #include <QTabWidget>
 
 #include "app/qt/mainform.h"
+#include "app/qt/mainform_pagecontrol.h"
 #include "app/qt/mainform_radiogroup.h"
 
 void TMainForm::CreateRightPanel(QWidget* client) {
   RightPanel = new QWidget(client);
   Register(RightPanel, "RightPanel", "TPanel");
-  PageControl1 = new QTabWidget(RightPanel);
+  PageControl1 = new TPageControl(RightPanel);
   PageControl1->setDocumentMode(false);
   Register(PageControl1, "PageControl1", "TPageControl");
   // The page shown while no page is active: the tab widget itself always has

@@ -8,6 +8,7 @@
 TRadioGroup::TRadioGroup(QWidget* parent) : QGroupBox(parent), FButtons(new QButtonGroup(this)) {
   FButtons->setExclusive(true);
   connect(FButtons, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+    UpdateTabStop();
     if (checked) emit Click();
   });
 }
@@ -29,6 +30,7 @@ void TRadioGroup::SetItems(const QStringList& items) {
     button->setVisible(true);
   }
   ArrangeButtons();
+  UpdateTabStop();
 }
 
 int TRadioGroup::ItemIndex() const { return FButtons->checkedId(); }
@@ -71,4 +73,14 @@ void TRadioGroup::ArrangeButtons() {
   const int top = textHeight + 1 + (space % count) / 2;
   for (int i = 0; i < count; ++i)
     buttons[i]->setGeometry(8, top + i * itemHeight, std::max(1, width() - 10 - 8), itemHeight);
+}
+
+// The group is one stop of the Tab key: its chosen item, or its first while
+// none is chosen. The arrow keys move the choice within the group.
+void TRadioGroup::UpdateTabStop() {
+  const QList<QAbstractButton*> buttons = FButtons->buttons();
+  QAbstractButton* stop = FButtons->checkedButton();
+  if (!stop && !buttons.isEmpty()) stop = buttons.first();
+  for (QAbstractButton* button : buttons)
+    button->setFocusPolicy(button == stop ? Qt::StrongFocus : Qt::ClickFocus);
 }

@@ -33,6 +33,7 @@ class TRadioGroup : public QGroupBox {
 
  private:
   void ArrangeButtons();
+  void UpdateTabStop();
 
   QButtonGroup* FButtons;
   int FTag = 0;

@@ -1,17 +1,19 @@
 // Start-up, the settings file, the language files and the program's entry.
+#include "app/qt/mainform.h"
+
+#include <exception>
+#include <memory>
+#include <string>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QString>
-#include <exception>
-#include <memory>
-#include <string>
 
 #include "app/inifile.h"
-#include "app/qt/dialogseam.h"
-#include "app/qt/mainform.h"
 #include "app/qt/mainform_radiogroup.h"
+#include "dialogs/qt/dialogseam.h"
 #include "dialogs/qt/kvfolderdialog.h"
 #include "filelist/qt/filelistmodel.h"
 #include "lang/qt/qtformmodel.h"
@@ -139,11 +141,11 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   QMainWindow::closeEvent(event);
 }
 
-int RunApplication(const TMainFormPaths& paths) {
+int RunApplication(const TMainFormPaths& paths, const std::string& startFolder) {
   QGuiApplication::setApplicationDisplayName(TMainForm::ApplicationTitle());
   std::unique_ptr<TMainForm> form;
   try {
-    form = std::make_unique<TMainForm>(paths);
+    form = CreateMainForm(paths, startFolder);
   } catch (const std::exception& error) {
     ShowErrorDisplay(nullptr, QString::fromUtf8(error.what()));
     return 0;

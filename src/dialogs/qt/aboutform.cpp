@@ -8,8 +8,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "app/qt/artwork.h"
 #include "platform/qt/desktop.h"
+#include "ui/artwork.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <QVariant>
 #include <QWidget>
 
-#include "app/qt/qttext.h"
+#include "ui/qttext.h"
 
 namespace {
 

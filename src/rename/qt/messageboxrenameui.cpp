@@ -6,8 +6,8 @@
 #include <QString>
 #include <QWidget>
 
-#include "app/qt/dialogseam.h"
-#include "app/qt/qttext.h"
+#include "dialogs/qt/dialogseam.h"
+#include "ui/qttext.h"
 
 namespace {
 

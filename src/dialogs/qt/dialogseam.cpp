@@ -1,4 +1,4 @@
-#include "app/qt/dialogseam.h"
+#include "dialogs/qt/dialogseam.h"
 
 #include <QAbstractButton>
 #include <QFileDialog>

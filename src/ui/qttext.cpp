@@ -1,4 +1,4 @@
-#include "app/qt/qttext.h"
+#include "ui/qttext.h"
 
 #include <QByteArray>
 

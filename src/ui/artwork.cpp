@@ -1,4 +1,4 @@
-#include "app/qt/artwork.h"
+#include "ui/artwork.h"
 
 #include <QString>
 

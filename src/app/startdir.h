@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Which folder the window opens for a path handed to it from outside: the
+// command line's DIR or a folder or file dropped on the window. Paths are the
+// exact bytes the system gave; nothing is converted.
+namespace App {
+
+enum class TPathKind { Missing, Folder, File };
+
+// Tells what a path names; the real one asks the file system.
+using TPathKindQuery = std::function<TPathKind(const std::string& path)>;
+TPathKind PathKindOf(const std::string& path);
+
+// The folder for path: the path itself when it names a folder, the folder
+// holding it when it names anything else, empty when it names nothing. A
+// relative path counts from currentDir; "." parts at its start and separators
+// at its end are dropped ("/" stays "/").
+std::string FolderForPath(const std::string& path, const std::string& currentDir,
+                          const TPathKindQuery& kindOf);
+
+// The local path of a "file:" URI with its %XX escapes decoded to bytes;
+// empty for any other scheme, another host than "localhost", or a path that
+// would hold a zero byte.
+std::string LocalPathOfUri(const std::string& uri);
+
+// The folder for a drop of URIs: that of the first one that gives a folder;
+// empty when none does.
+std::string FolderForDrop(const std::vector<std::string>& uris, const std::string& currentDir,
+                          const TPathKindQuery& kindOf);
+
+// What the command line asks of the window.
+struct TStartFolder {
+  std::string Folder;   // empty: start as without an argument
+  std::string Warning;  // for the standard error stream; empty when all is well
+};
+
+// The folder of the command line's arguments (program name and the toolkit's
+// own options taken out); a first "--" ends the options, so that a folder may
+// begin with "-". No argument gives no folder and no warning; a DIR
+// that names nothing, or more than one argument, gives a warning.
+TStartFolder StartFolderFor(const std::vector<std::string>& args, const std::string& currentDir,
+                            const TPathKindQuery& kindOf);
+
+}  // namespace App

@@ -1,0 +1,151 @@
+// The keyboard in the main window and what it shows after a scan: radio groups
+// as one Tab stop, Delete in the file list, a rescanned list shown from its
+// top, and a tab bar that marks no tab while no page is shown.
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QImage>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStyleFactory>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+#include "app/qt/mainform_radiogroup.h"
+#include "core/testutil.h"
+#include "gui/mainformfixture.h"
+
+namespace {
+
+class MainFormKeys : public TMainFormFixture {
+ protected:
+  void SetUp() override {
+    TMainFormFixture::SetUp();
+    Seam.Answer = QMessageBox::Ok;  // confirms a rename
+    StartWithLanguageEntry();
+    Form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+  }
+  template <typename T>
+  T* Control(const char* name) const {
+    T* control = Form->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+  void Press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QTest::keyClick(QApplication::focusWidget(), key, mods);
+  }
+  QTreeView* List() const { return Control<QTreeView>("FileList"); }
+  void Select(int row) {
+    List()->selectionModel()->select(List()->model()->index(row, 0),
+                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  }
+};
+
+TEST_F(MainFormKeys, TabEntersARadioGroupAtItsChoiceAndArrowsMoveIt) {
+  auto* prefix = Control<TRadioGroup>("RadioGroup1");
+  auto* suffix = Control<TRadioGroup>("RadioGroup3");
+  auto* edit1 = Control<QLineEdit>("Edit1");
+  Control<QTabWidget>("PageControl1")->setFocus();
+  Press(Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), prefix->Button(1));  // "No", the choice
+  Press(Qt::Key_Up);
+  EXPECT_EQ(prefix->ItemIndex(), 0);
+  EXPECT_EQ(QApplication::focusWidget(), prefix->Button(0));
+  EXPECT_TRUE(edit1->isEnabled());
+  Press(Qt::Key_Tab);  // one stop per group: on to the edit box
+  EXPECT_EQ(QApplication::focusWidget(), edit1);
+  Press(Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), suffix->Button(1));
+  Press(Qt::Key_Backtab, Qt::ShiftModifier);
+  Press(Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(QApplication::focusWidget(), prefix->Button(0));
+  Press(Qt::Key_Down);
+  EXPECT_EQ(prefix->ItemIndex(), 1);
+  EXPECT_FALSE(edit1->isEnabled());
+  // Three items; a group without a choice is entered at its first item.
+  auto* name = Control<TRadioGroup>("RadioGroup2");
+  name->Button(1)->setFocus();
+  Press(Qt::Key_Down);
+  EXPECT_EQ(name->ItemIndex(), 2);
+  name->SetItemIndex(-1);
+  Control<TRadioGroup>("RadioGroup4")->Button(1)->setFocus();
+  Press(Qt::Key_Tab);  // past the disabled Edit4
+  EXPECT_EQ(QApplication::focusWidget(), name->Button(0));
+}
+
+TEST_F(MainFormKeys, DeleteInTheListRemovesTheSelectedRowsOnly) {
+  ScanFiles({"a.txt", "b.txt", "c.txt", "d.txt"});
+  Select(1);
+  Select(2);
+  List()->setFocus();
+  Press(Qt::Key_Delete, Qt::ShiftModifier);  // not the plain key: nothing
+  EXPECT_EQ(OldNames().size(), 4u);
+  Control<QLineEdit>("Edit5")->setFocus();
+  Press(Qt::Key_Delete);  // in an edit box it edits
+  EXPECT_EQ(OldNames().size(), 4u);
+  List()->setFocus();
+  Press(Qt::Key_Delete);
+  EXPECT_EQ(OldNames(), (std::vector<std::string>{"a.txt", "d.txt"}));
+  EXPECT_EQ(TestUtil::ListNames(Files.Path()).size(), 4u);  // no file touched
+  Press(Qt::Key_Delete);  // nothing selected: nothing removed
+  EXPECT_EQ(OldNames().size(), 2u);
+}
+
+TEST_F(MainFormKeys, EveryScanShowsTheListFromItsTop) {
+  std::vector<std::string> names;
+  for (int i = 0; i < 120; ++i) names.push_back("f" + std::to_string(1000 + i) + ".txt");
+  ScanFiles(names);
+  QScrollBar* bar = List()->verticalScrollBar();
+  auto scrollDown = [&]() {
+    QApplication::processEvents();
+    bar->setValue(bar->maximum());
+    EXPECT_GT(bar->value(), 0);
+  };
+  scrollDown();
+  Control<QToolButton>("RefreshBtn")->click();
+  EXPECT_EQ(bar->value(), 0);
+  scrollDown();  // the rename run's closing scan
+  Control<TRadioGroup>("RadioGroup1")->SetItemIndex(0);
+  Control<QLineEdit>("Edit1")->setText(QStringLiteral("p_"));
+  Control<QToolButton>("GoBTn")->click();
+  ASSERT_EQ(OldNames().front(), "p_1.txt");  // renamed and scanned again
+  EXPECT_EQ(bar->value(), 0);
+}
+
+// Rows of a tab, clear of its edges and of the neighbours' overlap.
+QImage TabInside(QTabBar* bar, int tab) {
+  return bar->grab().toImage().copy(bar->tabRect(tab).adjusted(5, 0, -5, 0));
+}
+
+TEST_F(MainFormKeys, TabBarMarksNoTabWhileNoPageIsShown) {
+  const QString oldStyle = QApplication::style()->name();
+  for (const char* style : {"", "Windows"}) {
+    SCOPED_TRACE(style);
+    if (*style) QApplication::setStyle(QStyleFactory::create(QString::fromLatin1(style)));
+    Form.reset();
+    WriteSettings(LanguageEntry() + "\r\n[option]\r\nactivepage=5\r\n");
+    StartShown();
+    auto* bar = Control<QTabWidget>("PageControl1")->findChild<QTabBar*>();
+    ASSERT_EQ(Form->ActivePageIndex(), -1);
+    const QImage none0 = TabInside(bar, 0), none1 = TabInside(bar, 1);
+    Form->SetActivePageIndex(0);
+    const QImage chosen0 = TabInside(bar, 0), other1 = TabInside(bar, 1);
+    Form->SetActivePageIndex(1);
+    const QImage other0 = TabInside(bar, 0);
+    EXPECT_NE(none0, chosen0);  // "Rename" no longer looks chosen
+    EXPECT_EQ(none0, other0);
+    EXPECT_EQ(none1, other1);
+  }
+  QApplication::setStyle(QStyleFactory::create(oldStyle));
+}
+
+}  // namespace
