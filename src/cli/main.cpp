@@ -70,17 +70,6 @@ int RunPreview(const Cli::TCliOptions& options, const Platform::TDirectory& dir,
   return Finish(ExitOk);
 }
 
-// The journal's pairs for an untangled run: every step, temporary names too.
-Rename::TJournal PlanOfSteps(const Platform::TDirectory& dir, const FileList::TFileItems& items,
-                             const std::vector<Rename::TStep>& steps) {
-  Rename::TJournal journal;
-  journal.Dir = dir.RealPath();
-  for (const Rename::TStep& step : steps)
-    journal.Pairs.push_back({step.From, step.To, Rename::WillFail(items[step.Row].Conflict) &&
-                                                     step.Cycle < 0});
-  return journal;
-}
-
 int RunApply(const Cli::TCliOptions& options, const Platform::TDirectory& dir,
              FileList::TFileItems& items) {
   Rename::Preview(items, options.Preview);
@@ -90,7 +79,7 @@ int RunApply(const Cli::TCliOptions& options, const Platform::TDirectory& dir,
   if (options.Untangle) {
     const auto isFree = [&view](const std::string& name) { return !view.Has(name); };
     const std::vector<Rename::TStep> steps = Rename::UntangleSteps(items, isFree);
-    Rename::WriteJournal(Rename::JournalFolder(), PlanOfSteps(dir, items, steps));
+    Rename::WriteJournal(Rename::JournalFolder(), Rename::PlanOfSteps(dir.RealPath(), steps));
     outcome = Rename::RunSteps(dir, steps, items);
   } else {
     Rename::WriteJournal(Rename::JournalFolder(), Rename::PlanOf(dir.RealPath(), items));

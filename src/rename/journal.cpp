@@ -201,11 +201,16 @@ TFileItem Problem(const TJournalPair& pair, TConflict why) {
 }  // namespace
 
 TUndoPlan PlanUndo(const TJournal& journal, const TDirectoryView& dir) {
-  // The first pair that moved a file to each name: a later pair whose old name
-  // that is found its source held by it, so its own move never happened.
+  // The first pair that moves a file to each name, and away from each name.
+  // When both names of a pair are there and one of them belongs to an
+  // earlier pair, its move waited on that pair and never happened (a run
+  // stopped early); otherwise the old name was taken after the run.
   std::unordered_map<std::string, std::size_t> firstTarget;
-  for (std::size_t i = 0; i < journal.Pairs.size(); ++i)
+  std::unordered_map<std::string, std::size_t> firstSource;
+  for (std::size_t i = 0; i < journal.Pairs.size(); ++i) {
     firstTarget.emplace(journal.Pairs[i].NewName, i);
+    firstSource.emplace(journal.Pairs[i].OldName, i);
+  }
   TUndoPlan plan;
   TUndoState state(dir);
   for (std::size_t k = journal.Pairs.size(); k-- > 0;) {
@@ -222,8 +227,11 @@ TUndoPlan PlanUndo(const TJournal& journal, const TDirectoryView& dir) {
       continue;
     }
     if (pair.ExpectedToFail || (!newThere && oldThere)) continue;
-    const auto first = firstTarget.find(pair.OldName);
-    if (newThere && first != firstTarget.end() && first->second < k) continue;
+    const auto target = firstTarget.find(pair.OldName);
+    const auto source = firstSource.find(pair.NewName);
+    if (newThere && ((target != firstTarget.end() && target->second < k) ||
+                     (source != firstSource.end() && source->second < k)))
+      continue;
     plan.Problems.push_back(Problem(pair, newThere ? TConflict::Taken : TConflict::Gone));
   }
   return plan;

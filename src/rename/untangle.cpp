@@ -20,7 +20,11 @@ constexpr std::size_t None = static_cast<std::size_t>(-1);
 class TUntangler {
  public:
   TUntangler(const FileList::TFileItems& rows, const std::function<bool(const std::string&)>& isFree)
-      : FRows(rows), FIsFree(isFree), FSource(rows.size()), FDone(rows.size(), true) {}
+      : FRows(rows),
+        FIsFree(isFree),
+        FSource(rows.size()),
+        FDone(rows.size(), true),
+        FBlocked(rows.size(), false) {}
 
   std::vector<TStep> Steps() {
     std::vector<std::size_t> rest = PickMovers();
@@ -37,7 +41,8 @@ class TUntangler {
       Free(FRows[i].OldName);
       Drain(cycle++);
     }
-    for (std::size_t i : rest) FSteps.push_back({FRows[i].OldName, FRows[i].NewName, i, -1});
+    for (std::size_t i : rest)
+      FSteps.push_back({FRows[i].OldName, FRows[i].NewName, i, -1, WillFail(FRows[i].Conflict)});
     return std::move(FSteps);
   }
 
@@ -48,7 +53,8 @@ class TUntangler {
     std::unordered_map<std::string, std::size_t> targets;
     for (std::size_t i = 0; i < FRows.size(); ++i) {
       const TFileItem& row = FRows[i];
-      const bool canMove = !WillFail(row.Conflict) || row.Conflict == TConflict::Chain;
+      const bool canMove = row.Conflict != TConflict::Empty && row.Conflict != TConflict::TooLong &&
+                           row.NewName != row.OldName;
       if (!canMove || FBySource.count(row.OldName) || !targets.emplace(row.NewName, i).second) {
         rest.push_back(i);
         continue;
@@ -57,7 +63,10 @@ class TUntangler {
       FSource[i] = row.OldName;
       FDone[i] = false;
     }
-    for (const auto& [name, i] : targets) FWaiting[name] = i;
+    for (const auto& [name, i] : targets) {
+      FWaiting[name] = i;
+      FBlocked[i] = !FIsFree(name) && !FBySource.count(name);
+    }
     return rest;
   }
   std::size_t Blocker(std::size_t i) const {
@@ -80,7 +89,7 @@ class TUntangler {
     }
   }
   void Emit(const std::string& from, const std::string& to, std::size_t row, int cycle) {
-    FSteps.push_back({from, to, row, cycle});
+    FSteps.push_back({from, to, row, cycle, to == FRows[row].NewName && FBlocked[row]});
   }
   std::string TemporaryName() {
     for (;;) {
@@ -93,6 +102,7 @@ class TUntangler {
   const std::function<bool(const std::string&)>& FIsFree;
   std::vector<std::string> FSource;  // where each mover's file is now
   std::vector<bool> FDone;
+  std::vector<bool> FBlocked;  // a mover whose target a file that stays holds
   std::unordered_map<std::string, std::size_t> FBySource;  // old name -> row still to move
   std::unordered_map<std::string, std::size_t> FWaiting;   // new name -> row that wants it
   std::deque<std::size_t> FReady;
@@ -117,10 +127,19 @@ std::vector<TStep> UntangleSteps(const FileList::TFileItems& rows,
   return TUntangler(rows, isFree).Steps();
 }
 
+TJournal PlanOfSteps(const std::string& realDir, const std::vector<TStep>& steps) {
+  TJournal journal;
+  journal.Dir = realDir;
+  journal.Pairs.reserve(steps.size());
+  for (const TStep& step : steps) journal.Pairs.push_back({step.From, step.To, step.ExpectedToFail});
+  return journal;
+}
+
 TRunOutcome RunSteps(const Platform::TDirectory& dir, const std::vector<TStep>& steps,
                      FileList::TFileItems& rows) {
   TRunOutcome outcome;
   outcome.Ran = true;
+  for (TFileItem& row : rows) row.Status = TMoveStatus::Pending;
   std::size_t cycleStart = 0;
   for (std::size_t k = 0; k < steps.size(); ++k) {
     const TStep& step = steps[k];

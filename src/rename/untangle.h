@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "filelist/fileitem.h"
+#include "rename/journal.h"
 #include "rename/renamerun.h"
 
 namespace Rename {
@@ -17,16 +18,19 @@ struct TStep {
   std::string To;
   std::size_t Row = 0;
   int Cycle = -1;
+  bool ExpectedToFail = false;  // its target is held by a file that does not move
 };
 
-// The order of moves that frees every target before it is taken, for rows
-// whose conflicts are marked: the rows that can move (no conflict, or only a
-// chain) first, each once its target is free; a cycle (a to b, b to a) is
-// broken by moving one file to a temporary name that isFree accepts. Rows that
-// will fail for another reason, and later rows of a name already served,
-// follow in list order.
+// The order of moves that frees every target before it is taken: the rows
+// that can move (a new name that is not empty or too long, the first row of
+// its file and the first to want its new name) each once its target is free;
+// a cycle (a to b, b to a) is broken by moving one file to a temporary name
+// that isFree accepts. The other rows follow in list order.
 std::vector<TStep> UntangleSteps(const FileList::TFileItems& rows,
                                  const std::function<bool(const std::string&)>& isFree);
+
+// The journal of an untangled run: every step, temporary names included.
+TJournal PlanOfSteps(const std::string& realDir, const std::vector<TStep>& steps);
 
 // Runs the steps inside dir. A failed step of a cycle undoes that cycle's
 // earlier steps, so that no file stays under a temporary name. Each row's

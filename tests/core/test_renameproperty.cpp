@@ -12,6 +12,8 @@
 #include "core/scriptedui.h"
 #include "core/testutil.h"
 #include "platform/filesystem.h"
+#include "platform/casemap.h"
+#include "rename/conflicts.h"
 #include "rename/renamerun.h"
 
 namespace {
@@ -183,6 +185,44 @@ TEST(RenameProperty, NoFileIsEverLostOrOverwritten) {
   // The seeds must exercise both outcomes, or the test proves nothing.
   EXPECT_GT(renamed, 1000u);
   EXPECT_GT(failed, 100u);
+}
+
+// The conflict check and the run obey one rule: on random folders (collisions,
+// chains, cycles, rows listed twice, case-only changes, empty and overlong
+// names) the rows marked are exactly the rows whose move fails.
+TEST(RenameProperty, ConflictCheckForeseesEveryFailureAndNoOther) {
+  std::size_t marked = 0;
+  std::size_t moved = 0;
+  for (unsigned seed = 1; seed <= 40; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    TRandom random(seed);
+    TestUtil::TTempDir dir;
+    const TFolder before = MakeFolder(random, dir);
+    TFileItems items = MakeList(random, before);
+    Rename::Preview(items, MakeOptions(random));
+    for (TFileItem& item : items) {
+      const int pick = random.Below(100);
+      if (pick < 15 && !items.empty()) item.NewName = items[random.Below(items.size())].OldName;
+      if (pick == 15) item.NewName = Platform::UpperCase(item.OldName);
+      if (pick == 16) item.NewName.clear();
+      if (pick == 17) item.NewName = std::string(300, 'n');
+    }
+    const Platform::TDirectory folder(Platform::FileSystem(), dir.Path());
+    Rename::MarkConflicts(items, Rename::ViewOf(folder));
+    std::vector<bool> foreseen;
+    for (const TFileItem& item : items) foreseen.push_back(Rename::WillFail(item.Conflict));
+    TestUtil::TScriptedUi ui;
+    Rename::MoveRows(folder, items, ui, false, {});
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      EXPECT_EQ(foreseen[i], items[i].Status == TMoveStatus::Failed)
+          << i << ": " << items[i].OldName << " -> " << items[i].NewName << " ("
+          << (Rename::ConflictWord(items[i].Conflict) ? Rename::ConflictWord(items[i].Conflict) : "none")
+          << ", errno " << items[i].Error << ")";
+      ++(foreseen[i] ? marked : moved);
+    }
+  }
+  EXPECT_GT(marked, 300u);
+  EXPECT_GT(moved, 1000u);
 }
 
 }  // namespace

@@ -387,3 +387,38 @@ TEST_F(RenameRunRecorded, ProgressIsShownOnlyWhenThePercentChanges) {
 }
 
 }  // namespace
+
+namespace {
+
+// The folder is swapped for a link to another folder half-way through the
+// run: every move still happens in the folder that was opened.
+TEST(RenameRun, StaysInTheFolderItOpened) {
+  TTempDir root;
+  ASSERT_EQ(::mkdir(root.File("chosen").c_str(), 0700), 0);
+  ASSERT_EQ(::mkdir(root.File("other").c_str(), 0700), 0);
+  TNames names;
+  for (int i = 0; i < 20; ++i) names.push_back("f" + std::to_string(i + 10) + ".txt");
+  for (const std::string& name : names) {
+    WriteFileBytes(root.File("chosen/" + name), name);
+    WriteFileBytes(root.File("other/" + name), "other " + name);
+  }
+  TFileItems items = Items(names);
+  TRenameRequest request;
+  request.Dir = root.File("chosen");
+  request.WarnBeforeRename = false;
+  TFakeUi ui;
+  bool swapped = false;
+  ui.OnProgress = [&](int position) {
+    if (swapped || position < 40) return;
+    swapped = ::rename(root.File("chosen").c_str(), root.File("moved").c_str()) == 0 &&
+              ::symlink("other", root.File("chosen").c_str()) == 0;
+  };
+  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, ui);
+  ASSERT_TRUE(swapped);
+  EXPECT_EQ(result.Renamed, names.size());
+  EXPECT_EQ(ListNames(root.File("other")), names);
+  EXPECT_EQ(ListNames(root.File("moved")).front(), "1.txt");
+  EXPECT_EQ(ReadFileBytes(root.File("moved/20.txt")), "f29.txt");
+}
+
+}  // namespace
