@@ -6,16 +6,16 @@
 //   bench_rename make   <dir> <count>   creates file_000001.jpg ...
 //   bench_rename engine <dir> <count>   renames them to img_00001.jpg ...
 //   bench_rename plain  <dir> <count>   the same with a plain loop
+#include <fcntl.h>
+#include <stdio.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-
-#include <fcntl.h>
-#include <stdio.h>
-#include <unistd.h>
 
 #include "filelist/fileitem.h"
 #include "platform/filesystem.h"

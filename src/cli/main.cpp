@@ -102,10 +102,10 @@ std::string UndoProblemLine(const std::string& dirText, const FileList::TFileIte
 int RunUndo(const Cli::TCliOptions& options, const Platform::TDirectory& dir) {
   const std::string folder = Rename::JournalFolder();
   const std::string file = Rename::FindLastJournal(folder, dir.RealPath());
-  std::string text;
   Rename::TJournal journal;
-  if (file.empty() || !Platform::ReadFile(file, text) || !Rename::ParseJournal(text, journal)) {
-    std::fprintf(stderr, "morvane-cli: no run to undo in '%s'\n", Cli::EscapeText(options.Dir).c_str());
+  if (file.empty() || !Rename::ReadJournal(file, journal)) {
+    std::fprintf(stderr, "morvane-cli: no run to undo in '%s'\n",
+                 Cli::EscapeText(options.Dir).c_str());
     return Finish(ExitFailed);
   }
   Rename::TUndoPlan plan = Rename::PlanUndo(journal, Rename::ViewOf(dir));
@@ -113,7 +113,8 @@ int RunUndo(const Cli::TCliOptions& options, const Platform::TDirectory& dir) {
   const Rename::TRunOutcome outcome = Rename::MoveRows(dir, plan.Moves, ui, false, {});
   ReportFailures(options.Dir, plan.Moves);
   std::string problems;
-  for (const FileList::TFileItem& pair : plan.Problems) problems += UndoProblemLine(options.Dir, pair);
+  for (const FileList::TFileItem& pair : plan.Problems)
+    problems += UndoProblemLine(options.Dir, pair);
   Cli::WriteAll(stderr, problems);
   if (options.Json) Cli::WriteAll(stdout, Cli::FormatRunJson(plan.Moves));
   const bool complete = outcome.Failed == 0 && plan.Problems.empty();

@@ -17,13 +17,13 @@ enum class TMoveStatus : uint8_t { Pending, Renamed, Failed };
 // One file from the scan to the disk: its names, its age and selection in the
 // list, what the preview foresees for its move and what the run made of it.
 struct TFileItem {
-  std::string OldName;   // exact bytes of the directory entry, no path
-  std::string NewName;   // written by the preview
-  int32_t Age = -1;      // MS-DOS date and time of the last write; -1 unknown
+  std::string OldName;  // exact bytes of the directory entry, no path
+  std::string NewName;  // written by the preview
+  int32_t Age = -1;     // MS-DOS date and time of the last write; -1 unknown
   bool Selected = false;
   TConflict Conflict = TConflict::None;
   TMoveStatus Status = TMoveStatus::Pending;
-  int Error = 0;         // errno of the failed move; 0 once it has succeeded
+  int Error = 0;  // errno of the failed move; 0 once it has succeeded
 };
 
 using TFileItems = std::vector<TFileItem>;

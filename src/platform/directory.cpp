@@ -1,15 +1,37 @@
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
 #include "platform/filesystem.h"
 
 namespace Platform {
+
+bool ReadFileHead(const std::string& path, std::size_t limit, std::string& data) {
+  data.clear();
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct stat st;
+  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  char buffer[65536];
+  while (ok && data.size() < limit) {
+    const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, limit - data.size()));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      ok = n == 0;
+      break;
+    }
+    data.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  if (!ok) data.clear();
+  return ok;
+}
 
 int RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0 ? 0 : errno; }
 
@@ -64,7 +86,8 @@ std::string TDirectory::RealPath() const {
   const std::string link = "/proc/self/fd/" + std::to_string(FHandle);
   char buffer[PATH_MAX];
   const ssize_t length = ::readlink(link.c_str(), buffer, sizeof buffer);
-  if (length > 0 && static_cast<std::size_t>(length) < sizeof buffer) return {buffer, static_cast<std::size_t>(length)};
+  if (length > 0 && static_cast<std::size_t>(length) < sizeof buffer)
+    return {buffer, static_cast<std::size_t>(length)};
   char* resolved = ::realpath(FPath.empty() ? "/" : FPath.c_str(), nullptr);
   if (!resolved) return {};
   std::string result(resolved);

@@ -10,9 +10,9 @@
 namespace Platform {
 
 // Attribute bits of a directory entry, as the listing reports them.
-constexpr uint32_t faHidden = 0x2;     // name starts with "."
-constexpr uint32_t faSystem = 0x4;     // neither a regular file nor a symbolic link
-constexpr uint32_t faDirectory = 0x10; // a directory, or a symbolic link to one
+constexpr uint32_t faHidden = 0x2;      // name starts with "."
+constexpr uint32_t faSystem = 0x4;      // neither a regular file nor a symbolic link
+constexpr uint32_t faDirectory = 0x10;  // a directory, or a symbolic link to one
 
 struct TDirEntry {
   std::string Name;  // the exact bytes the file system gave
@@ -60,6 +60,10 @@ bool PathExists(const std::string& path);
 
 // True when the current user may create files in dir.
 bool IsWritableDirectory(const std::string& dir);
+
+// Reads at most limit bytes from the start of a regular file. False when it
+// is missing, unreadable or not a regular file.
+bool ReadFileHead(const std::string& path, std::size_t limit, std::string& data);
 
 // Removes one file (not a directory). Returns 0 or an errno value.
 int RemoveFile(const std::string& path);

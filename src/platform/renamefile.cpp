@@ -1,11 +1,11 @@
-#include <atomic>
-#include <cerrno>
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
 
 #include "platform/casemap.h"
 #include "platform/filesystem.h"

@@ -98,8 +98,7 @@ void MarkConflicts(FileList::TFileItems& rows, const TDirectoryView& dir) {
   for (std::size_t i = 0; i < rows.size(); ++i) {
     TFileItem& row = rows[i];
     row.Conflict = Decide(row, i, state, lastRows, dir.NameMax);
-    if (!WillFail(row.Conflict) && row.NewName != row.OldName)
-      state.Move(row.OldName, row.NewName);
+    if (!WillFail(row.Conflict) && row.NewName != row.OldName) state.Move(row.OldName, row.NewName);
   }
 }
 

@@ -18,6 +18,8 @@ using FileList::TFileItem;
 const char Header[] = "morvane journal 1";
 const char Prefix[] = "run-";
 const char Suffix[] = ".journal";
+constexpr std::size_t HeadBytes = 64 * 1024;                   // the header and then some
+constexpr std::size_t MaxJournalBytes = std::size_t{1} << 30;  // far beyond any run
 
 // Names are bytes: only the separators of the format and the escape itself
 // are escaped, everything else is kept as it is.
@@ -25,11 +27,16 @@ std::string Escape(const std::string& text) {
   std::string out;
   out.reserve(text.size());
   for (const char c : text) {
-    if (c == '\\') out += "\\\\";
-    else if (c == '\t') out += "\\t";
-    else if (c == '\n') out += "\\n";
-    else if (c == '\r') out += "\\r";
-    else out += c;
+    if (c == '\\')
+      out += "\\\\";
+    else if (c == '\t')
+      out += "\\t";
+    else if (c == '\n')
+      out += "\\n";
+    else if (c == '\r')
+      out += "\\r";
+    else
+      out += c;
   }
   return out;
 }
@@ -43,11 +50,16 @@ bool Unescape(std::string_view text, std::string& out) {
     }
     if (++i >= text.size()) return false;
     const char c = text[i];
-    if (c == '\\') out += '\\';
-    else if (c == 't') out += '\t';
-    else if (c == 'n') out += '\n';
-    else if (c == 'r') out += '\r';
-    else return false;
+    if (c == '\\')
+      out += '\\';
+    else if (c == 't')
+      out += '\t';
+    else if (c == 'n')
+      out += '\n';
+    else if (c == 'r')
+      out += '\r';
+    else
+      return false;
   }
   return true;
 }
@@ -88,9 +100,10 @@ std::vector<std::string> JournalFiles(const std::string& folder) {
 std::string NewJournalName() {
   const auto now = std::chrono::system_clock::now().time_since_epoch();
   char name[64];
-  std::snprintf(name, sizeof name, "%s%020lld-%s%s", Prefix,
-                static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()),
-                Platform::ProcessId().c_str(), Suffix);
+  std::snprintf(
+      name, sizeof name, "%s%020lld-%s%s", Prefix,
+      static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()),
+      Platform::ProcessId().c_str(), Suffix);
   return name;
 }
 
@@ -140,12 +153,18 @@ bool ParseJournal(const std::string& text, TJournal& journal) {
 int WriteJournal(const std::string& folder, const TJournal& journal) {
   if (folder.empty()) return ENOENT;
   if (!Platform::MakeDirectories(folder)) return EACCES;
-  if (const int err = Platform::ReplaceFile(folder + "/" + NewJournalName(), FormatJournal(journal)))
+  if (const int err =
+          Platform::ReplaceFile(folder + "/" + NewJournalName(), FormatJournal(journal)))
     return err;
   const std::vector<std::string> files = JournalFiles(folder);
   for (std::size_t i = 0; i + KeptJournals < files.size(); ++i)
     Platform::RemoveFile(folder + "/" + files[i]);
   return 0;
+}
+
+bool ReadJournal(const std::string& file, TJournal& journal) {
+  std::string text;
+  return Platform::ReadFileHead(file, MaxJournalBytes, text) && ParseJournal(text, journal);
 }
 
 std::string FindLastJournal(const std::string& folder, const std::string& realDir) {
@@ -154,8 +173,7 @@ std::string FindLastJournal(const std::string& folder, const std::string& realDi
   for (auto it = files.rbegin(); it != files.rend(); ++it) {
     const std::string path = folder + "/" + *it;
     std::string text;
-    // Only the head is needed, but journals are small next to the run.
-    if (!Platform::ReadFile(path, text)) continue;
+    if (!Platform::ReadFileHead(path, HeadBytes, text)) continue;
     const std::size_t end = text.find('\n', text.find('\n') + 1);
     std::string dir;
     if (text.rfind(std::string(Header) + "\ndir\t", 0) == 0 && end != std::string::npos &&

@@ -24,7 +24,7 @@ struct TJournalPair {
 };
 
 struct TJournal {
-  std::string Dir;  // real path of the directory
+  std::string Dir;                  // real path of the directory
   std::vector<TJournalPair> Pairs;  // in the order of the moves
 };
 
@@ -42,6 +42,9 @@ bool ParseJournal(const std::string& text, TJournal& journal);
 // Writes the journal as the newest one of folder (created when missing) and
 // removes all but the newest KeptJournals. Returns 0 or an errno value.
 int WriteJournal(const std::string& folder, const TJournal& journal);
+
+// Reads and parses a journal file; false when it cannot be read or is no journal.
+bool ReadJournal(const std::string& file, TJournal& journal);
 
 // The file of the newest journal for the directory realDir; empty if none.
 std::string FindLastJournal(const std::string& folder, const std::string& realDir);

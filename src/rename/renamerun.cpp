@@ -22,8 +22,9 @@ bool MoveRow(const Platform::TDirectory& dir, TFileItem& row, TRenameUi& ui, boo
     row.Error = dir.Rename(row.OldName, row.NewName);
     row.Status = row.Error == 0 ? TMoveStatus::Renamed : TMoveStatus::Failed;
     if (row.Error == 0 || !showErrors) return true;
-    const std::string text = FormatFailText(texts.CantRen, FileList::PathIn(dir.Path(), row.OldName),
-                                            FileList::PathIn(dir.Path(), row.NewName));
+    const std::string text =
+        FormatFailText(texts.CantRen, FileList::PathIn(dir.Path(), row.OldName),
+                       FileList::PathIn(dir.Path(), row.NewName));
     switch (ui.RenameFailed(text)) {
       case TFailAnswer::Abort:
         return false;

@@ -19,7 +19,8 @@ constexpr std::size_t None = static_cast<std::size_t>(-1);
 
 class TUntangler {
  public:
-  TUntangler(const FileList::TFileItems& rows, const std::function<bool(const std::string&)>& isFree)
+  TUntangler(const FileList::TFileItems& rows,
+             const std::function<bool(const std::string&)>& isFree)
       : FRows(rows),
         FIsFree(isFree),
         FSource(rows.size()),
@@ -93,7 +94,8 @@ class TUntangler {
   }
   std::string TemporaryName() {
     for (;;) {
-      std::string name = ".morvane-untangle-" + Platform::ProcessId() + "-" + std::to_string(FCount++);
+      std::string name =
+          ".morvane-untangle-" + Platform::ProcessId() + "-" + std::to_string(FCount++);
       if (FIsFree(name)) return name;
     }
   }
@@ -131,7 +133,8 @@ TJournal PlanOfSteps(const std::string& realDir, const std::vector<TStep>& steps
   TJournal journal;
   journal.Dir = realDir;
   journal.Pairs.reserve(steps.size());
-  for (const TStep& step : steps) journal.Pairs.push_back({step.From, step.To, step.ExpectedToFail});
+  for (const TStep& step : steps)
+    journal.Pairs.push_back({step.From, step.To, step.ExpectedToFail});
   return journal;
 }
 
@@ -156,7 +159,8 @@ TRunOutcome RunSteps(const Platform::TDirectory& dir, const std::vector<TStep>& 
       rows[steps[j].Row].Error = row.Error;
     }
   }
-  for (const TFileItem& row : rows) ++(row.Status == TMoveStatus::Renamed ? outcome.Renamed : outcome.Failed);
+  for (const TFileItem& row : rows)
+    ++(row.Status == TMoveStatus::Renamed ? outcome.Renamed : outcome.Failed);
   return outcome;
 }
 

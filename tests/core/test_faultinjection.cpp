@@ -2,6 +2,8 @@
 // rename run reports it with both paths, goes on or stops as the user answers,
 // and touches no other file; the profile store reports a failed write and
 // keeps the old file.
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
 #include <functional>
@@ -11,7 +13,6 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "app/inifile.h"
 #include "core/scriptedui.h"
@@ -25,10 +26,10 @@
 namespace {
 
 using FileList::TFileItems;
+using FileList::TMoveStatus;
 using Rename::TFailAnswer;
 using Rename::TRenameRequest;
 using Rename::TRunOutcome;
-using FileList::TMoveStatus;
 using TestUtil::ListNames;
 using TestUtil::ReadFileBytes;
 using TestUtil::TTempDir;
@@ -148,7 +149,7 @@ TEST_P(RenameFault, IgnoreReportsBothPathsAndRenamesTheOthers) {
   EXPECT_FALSE(result.ShowErrors);
   EXPECT_FALSE(result.Aborted);
   EXPECT_EQ(Statuses(run.Items), (std::vector{TMoveStatus::Renamed, TMoveStatus::Failed,
-                                           TMoveStatus::Renamed, TMoveStatus::Renamed}));
+                                              TMoveStatus::Renamed, TMoveStatus::Renamed}));
   EXPECT_EQ(run.Items[1].Error, GetParam());
   const std::map<std::string, std::string> expected = {{"1.txt", "data a.txt"},
                                                        {"b.txt", "data b.txt"},
@@ -168,7 +169,7 @@ TEST_P(RenameFault, AbortStopsAtTheFailedFile) {
   EXPECT_TRUE(result.Aborted);
   EXPECT_TRUE(result.ShowErrors);
   EXPECT_EQ(Statuses(run.Items), (std::vector{TMoveStatus::Renamed, TMoveStatus::Failed,
-                                           TMoveStatus::Pending, TMoveStatus::Pending}));
+                                              TMoveStatus::Pending, TMoveStatus::Pending}));
   const std::map<std::string, std::string> expected = {{"1.txt", "data a.txt"},
                                                        {"b.txt", "data b.txt"},
                                                        {"c.txt", "data c.txt"},
@@ -200,7 +201,7 @@ TEST_P(RenameFault, RetryOfALastingFailureAsksAgainThenGoesOn) {
   EXPECT_EQ(run.Ui.Failures.size(), 3u);
   EXPECT_EQ(run.Ui.Failures[0], run.Ui.Failures[2]);
   EXPECT_EQ(Statuses(run.Items), (std::vector{TMoveStatus::Renamed, TMoveStatus::Failed,
-                                           TMoveStatus::Renamed, TMoveStatus::Renamed}));
+                                              TMoveStatus::Renamed, TMoveStatus::Renamed}));
   EXPECT_EQ(run.Contents().at("b.txt"), "data b.txt");
   EXPECT_EQ(run.Contents().size(), 4u);
 }
@@ -212,7 +213,7 @@ TEST_P(RenameFault, SilentWhenErrorsAreNotShown) {
   run.Run(GetParam(), {});
   EXPECT_TRUE(run.Ui.Failures.empty());
   EXPECT_EQ(Statuses(run.Items), (std::vector{TMoveStatus::Renamed, TMoveStatus::Failed,
-                                           TMoveStatus::Renamed, TMoveStatus::Failed}));
+                                              TMoveStatus::Renamed, TMoveStatus::Failed}));
   EXPECT_EQ(run.Items[3].Error, GetParam());
   const std::map<std::string, std::string> expected = {{"1.txt", "data a.txt"},
                                                        {"b.txt", "data b.txt"},

@@ -1,3 +1,8 @@
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -5,11 +10,7 @@
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <stdio.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "core/testutil.h"
 #include "platform/casemap.h"
@@ -211,8 +212,9 @@ class FuseVfat : public testing::Test {
                                 : "";
     if (why.empty()) {
       ::mkdir(Mount.c_str(), 0700);
-      const std::string cmd = "mkfs.vfat -C '" + image + "' 2048 >/dev/null 2>&1 && fusefat -o rw+ '" +
-                              image + "' '" + Mount + "' >/dev/null 2>&1";
+      const std::string cmd = "mkfs.vfat -C '" + image +
+                              "' 2048 >/dev/null 2>&1 && fusefat -o rw+ '" + image + "' '" + Mount +
+                              "' >/dev/null 2>&1";
       Mounted = std::system(cmd.c_str()) == 0;
     }
     if (!Mounted) {

@@ -11,8 +11,8 @@
 
 #include "core/scriptedui.h"
 #include "core/testutil.h"
-#include "platform/filesystem.h"
 #include "platform/casemap.h"
+#include "platform/filesystem.h"
 #include "rename/conflicts.h"
 #include "rename/renamerun.h"
 
@@ -20,10 +20,10 @@ namespace {
 
 using FileList::TFileItem;
 using FileList::TFileItems;
+using FileList::TMoveStatus;
 using Rename::TFailAnswer;
 using Rename::TRenameRequest;
 using Rename::TRunOutcome;
-using FileList::TMoveStatus;
 using TFolder = std::map<std::string, std::string>;  // name -> content
 
 // Few characters, so that names collide often, also after a case change.
@@ -216,7 +216,8 @@ TEST(RenameProperty, ConflictCheckForeseesEveryFailureAndNoOther) {
     for (std::size_t i = 0; i < items.size(); ++i) {
       EXPECT_EQ(foreseen[i], items[i].Status == TMoveStatus::Failed)
           << i << ": " << items[i].OldName << " -> " << items[i].NewName << " ("
-          << (Rename::ConflictWord(items[i].Conflict) ? Rename::ConflictWord(items[i].Conflict) : "none")
+          << (Rename::ConflictWord(items[i].Conflict) ? Rename::ConflictWord(items[i].Conflict)
+                                                      : "none")
           << ", errno " << items[i].Error << ")";
       ++(foreseen[i] ? marked : moved);
     }

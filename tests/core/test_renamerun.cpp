@@ -1,3 +1,6 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <functional>
 #include <string>
@@ -5,8 +8,6 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "core/scriptedui.h"
 #include "core/testutil.h"
@@ -17,10 +18,10 @@ namespace {
 
 using FileList::TFileItem;
 using FileList::TFileItems;
+using FileList::TMoveStatus;
 using Rename::TFailAnswer;
 using Rename::TRenameRequest;
 using Rename::TRunOutcome;
-using FileList::TMoveStatus;
 using TestUtil::ListNames;
 using TestUtil::ReadFileBytes;
 using TestUtil::TTempDir;

@@ -1,6 +1,9 @@
 // Undo of a rename run from its journal, after a full run, an Abort and a run
 // killed half-way, and the untangled order of chains and cycles: on random
 // folders, names and contents come back exactly.
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <csignal>
 #include <map>
 #include <random>
@@ -8,8 +11,6 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "core/scriptedui.h"
 #include "core/testutil.h"
@@ -60,9 +61,8 @@ struct TScene {
   std::size_t Undo() {
     const Platform::TDirectory dir(Platform::FileSystem(), Data());
     const std::string file = Rename::FindLastJournal(Journals, dir.RealPath());
-    std::string text;
     Rename::TJournal journal;
-    EXPECT_TRUE(Platform::ReadFile(file, text) && Rename::ParseJournal(text, journal)) << file;
+    EXPECT_TRUE(Rename::ReadJournal(file, journal)) << file;
     Rename::TUndoPlan plan = Rename::PlanUndo(journal, Rename::ViewOf(dir));
     TestUtil::TScriptedUi ui;
     const Rename::TRunOutcome outcome = Rename::MoveRows(dir, plan.Moves, ui, false, {});
@@ -149,10 +149,16 @@ TEST(Journal, KeepsOddNamesAndTheNewestTen) {
     ASSERT_EQ(Rename::WriteJournal(dir.File("j"), run), 0);
   }
   EXPECT_EQ(TestUtil::ListNames(dir.File("j")).size(), Rename::KeptJournals);
-  std::string text;
-  ASSERT_TRUE(Platform::ReadFile(Rename::FindLastJournal(dir.File("j"), "/even"), text));
-  EXPECT_NE(text.find("n10"), std::string::npos);
+  Rename::TJournal last;
+  ASSERT_TRUE(Rename::ReadJournal(Rename::FindLastJournal(dir.File("j"), "/even"), last));
+  EXPECT_EQ(last.Pairs.at(0).OldName, "n10");
   EXPECT_EQ(Rename::FindLastJournal(dir.File("j"), "/none"), "");
+  // A long run's journal is larger than the settings reader takes.
+  Rename::TJournal big{"/big", {}};
+  big.Pairs.assign(200000, {std::string(30, 'o'), std::string(30, 'n'), false});
+  ASSERT_EQ(Rename::WriteJournal(dir.File("j"), big), 0);
+  ASSERT_TRUE(Rename::ReadJournal(Rename::FindLastJournal(dir.File("j"), "/big"), last));
+  EXPECT_EQ(last.Pairs.size(), big.Pairs.size());
 }
 
 // Random maps of names onto names (chains, cycles, swaps, a few targets held
@@ -185,17 +191,19 @@ TEST(Untangle, FreesEveryTargetBreaksCyclesAndUndoes) {
     EXPECT_EQ(after.size(), before.size());
     for (const TFileItem& item : items) {
       // A move fails only when its target is held by a file that stays.
-      const bool blocked = before.count(item.NewName) &&
-                           std::none_of(items.begin(), items.end(), [&](const TFileItem& other) {
-                             return other.OldName == item.NewName && other.Status == TMoveStatus::Renamed;
-                           });
+      const bool blocked =
+          before.count(item.NewName) &&
+          std::none_of(items.begin(), items.end(), [&](const TFileItem& other) {
+            return other.OldName == item.NewName && other.Status == TMoveStatus::Renamed;
+          });
       EXPECT_EQ(item.Status == TMoveStatus::Failed, blocked && item.NewName != item.OldName)
           << item.OldName << " -> " << item.NewName;
       if (item.Status == TMoveStatus::Renamed) {
         EXPECT_EQ(after.at(item.NewName), item.OldName);
       }
     }
-    for (const auto& [name, content] : after) EXPECT_EQ(name.rfind(".morvane", 0), std::string::npos);
+    for (const auto& [name, content] : after)
+      EXPECT_EQ(name.rfind(".morvane", 0), std::string::npos);
     Rename::TUndoPlan plan = Rename::PlanUndo(journal, Rename::ViewOf(folder));
     TestUtil::TScriptedUi ui;
     Rename::MoveRows(folder, plan.Moves, ui, false, {});

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -14,13 +15,11 @@
 #include <stdexcept>
 #include <vector>
 
-#include <sys/stat.h>
-
+#include "core/scriptedui.h"
 #include "filelist/filter.h"
 #include "filelist/scan.h"
-#include "rename/failtext.h"
-#include "core/scriptedui.h"
 #include "platform/filesystem.h"
+#include "rename/failtext.h"
 #include "rename/renamerun.h"
 
 namespace Soak {
