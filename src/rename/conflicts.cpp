@@ -21,7 +21,9 @@ class TSimulatedDir {
     bool Present = false;
     bool MovedIn = false;  // put there by an earlier row
   };
-  explicit TSimulatedDir(const TDirectoryView& view) : FView(view) {}
+  TSimulatedDir(const TDirectoryView& view, std::size_t rows) : FView(view) {
+    FChanged.reserve(2 * rows);
+  }
 
   TEntry At(const std::string& name) const {
     const auto it = FChanged.find(name);
@@ -94,7 +96,7 @@ TDirectoryView ViewOf(const Platform::TDirectory& dir) {
 
 void MarkConflicts(FileList::TFileItems& rows, const TDirectoryView& dir) {
   const auto lastRows = LastRows(rows);
-  TSimulatedDir state(dir);
+  TSimulatedDir state(dir, rows.size());
   for (std::size_t i = 0; i < rows.size(); ++i) {
     TFileItem& row = rows[i];
     row.Conflict = Decide(row, i, state, lastRows, dir.NameMax);
