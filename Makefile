@@ -35,11 +35,16 @@ bench: deps
 	@cmake --build $(BUILD)-bench -j $(JOBS)
 	@bench/run.sh $(BUILD)-bench
 
-# A Debian package of the Release build: $(BUILD)-package/morvane_<version>_<arch>.deb
+# A Debian package of the Release build: $(BUILD)-package/morvane_<version>_<arch>.deb,
+# compiled with Debian's hardening flags and checked with lintian.
+PACKAGE_BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+PACKAGE_CXXFLAGS = $$($(PACKAGE_BUILDFLAGS) CPPFLAGS) $$($(PACKAGE_BUILDFLAGS) CXXFLAGS)
+PACKAGE_LDFLAGS = $$($(PACKAGE_BUILDFLAGS) LDFLAGS)
 package: deps
 	@scripts/install-deps.sh dpkg-dev file lintian
 	@cmake -S . -B $(BUILD)-package -DCMAKE_BUILD_TYPE=Release -DMORVANE_BUILD_TESTS=OFF \
-		-DMORVANE_BUILD_BENCH=OFF
+		-DMORVANE_BUILD_BENCH=OFF -DCMAKE_CXX_FLAGS="$(PACKAGE_CXXFLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="$(PACKAGE_LDFLAGS)"
 	@cmake --build $(BUILD)-package -j $(JOBS)
 	@cd $(BUILD)-package && cpack -G DEB
 	lintian --fail-on error $(BUILD)-package/morvane_*.deb

@@ -1,6 +1,7 @@
 // The extension filter. Input: the filter text, then one file name per line.
 // The parse keeps every character of the text; the compiled filter answers
-// exactly as a plain search of the entries (ASCII letters without case).
+// exactly as a plain search of the entries (letters compared as the case
+// map folds them).
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -9,16 +10,12 @@
 
 #include "filelist/filter.h"
 #include "fuzzutil.h"
+#include "platform/casemap.h"
 
 namespace {
 
-char Fold(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
 bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (Fold(a[i]) != Fold(b[i])) return false;
-  return true;
+  return Platform::FoldCase(a) == Platform::FoldCase(b);
 }
 
 bool Listed(const std::vector<std::string>& entries, std::string_view ext) {

@@ -1,11 +1,12 @@
 // Which folder a command-line argument or a dropped URI opens.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <map>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "app/startdir.h"
 #include "core/testutil.h"
@@ -48,7 +49,7 @@ TEST(StartDir, PathGivesItsFolder) {
       {".", "/home/u"},
       {"./", "/home/u"},
       {"/home/u/caf\xe9", "/home/u/caf\xe9"},  // bytes kept, not valid UTF-8
-      {"/home/u/nothing", ""},                  // names nothing: no folder
+      {"/home/u/nothing", ""},                 // names nothing: no folder
       {"nothing/a.jpg", ""},
       {"", ""},
   };

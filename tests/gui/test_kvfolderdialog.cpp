@@ -1,3 +1,8 @@
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <string>
+
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -8,10 +13,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeView>
-#include <cstdlib>
-#include <filesystem>
-#include <functional>
-#include <string>
 
 #include <gtest/gtest.h>
 
@@ -159,6 +160,26 @@ TEST_F(KvFolderDialogTest, LongPathIsShortenedOnTheStatusLine) {
   EXPECT_TRUE(seen.Status.startsWith("/..."));
   EXPECT_TRUE(seen.Status.endsWith("/signed copies"));
   EXPECT_EQ(chooser.Folder(), path);
+}
+
+// Folder names are untrusted: one that looks like markup is shown as it stands.
+TEST_F(KvFolderDialogTest, FolderNamesThatLookLikeMarkupAreShownAsTheyStand) {
+  for (const char* name : {"<img src=\"&#47;dev&#47;zero\">", "<b>bold", "<a href=\"x\">a"}) {
+    SCOPED_TRACE(name);
+    const std::string path = FTemp.File(name);
+    ASSERT_TRUE(std::filesystem::create_directory(path));
+    TKvFolderDialog chooser(&FOwner);
+    chooser.SetFolder(path);
+    TSeen seen;
+    Qt::TextFormat format = Qt::AutoText;
+    EXPECT_TRUE(RunChooser(chooser, seen, [&format](QDialog* dialog) {
+      format = dialog->findChild<QLabel*>("StatusLbl")->textFormat();
+      ClickOk(dialog);
+    }));
+    EXPECT_EQ(format, Qt::PlainText);
+    EXPECT_EQ(seen.Status.toStdString(), Dialogs::MakeDisplayPath(path, 50));
+    EXPECT_EQ(chooser.Folder(), path);
+  }
 }
 
 // True once the current item of the tree lies in its visible area; waits up

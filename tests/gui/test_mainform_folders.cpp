@@ -1,6 +1,8 @@
 // Folders handed to the window from outside: the command line's DIR and a
 // folder or file dropped on the window. Both open it as the folder chooser's
 // OK does, exact bytes kept.
+#include <sys/stat.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,7 +17,6 @@
 #include <QUrl>
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "app/startdir.h"
 #include "core/testutil.h"
@@ -42,8 +43,8 @@ class MainFormFolders : public TMainFormFixture {
   QString DirText() const { return Form->findChild<QLineEdit*>("DirEdit")->text(); }
   // Drags mime over the file list and drops it on the window; true when
   // the window took the drag.
-  bool Drop(QMimeData& mime, Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction |
-                                                       Qt::LinkAction) {
+  bool Drop(QMimeData& mime,
+            Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction | Qt::LinkAction) {
     QWidget* list = Form->findChild<QTreeView*>("FileList")->viewport();
     QDragEnterEvent enter(QPoint(20, 20), actions, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(list, &enter);

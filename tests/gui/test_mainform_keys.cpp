@@ -96,7 +96,7 @@ TEST_F(MainFormKeys, DeleteInTheListRemovesTheSelectedRowsOnly) {
   Press(Qt::Key_Delete);
   EXPECT_EQ(OldNames(), (std::vector<std::string>{"a.txt", "d.txt"}));
   EXPECT_EQ(TestUtil::ListNames(Files.Path()).size(), 4u);  // no file touched
-  Press(Qt::Key_Delete);  // nothing selected: nothing removed
+  Press(Qt::Key_Delete);                                    // nothing selected: nothing removed
   EXPECT_EQ(OldNames().size(), 2u);
 }
 

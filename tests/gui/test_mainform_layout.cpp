@@ -1,5 +1,6 @@
 // Layout figures and command bindings of the main window.
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QFrame>
 #include <QHeaderView>
@@ -30,6 +32,7 @@
 #include "app/qt/mainform_radiogroup.h"
 #include "core/testutil.h"
 #include "filelist/qt/filelistmodel.h"
+#include "gui/guitestutil.h"
 #include "gui/mainformfixture.h"
 
 namespace {
@@ -130,53 +133,130 @@ TEST_F(MainFormLayout, ShowErrorMessagesClickedTwiceReturnsToItsState) {
   }
 }
 
+// Each command's visible work, seen from outside the window: Run clicks the
+// control once.
+using TClick = std::function<void()>;
+
+class MainFormBindings;
+
 struct TBinding {
   const char* Control;
-  const char* Handler;
+  void (*Check)(MainFormBindings& t, const TClick& run);
 };
 
-TEST_F(MainFormLayout, EveryControlRunsItsHandler) {
-  const TBinding bindings[] = {
-      {"GoBTn", "GoBTnClick"},
-      {"RenameMnu", "GoBTnClick"},
-      {"TestBtn", "TestMnuClick"},
-      {"TestMnu", "TestMnuClick"},
-      {"ExploreBtn", "ExploreBtnClick"},
-      {"ExploreMnu", "ExploreBtnClick"},
-      {"RemoveBtn", "RemoveBtnClick"},
-      {"RemoveMnu", "RemoveBtnClick"},
-      {"AboutBtn", "AboutBtnClick"},
-      {"AboutMnu", "AboutBtnClick"},
-      {"ExitBtn", "ExitBtnClick"},
-      {"ExitMnu", "ExitBtnClick"},
-      {"BrowseMnu", "BrowseMnuClick"},
-      {"BrowseDirEdit", "BrowseMnuClick"},
-      {"RefreshBtn", "RefreshBtnClick"},
-      {"Language", "LanguageClick"},
-      {"ShowErrorMnu", "ShowErrorMnuClick"},
-      {"WarnRenameMnu", "WarnRenameMnuClick"},
-      {"ContentsMnu", "ContentsMnuClick"},
-  };
-  std::vector<std::string> ran;
-  Form->SetBindingProbe([&ran](const char* handler) {
-    ran.push_back(handler);
-    return true;
-  });
-  for (const TBinding& binding : bindings) {
-    ran.clear();
-    if (auto* action = Form->findChild<QAction*>(binding.Control)) action->trigger();
-    if (auto* button = Form->findChild<QToolButton*>(binding.Control)) button->click();
-    EXPECT_EQ(ran, std::vector<std::string>{binding.Handler}) << binding.Control;
+class MainFormBindings : public MainFormLayout, public ::testing::WithParamInterface<TBinding> {
+ public:
+  void AsksToRename(const TClick& run) {
+    ScanFiles({"a.txt"});
+    run();
+    ASSERT_EQ(Seam.Texts.size(), 1u);
+    EXPECT_TRUE(Seam.Texts[0].startsWith(QStringLiteral("Really rename file(s)?")));
   }
-  ran.clear();
+  void Previews(const TClick& run) {
+    ScanFiles({"a.txt", "b.txt"});
+    run();
+    EXPECT_EQ(NewNames(), (std::vector<std::string>{"1.txt", "2.txt"}));
+  }
+  void Opens(const TClick& run, const char* ending) {
+    TOpenRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "Open");
+    run();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    ASSERT_EQ(recorder.Urls.size(), 1u);
+    EXPECT_TRUE(recorder.Urls[0].toLocalFile().endsWith(QLatin1String(ending)));
+  }
+  void RemovesSelected(const TClick& run) {
+    ScanFiles({"a", "b"});
+    Form->FileList->selectAll();
+    run();
+    EXPECT_EQ(Form->FileListModel()->rowCount(), 0);
+  }
+  void ShowsAbout(const TClick& run) {
+    QString caption;
+    GuiTestUtil::OnNextModal([&caption](QWidget* dialog) {
+      caption = dialog->windowTitle();
+      qobject_cast<QDialog*>(dialog)->accept();
+    });
+    run();
+    EXPECT_EQ(caption, QStringLiteral("About Morvane"));
+  }
+  void Closes(const TClick& run) {
+    run();
+    EXPECT_FALSE(Form->isVisible());
+  }
+  void ChoosesAFolder(const TClick& run) {
+    ScanFiles({"a"});
+    TestUtil::WriteFileBytes(Files.File("b"), "b");
+    run();
+    EXPECT_EQ(Seam.FolderOffers, 2);
+    EXPECT_EQ(OldNames(), (std::vector<std::string>{"a", "b"}));
+  }
+  void Rescans(const TClick& run) {
+    ScanFiles({"a"});
+    TestUtil::WriteFileBytes(Files.File("b"), "b");
+    run();
+    EXPECT_EQ(Seam.FolderOffers, 1);
+    EXPECT_EQ(OldNames(), (std::vector<std::string>{"a", "b"}));
+  }
+  void ChoosesALanguage(const TClick& run) {
+    run();
+    EXPECT_EQ(Seam.LanguageOffers, 1);
+  }
+  void Toggles(const TClick& run, const char* name) {
+    auto* toggle = Form->findChild<QAction*>(name);
+    const bool before = toggle->isChecked();
+    run();
+    EXPECT_NE(toggle->isChecked(), before);
+  }
+};
+
+void Rename(MainFormBindings& t, const TClick& run) { t.AsksToRename(run); }
+void Test(MainFormBindings& t, const TClick& run) { t.Previews(run); }
+void Explore(MainFormBindings& t, const TClick& run) { t.Opens(run, "/"); }
+void Contents(MainFormBindings& t, const TClick& run) { t.Opens(run, "/help.chm"); }
+void Remove(MainFormBindings& t, const TClick& run) { t.RemovesSelected(run); }
+void About(MainFormBindings& t, const TClick& run) { t.ShowsAbout(run); }
+void Exit(MainFormBindings& t, const TClick& run) { t.Closes(run); }
+void Browse(MainFormBindings& t, const TClick& run) { t.ChoosesAFolder(run); }
+void Refresh(MainFormBindings& t, const TClick& run) { t.Rescans(run); }
+void Language(MainFormBindings& t, const TClick& run) { t.ChoosesALanguage(run); }
+void ShowErrors(MainFormBindings& t, const TClick& run) { t.Toggles(run, "ShowErrorMnu"); }
+void WarnRename(MainFormBindings& t, const TClick& run) { t.Toggles(run, "WarnRenameMnu"); }
+
+TEST_P(MainFormBindings, ClickingTheControlDoesItsCommand) {
+  const char* name = GetParam().Control;
+  auto* action = Form->findChild<QAction*>(name);
+  auto* button = Form->findChild<QToolButton*>(name);
+  ASSERT_TRUE(action || button) << name;
+  GetParam().Check(*this, [action, button]() {
+    if (action) action->trigger();
+    if (button) button->click();
+  });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, MainFormBindings,
+    ::testing::Values(TBinding{"GoBTn", Rename}, TBinding{"RenameMnu", Rename},
+                      TBinding{"TestBtn", Test}, TBinding{"TestMnu", Test},
+                      TBinding{"ExploreBtn", Explore}, TBinding{"ExploreMnu", Explore},
+                      TBinding{"RemoveBtn", Remove}, TBinding{"RemoveMnu", Remove},
+                      TBinding{"AboutBtn", About}, TBinding{"AboutMnu", About},
+                      TBinding{"ExitBtn", Exit}, TBinding{"ExitMnu", Exit},
+                      TBinding{"BrowseMnu", Browse}, TBinding{"BrowseDirEdit", Browse},
+                      TBinding{"RefreshBtn", Refresh}, TBinding{"Language", Language},
+                      TBinding{"ShowErrorMnu", ShowErrors}, TBinding{"WarnRenameMnu", WarnRename},
+                      TBinding{"ContentsMnu", Contents}),
+    [](const auto& info) { return std::string(info.param.Control); });
+
+TEST_F(MainFormLayout, FilterTextAndRadioChoicesRunTheirHandlers) {
   Form->FilterCmb->setEditText(QStringLiteral("txt"));
-  EXPECT_EQ(ran, std::vector<std::string>{"FilterCmbExit"});
-  ran.clear();
+  ASSERT_EQ(Form->HidFilterList->count(), 1);
+  EXPECT_EQ(Form->HidFilterList->item(0)->text(), QStringLiteral(".txt"));
   Form->RadioGroup1->SetItemIndex(0);
-  EXPECT_EQ(ran, std::vector<std::string>{"RadioEnableClick"});
-  ran.clear();
+  EXPECT_TRUE(Form->Edit1->isEnabled());
+  Form->Edit1->setEnabled(false);
   Form->RadioGroup1->SetItemIndex(0);  // the same choice again: no click
-  EXPECT_TRUE(ran.empty());
+  EXPECT_FALSE(Form->Edit1->isEnabled());
   EXPECT_TRUE(Form->isVisible());
 }
 

@@ -9,8 +9,8 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QStyle>
-#include <QTest>
 #include <QStyleFactory>
+#include <QTest>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
@@ -94,7 +94,6 @@ TEST_P(MainFormListLook, SelectedRowsShowTheHighlightAndTheirText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Styles, MainFormListLook,
-                         ::testing::Combine(::testing::Values("", "Windows"),
-                                            ::testing::Bool()));
+                         ::testing::Combine(::testing::Values("", "Windows"), ::testing::Bool()));
 
 }  // namespace

@@ -100,7 +100,15 @@ INSTANTIATE_TEST_SUITE_P(Sizes, MainFormBounds,
                          ::testing::Values(TBoundsCase{"w=300\r\nh=200", {621, 495}},
                                            TBoundsCase{"t=0\r\nl=0\r\nw=700\r\nh=520", {700, 520}},
                                            TBoundsCase{"w=-5\r\nh=abc", {621, 495}},
-                                           TBoundsCase{"w=5000\r\nh=4000", {5000, 4000}}));
+                                           TBoundsCase{"w=5000\r\nh=4000", {5000, 4000}},
+                                           // Hostile figures: held at what a screen holds.
+                                           TBoundsCase{"h=2147483647", {621, 8192}},
+                                           TBoundsCase{"w=2147483647", {8192, 495}},
+                                           TBoundsCase{"h=16777215", {621, 8192}},
+                                           TBoundsCase{"l=2147483647\r\nt=-2147483648", {621, 495}},
+                                           TBoundsCase{"l=-2147483648\r\nt=2147483647\r\n"
+                                                       "w=-2147483648\r\nh=-2147483648",
+                                                       {621, 495}}));
 
 struct TOptionCase {
   const char* Stored;

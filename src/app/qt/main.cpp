@@ -1,7 +1,8 @@
-#include <QApplication>
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include <QApplication>
 
 #include "app/qt/mainform.h"
 #include "app/startdir.h"

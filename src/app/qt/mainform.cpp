@@ -17,6 +17,7 @@
 #include "lang/qt/qtformmodel.h"
 #include "lang/tovlanguage.h"
 #include "ui/artwork.h"
+#include "ui/plaintooltips.h"
 
 namespace {
 
@@ -69,8 +70,8 @@ TMainForm::TMainForm(const TMainFormPaths& paths, QWidget* parent)
   setMinimumSize(MinimumWidth - FrameAcross, MinimumHeight - FrameDown);
   move(DesignLeft, DesignTop);
   resize(MinimumWidth - FrameAcross, MinimumHeight - FrameDown);
+  PlainToolTips::Install();
   CreateControls();
-  ConnectHandlers();
   CreateDesktopBindings();
   StartUp();
 }
@@ -105,7 +106,7 @@ void TMainForm::CreateControls() {
   CreateTextPanel();
   CreateMainMenu();
   CreateComponents();
-  FClient->installEventFilter(this);
+  FClient->installEventFilter(this);  // resizes arrive through eventFilter
 }
 
 void TMainForm::CreateBrowserPanel(QWidget* client) {
@@ -133,11 +134,13 @@ void TMainForm::CreateTopLeftPanel() {
   RefreshBtn->setIcon(Artwork::RefreshGlyph());
   RefreshBtn->setToolTip(QStringLiteral("REfresh current directory"));
   Register(RefreshBtn, "RefreshBtn", "TSpeedButton");
+  connect(RefreshBtn, &QToolButton::clicked, this, Bind(&TMainForm::RefreshBtnClick));
   BrowseDirEdit = new QToolButton(BtnPanel);
   BrowseDirEdit->setGeometry(4, 2, 23, 22);
   BrowseDirEdit->setIcon(Artwork::BrowseGlyph());
   BrowseDirEdit->setToolTip(QStringLiteral("Open directory..."));
   Register(BrowseDirEdit, "BrowseDirEdit", "TSpeedButton");
+  connect(BrowseDirEdit, &QToolButton::clicked, this, Bind(&TMainForm::BrowseMnuClick));
   for (QToolButton* button : {RefreshBtn, BrowseDirEdit}) {
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
@@ -163,6 +166,10 @@ void TMainForm::CreateFilterControls() {
   FilterCmb->setCurrentIndex(-1);  // chosen at start-up, after the language files
   FilterCmb->setGeometry(116, 52, 133, 21);
   Register(FilterCmb, "FilterCmb", "TComboBox");
+  connect(FilterCmb, &QComboBox::editTextChanged, this, Bind(&TMainForm::FilterCmbExit));
+  // Leaving the box and keys pressed in it arrive through eventFilter.
+  FilterCmb->installEventFilter(this);
+  FilterCmb->lineEdit()->installEventFilter(this);
   HidFilterList = new QListWidget(TopLeftPanel);
   HidFilterList->setGeometry(88, 36, 137, 21);
   HidFilterList->setVisible(false);
@@ -216,20 +223,23 @@ void TMainForm::CreateToolBar(QWidget* client) {
   toolBar->setProperty("Caption", QStringLiteral("ToolBar1"));
   ToolBar1 = toolBar;
   Register(ToolBar1, "ToolBar1", "TToolBar");
-  GoBTn = CreateToolButton("GoBTn", "Rename", "Rename files", 0, 0);
-  TestBtn = CreateToolButton("TestBtn", "Test", "Test the rename file effects", 1, 46);
+  GoBTn = CreateToolButton("GoBTn", "Rename", "Rename files", 0, 0, &TMainForm::GoBTnClick);
+  TestBtn = CreateToolButton("TestBtn", "Test", "Test the rename file effects", 1, 46,
+                             &TMainForm::TestMnuClick);
   TSep1 = CreateToolSeparator("TSep1", 92, true);
-  ExploreBtn = CreateToolButton("ExploreBtn", "Explore", "Browse current directory", 2, 100);
-  RemoveBtn = CreateToolButton("RemoveBtn", "Remove", "Remove selected file(s) from list", 3, 146);
+  ExploreBtn = CreateToolButton("ExploreBtn", "Explore", "Browse current directory", 2, 100,
+                                &TMainForm::ExploreBtnClick);
+  RemoveBtn = CreateToolButton("RemoveBtn", "Remove", "Remove selected file(s) from list", 3, 146,
+                               &TMainForm::RemoveBtnClick);
   TSep2 = CreateToolSeparator("TSep2", 192, true);
-  AboutBtn = CreateToolButton("AboutBtn", "About", "Info", 4, 200);
-  ExitBtn = CreateToolButton("ExitBtn", "Exit", "Close", 5, 246);
+  AboutBtn = CreateToolButton("AboutBtn", "About", "Info", 4, 200, &TMainForm::AboutBtnClick);
+  ExitBtn = CreateToolButton("ExitBtn", "Exit", "Close", 5, 246, &TMainForm::ExitBtnClick);
   TSep3 = CreateToolSeparator("TSep3", 292, false);
   CreateStatusPanel();
 }
 
 QToolButton* TMainForm::CreateToolButton(const char* name, const char* caption, const char* hint,
-                                         int image, int left) {
+                                         int image, int left, THandler handler) {
   auto* button = new QToolButton(ToolBar1);
   button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
   button->setAutoRaise(true);
@@ -240,6 +250,7 @@ QToolButton* TMainForm::CreateToolButton(const char* name, const char* caption, 
   button->setToolTip(QString::fromUtf8(hint));
   button->setGeometry(ToolBarClientLeft + left, ToolBarClientTop, 46, 36);
   Register(button, name, "TToolButton");
+  connect(button, &QToolButton::clicked, this, Bind(handler));
   return button;
 }
 

@@ -1,11 +1,12 @@
 #pragma once
 
-#include <QMainWindow>
-#include <QRect>
-#include <QString>
 #include <functional>
 #include <memory>
 #include <string>
+
+#include <QMainWindow>
+#include <QRect>
+#include <QString>
 
 #include "rename/charsub.h"
 #include "rename/namebuilder.h"
@@ -92,9 +93,10 @@ class TMainForm : public QMainWindow {
   // Copies the run-time texts into the radio groups and the column titles and
   // resets the groups' choices.
   void SetAllLangEl();
-  // The choices of the Rename and Replace pages.
-  Rename::TNameOptions SetNewName() const;
-  Rename::TReplaceOptions CharSub() const;
+  // Read the choices of the Rename page, of the Replace page, and of both
+  // with the active page.
+  Rename::TNameOptions ReadNameOptions() const;
+  Rename::TReplaceOptions ReadReplaceOptions() const;
   Rename::TPreviewOptions PreviewOptions() const;
 
   // Opens a folder as the folder chooser's OK does: it becomes the directory
@@ -111,10 +113,6 @@ class TMainForm : public QMainWindow {
   std::string DirectoryBytes() const;
   TFileListModel* FileListModel() const;
   const TMainFormPaths& Paths() const;
-
-  // Test hook: called with a handler's name before a control runs it; a true
-  // result skips the handler.
-  void SetBindingProbe(std::function<bool(const char* handler)> probe);
 
   // Menus.
   QMenuBar* MainMenu1 = nullptr;
@@ -231,7 +229,9 @@ class TMainForm : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  // Construction (mainform.cpp, mainform_pages.cpp, mainform_menu.cpp).
+  using THandler = void (TMainForm::*)();
+
+  // Construction: each control is connected to its handler where it is made.
   void Register(QObject* component, const char* name, const char* kind);
   QLabel* CreateLabel(QWidget* parent, const char* name, const char* caption, const QRect& place);
   void CreateControls();
@@ -241,7 +241,7 @@ class TMainForm : public QMainWindow {
   void CreateBottomLeftPanel();
   void CreateToolBar(QWidget* client);
   QToolButton* CreateToolButton(const char* name, const char* caption, const char* hint, int image,
-                                int left);
+                                int left, THandler handler);
   QFrame* CreateToolSeparator(const char* name, int left, bool line);
   void CreateStatusPanel();
   void CreateRightPanel(QWidget* client);
@@ -252,17 +252,15 @@ class TMainForm : public QMainWindow {
   void CreateTextPanel();
   QLabel* CreateTextLabel(const char* name, const char* caption);
   void CreateMainMenu();
-  QAction* CreateMenuItem(QMenu* menu, const char* name, const char* caption, int image);
+  QAction* CreateMenuItem(QMenu* menu, const char* name, const char* caption, int image,
+                          THandler handler);
   QAction* CreateMenuSeparator(QMenu* menu, const char* name);
   void CreateComponents();
-  void ConnectHandlers();
-  void ConnectToolBar();
-  void ConnectMenus();
-  void ConnectBrowser();
-  std::function<void()> Bind(const char* name, void (TMainForm::*handler)());
-  void RunGuarded(const char* name, const std::function<void()>& handler);
+  void ConnectPageControl();
+  std::function<void()> Bind(THandler handler);
+  void RunGuarded(const std::function<void()>& handler);
 
-  // Layout (mainform_layout.cpp).
+  // Layout.
   void AlignControls();
   void AlignBrowserPanel(const QRect& area);
   void AlignRightPanel(const QRect& area);
@@ -270,7 +268,7 @@ class TMainForm : public QMainWindow {
   void CentreOnScreen();
   void ApplyTabOrder();
 
-  // Start-up and language (mainform_startup.cpp).
+  // Start-up, settings and language.
   void StartUp();
   void ReadSettings();
   void BuildSortChoices();
@@ -294,7 +292,6 @@ class TMainForm : public QMainWindow {
   bool FPlaced = false;
   std::string FDirBytes;
   QString FDirShown;
-  std::function<bool(const char*)> FBindingProbe;
 };
 
 // The program's entry after the application object exists: builds and shows

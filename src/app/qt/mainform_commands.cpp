@@ -73,7 +73,7 @@ void TMainForm::TestMnuClick() {
   FModel->NewNamesChanged();
 }
 
-Rename::TNameOptions TMainForm::SetNewName() const {
+Rename::TNameOptions TMainForm::ReadNameOptions() const {
   Rename::TNameOptions options;
   options.Prefix = RadioGroup1->ItemIndex();
   options.PrefixText = ToUtf8(Edit1->text());
@@ -86,7 +86,7 @@ Rename::TNameOptions TMainForm::SetNewName() const {
   return options;
 }
 
-Rename::TReplaceOptions TMainForm::CharSub() const {
+Rename::TReplaceOptions TMainForm::ReadReplaceOptions() const {
   Rename::TReplaceOptions options;
   options.Search = ToUtf8(Edit5->text());
   options.Replace = ToUtf8(Edit6->text());
@@ -97,8 +97,8 @@ Rename::TReplaceOptions TMainForm::CharSub() const {
 Rename::TPreviewOptions TMainForm::PreviewOptions() const {
   Rename::TPreviewOptions options;
   options.RenamePage = ActivePageIndex() == 0;
-  options.Name = SetNewName();
-  options.Replace = CharSub();
+  options.Name = ReadNameOptions();
+  options.Replace = ReadReplaceOptions();
   return options;
 }
 
@@ -188,13 +188,12 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     FormResize();
   }
   const bool filterBox = FilterCmb && (watched == FilterCmb || watched == FilterCmb->lineEdit());
-  if (filterBox && event->type() == QEvent::FocusOut)
-    Bind("FilterCmbExit", &TMainForm::FilterCmbExit)();
+  if (filterBox && event->type() == QEvent::FocusOut) Bind (&TMainForm::FilterCmbExit)();
   if (filterBox && event->type() == QEvent::KeyPress) {
     const int qtKey = static_cast<QKeyEvent*>(event)->key();
     if (qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter) {
       int key = VkReturn;
-      RunGuarded("FilterCmbKeyDown", [this, &key]() { FilterCmbKeyDown(key); });
+      RunGuarded([this, &key]() { FilterCmbKeyDown(key); });
       if (key != VkReturn) return true;  // the box sees no Enter
     }
   }

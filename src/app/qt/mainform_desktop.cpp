@@ -1,17 +1,19 @@
 // What the main window does for the desktop around it: folders handed over on
 // the command line or dropped on the window, and the file list's Delete key.
+#include "app/qt/mainform.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTreeView>
 #include <QUrl>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
-#include "app/qt/mainform.h"
 #include "app/qt/mainform_pagecontrol.h"
 #include "app/startdir.h"
 #include "platform/system.h"
@@ -31,7 +33,8 @@ class TKeyDownHook : public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     const bool press = event->type() == QEvent::KeyPress;
-    if (!press && event->type() != QEvent::ShortcutOverride) return QObject::eventFilter(watched, event);
+    if (!press && event->type() != QEvent::ShortcutOverride)
+      return QObject::eventFilter(watched, event);
     auto* keyEvent = static_cast<QKeyEvent*>(event);
     const Qt::KeyboardModifiers mods = keyEvent->modifiers() & ~Qt::KeypadModifier;
     if (keyEvent->key() != Qt::Key_Delete || mods != Qt::NoModifier)
@@ -76,9 +79,8 @@ bool OfferLink(QDropEvent* event) {
 
 void TMainForm::CreateDesktopBindings() {
   setAcceptDrops(true);
-  FileList->installEventFilter(new TKeyDownHook(this, [this](int& key) {
-    RunGuarded("FileListKeyDown", [this, &key]() { FileListKeyDown(key); });
-  }));
+  FileList->installEventFilter(new TKeyDownHook(
+      this, [this](int& key) { RunGuarded([this, &key]() { FileListKeyDown(key); }); }));
 }
 
 // Delete takes the selected rows out of the list, as Remove does.
@@ -109,7 +111,7 @@ void TMainForm::dropEvent(QDropEvent* event) {
     event->ignore();
     return;
   }
-  RunGuarded("FormDragDrop", [this, &folder]() { OpenDirectory(folder); });
+  RunGuarded([this, &folder]() { OpenDirectory(folder); });
 }
 
 void TMainForm::ShowActivePageTab() {

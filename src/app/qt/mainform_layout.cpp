@@ -26,6 +26,8 @@ namespace {
 
 using MainFormMetrics::FrameAcross;
 using MainFormMetrics::FrameDown;
+using MainFormMetrics::MaximumOffset;
+using MainFormMetrics::MaximumSide;
 using MainFormMetrics::MinimumHeight;
 using MainFormMetrics::MinimumWidth;
 
@@ -150,10 +152,12 @@ QRect TMainForm::CountedBounds() const {
   return QRect(x(), y(), width() + FrameAcross, height() + FrameDown);
 }
 
-// Never smaller than the minimum size.
+// Never smaller than the minimum size, never beyond what a screen holds.
 void TMainForm::SetCountedBounds(int left, int top, int width, int height) {
-  width = std::max(width, MinimumWidth);
-  height = std::max(height, MinimumHeight);
+  left = std::clamp(left, -MaximumOffset, MaximumOffset);
+  top = std::clamp(top, -MaximumOffset, MaximumOffset);
+  width = std::clamp(width, MinimumWidth, MaximumSide);
+  height = std::clamp(height, MinimumHeight, MaximumSide);
   move(left, top);
   resize(width - FrameAcross, height - FrameDown);
 }

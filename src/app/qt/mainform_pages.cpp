@@ -1,4 +1,6 @@
 // The options pages on the right and the hidden panel of run-time texts.
+#include "app/qt/mainform.h"
+
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -6,7 +8,6 @@
 #include <QStackedWidget>
 #include <QTabWidget>
 
-#include "app/qt/mainform.h"
 #include "app/qt/mainform_pagecontrol.h"
 #include "app/qt/mainform_radiogroup.h"
 
@@ -24,6 +25,17 @@ void TMainForm::CreateRightPanel(QWidget* client) {
   CreateReplacePage();
   FPageStack->addWidget(FEmptyPage);
   SetActivePageIndex(0);
+  ConnectPageControl();
+}
+
+// Clicking a tab makes its page active, also while no page is.
+void TMainForm::ConnectPageControl() {
+  connect(PageControl1, &QTabWidget::tabBarClicked, this, [this](int index) {
+    if (index >= 0) SetActivePageIndex(index);
+  });
+  connect(PageControl1, &QTabWidget::currentChanged, this, [this](int index) {
+    if (FNoActivePage && index >= 0) SetActivePageIndex(index);
+  });
 }
 
 void TMainForm::CreateRenamePage() {
@@ -51,6 +63,8 @@ TRadioGroup* TMainForm::CreateRadioGroup(const char* name, const char* caption, 
   group->setGeometry(place);
   group->SetTag(tag);
   Register(group, name, "TRadioGroup");
+  connect(group, &TRadioGroup::Click, this,
+          [this, group]() { RunGuarded([this, group]() { RadioEnableClick(group); }); });
   return group;
 }
 

@@ -1,9 +1,10 @@
 #include "app/qt/mainform_radiogroup.h"
 
+#include <algorithm>
+
 #include <QButtonGroup>
 #include <QFontMetrics>
 #include <QRadioButton>
-#include <algorithm>
 
 TRadioGroup::TRadioGroup(QWidget* parent) : QGroupBox(parent), FButtons(new QButtonGroup(this)) {
   FButtons->setExclusive(true);

@@ -18,6 +18,7 @@
 #include "filelist/qt/filelistmodel.h"
 #include "lang/qt/qtformmodel.h"
 #include "lang/tovlanguage.h"
+#include "ui/qttext.h"
 
 namespace {
 
@@ -28,9 +29,8 @@ class TFormLanguageChooser : public Lang::TLanguageFileChooser {
 
   bool ChooseLanguageFile(const std::string& initialDir, std::string& path) override {
     QString chosen;
-    if (!DialogSeam().OpenLanguageFile(FOwner, QString::fromStdString(initialDir), chosen))
-      return false;
-    path = chosen.toStdString();
+    if (!DialogSeam().OpenLanguageFile(FOwner, QtText::FromUtf8(initialDir), chosen)) return false;
+    path = QtText::ToUtf8(chosen);
     return true;
   }
 
@@ -134,7 +134,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   try {
     FormClose();
   } catch (const std::exception& error) {
-    ShowErrorDisplay(this, QString::fromUtf8(error.what()));
+    ShowErrorDisplay(this, QtText::FromUtf8(error.what()));
     event->ignore();
     return;
   }
@@ -147,7 +147,7 @@ int RunApplication(const TMainFormPaths& paths, const std::string& startFolder) 
   try {
     form = CreateMainForm(paths, startFolder);
   } catch (const std::exception& error) {
-    ShowErrorDisplay(nullptr, QString::fromUtf8(error.what()));
+    ShowErrorDisplay(nullptr, QtText::FromUtf8(error.what()));
     return 0;
   }
   form->show();

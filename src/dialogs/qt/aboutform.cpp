@@ -10,6 +10,7 @@
 
 #include "platform/qt/desktop.h"
 #include "ui/artwork.h"
+#include "ui/plaintooltips.h"
 
 namespace {
 
@@ -44,6 +45,7 @@ class TLinkClickFilter : public QObject {
 
 QLabel* AddLabel(QWidget* panel, const char* name, const QString& text, int left, int top) {
   auto* label = new QLabel(text, panel);
+  label->setTextFormat(Qt::PlainText);
   label->setObjectName(QString::fromLatin1(name));
   label->move(left, top);
   label->adjustSize();
@@ -88,6 +90,7 @@ TAboutForm::TAboutForm(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
   setObjectName(QStringLiteral("AboutForm"));
+  PlainToolTips::Install();
   setFixedSize(331, 216);
   setFont(VerdanaFont(11));
   auto* clicks = new TLinkClickFilter(this);

@@ -8,6 +8,7 @@
 
 #include "app/errors.h"
 #include "dialogs/qt/kvfolderdialog.h"
+#include "ui/qttext.h"
 
 namespace {
 
@@ -66,8 +67,7 @@ TDialogSeam& DialogSeam() { return GSeam ? *GSeam : RealSeam(); }
 void SetDialogSeam(TDialogSeam* seam) { GSeam = seam; }
 
 void ShowErrorDisplay(QWidget* owner, const QString& message) {
-  const std::string text = App::ErrorDisplayText(message.toStdString());
-  DialogSeam().MessageBox(owner, QString::fromStdString(text),
-                          QGuiApplication::applicationDisplayName(), QMessageBox::Ok,
-                          QMessageBox::Critical, QMessageBox::Ok);
+  const std::string text = App::ErrorDisplayText(QtText::ToUtf8(message));
+  DialogSeam().MessageBox(owner, QtText::FromUtf8(text), QGuiApplication::applicationDisplayName(),
+                          QMessageBox::Ok, QMessageBox::Critical, QMessageBox::Ok);
 }

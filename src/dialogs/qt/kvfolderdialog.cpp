@@ -1,5 +1,7 @@
 #include "dialogs/qt/kvfolderdialog.h"
 
+#include <memory>
+
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -11,11 +13,12 @@
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
-#include <memory>
 
 #include "platform/filesystem.h"
 #include "platform/locale.h"
 #include "platform/qt/desktop.h"
+#include "ui/plaintooltips.h"
+#include "ui/qttext.h"
 
 namespace {
 
@@ -47,7 +50,7 @@ std::string EncodePath(const QString& path) { return QFile::encodeName(path).toS
 QString StatusText(const TChooser& chooser, const QModelIndex& item) {
   const QString path = item.isValid() ? chooser.Model->filePath(item) : QString();
   const std::string shown = Dialogs::MakeDisplayPath(EncodePath(path), StatusPathLength);
-  if (!shown.empty()) return QString::fromStdString(shown);
+  if (!shown.empty()) return QtText::FromUtf8(shown);
   return item.data(Qt::DisplayRole).toString();
 }
 
@@ -78,8 +81,10 @@ TChooser BuildChooser(QDialog* dialog, const QString& title, bool showPath) {
 
   auto* titleLbl = new QLabel(title, dialog);
   titleLbl->setObjectName(QStringLiteral("TitleLbl"));
+  titleLbl->setTextFormat(Qt::PlainText);
   chooser.Status = new QLabel(dialog);
   chooser.Status->setObjectName(QStringLiteral("StatusLbl"));
+  chooser.Status->setTextFormat(Qt::PlainText);  // folder names may look like markup
   chooser.Status->setVisible(showPath);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
   buttons->setObjectName(QStringLiteral("ButtonBox"));
@@ -172,12 +177,13 @@ const Dialogs::TLocaleTexts& TKvFolderDialog::LabelCaptions() const { return FLa
 void TKvFolderDialog::SetLabelCaptions(const Dialogs::TLocaleTexts& captions) {
   FLabelCaptions = captions;
   const std::string code = Dialogs::LangCodeText(Platform::SystemDefaultLangID());
-  FTitleText = QString::fromStdString(Dialogs::LocaleText(FLabelCaptions, code));
+  FTitleText = QtText::FromUtf8(Dialogs::LocaleText(FLabelCaptions, code));
 }
 
 const QString& TKvFolderDialog::TitleText() const { return FTitleText; }
 
 bool TKvFolderDialog::Execute() {
+  PlainToolTips::Install();
   QDialog dialog(OwnerWindow(FOwner));
   const TChooser chooser = BuildChooser(&dialog, FTitleText, FShowPath);
   FollowSelection(chooser, FShowPath);

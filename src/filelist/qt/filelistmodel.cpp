@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "filelist/order.h"
+#include "ui/qttext.h"
 
 TFileListModel::TFileListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
@@ -55,8 +56,7 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid()) return {};
   if (index.row() < 0 || index.row() >= rowCount()) return {};
   const auto& item = FItems[static_cast<std::size_t>(index.row())];
-  const std::string& name = index.column() == 0 ? item.OldName : item.NewName;
-  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+  return QtText::FromUtf8(index.column() == 0 ? item.OldName : item.NewName);
 }
 
 QVariant TFileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
