@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -160,6 +161,21 @@ TEST_P(LanguageWidths, TranslatesEveryKeyOfTheDefaultFile) {
   const size_t cantRen = data.find("MainForm.CantRenLbl.Caption=");
   const std::string failText = data.substr(cantRen, data.find('\r', cantRen) - cantRen);
   EXPECT_EQ(failText.find("%s") != failText.rfind("%s"), true) << failText;
+}
+
+// Options > Select Language while a folder is listed leaves the directory box
+// on that folder, so the next rename forms its paths from the listed folder.
+TEST_P(LanguageWidths, ChoosingTheLanguageKeepsTheListedFolder) {
+  if (GetParam().empty()) GTEST_SKIP() << "the built-in texts are the default file";
+  WriteSettings(LanguageEntry() + "\r\n");
+  Start();
+  ScanFiles({"a.txt"});
+  auto* dirEdit = Form->findChild<QLineEdit*>(QStringLiteral("DirEdit"));
+  const QString folder = dirEdit->text();
+  ASSERT_NE(folder, QStringLiteral("/"));
+  Seam.LanguageFile = QString::fromStdString(GetParam());
+  Form->findChild<QAction*>(QStringLiteral("Language"))->trigger();
+  EXPECT_EQ(dirEdit->text(), folder);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, LanguageWidths, ::testing::ValuesIn(LanguageFiles()),
