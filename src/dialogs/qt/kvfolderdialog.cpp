@@ -1,6 +1,5 @@
 #include "dialogs/qt/kvfolderdialog.h"
 
-
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -13,8 +12,8 @@
 #include "dialogs/qt/foldertreemodel.h"
 #include "platform/filesystem.h"
 #include "platform/locale.h"
-#include "platform/system.h"
 #include "platform/qt/desktop.h"
+#include "platform/system.h"
 #include "ui/plaintooltips.h"
 #include "ui/qttext.h"
 
@@ -91,10 +90,9 @@ TChooser BuildChooser(QDialog* dialog, const QString& title, bool showPath) {
 // every item, so nothing else changes.
 void FollowSelection(const TChooser& chooser, bool showPath) {
   if (!showPath) return;
-  QObject::connect(chooser.Tree->selectionModel(), &QItemSelectionModel::currentChanged,
-                   chooser.Status, [chooser](const QModelIndex& current) {
-                     chooser.Status->setText(StatusText(current));
-                   });
+  QObject::connect(
+      chooser.Tree->selectionModel(), &QItemSelectionModel::currentChanged, chooser.Status,
+      [chooser](const QModelIndex& current) { chooser.Status->setText(StatusText(current)); });
 }
 
 void CentreOnScreen(QWidget* dialog) {
