@@ -48,8 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
         TCaseRow{"Привет", "ПРИВЕТ", "привет"}, TCaseRow{"ЁЂЏёђџ", "ЁЂЏЁЂЏ", "ёђџёђџ"},
         TCaseRow{"ѠѡҐґӁӂӐӑ", "ѠѠҐҐӁӁӐӐ", "ѡѡґґӂӂӑӑ"}, TCaseRow{"Ӏӏ", "ӀӀ", "ӏӏ"},
         // Polytonic Greek: ῆ has no simple capital of its own.
-        TCaseRow{"ἀθῆναι.txt", "ἈΘῆΝΑΙ.TXT", "ἀθῆναι.txt"},
-        TCaseRow{"ǆǅǄ", "ǄǄǄ", "ǆǆǆ"}, TCaseRow{"ƀɃɓƁ", "ɃɃƁƁ", "ƀƀɓɓ"},
+        TCaseRow{"ἀθῆναι.txt", "ἈΘῆΝΑΙ.TXT", "ἀθῆναι.txt"}, TCaseRow{"ǆǅǄ", "ǄǄǄ", "ǆǆǆ"},
+        TCaseRow{"ƀɃɓƁ", "ɃɃƁƁ", "ƀƀɓɓ"},
         // Roman numerals, circled letters, Georgian, Cherokee.
         TCaseRow{"ⅻⅫⓐⒶ", "ⅫⅫⒶⒶ", "ⅻⅻⓐⓐ"}, TCaseRow{"აႠⴀ", "ᲐႠႠ", "აⴀⴀ"},
         TCaseRow{"Ꭰꭰᏸ", "ᎠᎠᏰ", "ꭰꭰᏸ"},
@@ -137,10 +137,15 @@ TEST(CaseMap, FoldJoinsTheSpellingsOfALetter) {
     const char* A;
     const char* B;
     bool Same;
-  } pairs[] = {{"été.TXT", "ÉTÉ.txt", true}, {"σας", "ΣΑΣ", true}, {"ϴ", "θ", true},
-               {"ǅ", "ǆ", true},             {"ß", "ẞ", false},   {"ı", "i", false},
+  } pairs[] = {{"été.TXT", "ÉTÉ.txt", true},
+               {"σας", "ΣΑΣ", true},
+               {"ϴ", "θ", true},
+               {"ǅ", "ǆ", true},
+               {"ß", "ẞ", false},
+               {"ı", "i", false},
                {"\xE4", "\xC4", false},
-               {"k", "K", true}, {"\u212A", "k", false}};
+               {"k", "K", true},
+               {"\u212A", "k", false}};
   for (const auto& p : pairs) {
     EXPECT_EQ(Platform::FoldCase(p.A) == Platform::FoldCase(p.B), p.Same) << p.A << " " << p.B;
     EXPECT_EQ(Platform::FoldCase(p.A).size(), std::string(p.A).size());
@@ -180,13 +185,40 @@ TEST(CaseMap, WholeCodePointRangeFollowsIcu) {
     for (char32_t cp = 0; cp <= 0x10FFFF; ++cp) {
       if (cp >= 0xD800 && cp <= 0xDFFF) continue;  // surrogates have no UTF-8 form
       const std::string one = Encoded(cp);
-      const std::string mapped = Encoded(static_cast<char32_t>(d.Library(static_cast<UChar32>(cp))));
+      const std::string mapped =
+          Encoded(static_cast<char32_t>(d.Library(static_cast<UChar32>(cp))));
       text += one;
       expected += mapped.size() == one.size() ? mapped : one;
       changed += mapped.size() == one.size() && mapped != one;
     }
     EXPECT_TRUE(d.Convert(text) == expected) << d.Name;
     EXPECT_GT(changed, d.MinChanged) << d.Name;
+  }
+}
+
+// Only the 26 ASCII letters ignore case; every other byte, UTF-8 letters
+// included, must match exactly, and lengths must agree.
+TEST(CaseMap, SameTextAsciiFoldsOnlyAsciiLetters) {
+  struct TCase {
+    std::string A, B;
+    bool Same;
+  };
+  const TCase cases[] = {
+      {"Caption", "CAPTION", true},
+      {"MainForm.X", "mainform.x", true},
+      {"", "", true},
+      {"Text", "Tex", false},
+      {"Tex", "Text", false},
+      {"\xC4rger", "\xE4rger", false},
+      {"ÄRGER", "ärger", false},
+      {"[", "{", false},
+      {"@", "`", false},
+      {"Default", "default ", false},
+  };
+  for (const TCase& c : cases) {
+    EXPECT_EQ(Platform::SameTextAscii(c.A, c.B), c.Same) << c.A << " / " << c.B;
+    EXPECT_EQ(Platform::AsciiLowerCase(c.A) == Platform::AsciiLowerCase(c.B), c.Same) << c.A;
+    EXPECT_EQ(Platform::AsciiLowerCase(c.A).size(), c.A.size());
   }
 }
 
