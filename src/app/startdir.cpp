@@ -1,20 +1,20 @@
 #include "app/startdir.h"
 
-#include <cctype>
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "platform/casemap.h"
 #include "platform/filesystem.h"
+#include "platform/pathname.h"
 
 namespace App {
 
 namespace {
 
 bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i]) return false;
-  return true;
+  return Platform::SameTextAscii(std::string_view(text).substr(0, prefix.size()), prefix);
 }
 
 int HexValue(char c) {
@@ -57,9 +57,9 @@ std::string Absolute(std::string path, const std::string& currentDir) {
 }
 
 std::string ParentOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return {};
-  return slash == 0 ? "/" : path.substr(0, slash);
+  std::string_view folder = Platform::PathFolder(path);
+  if (folder.size() > 1) folder.remove_suffix(1);  // its final "/", unless it is the root
+  return std::string(folder);
 }
 
 }  // namespace
@@ -88,7 +88,7 @@ std::string FolderForPath(const std::string& path, const std::string& currentDir
 std::string LocalPathOfUri(const std::string& uri) {
   if (!StartsWithNoCase(uri, "file:")) return {};
   std::string rest = uri.substr(5);
-  rest = rest.substr(0, rest.find_first_of("?#"));
+  rest.erase(std::min(rest.find_first_of("?#"), rest.size()));
   if (rest.compare(0, 2, "//") == 0) {
     const size_t slash = rest.find('/', 2);
     const std::string host = rest.substr(2, slash == std::string::npos ? slash : slash - 2);
