@@ -131,24 +131,34 @@ TEST(CaseMap, TwoByteLettersRoundTrip) {
   EXPECT_GT(changed, 380);
 }
 
-// The fold joins every spelling that the two mappings join, and only those.
+// The fold joins every spelling that the two mappings join, and only those;
+// SameTextAscii joins only the 26 ASCII letters (Ascii), and AsciiLowerCase
+// gives equal texts exactly then.
 TEST(CaseMap, FoldJoinsTheSpellingsOfALetter) {
   const struct {
-    const char* A;
-    const char* B;
-    bool Same;
-  } pairs[] = {{"été.TXT", "ÉTÉ.txt", true},
-               {"σας", "ΣΑΣ", true},
-               {"ϴ", "θ", true},
-               {"ǅ", "ǆ", true},
-               {"ß", "ẞ", false},
-               {"ı", "i", false},
-               {"\xE4", "\xC4", false},
-               {"k", "K", true},
-               {"\u212A", "k", false}};
+    const char *A, *B;
+    bool Same, Ascii;
+  } pairs[] = {
+      {"été.TXT", "ÉTÉ.txt", true, false},
+      {"σας", "ΣΑΣ", true, false},
+      {"ϴ", "θ", true, false},
+      {"ǅ", "ǆ", true, false},
+      {"ß", "ẞ", false, false},
+      {"ı", "i", false, false},
+      {"\xE4", "\xC4", false, false},
+      {"k", "K", true, true},
+      {"\u212A", "k", false, false},
+      {"MainForm.X", "mainform.x", true, true},
+      {"Text", "Tex", false, false},
+      {"", "", true, true},
+      {"[", "{", false, false},
+      {"@", "`", false, false},
+  };
   for (const auto& p : pairs) {
     EXPECT_EQ(Platform::FoldCase(p.A) == Platform::FoldCase(p.B), p.Same) << p.A << " " << p.B;
     EXPECT_EQ(Platform::FoldCase(p.A).size(), std::string(p.A).size());
+    EXPECT_EQ(Platform::SameTextAscii(p.A, p.B), p.Ascii) << p.A << " " << p.B;
+    EXPECT_EQ(Platform::AsciiLowerCase(p.A) == Platform::AsciiLowerCase(p.B), p.Ascii) << p.A;
   }
 }
 
@@ -193,32 +203,6 @@ TEST(CaseMap, WholeCodePointRangeFollowsIcu) {
     }
     EXPECT_TRUE(d.Convert(text) == expected) << d.Name;
     EXPECT_GT(changed, d.MinChanged) << d.Name;
-  }
-}
-
-// Only the 26 ASCII letters ignore case; every other byte, UTF-8 letters
-// included, must match exactly, and lengths must agree.
-TEST(CaseMap, SameTextAsciiFoldsOnlyAsciiLetters) {
-  struct TCase {
-    std::string A, B;
-    bool Same;
-  };
-  const TCase cases[] = {
-      {"Caption", "CAPTION", true},
-      {"MainForm.X", "mainform.x", true},
-      {"", "", true},
-      {"Text", "Tex", false},
-      {"Tex", "Text", false},
-      {"\xC4rger", "\xE4rger", false},
-      {"ÄRGER", "ärger", false},
-      {"[", "{", false},
-      {"@", "`", false},
-      {"Default", "default ", false},
-  };
-  for (const TCase& c : cases) {
-    EXPECT_EQ(Platform::SameTextAscii(c.A, c.B), c.Same) << c.A << " / " << c.B;
-    EXPECT_EQ(Platform::AsciiLowerCase(c.A) == Platform::AsciiLowerCase(c.B), c.Same) << c.A;
-    EXPECT_EQ(Platform::AsciiLowerCase(c.A).size(), c.A.size());
   }
 }
 
