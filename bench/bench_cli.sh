@@ -14,6 +14,7 @@ PERL_RENAME="$(command -v file-rename || command -v rename || true)"
 [[ -n "$PERL_RENAME" ]] || { echo "perl rename is missing (Debian package rename)" >&2; exit 1; }
 WORK="$(mktemp -d)"
 trap 'rm -rf "$WORK"' EXIT
+export XDG_STATE_HOME="$WORK/state"  # the journals of --apply
 export LC_ALL=C  # byte order for the shell's sort, the same as the program's name order
 
 make_files() {

@@ -6,6 +6,10 @@
 //   bench_rename make   <dir> <count>   creates file_000001.jpg ...
 //   bench_rename engine <dir> <count>   renames them to img_00001.jpg ...
 //   bench_rename plain  <dir> <count>   the same with a plain loop
+#include <fcntl.h>
+#include <stdio.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -13,11 +17,8 @@
 #include <cstring>
 #include <string>
 
-#include <fcntl.h>
-#include <stdio.h>
-#include <unistd.h>
-
 #include "filelist/fileitem.h"
+#include "platform/filesystem.h"
 #include "rename/renamerun.h"
 
 namespace {
@@ -57,12 +58,14 @@ int Engine(const std::string& dir, long count) {
   request.Preview.Name.Prefix = 0;
   request.Preview.Name.PrefixText = "img_";
   request.Preview.Name.NamePart = 2;
+  // The journal is on, as in the window: it lands beside the folder.
+  request.JournalFolder = dir + ".journal";
   TSilentUi ui;
   const auto start = std::chrono::steady_clock::now();
-  const Rename::TRenameResult result = Rename::RunRename(items, request, ui);
+  const Rename::TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, ui);
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
   std::printf("%.6f\n", took.count());
-  return result.Renamed() == static_cast<std::size_t>(count) ? 0 : 1;
+  return result.Renamed == static_cast<std::size_t>(count) ? 0 : 1;
 }
 
 int Plain(const std::string& dir, long count) {

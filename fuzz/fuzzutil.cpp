@@ -43,7 +43,10 @@ bool TMemoryFileSystem::ListDirectory(const std::string&,
 
 int32_t TMemoryFileSystem::FileAge(const std::string&) { return -1; }
 
-int TMemoryFileSystem::RenameNoReplace(const std::string&, const std::string&) { return EIO; }
+int TMemoryFileSystem::RenameIn(const Platform::TDirectory&, const std::string&,
+                                const std::string&) {
+  return EIO;
+}
 
 bool TMemoryFileSystem::ReadFile(const std::string& path, std::string& data) {
   auto found = Files.find(path);

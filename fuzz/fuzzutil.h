@@ -28,7 +28,8 @@ class TMemoryFileSystem : public Platform::TFileSystem {
 
   bool ListDirectory(const std::string& dir, std::vector<Platform::TDirEntry>& entries) override;
   int32_t FileAge(const std::string& path) override;
-  int RenameNoReplace(const std::string& from, const std::string& to) override;
+  int RenameIn(const Platform::TDirectory& dir, const std::string& from,
+               const std::string& to) override;
   bool ReadFile(const std::string& path, std::string& data) override;
   int ReplaceFile(const std::string& path, const std::string& data) override;
 };

@@ -1,6 +1,5 @@
 #include "app/startdir.h"
 
-#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -88,7 +87,7 @@ std::string FolderForPath(const std::string& path, const std::string& currentDir
 std::string LocalPathOfUri(const std::string& uri) {
   if (!StartsWithNoCase(uri, "file:")) return {};
   std::string rest = uri.substr(5);
-  rest.erase(std::min(rest.find_first_of("?#"), rest.size()));
+  if (const size_t end = rest.find_first_of("?#"); end != std::string::npos) rest.resize(end);
   if (rest.compare(0, 2, "//") == 0) {
     const size_t slash = rest.find('/', 2);
     const std::string host = rest.substr(2, slash == std::string::npos ? slash : slash - 2);

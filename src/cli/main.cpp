@@ -1,7 +1,5 @@
 #include <cstdio>
-#include <memory>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "cli/options.h"
@@ -10,7 +8,9 @@
 #include "filelist/scan.h"
 #include "platform/filesystem.h"
 #include "rename/conflicts.h"
+#include "rename/journal.h"
 #include "rename/renamerun.h"
+#include "rename/untangle.h"
 
 #ifndef MORVANE_VERSION
 #define MORVANE_VERSION "unknown"
@@ -52,45 +52,76 @@ int Finish(int status) {
   return status;
 }
 
-// Whether a name is taken in dir before the run: plain names are looked up
-// in one listing, paths below dir on disk.
-Rename::TExistsFn ExistsInDirectory(const std::string& dir) {
-  std::vector<Platform::TDirEntry> entries;
-  Platform::FileSystem().ListDirectory(dir, entries);
-  auto names = std::make_shared<std::unordered_set<std::string>>();
-  names->reserve(entries.size() + 3);
-  for (const Platform::TDirEntry& entry : entries) names->insert(entry.Name);
-  names->insert({"", ".", ".."});  // the directory itself and its parent
-  return [names, dir](const std::string& name) {
-    if (name.find('/') != std::string::npos) return Platform::PathExists(dir + "/" + name);
-    return names->count(name) > 0;
-  };
+void ReportFailures(const std::string& dirText, const FileList::TFileItems& rows) {
+  std::string failures;
+  for (const FileList::TFileItem& row : rows) {
+    if (row.Status != FileList::TMoveStatus::Failed) continue;
+    failures += Cli::FailureLine(FileList::PathIn(dirText, row.OldName),
+                                 FileList::PathIn(dirText, row.NewName), row.Error);
+  }
+  Cli::WriteAll(stderr, failures);
 }
 
-int RunPreview(const Cli::TCliOptions& options, FileList::TFileItems& items) {
+int RunPreview(const Cli::TCliOptions& options, const Platform::TDirectory& dir,
+               FileList::TFileItems& items) {
   Rename::Preview(items, options.Preview);
-  const std::vector<bool> marks = Rename::FindConflicts(items, ExistsInDirectory(options.Dir));
-  Cli::WriteAll(stdout, Cli::FormatPreview(items, marks, options.Json));
+  Rename::MarkConflicts(items, Rename::ViewOf(dir));
+  Cli::WriteAll(stdout, Cli::FormatPreview(items, options.Json));
   return Finish(ExitOk);
 }
 
-int RunApply(const Cli::TCliOptions& options, FileList::TFileItems& items) {
-  Rename::TRenameRequest request;
-  request.Dir = options.Dir;
-  request.WarnBeforeRename = false;
-  request.ShowErrors = false;
-  request.Preview = options.Preview;
-  TSilentUi ui;
-  const Rename::TRenameResult result = Rename::RunRename(items, request, ui);
-  std::string failures;
-  for (std::size_t i = 0; i < result.Rows.size(); ++i) {
-    if (result.Rows[i].Status != Rename::TRowStatus::Failed) continue;
-    failures += Cli::FailureLine(options.Dir + "/" + items[i].OldName,
-                                 options.Dir + "/" + items[i].NewName, result.Rows[i].Error);
+int RunApply(const Cli::TCliOptions& options, const Platform::TDirectory& dir,
+             FileList::TFileItems& items) {
+  Rename::Preview(items, options.Preview);
+  const Rename::TDirectoryView view = Rename::ViewOf(dir);
+  Rename::MarkConflicts(items, view);
+  Rename::TRunOutcome outcome;
+  if (options.Untangle) {
+    const auto isFree = [&view](const std::string& name) { return !view.Has(name); };
+    const std::vector<Rename::TStep> steps = Rename::UntangleSteps(items, isFree);
+    Rename::WriteJournal(Rename::JournalFolder(), Rename::PlanOfSteps(dir.RealPath(), steps));
+    outcome = Rename::RunSteps(dir, steps, items);
+  } else {
+    Rename::WriteJournal(Rename::JournalFolder(), Rename::PlanOf(dir.RealPath(), items));
+    TSilentUi ui;
+    outcome = Rename::MoveRows(dir, items, ui, false, {});
   }
-  Cli::WriteAll(stderr, failures);
-  if (options.Json) Cli::WriteAll(stdout, Cli::FormatRunJson(items, result));
-  return Finish(result.Renamed() == items.size() ? ExitOk : ExitFailed);
+  ReportFailures(options.Dir, items);
+  if (options.Json) Cli::WriteAll(stdout, Cli::FormatRunJson(items));
+  return Finish(outcome.Renamed == items.size() ? ExitOk : ExitFailed);
+}
+
+std::string UndoProblemLine(const std::string& dirText, const FileList::TFileItem& pair) {
+  const std::string why = pair.Conflict == FileList::TConflict::Taken
+                              ? "the old name is taken by another file"
+                              : "no file under either name";
+  return "morvane-cli: cannot undo '" + Cli::EscapeText(FileList::PathIn(dirText, pair.OldName)) +
+         "' to '" + Cli::EscapeText(FileList::PathIn(dirText, pair.NewName)) + "': " + why + "\n";
+}
+
+int RunUndo(const Cli::TCliOptions& options, const Platform::TDirectory& dir) {
+  const std::string folder = Rename::JournalFolder();
+  const std::string file = Rename::FindLastJournal(folder, dir.RealPath());
+  Rename::TJournal journal;
+  if (file.empty() || !Rename::ReadJournal(file, journal)) {
+    std::fprintf(stderr, "morvane-cli: no run to undo in '%s'\n",
+                 Cli::EscapeText(options.Dir).c_str());
+    return Finish(ExitFailed);
+  }
+  Rename::TUndoPlan plan = Rename::PlanUndo(journal, Rename::ViewOf(dir));
+  TSilentUi ui;
+  const Rename::TRunOutcome outcome = Rename::MoveRows(dir, plan.Moves, ui, false, {});
+  ReportFailures(options.Dir, plan.Moves);
+  std::string problems;
+  for (const FileList::TFileItem& pair : plan.Problems)
+    problems += UndoProblemLine(options.Dir, pair);
+  Cli::WriteAll(stderr, problems);
+  if (options.Json) Cli::WriteAll(stdout, Cli::FormatRunJson(plan.Moves));
+  const bool complete = outcome.Failed == 0 && plan.Problems.empty();
+  // A complete undo is done with; one that left something keeps its journal,
+  // so that it can be tried again once the obstacle is gone.
+  if (complete) Platform::RemoveFile(file);
+  return Finish(complete ? ExitOk : ExitFailed);
 }
 
 }  // namespace
@@ -105,10 +136,13 @@ int main(int argc, char** argv) {
     std::puts("morvane-cli " MORVANE_VERSION);
     return Finish(ExitOk);
   }
-  const std::string checkedDir = options.Dir.empty() ? "/" : options.Dir;
-  if (!Platform::IsDirectory(checkedDir)) {
+  if (!Platform::IsDirectory(options.Dir)) {
     return UsageError("not a directory: '" + Cli::EscapeText(options.Dir) + "'");
   }
+  // Every move happens in the folder opened here, whatever its path comes to
+  // lead to during the run.
+  const Platform::TDirectory dir(Platform::FileSystem(), options.Dir);
+  if (options.Undo) return RunUndo(options, dir);
   FileList::TFileItems items = FileList::ScanDirectory(
       options.Dir, FileList::ParseFilter(options.Filter), options.SortIndex);
   std::vector<Platform::TDirEntry> entries;
@@ -117,5 +151,5 @@ int main(int argc, char** argv) {
                  Cli::EscapeText(options.Dir).c_str());
     return ExitFailed;
   }
-  return options.Apply ? RunApply(options, items) : RunPreview(options, items);
+  return options.Apply ? RunApply(options, dir, items) : RunPreview(options, dir, items);
 }

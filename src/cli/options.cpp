@@ -103,6 +103,10 @@ bool ApplySwitch(TParser& p, const std::string& option) {
     o.Json = true;
   } else if (option == "--apply") {
     o.Apply = true;
+  } else if (option == "--untangle") {
+    o.Untangle = true;
+  } else if (option == "--undo") {
+    o.Undo = true;
   } else if (option == "--case-sensitive") {
     p.CaseSensitiveSeen = true;
     o.Preview.Replace.CaseSensitive = true;
@@ -146,10 +150,16 @@ void CheckCombination(TParser& p) {
   } else if (!p.SearchSeen && (p.ReplaceSeen || p.CaseSensitiveSeen)) {
     error = std::string("'") + (p.ReplaceSeen ? "--replace" : "--case-sensitive") +
             "' needs '--search'";
+  } else if (o.Untangle && !o.Apply) {
+    error = "'--untangle' needs '--apply'";
+  } else if (o.Undo && (o.Apply || p.SearchSeen || !p.FirstNameOption.empty())) {
+    error = "'--undo' cannot be mixed with options that make new names";
   } else if (p.Dirs.empty()) {
     error = "missing directory";
   } else if (p.Dirs.size() > 1) {
     error = "more than one directory given ('" + p.Dirs[0] + "', '" + p.Dirs[1] + "')";
+  } else if (p.Dirs[0].empty()) {
+    error = "the directory name is empty";
   } else {
     o.Dir = p.Dirs[0];
     o.Preview.RenamePage = !p.SearchSeen;

@@ -15,6 +15,8 @@ struct TCliOptions {
   Rename::TPreviewOptions Preview;
   bool Json = false;
   bool Apply = false;
+  bool Untangle = false;  // with Apply: an order that frees every target first
+  bool Undo = false;      // undo the last run in Dir
   bool Help = false;
   bool Version = false;
 };

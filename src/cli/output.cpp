@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/casemap.h"
+#include "rename/conflicts.h"
 
 namespace Cli {
 
@@ -91,39 +92,41 @@ std::string JsonString(std::string_view name) {
   return out;
 }
 
-std::string FormatPreview(const FileList::TFileItems& items, const std::vector<bool>& marks,
-                          bool json) {
+std::string FormatPreview(const FileList::TFileItems& items, bool json) {
   std::string out = json ? "[" : "";
   for (std::size_t i = 0; i < items.size(); ++i) {
     const FileList::TFileItem& item = items[i];
-    const bool marked = i < marks.size() && marks[i];
+    const bool marked = Rename::WillFail(item.Conflict);
+    const char* reason = Rename::ConflictWord(item.Conflict);
     if (json) {
       out += i == 0 ? "\n  {\"old\": " : ",\n  {\"old\": ";
       out += JsonString(item.OldName) + ", \"new\": " + JsonString(item.NewName);
-      out += marked ? ", \"conflict\": true}" : ", \"conflict\": false}";
+      out += marked ? ", \"conflict\": true" : ", \"conflict\": false";
+      out += reason ? ", \"reason\": \"" + std::string(reason) + "\"}" : ", \"reason\": null}";
     } else {
       out += EscapeText(item.OldName) + '\t' + EscapeText(item.NewName);
-      out += marked ? "\t!\n" : "\n";
+      if (reason) out += std::string(marked ? "\t!\t" : "\t\t") + reason;
+      out += '\n';
     }
   }
   if (json) out += items.empty() ? "]\n" : "\n]\n";
   return out;
 }
 
-std::string FormatRunJson(const FileList::TFileItems& items, const Rename::TRenameResult& result) {
+std::string FormatRunJson(const FileList::TFileItems& items) {
   std::string out = "[";
   for (std::size_t i = 0; i < items.size(); ++i) {
-    const Rename::TRowResult row = i < result.Rows.size() ? result.Rows[i] : Rename::TRowResult{};
+    const FileList::TFileItem& row = items[i];
     out += i == 0 ? "\n  {\"old\": " : ",\n  {\"old\": ";
-    out += JsonString(items[i].OldName) + ", \"new\": " + JsonString(items[i].NewName);
+    out += JsonString(row.OldName) + ", \"new\": " + JsonString(row.NewName);
     switch (row.Status) {
-      case Rename::TRowStatus::Renamed:
+      case FileList::TMoveStatus::Renamed:
         out += ", \"status\": \"renamed\", \"error\": null}";
         break;
-      case Rename::TRowStatus::NotTried:
+      case FileList::TMoveStatus::Pending:
         out += ", \"status\": \"skipped\", \"error\": null}";
         break;
-      case Rename::TRowStatus::Failed:
+      case FileList::TMoveStatus::Failed:
         out += ", \"status\": \"failed\", \"error\": " + JsonString(std::strerror(row.Error)) + "}";
         break;
     }

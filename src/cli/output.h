@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "filelist/fileitem.h"
-#include "rename/renamerun.h"
 
 namespace Cli {
 
@@ -21,15 +20,16 @@ std::string EscapeText(std::string_view name);
 // form that Python's os.fsencode turns back into the original byte.
 std::string JsonString(std::string_view name);
 
-// The preview: one line per row, "old<TAB>new" and "<TAB>!" on a marked row;
-// with json an array of {"old", "new", "conflict"} objects.
-std::string FormatPreview(const FileList::TFileItems& items, const std::vector<bool>& marks,
-                          bool json);
+// The preview of rows whose conflicts are marked: one line per row,
+// "old<TAB>new", then "<TAB>!<TAB>reason" on a row whose move will fail and
+// "<TAB><TAB>folder" on one that moves into another folder; with json an array
+// of {"old", "new", "conflict", "reason"} objects (reason a word or null).
+std::string FormatPreview(const FileList::TFileItems& items, bool json);
 
 // The result of a run as a JSON array of {"old", "new", "status", "error"}
 // objects; status is "renamed", "failed" or "skipped", error is the system's
 // reason or null.
-std::string FormatRunJson(const FileList::TFileItems& items, const Rename::TRenameResult& result);
+std::string FormatRunJson(const FileList::TFileItems& items);
 
 // The failure line of one row: both paths and the system's reason for errno.
 std::string FailureLine(const std::string& oldPath, const std::string& newPath, int error);

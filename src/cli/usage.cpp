@@ -28,14 +28,26 @@ New names by search and replace (cannot be mixed with the options above):
 
 Output and action:
   --json             print a JSON array of objects instead of lines
-  --apply            rename the files (without it nothing is changed)
+  --apply            rename the files (without it nothing is changed); the
+                     plan is kept so that --undo can reverse the run
+  --untangle         with --apply: move the files in an order that frees
+                     every new name before it is taken, breaking cycles
+                     (a to b, b to a) through a temporary name
+  --undo             reverse the last --apply (or window run) in DIR
   -h, --help         show this help and exit
   --version          show the version and exit
 
-Preview lines carry a third column "!" when the new name is taken: another
-file gets the same new name, or a file of that name is still there when this
-file's turn comes (renames go in list order and never replace a file). In JSON
-the field "conflict" says the same.
+Preview lines carry a third column "!" when the move will fail, and a fourth
+with the reason: taken (another file holds the name), chain (a listed file
+holds it and moves only later), duplicate (an earlier file gets the same new
+name), gone (the file is listed twice and already moved), empty, too-long;
+"folder" (with an empty third column) warns that the file moves into another
+folder. Renames go in list order and never replace a file. In JSON the fields
+"conflict" (true/false) and "reason" (a word or null) say the same.
+
+Undo moves back each file whose new name is there and whose old name is free,
+last move first, and reports what it cannot undo. Plans are kept in
+$XDG_STATE_HOME/morvane (default ~/.local/state/morvane), the last 10 runs.
 
 Names are printed so that each file stays on one line: a backslash is printed
 as \\, a tab as \t, a newline as \n, other control characters as \xHH; other
@@ -48,7 +60,8 @@ standard error with both paths and the reason, and the run goes on.
 
 Exit status: 0 when everything went well (with --apply: every file was
 renamed); 1 when a file could not be renamed, DIR could not be read or the
-output could not be written; 2 when the command line is wrong or DIR is not a
+output could not be written, or --undo found nothing to undo or could not
+undo everything; 2 when the command line is wrong, DIR is empty or is not a
 directory.
 )";
 }

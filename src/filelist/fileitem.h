@@ -2,19 +2,34 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace FileList {
 
-// One row of the file list: it flows from the scan through the preview to the
-// rename run.
+// Why a row's move will fail, found before the run from the directory as it is
+// and the moves before it (Folder is only a warning).
+enum class TConflict : uint8_t { None, Taken, Chain, Duplicate, Gone, Empty, TooLong, Folder };
+
+// What the run did with a row.
+enum class TMoveStatus : uint8_t { Pending, Renamed, Failed };
+
+// One file from the scan to the disk: its names, its age and selection in the
+// list, what the preview foresees for its move and what the run made of it.
 struct TFileItem {
-  std::string OldName;   // exact bytes of the directory entry, no path
-  std::string NewName;   // written by the preview
-  int32_t Age = -1;      // MS-DOS date and time of the last write; -1 unknown
+  std::string OldName;  // exact bytes of the directory entry, no path
+  std::string NewName;  // written by the preview
+  int32_t Age = -1;     // MS-DOS date and time of the last write; -1 unknown
   bool Selected = false;
+  TConflict Conflict = TConflict::None;
+  TMoveStatus Status = TMoveStatus::Pending;
+  int Error = 0;  // errno of the failed move; 0 once it has succeeded
 };
 
 using TFileItems = std::vector<TFileItem>;
+
+// The path of a name in the directory as the user wrote it: dir, "/", name
+// (the separator always added, so "/" gives "//name").
+std::string PathIn(const std::string& dir, std::string_view name);
 
 }  // namespace FileList

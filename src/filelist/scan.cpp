@@ -35,7 +35,7 @@ TFileItems ScanDirectory(const std::string& dirText, const std::vector<std::stri
     int rows = RowsFor(filter, entry.Name);
     if (rows == 0) continue;
     TFileItem item;
-    item.Age = fs.FileAge(dirText + "/" + entry.Name);
+    item.Age = fs.FileAge(PathIn(dirText, entry.Name));
     item.OldName = std::move(entry.Name);
     if (rows == 2) items.push_back(item);
     items.push_back(std::move(item));

@@ -10,7 +10,7 @@ namespace FileList {
 // Reads the directory named by dirText (used unchanged; empty means "/") into
 // rows: every file (not ".", "..", directories or system entries) once when
 // the first filter entry is ".*", and once more when its extension is a filter
-// entry. Ages are looked up by dirText + "/" + name. The result is in the
+// entry. Ages are looked up by PathIn(dirText, name). The result is in the
 // order sortIndex chooses (see order.h). Failures give an empty list.
 TFileItems ScanDirectory(const std::string& dirText, const std::vector<std::string>& filterEntries,
                          int sortIndex);

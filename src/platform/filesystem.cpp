@@ -27,6 +27,11 @@ int TFileSystem::ReplaceFile(const std::string& path, const std::string& data) {
   return Platform::ReplaceFile(path, data);
 }
 
+int TFileSystem::RenameIn(const TDirectory& dir, const std::string& from, const std::string& to) {
+  if (dir.Handle() < 0) return dir.OpenError();
+  return Platform::RenameNoReplaceAt(dir.Handle(), from, to);
+}
+
 TFileSystem& FileSystem() { return *CurrentFileSystem; }
 
 void SetFileSystem(TFileSystem* fs) { CurrentFileSystem = fs ? fs : &RealFileSystem; }

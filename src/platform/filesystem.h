@@ -10,9 +10,9 @@
 namespace Platform {
 
 // Attribute bits of a directory entry, as the listing reports them.
-constexpr uint32_t faHidden = 0x2;     // name starts with "."
-constexpr uint32_t faSystem = 0x4;     // neither a regular file nor a symbolic link
-constexpr uint32_t faDirectory = 0x10; // a directory, or a symbolic link to one
+constexpr uint32_t faHidden = 0x2;      // name starts with "."
+constexpr uint32_t faSystem = 0x4;      // neither a regular file nor a symbolic link
+constexpr uint32_t faDirectory = 0x10;  // a directory, or a symbolic link to one
 
 struct TDirEntry {
   std::string Name;  // the exact bytes the file system gave
@@ -37,8 +37,13 @@ int32_t DosDateTime(int64_t unixSeconds);
 bool IsDirectory(const std::string& path);
 
 // Renames one file and never replaces an existing one. Returns 0 on success or
-// the errno value of the failure (EEXIST when the target is taken).
+// the errno value of the failure (EEXIST when the target is taken). A change of
+// letter case only, on a file system that ignores case, really changes the
+// name (through a temporary name in the same folder).
 int RenameNoReplace(const std::string& from, const std::string& to);
+
+// The same, with both names relative to the open directory dirFd.
+int RenameNoReplaceAt(int dirFd, const std::string& from, const std::string& to);
 
 // Reads a whole regular file (symbolic links followed), never waiting on it.
 // False when it is missing or unreadable, when it is anything else (a FIFO, a
@@ -56,8 +61,17 @@ bool PathExists(const std::string& path);
 // True when the current user may create files in dir.
 bool IsWritableDirectory(const std::string& dir);
 
+// Reads at most limit bytes from the start of a regular file. False when it
+// is missing, unreadable or not a regular file.
+bool ReadFileHead(const std::string& path, std::size_t limit, std::string& data);
+
+// Removes one file (not a directory). Returns 0 or an errno value.
+int RemoveFile(const std::string& path);
+
 // Creates dir and its missing parents. False on failure.
 bool MakeDirectories(const std::string& dir);
+
+class TDirectory;
 
 // The seam. The default implementation forwards to the real operations above.
 class TFileSystem {
@@ -68,6 +82,39 @@ class TFileSystem {
   virtual int RenameNoReplace(const std::string& from, const std::string& to);
   virtual bool ReadFile(const std::string& path, std::string& data);
   virtual int ReplaceFile(const std::string& path, const std::string& data);
+  // The no-replace rename of two names inside an open directory.
+  virtual int RenameIn(const TDirectory& dir, const std::string& from, const std::string& to);
+};
+
+// A directory opened once: every rename through it happens in the folder that
+// was opened, even when its path is later made to lead elsewhere. An empty
+// path opens "/".
+class TDirectory {
+ public:
+  TDirectory(TFileSystem& fs, const std::string& path);
+  ~TDirectory();
+  TDirectory(const TDirectory&) = delete;
+  TDirectory& operator=(const TDirectory&) = delete;
+
+  const std::string& Path() const;  // as given, for messages
+  int Handle() const;               // -1 when the open failed
+  int OpenError() const;            // errno of the failed open, else 0
+  // The no-replace rename of two names (which may hold "/") below it.
+  int Rename(const std::string& from, const std::string& to) const;
+  // Whether an entry of that name (a path below it) exists, links not followed.
+  bool Has(const std::string& name) const;
+  // Every name of the directory; false when it cannot be read.
+  bool ListNames(std::vector<std::string>& names) const;
+  // The longest file name the file system allows, in bytes.
+  long NameMax() const;
+  // The absolute path without links of the opened folder; empty if unknown.
+  std::string RealPath() const;
+
+ private:
+  TFileSystem& FFs;
+  std::string FPath;
+  int FHandle = -1;
+  int FOpenError = 0;
 };
 
 // The file system in use: the real one unless a test has put another in place.

@@ -1,12 +1,15 @@
-#include <cerrno>
-
+#include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <cerrno>
+
+#include "platform/casemap.h"
 #include "platform/filesystem.h"
+#include "platform/renamecalls.h"
 
 #ifndef RENAME_NOREPLACE
 #define RENAME_NOREPLACE (1 << 0)
@@ -16,54 +19,143 @@ namespace Platform {
 
 namespace {
 
-// renameat2 with RENAME_NOREPLACE, called through the system call so that an
-// older C library without the wrapper still gets it. Returns 0 or errno.
-int RenameAtomicNoReplace(const std::string& from, const std::string& to) {
-#ifdef SYS_renameat2
-  if (::syscall(SYS_renameat2, AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-    return 0;
-  return errno;
-#else
-  (void)from;
-  (void)to;
-  return ENOSYS;
-#endif
-}
+constexpr int TemporaryTries = 100;
 
-// Decides a rename whose target name is taken. When both names lead to the same
-// directory entry (the same path spelt differently, or a change of letter case
-// on a file system that ignores case) there is nothing to do and the rename
-// succeeds. Two hard links of one file are different entries: that target is
-// taken like any other, so a file with several links only succeeds for the
-// very same path.
-int TargetTaken(const std::string& from, const std::string& to) {
-  if (from == to) return 0;
-  struct stat source;
-  struct stat target;
-  if (::lstat(from.c_str(), &source) != 0) return errno;
-  if (::lstat(to.c_str(), &target) != 0) return EEXIST;
-  bool sameFile = source.st_dev == target.st_dev && source.st_ino == target.st_ino;
-  if (sameFile && (S_ISDIR(source.st_mode) || source.st_nlink == 1)) return 0;
-  return EEXIST;
-}
-
-// For file systems without RENAME_NOREPLACE: check, then rename. Not atomic,
-// which is the best such a file system allows.
-int RenameChecked(const std::string& from, const std::string& to) {
-  struct stat target;
-  if (::lstat(to.c_str(), &target) == 0) return TargetTaken(from, to);
-  if (errno != ENOENT) return errno;
-  if (::rename(from.c_str(), to.c_str()) != 0) return errno;
-  return 0;
+// A plain move that never replaces a file. File systems without an atomic
+// no-replace rename (EINVAL: some network file systems and FUSE) get a check
+// and then a rename, the best they allow.
+// FUSE keeps the looked-up name of a file for a while after the file has
+// moved, so the second move of a case change checks the listing instead.
+int MovePlain(TRenameCalls& calls, const std::string& from, const std::string& to,
+              bool checkListing = false) {
+  const int err = calls.Rename(from, to, true);
+  if (err != EINVAL && err != ENOSYS) return err;
+  if (checkListing) return calls.Listed(to, true) ? EEXIST : calls.Rename(from, to, false);
+  TEntryInfo info;
+  const int probe = calls.Stat(to, info);
+  if (probe == 0) return EEXIST;
+  if (probe != ENOENT) return probe;
+  return calls.Rename(from, to, false);
 }
 
 }  // namespace
 
+bool FoldEqual(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && LowerCase(a) == LowerCase(b);
+}
+
+namespace {
+
+std::string TemporaryName(int attempt) {
+  static std::atomic<unsigned> counter{0};
+  return ".morvane-case-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
+         std::to_string(attempt);
+}
+
+// Changes the letter case of a name on a file system that ignores case: two
+// no-replace moves through a free temporary name in the same folder, the first
+// one undone when the second fails (then the new name belongs to another file).
+int ChangeCase(TRenameCalls& calls, const std::string& from, const std::string& to) {
+  std::string temporary;
+  int err = EEXIST;
+  for (int attempt = 0; attempt < TemporaryTries && err == EEXIST; ++attempt) {
+    temporary = TemporaryName(attempt);
+    err = MovePlain(calls, from, temporary);
+  }
+  if (err != 0) return err;
+  err = MovePlain(calls, temporary, to, true);
+  if (err != 0) MovePlain(calls, temporary, from);
+  return err;
+}
+
+// Decides a rename whose target name is taken. The same path spelt otherwise
+// ("./a") is the same entry: nothing to do. Two plain names that lead to the
+// same entry, or that differ only in letter case while the new one is not
+// listed on its own, are one file on a file system that ignores case: its
+// case is changed for real. Anything else (another file, a second hard link
+// of the same file) is taken.
+int TargetTaken(TRenameCalls& calls, const std::string& from, const std::string& to) {
+  if (from == to) return 0;
+  TEntryInfo source;
+  TEntryInfo target;
+  if (const int err = calls.Stat(from, source); err != 0) return err;
+  if (calls.Stat(to, target) != 0) return EEXIST;
+  const bool sameFile = source.Device == target.Device && source.Inode == target.Inode;
+  const bool singleEntry = source.Directory || source.Links == 1;
+  const bool plain = from.find('/') == std::string::npos && to.find('/') == std::string::npos;
+  if (!plain) return sameFile && singleEntry ? 0 : EEXIST;
+  if (!sameFile && !FoldEqual(from, to)) return EEXIST;
+  if (!(sameFile && singleEntry) && calls.Listed(to, false)) return EEXIST;
+  return ChangeCase(calls, from, to);
+}
+
+// The real calls, relative to one directory handle.
+class TDirCalls : public TRenameCalls {
+ public:
+  explicit TDirCalls(int dirFd) : FDir(dirFd) {}
+
+  int Rename(const std::string& from, const std::string& to, bool noReplace) override {
+    if (noReplace) {
+      if (::renameat2(FDir, from.c_str(), FDir, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    } else if (::renameat(FDir, from.c_str(), FDir, to.c_str()) == 0) {
+      return 0;
+    }
+    return errno;
+  }
+
+  int Stat(const std::string& name, TEntryInfo& info) override {
+    struct stat st;
+    if (::fstatat(FDir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return errno;
+    info = {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino),
+            static_cast<uint64_t>(st.st_nlink), S_ISDIR(st.st_mode)};
+    return 0;
+  }
+
+  bool Listed(const std::string& name, bool anyCase) override {
+    const int fd = ::openat(FDir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* stream = fd >= 0 ? ::fdopendir(fd) : nullptr;
+    if (!stream) {
+      if (fd >= 0) ::close(fd);
+      return true;  // cannot tell: count the name as taken
+    }
+    bool found = false;
+    while (const dirent* entry = ::readdir(stream)) {
+      if (anyCase ? FoldEqual(name, entry->d_name) : name == entry->d_name) found = true;
+    }
+    ::closedir(stream);
+    return found;
+  }
+
+ private:
+  int FDir;
+};
+
+}  // namespace
+
+TRenameCalls::~TRenameCalls() = default;
+
+int RenameNoReplaceWith(TRenameCalls& calls, const std::string& from, const std::string& to) {
+  const int err = MovePlain(calls, from, to);
+  return err == EEXIST ? TargetTaken(calls, from, to) : err;
+}
+
+int RenameNoReplaceAt(int dirFd, const std::string& from, const std::string& to) {
+  TDirCalls calls(dirFd);
+  return RenameNoReplaceWith(calls, from, to);
+}
+
+// Two paths in the same folder are renamed as names inside it, so that a
+// change of case is seen as one.
 int RenameNoReplace(const std::string& from, const std::string& to) {
-  int err = RenameAtomicNoReplace(from, to);
-  if (err == 0) return 0;
-  if (err == EEXIST) return TargetTaken(from, to);
-  if (err == EINVAL || err == ENOSYS) return RenameChecked(from, to);
+  const std::size_t slash = from.rfind('/');
+  const bool sameFolder = slash != std::string::npos && slash == to.rfind('/') &&
+                          from.compare(0, slash, to, 0, slash) == 0;
+  if (!sameFolder) return RenameNoReplaceAt(AT_FDCWD, from, to);
+  const std::string folder = slash == 0 ? "/" : from.substr(0, slash);
+  const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dirFd < 0) return RenameNoReplaceAt(AT_FDCWD, from, to);
+  const int err = RenameNoReplaceAt(dirFd, from.substr(slash + 1), to.substr(slash + 1));
+  ::close(dirFd);
   return err;
 }
 

@@ -55,6 +55,8 @@ std::string ConfigHome() {
   return (home == "/" ? "" : home) + "/.config";
 }
 
+std::string ProcessId() { return std::to_string(::getpid()); }
+
 std::string CurrentDirectory() {
   std::string path(4096, '\0');
   for (;;) {

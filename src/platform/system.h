@@ -8,6 +8,9 @@ namespace Platform {
 // Full path of the running executable (/proc/self/exe), empty when unknown.
 std::string ExecutablePath();
 
+// The running process's id, in decimal.
+std::string ProcessId();
+
 // Value of an environment variable, empty when unset.
 std::string EnvironmentValue(const char* name);
 

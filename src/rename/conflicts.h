@@ -2,23 +2,35 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "filelist/fileitem.h"
 
+namespace Platform {
+class TDirectory;
+}
+
 namespace Rename {
 
-// Answers whether an entry of the given name is in the directory before the
-// run starts. Names may be empty or hold "/" (a path below the directory).
-using TExistsFn = std::function<bool(const std::string& name)>;
+// The directory as it is before the run.
+struct TDirectoryView {
+  // Whether an entry of that name (which may hold "/") exists.
+  std::function<bool(const std::string& name)> Has;
+  long NameMax = 255;  // the longest name the file system allows, in bytes
+};
 
-// Marks, for each row, whether its new name is taken, so that a preview can
-// show which moves of a rename run would fail for that reason. A row is marked
-// when it shares its new name with another row, or when an entry of that name
-// is there at its turn: it existed before the run and was not moved away by an
-// earlier row, or an earlier row has moved a file there. The run goes in list
-// order and a failed move frees nothing, exactly like RunRename. A row whose
-// new name equals its old name is never marked. Runs in O(n).
-std::vector<bool> FindConflicts(const FileList::TFileItems& items, const TExistsFn& exists);
+// A view of a directory on disk: its names read once, paths below it looked up.
+TDirectoryView ViewOf(const Platform::TDirectory& dir);
+
+// Sets each row's Conflict: whether its move will fail and why, going in list
+// order over the directory as it is and the moves of the rows before it, by
+// the very rule the run obeys (one no-replace move at a time; a failed move
+// frees nothing). Runs in O(n).
+void MarkConflicts(FileList::TFileItems& rows, const TDirectoryView& dir);
+
+// True for the conflicts that make a move fail (all but None and Folder).
+bool WillFail(FileList::TConflict conflict);
+
+// The fixed word of a conflict ("taken", "chain", ...); nullptr for None.
+const char* ConflictWord(FileList::TConflict conflict);
 
 }  // namespace Rename

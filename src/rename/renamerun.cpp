@@ -1,33 +1,35 @@
 #include "rename/renamerun.h"
 
-#include <algorithm>
-
 #include "platform/filesystem.h"
+#include "rename/conflicts.h"
 #include "rename/failtext.h"
+#include "rename/journal.h"
 
 namespace Rename {
 
 namespace {
 
+using FileList::TFileItem;
+using FileList::TMoveStatus;
+
 const char OkStatus[] = " Ok! ";
 
 // Moves one row, asking the user after each failure while errors are shown.
 // Returns false when the user chose Abort.
-bool RenameRow(const FileList::TFileItem& item, TRenameRequest& request, TRenameUi& ui,
-               TRowResult& row) {
-  const std::string oldPath = request.Dir + "/" + item.OldName;
-  const std::string newPath = request.Dir + "/" + item.NewName;
+bool MoveRow(const Platform::TDirectory& dir, TFileItem& row, TRenameUi& ui, bool& showErrors,
+             const TRenameTexts& texts) {
   for (;;) {
-    const int error = Platform::FileSystem().RenameNoReplace(oldPath, newPath);
-    row.Status = error == 0 ? TRowStatus::Renamed : TRowStatus::Failed;
-    row.Error = error;
-    if (error == 0) return true;
-    if (!request.ShowErrors) return true;
-    switch (ui.RenameFailed(FormatFailText(request.Texts.CantRen, oldPath, newPath))) {
+    row.Error = dir.Rename(row.OldName, row.NewName);
+    row.Status = row.Error == 0 ? TMoveStatus::Renamed : TMoveStatus::Failed;
+    if (row.Error == 0 || !showErrors) return true;
+    const std::string text =
+        FormatFailText(texts.CantRen, FileList::PathIn(dir.Path(), row.OldName),
+                       FileList::PathIn(dir.Path(), row.NewName));
+    switch (ui.RenameFailed(text)) {
       case TFailAnswer::Abort:
         return false;
       case TFailAnswer::Ignore:
-        request.ShowErrors = false;
+        showErrors = false;
         return true;
       case TFailAnswer::Retry:
         break;  // the same move once more
@@ -39,40 +41,50 @@ bool RenameRow(const FileList::TFileItem& item, TRenameRequest& request, TRename
 
 TRenameUi::~TRenameUi() = default;
 
-std::size_t TRenameResult::Renamed() const {
-  return std::count_if(Rows.begin(), Rows.end(),
-                       [](const TRowResult& r) { return r.Status == TRowStatus::Renamed; });
-}
-
-std::size_t TRenameResult::Failed() const {
-  return std::count_if(Rows.begin(), Rows.end(),
-                       [](const TRowResult& r) { return r.Status == TRowStatus::Failed; });
-}
-
-TRenameResult RunRename(FileList::TFileItems& items, TRenameRequest& request, TRenameUi& ui) {
-  TRenameResult result;
-  if (items.empty()) return result;
-  if (request.WarnBeforeRename && !ui.ConfirmRename(request.Texts.RenameMsg)) return result;
-  Preview(items, request.Preview);
-  result.Ran = true;
-  result.Rows.resize(items.size());
-  ui.SetBusy(true);
-  const std::size_t count = items.size();
+TRunOutcome MoveRows(const Platform::TDirectory& dir, FileList::TFileItems& rows, TRenameUi& ui,
+                     bool showErrors, const TRenameTexts& texts) {
+  TRunOutcome outcome;
+  outcome.Ran = true;
+  for (TFileItem& row : rows) {
+    row.Status = TMoveStatus::Pending;
+    row.Error = 0;
+  }
+  const std::size_t count = rows.size();
   int shownPercent = -1;
   for (std::size_t i = 0; i < count; ++i) {
-    if (!RenameRow(items[i], request, ui, result.Rows[i])) {
-      result.Aborted = true;
+    const bool goOn = MoveRow(dir, rows[i], ui, showErrors, texts);
+    ++(rows[i].Status == TMoveStatus::Renamed ? outcome.Renamed : outcome.Failed);
+    if (!goOn) {
+      outcome.Aborted = true;
       break;
     }
     const int percent = static_cast<int>(i * 100 / count);
     if (percent != shownPercent) {
       shownPercent = percent;
-      ui.ShowProgress(percent, request.Texts.Ren + " " + std::to_string(percent) + "%");
+      ui.ShowProgress(percent, texts.Ren + " " + std::to_string(percent) + "%");
     }
   }
+  outcome.ShowErrors = showErrors;
+  return outcome;
+}
+
+TRunOutcome RunRename(Platform::TFileSystem& fs, FileList::TFileItems& items,
+                      const TRenameRequest& request, TRenameUi& ui) {
+  TRunOutcome outcome;
+  outcome.ShowErrors = request.ShowErrors;
+  if (items.empty()) return outcome;
+  if (request.WarnBeforeRename && !ui.ConfirmRename(request.Texts.RenameMsg)) return outcome;
+  Preview(items, request.Preview);
+  const Platform::TDirectory dir(fs, request.Dir);
+  MarkConflicts(items, ViewOf(dir));
+  // Without a journal the run goes on all the same; there is then nothing to undo.
+  if (!request.JournalFolder.empty())
+    WriteJournal(request.JournalFolder, PlanOf(dir.RealPath(), items));
+  ui.SetBusy(true);
+  outcome = MoveRows(dir, items, ui, request.ShowErrors, request.Texts);
   ui.SetBusy(false);
   ui.ShowProgress(100, OkStatus);
-  return result;
+  return outcome;
 }
 
 }  // namespace Rename

@@ -1,10 +1,15 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
-#include <vector>
 
 #include "filelist/fileitem.h"
 #include "rename/preview.h"
+
+namespace Platform {
+class TDirectory;
+class TFileSystem;
+}  // namespace Platform
 
 namespace Rename {
 
@@ -34,34 +39,35 @@ struct TRenameTexts {
 };
 
 struct TRenameRequest {
-  std::string Dir;  // DirEdit text; paths are Dir + "/" + name
+  std::string Dir;  // DirEdit text; messages name PathIn(Dir, name)
   bool WarnBeforeRename = true;
-  bool ShowErrors = true;  // in and out: Ignore clears it
+  bool ShowErrors = true;
   TRenameTexts Texts;
   TPreviewOptions Preview;
+  std::string JournalFolder;  // where the run's plan is kept for undo; empty: nowhere
 };
 
-enum class TRowStatus { NotTried, Renamed, Failed };
-
-// What became of one row; Error is the errno value of the failed move, 0 once
-// a move (a retry included) has succeeded.
-struct TRowResult {
-  TRowStatus Status = TRowStatus::NotTried;
-  int Error = 0;
-};
-
-struct TRenameResult {
+// What a run came to; each row's own outcome is on the row (Status, Error).
+struct TRunOutcome {
   bool Ran = false;  // false: empty list or confirmation cancelled
   bool Aborted = false;
-  std::vector<TRowResult> Rows;  // one per row when Ran
-  std::size_t Renamed() const;
-  std::size_t Failed() const;
+  bool ShowErrors = true;  // cleared when the user chose Ignore
+  std::size_t Renamed = 0;
+  std::size_t Failed = 0;
 };
 
+// Moves the rows as they stand, in list order, one no-replace move each,
+// inside dir. A failure is reported while showErrors holds (Abort stops,
+// Retry moves again, Ignore stops the reports); progress after each row.
+// Sets every row's Status and Error; rows after an Abort stay Pending.
+TRunOutcome MoveRows(const Platform::TDirectory& dir, FileList::TFileItems& rows, TRenameUi& ui,
+                     bool showErrors, const TRenameTexts& texts);
+
 // The Rename command: asks for confirmation when WarnBeforeRename, previews
-// again into items, then moves every row through the no-replace rename of the
-// current Platform::FileSystem(), reporting failures when ShowErrors. The
-// caller rescans afterwards when Ran is true.
-TRenameResult RunRename(FileList::TFileItems& items, TRenameRequest& request, TRenameUi& ui);
+// again into items, marks the conflicts, writes the plan to the journal,
+// then moves the rows through fs (the directory opened once) with the window
+// busy, and ends with " Ok! " at 100. The caller rescans when Ran is true.
+TRunOutcome RunRename(Platform::TFileSystem& fs, FileList::TFileItems& items,
+                      const TRenameRequest& request, TRenameUi& ui);
 
 }  // namespace Rename

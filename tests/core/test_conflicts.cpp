@@ -13,7 +13,7 @@ struct TConflictCase {
   const char* Title;
   std::vector<std::pair<std::string, std::string>> Rows;  // old name, new name
   std::set<std::string> OnDisk;                           // besides the old names
-  std::vector<bool> Expected;
+  std::vector<FileList::TConflict> Expected;
 };
 
 void PrintTo(const TConflictCase& c, std::ostream* os) { *os << c.Title; }
@@ -33,48 +33,61 @@ class ConflictTable : public testing::TestWithParam<TConflictCase> {};
 
 TEST_P(ConflictTable, MarksTheRowsWhoseTargetIsTaken) {
   const TConflictCase& c = GetParam();
-  const FileList::TFileItems items = MakeItems(c);
+  FileList::TFileItems items = MakeItems(c);
   std::set<std::string> disk = c.OnDisk;
   for (const auto& row : c.Rows) disk.insert(row.first);
-  const auto exists = [&disk](const std::string& name) { return disk.count(name) > 0; };
-  EXPECT_EQ(Rename::FindConflicts(items, exists), c.Expected) << c.Title;
+  Rename::TDirectoryView view;
+  view.Has = [&disk](const std::string& name) { return disk.count(name) > 0; };
+  view.NameMax = 8;
+  Rename::MarkConflicts(items, view);
+  std::vector<FileList::TConflict> found;
+  for (const FileList::TFileItem& item : items) found.push_back(item.Conflict);
+  EXPECT_EQ(found, c.Expected) << c.Title;
 }
 
+constexpr auto None = FileList::TConflict::None;
+constexpr auto Taken = FileList::TConflict::Taken;
+constexpr auto Chain = FileList::TConflict::Chain;
+constexpr auto Duplicate = FileList::TConflict::Duplicate;
+constexpr auto Gone = FileList::TConflict::Gone;
+
 const TConflictCase Cases[] = {
-    {"free targets", {{"a.txt", "1.txt"}, {"b.txt", "2.txt"}}, {}, {false, false}},
-    {"own name is no conflict", {{"a.txt", "a.txt"}, {"b.txt", "b.txt"}}, {}, {false, false}},
+    {"free targets", {{"a.txt", "1.txt"}, {"b.txt", "2.txt"}}, {}, {None, None}},
+    {"own name is no conflict", {{"a.txt", "a.txt"}, {"b.txt", "b.txt"}}, {}, {None, None}},
     {"unlisted file holds the target",
      {{"a.txt", "1.txt"}, {"b.txt", "2.txt"}},
      {"2.txt"},
-     {false, true}},
-    {"two rows, one new name: both marked",
+     {None, Taken}},
+    {"two rows, one new name: the second finds it taken",
      {{"a.txt", "x.txt"}, {"b.txt", "x.txt"}, {"c.txt", "y.txt"}},
      {},
-     {true, true, false}},
-    {"target freed by an earlier row",
-     {{"1.txt", "2.txt"}, {"x.txt", "1.txt"}},
-     {},
-     {false, false}},
+     {None, Duplicate, None}},
+    {"target freed by an earlier row", {{"1.txt", "2.txt"}, {"x.txt", "1.txt"}}, {}, {None, None}},
     {"target freed only by a later row",
      {{"x.txt", "1.txt"}, {"1.txt", "2.txt"}},
      {},
-     {true, false}},
-    {"swap: neither move finds a free name", {{"a", "b"}, {"b", "a"}}, {}, {true, true}},
+     {Chain, None}},
+    {"swap: neither move finds a free name", {{"a", "b"}, {"b", "a"}}, {}, {Chain, Taken}},
     {"a failed move frees nothing",
      {{"a.txt", "keep.txt"}, {"c.txt", "a.txt"}},
      {"keep.txt"},
-     {true, true}},
+     {Taken, Taken}},
     {"target moved in by an earlier row and given again",
      {{"a", "n"}, {"n2", "n2"}, {"b", "n"}},
      {},
-     {true, false, true}},
+     {None, None, Duplicate}},
     {"row listed twice: the second finds no source, frees nothing",
      {{"a.bmp", "1.bmp"}, {"a.bmp", "2.bmp"}, {"z", "a.bmp"}},
      {},
-     {false, false, false}},
-    {"identity row whose name another row wants", {{"a", "a"}, {"b", "a"}}, {}, {false, true}},
-    {"chain in list order", {{"1", "2"}, {"2", "3"}, {"3", "4"}}, {}, {true, true, false}},
-    {"chain in reverse order", {{"3", "4"}, {"2", "3"}, {"1", "2"}}, {}, {false, false, false}},
+     {None, Gone, None}},
+    {"identity row whose name another row wants", {{"a", "a"}, {"b", "a"}}, {}, {None, Taken}},
+    {"chain in list order", {{"1", "2"}, {"2", "3"}, {"3", "4"}}, {}, {Chain, Chain, None}},
+    {"chain in reverse order", {{"3", "4"}, {"2", "3"}, {"1", "2"}}, {}, {None, None, None}},
+    {"empty, too long, into a folder",
+     {{"a", ""}, {"b", "123456789"}, {"c", "sub/c"}, {"d", "sub/123456789"}},
+     {"sub"},
+     {FileList::TConflict::Empty, FileList::TConflict::TooLong, FileList::TConflict::Folder,
+      FileList::TConflict::TooLong}},
     {"empty list", {}, {}, {}},
 };
 

@@ -2,6 +2,8 @@
 // rename run reports it with both paths, goes on or stops as the user answers,
 // and touches no other file; the profile store reports a failed write and
 // keeps the old file.
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
 #include <functional>
@@ -11,9 +13,9 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "app/inifile.h"
+#include "core/scriptedui.h"
 #include "core/testutil.h"
 #include "filelist/scan.h"
 #include "lang/formmodel.h"
@@ -24,10 +26,10 @@
 namespace {
 
 using FileList::TFileItems;
+using FileList::TMoveStatus;
 using Rename::TFailAnswer;
 using Rename::TRenameRequest;
-using Rename::TRenameResult;
-using Rename::TRowStatus;
+using Rename::TRunOutcome;
 using TestUtil::ListNames;
 using TestUtil::ReadFileBytes;
 using TestUtil::TTempDir;
@@ -48,14 +50,17 @@ class TFaultyFileSystem : public Platform::TFileSystem {
   bool ReadFails = false;
   std::vector<std::pair<std::string, std::string>> Renames;  // every attempt
 
-  int RenameNoReplace(const std::string& from, const std::string& to) override {
+  int RenameIn(const Platform::TDirectory& dir, const std::string& fromName,
+               const std::string& toName) override {
+    const std::string from = FileList::PathIn(dir.Path(), fromName);
+    const std::string to = FileList::PathIn(dir.Path(), toName);
     Renames.emplace_back(from, to);
     auto fault = RenameFaults.find(from);
     if (fault != RenameFaults.end() && fault->second.Times != 0) {
       if (fault->second.Times > 0) --fault->second.Times;
       return fault->second.Error;
     }
-    return Platform::TFileSystem::RenameNoReplace(from, to);
+    return Platform::TFileSystem::RenameIn(dir, fromName, toName);
   }
   int ReplaceFile(const std::string& path, const std::string& data) override {
     return ReplaceError != 0 ? ReplaceError : Platform::TFileSystem::ReplaceFile(path, data);
@@ -75,31 +80,12 @@ class TFileSystemScope {
   TFileSystemScope& operator=(const TFileSystemScope&) = delete;
 };
 
-class TScriptedUi : public Rename::TRenameUi {
- public:
-  std::vector<TFailAnswer> Answers;  // one per failure box
-  std::vector<std::string> Failures;
-  std::vector<std::pair<int, std::string>> Progress;
-  std::vector<bool> Busy;
-
-  bool ConfirmRename(const std::string&) override { return true; }
-  TFailAnswer RenameFailed(const std::string& text) override {
-    Failures.push_back(text);
-    // Running out of answers means the run asked once too often.
-    return Failures.size() <= Answers.size() ? Answers[Failures.size() - 1] : TFailAnswer::Abort;
-  }
-  void ShowProgress(int position, const std::string& status) override {
-    Progress.emplace_back(position, status);
-  }
-  void SetBusy(bool busy) override { Busy.push_back(busy); }
-};
-
 const TNames Originals = {"a.txt", "b.txt", "c.txt", "d.txt"};
 
 struct TRunFixture {
   TTempDir Dir;
   TFaultyFileSystem Fs;
-  TScriptedUi Ui;
+  TestUtil::TScriptedUi Ui;
   TFileItems Items;
   TRenameRequest Request;
 
@@ -111,11 +97,12 @@ struct TRunFixture {
     Request.WarnBeforeRename = false;
     Request.Texts = {"Really?", "Cannot rename %s to %s!", "Renaming files... "};
   }
-  TRenameResult Run(int error, std::vector<TFailAnswer> answers, int times = -1) {
+  TRunOutcome Run(int error, std::vector<TFailAnswer> answers, int times = -1) {
     Fs.RenameFaults[Dir.File("b.txt")] = {error, times};
     Ui.Answers = std::move(answers);
+    Ui.Fallback = TFailAnswer::Abort;  // running out of answers: asked once too often
     TFileSystemScope scope(Fs);
-    return Rename::RunRename(Items, Request, Ui);
+    return Rename::RunRename(Fs, Items, Request, Ui);
   }
   // The folder as name -> content.
   std::map<std::string, std::string> Contents() const {
@@ -126,11 +113,7 @@ struct TRunFixture {
   }
 };
 
-std::vector<TRowStatus> Statuses(const TRenameResult& result) {
-  std::vector<TRowStatus> statuses;
-  for (const auto& row : result.Rows) statuses.push_back(row.Status);
-  return statuses;
-}
+using TestUtil::Statuses;
 
 const int InjectedErrors[] = {ENOENT, EACCES, EEXIST, ENAMETOOLONG, EROFS, ENOSPC, EXDEV, EIO};
 
@@ -159,15 +142,15 @@ class RenameFault : public testing::TestWithParam<int> {};
 
 TEST_P(RenameFault, IgnoreReportsBothPathsAndRenamesTheOthers) {
   TRunFixture run;
-  const TRenameResult result = run.Run(GetParam(), {TFailAnswer::Ignore});
+  const TRunOutcome result = run.Run(GetParam(), {TFailAnswer::Ignore});
   ASSERT_EQ(run.Ui.Failures.size(), 1u);
   EXPECT_EQ(run.Ui.Failures[0],
             "Cannot rename " + run.Dir.File("b.txt") + " to " + run.Dir.File("2.txt") + "!");
-  EXPECT_FALSE(run.Request.ShowErrors);
+  EXPECT_FALSE(result.ShowErrors);
   EXPECT_FALSE(result.Aborted);
-  EXPECT_EQ(Statuses(result), (std::vector{TRowStatus::Renamed, TRowStatus::Failed,
-                                           TRowStatus::Renamed, TRowStatus::Renamed}));
-  EXPECT_EQ(result.Rows[1].Error, GetParam());
+  EXPECT_EQ(Statuses(run.Items), (std::vector{TMoveStatus::Renamed, TMoveStatus::Failed,
+                                              TMoveStatus::Renamed, TMoveStatus::Renamed}));
+  EXPECT_EQ(run.Items[1].Error, GetParam());
   const std::map<std::string, std::string> expected = {{"1.txt", "data a.txt"},
                                                        {"b.txt", "data b.txt"},
                                                        {"3.txt", "data c.txt"},
@@ -179,14 +162,14 @@ TEST_P(RenameFault, IgnoreReportsBothPathsAndRenamesTheOthers) {
 
 TEST_P(RenameFault, AbortStopsAtTheFailedFile) {
   TRunFixture run;
-  const TRenameResult result = run.Run(GetParam(), {TFailAnswer::Abort});
+  const TRunOutcome result = run.Run(GetParam(), {TFailAnswer::Abort});
   ASSERT_EQ(run.Ui.Failures.size(), 1u);
   EXPECT_NE(run.Ui.Failures[0].find(run.Dir.File("b.txt")), std::string::npos);
   EXPECT_NE(run.Ui.Failures[0].find(run.Dir.File("2.txt")), std::string::npos);
   EXPECT_TRUE(result.Aborted);
-  EXPECT_TRUE(run.Request.ShowErrors);
-  EXPECT_EQ(Statuses(result), (std::vector{TRowStatus::Renamed, TRowStatus::Failed,
-                                           TRowStatus::NotTried, TRowStatus::NotTried}));
+  EXPECT_TRUE(result.ShowErrors);
+  EXPECT_EQ(Statuses(run.Items), (std::vector{TMoveStatus::Renamed, TMoveStatus::Failed,
+                                              TMoveStatus::Pending, TMoveStatus::Pending}));
   const std::map<std::string, std::string> expected = {{"1.txt", "data a.txt"},
                                                        {"b.txt", "data b.txt"},
                                                        {"c.txt", "data c.txt"},
@@ -199,11 +182,11 @@ TEST_P(RenameFault, AbortStopsAtTheFailedFile) {
 
 TEST_P(RenameFault, RetryAfterAPassingFailureMovesTheFile) {
   TRunFixture run;
-  const TRenameResult result = run.Run(GetParam(), {TFailAnswer::Retry}, 1);
+  const TRunOutcome result = run.Run(GetParam(), {TFailAnswer::Retry}, 1);
   ASSERT_EQ(run.Ui.Failures.size(), 1u);
-  EXPECT_TRUE(run.Request.ShowErrors);
-  EXPECT_EQ(Statuses(result), std::vector<TRowStatus>(4, TRowStatus::Renamed));
-  EXPECT_EQ(result.Rows[1].Error, 0);
+  EXPECT_TRUE(result.ShowErrors);
+  EXPECT_EQ(Statuses(run.Items), std::vector<TMoveStatus>(4, TMoveStatus::Renamed));
+  EXPECT_EQ(run.Items[1].Error, 0);
   const std::map<std::string, std::string> expected = {{"1.txt", "data a.txt"},
                                                        {"2.txt", "data b.txt"},
                                                        {"3.txt", "data c.txt"},
@@ -213,12 +196,12 @@ TEST_P(RenameFault, RetryAfterAPassingFailureMovesTheFile) {
 
 TEST_P(RenameFault, RetryOfALastingFailureAsksAgainThenGoesOn) {
   TRunFixture run;
-  const TRenameResult result =
-      run.Run(GetParam(), {TFailAnswer::Retry, TFailAnswer::Retry, TFailAnswer::Ignore});
+  // Two retries, then Ignore.
+  run.Run(GetParam(), {TFailAnswer::Retry, TFailAnswer::Retry, TFailAnswer::Ignore});
   EXPECT_EQ(run.Ui.Failures.size(), 3u);
   EXPECT_EQ(run.Ui.Failures[0], run.Ui.Failures[2]);
-  EXPECT_EQ(Statuses(result), (std::vector{TRowStatus::Renamed, TRowStatus::Failed,
-                                           TRowStatus::Renamed, TRowStatus::Renamed}));
+  EXPECT_EQ(Statuses(run.Items), (std::vector{TMoveStatus::Renamed, TMoveStatus::Failed,
+                                              TMoveStatus::Renamed, TMoveStatus::Renamed}));
   EXPECT_EQ(run.Contents().at("b.txt"), "data b.txt");
   EXPECT_EQ(run.Contents().size(), 4u);
 }
@@ -227,11 +210,11 @@ TEST_P(RenameFault, SilentWhenErrorsAreNotShown) {
   TRunFixture run;
   run.Request.ShowErrors = false;
   run.Fs.RenameFaults[run.Dir.File("d.txt")] = {GetParam(), -1};
-  const TRenameResult result = run.Run(GetParam(), {});
+  run.Run(GetParam(), {});
   EXPECT_TRUE(run.Ui.Failures.empty());
-  EXPECT_EQ(Statuses(result), (std::vector{TRowStatus::Renamed, TRowStatus::Failed,
-                                           TRowStatus::Renamed, TRowStatus::Failed}));
-  EXPECT_EQ(result.Rows[3].Error, GetParam());
+  EXPECT_EQ(Statuses(run.Items), (std::vector{TMoveStatus::Renamed, TMoveStatus::Failed,
+                                              TMoveStatus::Renamed, TMoveStatus::Failed}));
+  EXPECT_EQ(run.Items[3].Error, GetParam());
   const std::map<std::string, std::string> expected = {{"1.txt", "data a.txt"},
                                                        {"b.txt", "data b.txt"},
                                                        {"3.txt", "data c.txt"},

@@ -1,13 +1,21 @@
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "core/testutil.h"
+#include "platform/casemap.h"
 #include "platform/filesystem.h"
+#include "platform/renamecalls.h"
 
 namespace {
 
@@ -103,6 +111,139 @@ TEST(RenameNoReplace, ReadOnlyFolderRefusesForOrdinaryUser) {
             EACCES);
   EXPECT_EQ(TestUtil::ListNames(dir.File("ro")), std::vector<std::string>({"a.txt"}));
   EXPECT_EQ(TestUtil::ListNames(dir.File("rw")), std::vector<std::string>({"b.txt"}));
+}
+
+// A folder of a file system that ignores letter case, played through the
+// rename's system calls: a name finds the entry whose name folds equal. With
+// NewInodes every lookup gives another inode number (as FUSE vfat does); with
+// NoAtomic the no-replace rename is refused with EINVAL.
+class TFoldingFolder : public Platform::TRenameCalls {
+ public:
+  bool NewInodes = false;
+  bool NoAtomic = false;
+  std::map<std::string, std::pair<std::string, uint64_t>> Entries;  // folded -> name, inode
+  uint64_t NextInode = 100;
+
+  void Add(const std::string& name) { Entries[Fold(name)] = {name, NextInode++}; }
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : Entries) names.push_back(entry.second.first);
+    return names;
+  }
+  int Rename(const std::string& from, const std::string& to, bool noReplace) override {
+    if (noReplace && NoAtomic) return EINVAL;
+    auto source = Entries.find(Fold(from));
+    if (source == Entries.end()) return ENOENT;
+    if (Entries.count(Fold(to)) && noReplace) return EEXIST;
+    auto entry = source->second;
+    Entries.erase(source);
+    Entries[Fold(to)] = {to, entry.second};
+    return 0;
+  }
+  int Stat(const std::string& name, Platform::TEntryInfo& info) override {
+    auto entry = Entries.find(Fold(name));
+    if (entry == Entries.end()) return ENOENT;
+    info = {1, NewInodes ? NextInode++ : entry->second.second, 1, false};
+    return 0;
+  }
+  bool Listed(const std::string& name, bool anyCase) override {
+    auto entry = Entries.find(Fold(name));
+    return entry != Entries.end() && (anyCase || entry->second.first == name);
+  }
+
+ private:
+  static std::string Fold(const std::string& name) { return Platform::LowerCase(name); }
+};
+
+TEST(RenameNoReplace, CaseChangesOnCaseInsensitiveFolders) {
+  using TNames = std::vector<std::string>;
+  struct TCase {
+    TNames Before;
+    std::string From, To;
+    int Error;
+    TNames After;
+  };
+  const TCase cases[] = {
+      {{"Photo.JPG"}, "Photo.JPG", "photo.jpg", 0, {"photo.jpg"}},
+      {{"a.txt", "B.TXT"}, "B.TXT", "b.txt", 0, {"a.txt", "b.txt"}},
+      {{"a.txt", "b.txt"}, "a.txt", "B.TXT", EEXIST, {"a.txt", "b.txt"}},
+      {{"a.txt"}, "a.txt", "a.txt", 0, {"a.txt"}},
+      {{"a.txt"}, "A.TXT", "b.txt", 0, {"b.txt"}},
+      {{"a.txt"}, "c.txt", "C.TXT", ENOENT, {"a.txt"}},
+  };
+  for (int mode = 0; mode < 4; ++mode) {
+    for (const TCase& c : cases) {
+      TFoldingFolder folder;
+      folder.NewInodes = (mode & 1) != 0;
+      folder.NoAtomic = (mode & 2) != 0;
+      for (const std::string& name : c.Before) folder.Add(name);
+      EXPECT_EQ(Platform::RenameNoReplaceWith(folder, c.From, c.To), c.Error)
+          << c.From << " -> " << c.To << " mode " << mode;
+      EXPECT_EQ(folder.Names(), c.After) << c.From << " -> " << c.To << " mode " << mode;
+    }
+  }
+}
+
+// The second run of the rename tests has the atomic no-replace rename refused
+// (a preload library); this proves that it is really in place there.
+TEST(RenameNoReplace, FallbackRunHasNoAtomicRename) {
+  if (!std::getenv("MORVANE_EXPECT_NO_RENAMEAT2")) GTEST_SKIP() << "the ordinary run";
+  TestUtil::TTempDir dir;
+  WriteFileBytes(dir.File("a"), "x");
+  EXPECT_EQ(::renameat2(AT_FDCWD, dir.File("a").c_str(), AT_FDCWD, dir.File("b").c_str(),
+                        RENAME_NOREPLACE),
+            -1);
+  EXPECT_EQ(errno, EINVAL);
+}
+
+// A real vfat image, mounted through FUSE where that is possible.
+class FuseVfat : public testing::Test {
+ protected:
+  TestUtil::TTempDir Dir;
+  std::string Mount;
+  bool Mounted = false;
+
+  void SetUp() override {
+    Mount = Dir.File("mnt");
+    const std::string image = Dir.File("fat.img");
+    const std::string why = ::access("/dev/fuse", R_OK | W_OK) != 0 ? "/dev/fuse is not usable"
+                            : std::system("command -v fusefat mkfs.vfat >/dev/null") != 0
+                                ? "fusefat or mkfs.vfat is missing"
+                                : "";
+    if (why.empty()) {
+      ::mkdir(Mount.c_str(), 0700);
+      const std::string cmd = "mkfs.vfat -C '" + image +
+                              "' 2048 >/dev/null 2>&1 && fusefat -o rw+ '" + image + "' '" + Mount +
+                              "' >/dev/null 2>&1";
+      Mounted = std::system(cmd.c_str()) == 0;
+    }
+    if (!Mounted) {
+      std::fprintf(stderr, "\n*** NOT TESTED ON A CASE-INSENSITIVE FILE SYSTEM: %s ***\n\n",
+                   why.empty() ? "fusefat could not mount the image" : why.c_str());
+      GTEST_SKIP() << "FUSE vfat not usable";
+    }
+  }
+  void TearDown() override {
+    if (Mounted) std::system(("fusermount -u '" + Mount + "' 2>/dev/null").c_str());
+  }
+  std::string File(const std::string& name) const { return Mount + "/" + name; }
+};
+
+TEST_F(FuseVfat, CaseChangesOntoOthersAndNumbering) {
+  ASSERT_EQ(Mount.rfind(Dir.Path(), 0), 0u);
+  WriteFileBytes(File("Photo.JPG"), "photo");
+  WriteFileBytes(File("a.txt"), "alpha");
+  WriteFileBytes(File("b.txt"), "beta");
+  EXPECT_EQ(Platform::RenameNoReplace(File("Photo.JPG"), File("photo.jpg")), 0);
+  EXPECT_EQ(Platform::RenameNoReplace(File("a.txt"), File("B.TXT")), EEXIST);
+  Platform::TDirectory folder(Platform::FileSystem(), Mount);
+  EXPECT_EQ(folder.Rename("photo.jpg", "1.JPG"), 0);
+  EXPECT_EQ(folder.Rename("b.txt", "2.txt"), 0);
+  EXPECT_EQ(folder.Rename("2.txt", "2.TXT"), 0);
+  EXPECT_EQ(TestUtil::ListNames(Mount), (std::vector<std::string>{"1.JPG", "2.TXT", "a.txt"}));
+  EXPECT_EQ(ReadFileBytes(File("1.JPG")), "photo");
+  EXPECT_EQ(ReadFileBytes(File("a.txt")), "alpha");
+  EXPECT_EQ(ReadFileBytes(File("2.TXT")), "beta");
 }
 
 }  // namespace

@@ -1,3 +1,6 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <functional>
 #include <string>
@@ -5,9 +8,8 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
+#include "core/scriptedui.h"
 #include "core/testutil.h"
 #include "platform/filesystem.h"
 #include "rename/renamerun.h"
@@ -16,10 +18,10 @@ namespace {
 
 using FileList::TFileItem;
 using FileList::TFileItems;
+using FileList::TMoveStatus;
 using Rename::TFailAnswer;
 using Rename::TRenameRequest;
-using Rename::TRenameResult;
-using Rename::TRowStatus;
+using Rename::TRunOutcome;
 using TestUtil::ListNames;
 using TestUtil::ReadFileBytes;
 using TestUtil::TTempDir;
@@ -30,37 +32,7 @@ const char BuiltInCantRen[] =
     "Cannot rename %s to %s!\r\n\r\nN.B. This warn can be disabled in options";
 const char BuiltInRen[] = "Renaming files... ";
 
-// Answers the run's dialogs from a script and records everything it is shown.
-class TFakeUi : public Rename::TRenameUi {
- public:
-  bool ConfirmAnswer = true;
-  std::vector<TFailAnswer> Answers;  // one per failure box; Ignore when used up
-  std::function<void()> BeforeAnswer;
-  const TFileItems* Items = nullptr;  // to see the new names at confirmation
-
-  std::vector<std::string> Confirms;
-  TNames NewNamesAtConfirm;
-  std::vector<std::string> Failures;
-  std::vector<std::pair<int, std::string>> Progress;
-  std::vector<bool> Busy;
-
-  bool ConfirmRename(const std::string& text) override {
-    Confirms.push_back(text);
-    if (Items)
-      for (const TFileItem& item : *Items) NewNamesAtConfirm.push_back(item.NewName);
-    return ConfirmAnswer;
-  }
-  TFailAnswer RenameFailed(const std::string& text) override {
-    Failures.push_back(text);
-    if (BeforeAnswer) BeforeAnswer();
-    const std::size_t n = Failures.size() - 1;
-    return n < Answers.size() ? Answers[n] : TFailAnswer::Ignore;
-  }
-  void ShowProgress(int position, const std::string& status) override {
-    Progress.emplace_back(position, status);
-  }
-  void SetBusy(bool busy) override { Busy.push_back(busy); }
-};
+using TFakeUi = TestUtil::TScriptedUi;
 
 TFileItems Items(const TNames& names) {
   TFileItems items;
@@ -88,11 +60,7 @@ TRenameRequest Replace(const TTempDir& dir, const std::string& search, const std
   return request;
 }
 
-std::vector<TRowStatus> Statuses(const TRenameResult& result) {
-  std::vector<TRowStatus> statuses;
-  for (const auto& row : result.Rows) statuses.push_back(row.Status);
-  return statuses;
-}
+using TestUtil::Statuses;
 
 TEST(RenameRun, EmptyListDoesNothing) {
   TTempDir dir;
@@ -100,7 +68,7 @@ TEST(RenameRun, EmptyListDoesNothing) {
   TRenameRequest request = Request(dir);
   request.WarnBeforeRename = true;
   TFakeUi ui;
-  const TRenameResult result = Rename::RunRename(items, request, ui);
+  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, ui);
   EXPECT_FALSE(result.Ran);
   EXPECT_TRUE(ui.Confirms.empty());
   EXPECT_TRUE(ui.Progress.empty());
@@ -116,7 +84,7 @@ TEST(RenameRun, CancelLeavesNamesAndFilesAlone) {
   request.WarnBeforeRename = true;
   TFakeUi ui;
   ui.ConfirmAnswer = false;
-  const TRenameResult result = Rename::RunRename(items, request, ui);
+  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, ui);
   EXPECT_FALSE(result.Ran);
   EXPECT_EQ(ui.Confirms, std::vector<std::string>{"Really rename file(s)?"});
   EXPECT_EQ(items[0].NewName, "stale");
@@ -137,13 +105,13 @@ TEST(RenameRun, AllSucceedWithProgressInListOrder) {
   request.Preview.Name.PrefixText = "img_";
   TFakeUi ui;
   ui.Items = &items;
-  const TRenameResult result = Rename::RunRename(items, request, ui);
+  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, ui);
 
   // Asked before the preview: the question saw the old column.
   EXPECT_EQ(ui.NewNamesAtConfirm, (TNames{"stale", "", ""}));
   EXPECT_TRUE(result.Ran);
   EXPECT_FALSE(result.Aborted);
-  EXPECT_EQ(result.Renamed(), 3u);
+  EXPECT_EQ(result.Renamed, 3u);
   EXPECT_EQ(ListNames(dir.Path()), (TNames{"img_1.jpg", "img_2.png", "img_3"}));
   EXPECT_EQ(ReadFileBytes(dir.File("img_2.png")), "content of a.png");
   const std::vector<std::pair<int, std::string>> progress{{0, "Renaming files...  0%"},
@@ -162,7 +130,7 @@ TEST(RenameRun, ProgressTextFollowsTheCurrentRenText) {
   TRenameRequest request = Request(dir);
   request.Texts.Ren = "Umbenennen...";  // a language file drops the outer blanks
   TFakeUi ui;
-  Rename::RunRename(items, request, ui);
+  Rename::RunRename(Platform::FileSystem(), items, request, ui);
   const std::vector<std::pair<int, std::string>> progress{{0, "Umbenennen... 0%"}, {100, " Ok! "}};
   EXPECT_EQ(ui.Progress, progress);
 }
@@ -173,10 +141,10 @@ TEST(RenameRun, TargetTakenByAnUnlistedFileFails) {
   TFileItems items = Items({"a.txt"});
   TRenameRequest request = Replace(dir, "a", "b");
   TFakeUi ui;
-  const TRenameResult result = Rename::RunRename(items, request, ui);
-  ASSERT_EQ(result.Rows.size(), 1u);
-  EXPECT_EQ(result.Rows[0].Status, TRowStatus::Failed);
-  EXPECT_EQ(result.Rows[0].Error, EEXIST);
+  Rename::RunRename(Platform::FileSystem(), items, request, ui);
+  ASSERT_EQ(items.size(), 1u);
+  EXPECT_EQ(items[0].Status, TMoveStatus::Failed);
+  EXPECT_EQ(items[0].Error, EEXIST);
   EXPECT_EQ(ReadFileBytes(dir.File("a.txt")), "content of a.txt");
   EXPECT_EQ(ReadFileBytes(dir.File("b.txt")), "content of b.txt");
   const std::string expected = "Cannot rename " + dir.File("a.txt") + " to " + dir.File("b.txt") +
@@ -191,8 +159,8 @@ TEST(RenameRun, ChainTargetRenamedLaterFailsWithoutLoss) {
   TFileItems items = Items({"x.txt", "1.txt"});
   TRenameRequest request = Request(dir);
   TFakeUi ui;
-  const TRenameResult result = Rename::RunRename(items, request, ui);
-  EXPECT_EQ(Statuses(result), (std::vector{TRowStatus::Failed, TRowStatus::Renamed}));
+  Rename::RunRename(Platform::FileSystem(), items, request, ui);
+  EXPECT_EQ(Statuses(items), (std::vector{TMoveStatus::Failed, TMoveStatus::Renamed}));
   EXPECT_EQ(ListNames(dir.Path()), (TNames{"2.txt", "x.txt"}));
   EXPECT_EQ(ReadFileBytes(dir.File("2.txt")), "content of 1.txt");
   EXPECT_EQ(ReadFileBytes(dir.File("x.txt")), "content of x.txt");
@@ -204,9 +172,9 @@ TEST(RenameRun, FileListedTwiceMovesOnceThenFails) {
   TFileItems items = Items({"a.txt", "a.txt"});
   TRenameRequest request = Request(dir);
   TFakeUi ui;
-  const TRenameResult result = Rename::RunRename(items, request, ui);
-  EXPECT_EQ(Statuses(result), (std::vector{TRowStatus::Renamed, TRowStatus::Failed}));
-  EXPECT_EQ(result.Rows[1].Error, ENOENT);
+  Rename::RunRename(Platform::FileSystem(), items, request, ui);
+  EXPECT_EQ(Statuses(items), (std::vector{TMoveStatus::Renamed, TMoveStatus::Failed}));
+  EXPECT_EQ(items[1].Error, ENOENT);
   EXPECT_EQ(ListNames(dir.Path()), TNames{"1.txt"});
   EXPECT_EQ(ui.Failures.size(), 1u);
 }
@@ -218,14 +186,14 @@ TEST(RenameRun, AbortOnTheFirstFailureStopsAtOnce) {
   TRenameRequest request = Request(dir);
   TFakeUi ui;
   ui.Answers = {TFailAnswer::Abort};
-  const TRenameResult result = Rename::RunRename(items, request, ui);
+  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, ui);
   EXPECT_TRUE(result.Aborted);
-  EXPECT_EQ(Statuses(result),
-            (std::vector{TRowStatus::Failed, TRowStatus::NotTried, TRowStatus::NotTried}));
+  EXPECT_EQ(Statuses(items),
+            (std::vector{TMoveStatus::Failed, TMoveStatus::Pending, TMoveStatus::Pending}));
   EXPECT_EQ(ui.Progress, (std::vector<std::pair<int, std::string>>{{100, " Ok! "}}));
   EXPECT_EQ(ui.Busy, (std::vector<bool>{true, false}));
   EXPECT_EQ(ListNames(dir.Path()), (TNames{"1.txt", "x.txt", "y.txt", "z.txt"}));
-  EXPECT_TRUE(request.ShowErrors);
+  EXPECT_TRUE(result.ShowErrors);
 }
 
 TEST(RenameRun, IgnoreSilencesTheRestOfTheRun) {
@@ -235,12 +203,12 @@ TEST(RenameRun, IgnoreSilencesTheRestOfTheRun) {
   TRenameRequest request = Request(dir);
   TFakeUi ui;
   ui.Answers = {TFailAnswer::Ignore, TFailAnswer::Abort};
-  const TRenameResult result = Rename::RunRename(items, request, ui);
+  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, ui);
   EXPECT_EQ(ui.Failures.size(), 1u);
-  EXPECT_FALSE(request.ShowErrors);
+  EXPECT_FALSE(result.ShowErrors);
   EXPECT_FALSE(result.Aborted);
-  EXPECT_EQ(Statuses(result),
-            (std::vector{TRowStatus::Failed, TRowStatus::Failed, TRowStatus::Renamed}));
+  EXPECT_EQ(Statuses(items),
+            (std::vector{TMoveStatus::Failed, TMoveStatus::Failed, TMoveStatus::Renamed}));
   EXPECT_EQ(ui.Progress.size(), 4u);
   EXPECT_EQ(ReadFileBytes(dir.File("3.txt")), "content of z.txt");
 }
@@ -252,9 +220,9 @@ TEST(RenameRun, ErrorsOffShowsNoBox) {
   TRenameRequest request = Request(dir);
   request.ShowErrors = false;
   TFakeUi ui;
-  const TRenameResult result = Rename::RunRename(items, request, ui);
+  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, ui);
   EXPECT_TRUE(ui.Failures.empty());
-  EXPECT_EQ(result.Failed(), 1u);
+  EXPECT_EQ(result.Failed, 1u);
   EXPECT_EQ(ui.Progress.size(), 2u);
 }
 
@@ -266,9 +234,9 @@ TEST(RenameRun, RetryMovesAgainOnceTheTargetIsFree) {
   TFakeUi ui;
   ui.Answers = {TFailAnswer::Retry};
   ui.BeforeAnswer = [&] { ::unlink(dir.File("1.txt").c_str()); };
-  const TRenameResult result = Rename::RunRename(items, request, ui);
+  Rename::RunRename(Platform::FileSystem(), items, request, ui);
   EXPECT_EQ(ui.Failures.size(), 1u);
-  EXPECT_EQ(Statuses(result), (std::vector{TRowStatus::Renamed, TRowStatus::Renamed}));
+  EXPECT_EQ(Statuses(items), (std::vector{TMoveStatus::Renamed, TMoveStatus::Renamed}));
   EXPECT_EQ(ReadFileBytes(dir.File("1.txt")), "content of x.txt");
   EXPECT_EQ(ReadFileBytes(dir.File("2.txt")), "content of y.txt");
 }
@@ -280,9 +248,9 @@ TEST(RenameRun, RetryThatFailsAgainAsksAgain) {
   TRenameRequest request = Request(dir);
   TFakeUi ui;
   ui.Answers = {TFailAnswer::Retry, TFailAnswer::Retry, TFailAnswer::Ignore};
-  const TRenameResult result = Rename::RunRename(items, request, ui);
+  Rename::RunRename(Platform::FileSystem(), items, request, ui);
   EXPECT_EQ(ui.Failures.size(), 3u);
-  EXPECT_EQ(result.Rows[0].Status, TRowStatus::Failed);
+  EXPECT_EQ(items[0].Status, TMoveStatus::Failed);
   EXPECT_EQ(ReadFileBytes(dir.File("1.txt")), "content of 1.txt");
   EXPECT_EQ(ReadFileBytes(dir.File("x.txt")), "content of x.txt");
 }
@@ -293,8 +261,8 @@ TEST(RenameRun, SameNameIsNoFailure) {
   TFileItems items = Items({"keep.txt"});
   TRenameRequest request = Replace(dir, "zzz", "q");
   TFakeUi ui;
-  const TRenameResult result = Rename::RunRename(items, request, ui);
-  EXPECT_EQ(result.Rows[0].Status, TRowStatus::Renamed);
+  Rename::RunRename(Platform::FileSystem(), items, request, ui);
+  EXPECT_EQ(items[0].Status, TMoveStatus::Renamed);
   EXPECT_TRUE(ui.Failures.empty());
   EXPECT_EQ(ReadFileBytes(dir.File("keep.txt")), "content of keep.txt");
 }
@@ -315,9 +283,9 @@ TEST_P(RenameRunBadName, FailsAndKeepsTheFile) {
   TFileItems items = Items({"report.txt"});
   TRenameRequest request = Replace(dir, GetParam().Search, GetParam().Replace);
   TFakeUi ui;
-  const TRenameResult result = Rename::RunRename(items, request, ui);
-  EXPECT_EQ(result.Rows[0].Status, TRowStatus::Failed);
-  EXPECT_EQ(result.Rows[0].Error, GetParam().Error);
+  Rename::RunRename(Platform::FileSystem(), items, request, ui);
+  EXPECT_EQ(items[0].Status, TMoveStatus::Failed);
+  EXPECT_EQ(items[0].Error, GetParam().Error);
   EXPECT_EQ(ui.Failures.size(), 1u);
   EXPECT_EQ(ListNames(dir.Path()), TNames{"report.txt"});
   EXPECT_EQ(ReadFileBytes(dir.File("report.txt")), "content of report.txt");
@@ -325,7 +293,8 @@ TEST_P(RenameRunBadName, FailsAndKeepsTheFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Names, RenameRunBadName,
-    ::testing::Values(TBadNameRow{"Empty", "report.txt", "", EEXIST},
+    // Inside the opened directory an empty name names no entry at all.
+    ::testing::Values(TBadNameRow{"Empty", "report.txt", "", ENOENT},
                       TBadNameRow{"TooLong", "report", std::string(300, 'n'), ENAMETOOLONG},
                       TBadNameRow{"Dot", "report.txt", ".", EEXIST},
                       TBadNameRow{"DotDot", "report.txt", "..", EEXIST},
@@ -341,9 +310,9 @@ TEST(RenameRun, ReadOnlyFolderFailsForAnOrdinaryUser) {
     TFileItems items = Items({"a.txt", "b.txt"});
     TRenameRequest request = Request(dir);
     TFakeUi ui;
-    const TRenameResult result = Rename::RunRename(items, request, ui);
-    if (result.Failed() != 2 || ui.Failures.size() != 1) return 1;
-    return result.Rows[0].Error;
+    const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, ui);
+    if (result.Failed != 2 || ui.Failures.size() != 1) return 1;
+    return items[0].Error;
   });
   ::chmod(dir.Path().c_str(), 0755);
   EXPECT_EQ(code, EACCES);
@@ -359,8 +328,8 @@ TEST(RenameRun, NameThatIsNotUtf8IsRenamedByItsBytes) {
   request.Preview.Name.NamePart = 2;
   request.Preview.Name.NameCase = 2;
   TFakeUi ui;
-  const TRenameResult result = Rename::RunRename(items, request, ui);
-  EXPECT_EQ(result.Renamed(), 2u);
+  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, ui);
+  EXPECT_EQ(result.Renamed, 2u);
   EXPECT_EQ(ListNames(dir.Path()), (TNames{"00001.txt", "00002.jpg"}));
   EXPECT_EQ(ReadFileBytes(dir.File("00002.jpg")), "content of " + latin1);
 }
@@ -369,8 +338,9 @@ TEST(RenameRun, NameThatIsNotUtf8IsRenamedByItsBytes) {
 class TRecordingFileSystem : public Platform::TFileSystem {
  public:
   std::vector<std::pair<std::string, std::string>> Moves;
-  int RenameNoReplace(const std::string& from, const std::string& to) override {
-    Moves.emplace_back(from, to);
+  int RenameIn(const Platform::TDirectory& dir, const std::string& from,
+               const std::string& to) override {
+    Moves.emplace_back(FileList::PathIn(dir.Path(), from), FileList::PathIn(dir.Path(), to));
     return 0;
   }
 };
@@ -390,7 +360,7 @@ TEST_F(RenameRunRecorded, SeparatorIsAlwaysAdded) {
     request.Dir = dirText;
     request.WarnBeforeRename = false;
     TFakeUi ui;
-    Rename::RunRename(items, request, ui);
+    Rename::RunRename(Platform::FileSystem(), items, request, ui);
     ASSERT_EQ(FFs.Moves.size(), 1u);
     EXPECT_EQ(FFs.Moves[0].first, dirText + "/p.jpg");
     EXPECT_EQ(FFs.Moves[0].second, dirText + "/1.jpg");
@@ -408,13 +378,48 @@ TEST_F(RenameRunRecorded, ProgressIsShownOnlyWhenThePercentChanges) {
     TRenameRequest request;
     request.WarnBeforeRename = false;
     TFakeUi ui;
-    Rename::RunRename(items, request, ui);
+    Rename::RunRename(Platform::FileSystem(), items, request, ui);
     ASSERT_EQ(ui.Progress.size(), c.Updates + 1) << c.Rows;
     for (std::size_t i = 1; i < c.Updates; ++i)
       EXPECT_LT(ui.Progress[i - 1].first, ui.Progress[i].first);
     EXPECT_EQ(ui.Progress[c.Updates - 1].first, static_cast<int>((c.Rows - 1) * 100 / c.Rows));
     EXPECT_EQ(ui.Progress.back(), (std::pair<int, std::string>{100, " Ok! "}));
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The folder is swapped for a link to another folder half-way through the
+// run: every move still happens in the folder that was opened.
+TEST(RenameRun, StaysInTheFolderItOpened) {
+  TTempDir root;
+  ASSERT_EQ(::mkdir(root.File("chosen").c_str(), 0700), 0);
+  ASSERT_EQ(::mkdir(root.File("other").c_str(), 0700), 0);
+  TNames names;
+  for (int i = 0; i < 20; ++i) names.push_back("f" + std::to_string(i + 10) + ".txt");
+  for (const std::string& name : names) {
+    WriteFileBytes(root.File("chosen/" + name), name);
+    WriteFileBytes(root.File("other/" + name), "other " + name);
+  }
+  TFileItems items = Items(names);
+  TRenameRequest request;
+  request.Dir = root.File("chosen");
+  request.WarnBeforeRename = false;
+  TFakeUi ui;
+  bool swapped = false;
+  ui.OnProgress = [&](int position) {
+    if (swapped || position < 40) return;
+    swapped = ::rename(root.File("chosen").c_str(), root.File("moved").c_str()) == 0 &&
+              ::symlink("other", root.File("chosen").c_str()) == 0;
+  };
+  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, ui);
+  ASSERT_TRUE(swapped);
+  EXPECT_EQ(result.Renamed, names.size());
+  EXPECT_EQ(ListNames(root.File("other")), names);
+  EXPECT_EQ(ListNames(root.File("moved")).front(), "1.txt");
+  EXPECT_EQ(ReadFileBytes(root.File("moved/20.txt")), "f29.txt");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -129,6 +130,52 @@ TEST_P(LanguageWidths, EveryCaptionFitsItsControl) {
   CheckPage(form, "TabSheet1");
   CheckPage(form, "TabSheet2");
   EXPECT_GE(Checked, 30);
+}
+
+// Keys of a language file in order, its lines split at CR LF only.
+std::vector<std::string> KeysOf(const std::string& data, bool& crlfOnly) {
+  std::vector<std::string> keys;
+  crlfOnly = true;
+  size_t start = 0;
+  for (size_t end; (end = data.find('\n', start)) != std::string::npos; start = end + 1) {
+    crlfOnly = crlfOnly && end > start && data[end - 1] == '\r';
+    const std::string line = data.substr(start, end - start);
+    if (line.find('=') != std::string::npos) keys.push_back(line.substr(0, line.find('=')));
+  }
+  return keys;
+}
+
+// Every shipped file translates every key of the default file but the
+// directory box (a language chosen at run time keeps the current folder), in
+// the same order, with both "%s" of the failure text.
+TEST_P(LanguageWidths, TranslatesEveryKeyOfTheDefaultFile) {
+  if (GetParam().empty()) GTEST_SKIP() << "the built-in texts are the default file";
+  WriteSettings(LanguageEntry() + "\r\n");
+  Start();
+  bool crlf = false;
+  std::vector<std::string> expected = KeysOf(TestUtil::ReadFileBytes(Dir.File("Language.lng")), crlf);
+  std::erase(expected, "MainForm.DirEdit.Text");
+  const std::string data = TestUtil::ReadFileBytes(GetParam());
+  EXPECT_EQ(KeysOf(data, crlf), expected);
+  EXPECT_TRUE(crlf) << "lines end in CR LF";
+  const size_t cantRen = data.find("MainForm.CantRenLbl.Caption=");
+  const std::string failText = data.substr(cantRen, data.find('\r', cantRen) - cantRen);
+  EXPECT_EQ(failText.find("%s") != failText.rfind("%s"), true) << failText;
+}
+
+// Options > Select Language while a folder is listed leaves the directory box
+// on that folder, so the next rename forms its paths from the listed folder.
+TEST_P(LanguageWidths, ChoosingTheLanguageKeepsTheListedFolder) {
+  if (GetParam().empty()) GTEST_SKIP() << "the built-in texts are the default file";
+  WriteSettings(LanguageEntry() + "\r\n");
+  Start();
+  ScanFiles({"a.txt"});
+  auto* dirEdit = Form->findChild<QLineEdit*>(QStringLiteral("DirEdit"));
+  const QString folder = dirEdit->text();
+  ASSERT_NE(folder, QStringLiteral("/"));
+  Seam.LanguageFile = QString::fromStdString(GetParam());
+  Form->findChild<QAction*>(QStringLiteral("Language"))->trigger();
+  EXPECT_EQ(dirEdit->text(), folder);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shipped, LanguageWidths, ::testing::ValuesIn(LanguageFiles()),

@@ -6,6 +6,8 @@ set -uo pipefail
 CLI="$(cd "${1:?build folder}" && pwd)/morvane-cli"
 [[ -x "$CLI" ]] || { echo "missing $CLI" >&2; exit 1; }
 WORK="$(mktemp -d)"
+# Journals of --apply stay in the test folder.
+export HOME="$WORK/home" XDG_STATE_HOME="$WORK/state"
 chmod 755 "$WORK"
 trap 'chmod -R u+w "$WORK" 2>/dev/null; rm -rf "$WORK"' EXIT
 failures=0
@@ -132,26 +134,27 @@ fresh
 touch "$D/1.txt" "$D/2.txt" "$D/3.txt" "$D/5.png" "$D/a.txt" "$D/same.txt"
 out=$("$CLI" --filter txt --sort name-desc --search a --replace 2 "$D")
 check "conflicts: target kept by a row that stays" \
-  $'same.txt\ts2me.txt\na.txt\t2.txt\t!\n3.txt\t3.txt\n2.txt\t2.txt\n1.txt\t1.txt' "$out"
+  $'same.txt\ts2me.txt\na.txt\t2.txt\t!\ttaken\n3.txt\t3.txt\n2.txt\t2.txt\n1.txt\t1.txt' "$out"
 out=$("$CLI" --filter txt --search same.txt "$D" | tail -1)
-check "conflicts: an empty new name cannot be had" $'same.txt\t\t!' "$out"
+check "conflicts: an empty new name cannot be had" $'same.txt\t\t!\tempty' "$out"
 out=$("$CLI" --filter txt --ext png "$D")
 check "conflicts: unlisted target and targets freed later" \
-  $'1.txt\t1.png\n2.txt\t2.png\n3.txt\t3.png\na.txt\t4.png\nsame.txt\t5.png\t!' "$out"
+  $'1.txt\t1.png\n2.txt\t2.png\n3.txt\t3.png\na.txt\t4.png\nsame.txt\t5.png\t!\ttaken' "$out"
 out=$("$CLI" --filter txt "$D")
 check "conflicts: chain in list order" \
   $'1.txt\t1.txt\n2.txt\t2.txt\n3.txt\t3.txt\na.txt\t4.txt\nsame.txt\t5.txt' "$out"
 out=$("$CLI" --filter txt --sort name-desc "$D")
 check "conflicts: reverse order takes names still held" \
-  $'same.txt\t1.txt\t!\na.txt\t2.txt\t!\n3.txt\t3.txt\n2.txt\t4.txt\n1.txt\t5.txt' "$out"
+  $'same.txt\t1.txt\t!\tchain\na.txt\t2.txt\t!\tchain\n3.txt\t3.txt\n2.txt\t4.txt\n1.txt\t5.txt' "$out"
 out=$("$CLI" --filter txt --search .txt --replace '' "$D")
 check "conflicts: no mark without a clash" $'1.txt\t1\n2.txt\t2\n3.txt\t3\na.txt\ta\nsame.txt\tsame' "$out"
 fresh
 touch "$D/a.jpg" "$D/a.png" "$D/b.jpg"
 out=$("$CLI" --name original --ext gif "$D" --json | python3 -c '
 import json, sys
-print(" ".join("%s>%s:%s" % (r["old"], r["new"], r["conflict"]) for r in json.load(sys.stdin)))')
-check "conflicts: two rows, one new name (JSON)" "a.jpg>a.gif:True a.png>a.gif:True b.jpg>b.gif:False" "$out"
+print(" ".join("%s>%s:%s:%s" % (r["old"], r["new"], r["conflict"], r["reason"]) for r in json.load(sys.stdin)))')
+# The first row takes the name; the second finds it taken by then.
+check "conflicts: two rows, one new name (JSON)" "a.jpg>a.gif:False:None a.png>a.gif:True:duplicate b.jpg>b.gif:False:None" "$out"
 
 # --- Odd names: tab, newline, backslash, control byte, not UTF-8 -----------------
 fresh
@@ -192,7 +195,7 @@ check "apply: contents follow" "a.jpg b.jpg c.jpg" "$(cat "$D"/img_* | paste -sd
 
 fresh  # the target of a.jpg is held by a file the filter does not list
 echo keep >"$D/1.png"; echo a >"$D/a.jpg"; echo b >"$D/b.jpg"
-check "apply: preview marks it" $'a.jpg\t1.png\t!\nb.jpg\t2.png' "$("$CLI" --filter jpg --ext png "$D")"
+check "apply: preview marks it" $'a.jpg\t1.png\t!\ttaken\nb.jpg\t2.png' "$("$CLI" --filter jpg --ext png "$D")"
 "$CLI" --apply --filter jpg --ext png "$D" >"$WORK/out" 2>"$WORK/err"
 check "apply, target taken: exit code" 1 $?
 check "apply, target taken: message" "morvane-cli: cannot rename '$D/a.jpg' to '$D/1.png': File exists" "$(cat "$WORK/err")"
@@ -228,6 +231,46 @@ chmod 311 "$D"
 check "unreadable folder: exit code" 1 $?
 check "unreadable folder: message" "morvane-cli: cannot read the directory '$D'" "$(cat "$WORK/out" "$WORK/err")"
 chmod 755 "$D"
+
+# --- Undo and untangle --------------------------------------------------------------
+fresh
+for f in a b c; do echo "$f" >"$D/$f.txt"; done
+"$CLI" --apply "$D"
+check "undo: the run renamed" "1.txt 2.txt 3.txt" "$(ls "$D" | xargs)"
+"$CLI" --undo --json "$D" >"$WORK/out"
+check "undo: exit code" 0 $?
+check "undo: names and contents back" "a.txt:a b.txt:b c.txt:c" "$(cd "$D" && for f in *; do printf '%s:%s ' "$f" "$(cat "$f")"; done | xargs)"
+check "undo: JSON names the moves back" 3 "$(grep -c '"status": "renamed"' "$WORK/out")"
+"$CLI" --undo "$D" 2>"$WORK/err"
+check "undo twice: nothing left to undo" "1 morvane-cli: no run to undo in '$D'" "$? $(cat "$WORK/err")"
+"$CLI" --undo --prefix x "$D" 2>/dev/null
+check "undo: no new-name options" 2 $?
+"$CLI" --untangle "$D" 2>/dev/null
+check "untangle needs apply" 2 $?
+
+fresh  # a swap: impossible in list order, done untangled through a temporary name
+echo one >"$D/1"; echo two >"$D/2"
+check "swap: preview marks it" $'2\t1\t!\tchain\n1\t2\t!\ttaken' "$("$CLI" --sort name-desc "$D")"
+"$CLI" --apply --untangle --sort name-desc "$D"
+check "swap: untangled" "0 two one" "$? $(cat "$D/1") $(cat "$D/2")"
+check "swap: no temporary names left" "1 2" "$(ls -A "$D" | xargs)"
+"$CLI" --undo "$D"
+check "swap: undone" "0 one two" "$? $(cat "$D/1") $(cat "$D/2")"
+# Clever numbering in reverse name order: 03000.dat -> 00001.dat, ... every new
+# name is held by a file renamed later (chains and cycles).
+fresh
+for ((i = 1; i <= 3000; i++)); do echo "$i" >"$D/$(printf '%05d' "$i").dat"; done
+check "clever numbering: list order would fail" 3000 "$("$CLI" --name padded --sort name-desc "$D" | grep -c $'\t!')"
+"$CLI" --apply --untangle --name padded --sort name-desc "$D" 2>"$WORK/err"
+check "untangle: every file renamed" "0 3000" "$? $(ls "$D" | grep -c '^[0-9]\{5\}\.dat$')"
+check "untangle: contents follow the order" "3000 1" "$(cat "$D/00001.dat") $(cat "$D/03000.dat")"
+check "untangle: no temporary names left" 0 "$(ls -A "$D" | grep -c morvane)"
+"$CLI" --undo "$D"
+check "untangle undone" "0 1 3000" "$? $(cat "$D/00001.dat") $(cat "$D/03000.dat")"
+fresh
+printf 'b' >"$D/x1"; printf 'a' >"$D/x2"; printf 'c' >"$D/y"
+"$CLI" --apply --untangle --search x1 --replace x2 "$D" 2>/dev/null
+check "untangle: a target held by a file that stays still fails" "1 b a" "$? $(cat "$D/x1") $(cat "$D/x2")"
 
 if ((failures > 0)); then
   echo "$failures check(s) failed" >&2

@@ -25,7 +25,9 @@
 #include "filelist/filter.h"
 #include "filelist/qt/filelistmodel.h"
 #include "filelist/scan.h"
+#include "platform/filesystem.h"
 #include "platform/qt/desktop.h"
+#include "rename/journal.h"
 #include "rename/qt/messageboxrenameui.h"
 #include "rename/renamerun.h"
 #include "ui/qttext.h"
@@ -52,15 +54,16 @@ void TMainForm::GoBTnClick() {
   request.Texts.CantRen = ToUtf8(CantRenLbl->text());
   request.Texts.Ren = ToUtf8(RenLbl->text());
   request.Preview = PreviewOptions();
+  request.JournalFolder = Rename::JournalFolder();
   TMessageBoxRenameUi ui(this, ActionLbl, ProgressBar1);
-  Rename::TRenameResult result;
+  Rename::TRunOutcome result;
   try {
-    result = Rename::RunRename(FModel->MutableItems(), request, ui);
+    result = Rename::RunRename(Platform::FileSystem(), FModel->MutableItems(), request, ui);
   } catch (...) {
     setEnabled(true);  // never leave the window locked behind an error
     throw;
   }
-  ShowErrorMnu->setChecked(request.ShowErrors);
+  ShowErrorMnu->setChecked(result.ShowErrors);
   FModel->NewNamesChanged();
   if (result.Ran) RefreshBtnClick();
 }

@@ -2,21 +2,23 @@
 
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <random>
 #include <set>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
 
-#include <sys/stat.h>
-
+#include "core/scriptedui.h"
 #include "filelist/filter.h"
 #include "filelist/scan.h"
+#include "platform/filesystem.h"
 #include "rename/failtext.h"
 #include "rename/renamerun.h"
 
@@ -130,32 +132,24 @@ std::multiset<std::string> Contents(const TTree& tree) {
 }
 
 // Answers failure boxes at random, but never asks for a third retry of the
-// same move, so that a lasting failure cannot hold the run forever.
-class TSoakUi : public Rename::TRenameUi {
- public:
-  TSoakUi(TRandom& random, bool confirm) : FRandom(random), FConfirm(confirm) {}
-  std::string Problem;  // a broken rule seen in a box
-
-  bool ConfirmRename(const std::string&) override { return FConfirm; }
-  Rename::TFailAnswer RenameFailed(const std::string& text) override {
-    if (text.size() >= Rename::FailTextBufferSize) Problem = "failure text longer than its buffer";
-    FRepeats = text == FLast ? FRepeats + 1 : 0;
-    FLast = text;
-    const int pick = Between(FRandom, 0, 9);
-    if (FRepeats >= 2 || pick < 6) return Rename::TFailAnswer::Ignore;
+// same move, so that a lasting failure cannot hold the run forever; a broken
+// rule seen in a box goes to problem.
+void AnswerAtRandom(TestUtil::TScriptedUi& ui, TRandom& random, bool confirm,
+                    std::string& problem) {
+  ui.ConfirmAnswer = confirm;
+  auto last = std::make_shared<std::pair<std::string, int>>();  // text, repeats
+  ui.Answer = [&random, &problem, last](const std::string& text) {
+    if (text.size() >= Rename::FailTextBufferSize) problem = "failure text longer than its buffer";
+    last->second = text == last->first ? last->second + 1 : 0;
+    last->first = text;
+    const int pick = Between(random, 0, 9);
+    if (last->second >= 2 || pick < 6) return Rename::TFailAnswer::Ignore;
     return pick < 8 ? Rename::TFailAnswer::Retry : Rename::TFailAnswer::Abort;
-  }
-  void ShowProgress(int position, const std::string&) override {
-    if (position < 0 || position > 100) Problem = "progress out of range";
-  }
-  void SetBusy(bool) override {}
-
- private:
-  TRandom& FRandom;
-  bool FConfirm;
-  std::string FLast;
-  int FRepeats = 0;
-};
+  };
+  ui.OnProgress = [&problem](int position) {
+    if (position < 0 || position > 100) problem = "progress out of range";
+  };
+}
 
 Rename::TNameOptions RandomNameOptions(TRandom& random) {
   Rename::TNameOptions name;
@@ -198,9 +192,10 @@ TRound RandomRound(TRandom& random, const std::string& work) {
 // Replays on the tree as it was before the run what the run reports for each
 // row; gives the first report that cannot be true, or an empty text.
 std::string Replay(TTree& tree, const std::string& base, const FileList::TFileItems& items,
-                   const Rename::TRenameResult& result) {
-  for (std::size_t i = 0; i < result.Rows.size(); ++i) {
-    if (result.Rows[i].Status != Rename::TRowStatus::Renamed) continue;
+                   const Rename::TRunOutcome& result) {
+  if (!result.Ran) return {};
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (items[i].Status != FileList::TMoveStatus::Renamed) continue;
     const std::string from = base + items[i].OldName;
     const std::string to = base + items[i].NewName;
     if (tree.count(from) == 0) return "row " + std::to_string(i) + " moved a missing file";
@@ -248,18 +243,20 @@ std::string SoakRound(TRandom& random, const std::string& root, const TTree& ori
       round.Request.Dir, FileList::ParseFilter(round.Filter), round.SortIndex);
   TTree expected = ReadTree(root);
   const std::string before = Describe(expected, round);
-  TSoakUi ui(random, round.Confirm);
-  const Rename::TRenameResult result = Rename::RunRename(items, round.Request, ui);
+  std::string problem;
+  TestUtil::TScriptedUi ui;
+  AnswerAtRandom(ui, random, round.Confirm, problem);
+  const Rename::TRunOutcome result =
+      Rename::RunRename(Platform::FileSystem(), items, round.Request, ui);
   const TTree after = ReadTree(root);
   ++stats.Rounds;
-  stats.Moves += result.Renamed();
-  stats.Failures += result.Failed();
-  std::string problem = ui.Problem;
+  stats.Moves += result.Renamed;
+  stats.Failures += result.Failed;
   if (Contents(after) != Contents(original)) problem = "a file was lost, doubled or replaced";
   if (problem.empty()) problem = Replay(expected, "w/", items, result);
   if (problem.empty() && expected != after) problem = "the folder differs from the run's report";
-  if (problem.empty() && result.Ran && result.Rows.size() != items.size())
-    problem = "a row without a result";
+  if (problem.empty() && result.Ran && result.Renamed + result.Failed > items.size())
+    problem = "more results than rows";
   return problem.empty() ? problem : problem + "\n" + before;
 }
 

@@ -1,0 +1,98 @@
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+#include "platform/filesystem.h"
+
+namespace Platform {
+
+bool ReadFileHead(const std::string& path, std::size_t limit, std::string& data) {
+  data.clear();
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return false;
+  struct stat st;
+  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  char buffer[65536];
+  while (ok && data.size() < limit) {
+    const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, limit - data.size()));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      ok = n == 0;
+      break;
+    }
+    data.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  if (!ok) data.clear();
+  return ok;
+}
+
+int RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0 ? 0 : errno; }
+
+TDirectory::TDirectory(TFileSystem& fs, const std::string& path) : FFs(fs), FPath(path) {
+  FHandle = ::open(path.empty() ? "/" : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (FHandle < 0) FOpenError = errno;
+}
+
+TDirectory::~TDirectory() {
+  if (FHandle >= 0) ::close(FHandle);
+}
+
+const std::string& TDirectory::Path() const { return FPath; }
+
+int TDirectory::Handle() const { return FHandle; }
+
+int TDirectory::OpenError() const { return FOpenError; }
+
+int TDirectory::Rename(const std::string& from, const std::string& to) const {
+  return FFs.RenameIn(*this, from, to);
+}
+
+bool TDirectory::Has(const std::string& name) const {
+  if (FHandle < 0 || name.empty()) return false;
+  struct stat st;
+  return ::fstatat(FHandle, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+bool TDirectory::ListNames(std::vector<std::string>& names) const {
+  names.clear();
+  if (FHandle < 0) return false;
+  // A stream of its own, so that the handle's position is never shared.
+  const int fd = ::openat(FHandle, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  DIR* stream = ::fdopendir(fd);
+  if (!stream) {
+    ::close(fd);
+    return false;
+  }
+  while (const dirent* entry = ::readdir(stream)) names.emplace_back(entry->d_name);
+  ::closedir(stream);
+  return true;
+}
+
+long TDirectory::NameMax() const {
+  const long max = FHandle >= 0 ? ::fpathconf(FHandle, _PC_NAME_MAX) : -1;
+  return max > 0 ? max : NAME_MAX;
+}
+
+std::string TDirectory::RealPath() const {
+  if (FHandle < 0) return {};
+  const std::string link = "/proc/self/fd/" + std::to_string(FHandle);
+  char buffer[PATH_MAX];
+  const ssize_t length = ::readlink(link.c_str(), buffer, sizeof buffer);
+  if (length > 0 && static_cast<std::size_t>(length) < sizeof buffer)
+    return {buffer, static_cast<std::size_t>(length)};
+  char* resolved = ::realpath(FPath.empty() ? "/" : FPath.c_str(), nullptr);
+  if (!resolved) return {};
+  std::string result(resolved);
+  std::free(resolved);
+  return result;
+}
+
+}  // namespace Platform

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The few system calls that the no-replace rename is made of, behind an
+// interface, so that tests can play a file system that ignores letter case
+// (one that keeps inode numbers, and one that gives a new number at every
+// lookup) or one without an atomic no-replace rename.
+namespace Platform {
+
+struct TEntryInfo {
+  uint64_t Device = 0;
+  uint64_t Inode = 0;
+  uint64_t Links = 0;
+  bool Directory = false;
+};
+
+class TRenameCalls {
+ public:
+  virtual ~TRenameCalls();
+  // renameat2 with RENAME_NOREPLACE (noReplace) or a plain rename: 0 or errno.
+  virtual int Rename(const std::string& from, const std::string& to, bool noReplace) = 0;
+  // lstat: 0 or errno.
+  virtual int Stat(const std::string& name, TEntryInfo& info) = 0;
+  // Whether the directory lists an entry of exactly this name (anyCase: of a
+  // name that differs at most in letter case).
+  virtual bool Listed(const std::string& name, bool anyCase) = 0;
+};
+
+// Whether two names differ at most in letter case.
+bool FoldEqual(const std::string& a, const std::string& b);
+
+// The rename of RenameNoReplace, made of those calls.
+int RenameNoReplaceWith(TRenameCalls& calls, const std::string& from, const std::string& to);
+
+}  // namespace Platform

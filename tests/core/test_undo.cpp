@@ -1,0 +1,215 @@
+// Undo of a rename run from its journal, after a full run, an Abort and a run
+// killed half-way, and the untangled order of chains and cycles: on random
+// folders, names and contents come back exactly.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "core/scriptedui.h"
+#include "core/testutil.h"
+#include "platform/filesystem.h"
+#include "rename/conflicts.h"
+#include "rename/journal.h"
+#include "rename/renamerun.h"
+#include "rename/untangle.h"
+
+namespace {
+
+using FileList::TFileItem;
+using FileList::TFileItems;
+using FileList::TMoveStatus;
+using TFolder = std::map<std::string, std::string>;  // name -> content
+
+TFolder ReadFolder(const std::string& path) {
+  TFolder folder;
+  for (const std::string& name : TestUtil::ListNames(path))
+    folder[name] = TestUtil::ReadFileBytes(path + "/" + name);
+  return folder;
+}
+
+// A folder of numbered files (some numbers missing, some other names) and a
+// list of them in random order, a few listed twice.
+struct TScene {
+  TestUtil::TTempDir Dir;
+  std::string Journals;
+  TFileItems Items;
+  TFolder Before;
+
+  explicit TScene(std::mt19937& random) : Journals(Dir.File("journals")) {
+    std::uniform_int_distribution<int> pick(0, 29);
+    std::string data = Dir.File("data");
+    ::mkdir(data.c_str(), 0700);
+    for (int i = 0; i < 30; ++i) {
+      if (pick(random) < 8) continue;
+      const std::string name = pick(random) < 5 ? "x" + std::to_string(i) : std::to_string(i);
+      TestUtil::WriteFileBytes(Dir.File("data/" + name), "content " + name);
+      Items.push_back(TFileItem{name, "", -1, false});
+      if (pick(random) < 2) Items.push_back(TFileItem{name, "", -1, false});
+    }
+    std::shuffle(Items.begin(), Items.end(), random);
+    Before = ReadFolder(data);
+  }
+  std::string Data() const { return Dir.File("data"); }
+  // Undoes the newest journal of the folder; the names it could not undo.
+  std::size_t Undo() {
+    const Platform::TDirectory dir(Platform::FileSystem(), Data());
+    const std::string file = Rename::FindLastJournal(Journals, dir.RealPath());
+    Rename::TJournal journal;
+    EXPECT_TRUE(Rename::ReadJournal(file, journal)) << file;
+    Rename::TUndoPlan plan = Rename::PlanUndo(journal, Rename::ViewOf(dir));
+    TestUtil::TScriptedUi ui;
+    const Rename::TRunOutcome outcome = Rename::MoveRows(dir, plan.Moves, ui, false, {});
+    return plan.Problems.size() + outcome.Failed;
+  }
+};
+
+Rename::TRenameRequest Request(const TScene& scene, std::mt19937& random) {
+  Rename::TRenameRequest request;
+  request.Dir = scene.Data();
+  request.WarnBeforeRename = false;
+  request.JournalFolder = scene.Journals;
+  request.Preview.RenamePage = true;
+  request.Preview.Name.NamePart = random() % 2 ? 1 : 2;  // numbering: chains and collisions
+  request.Preview.Name.Extension = 0;
+  request.Preview.Name.ExtensionText = random() % 3 ? "" : "x";
+  return request;
+}
+
+TEST(Undo, RestoresAfterFullRunAndAfterAbort) {
+  for (unsigned seed = 1; seed <= 40; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    TScene scene(random);
+    const Rename::TRenameRequest request = Request(scene, random);
+    TestUtil::TScriptedUi ui;
+    ui.Fallback = seed % 2 ? Rename::TFailAnswer::Abort : Rename::TFailAnswer::Ignore;
+    Rename::RunRename(Platform::FileSystem(), scene.Items, request, ui);
+    ASSERT_TRUE(TestUtil::Exists(scene.Journals));
+    EXPECT_EQ(scene.Undo(), 0u);
+    EXPECT_EQ(ReadFolder(scene.Data()), scene.Before);
+  }
+}
+
+TEST(Undo, RestoresAfterARunKilledHalfWay) {
+  for (unsigned seed = 1; seed <= 10; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    TScene scene(random);
+    const Rename::TRenameRequest request = Request(scene, random);
+    const int stopAt = static_cast<int>(random() % 90);
+    const pid_t child = ::fork();
+    if (child == 0) {
+      TestUtil::TScriptedUi ui;
+      ui.OnProgress = [stopAt](int position) {
+        if (position >= stopAt) ::kill(::getpid(), SIGKILL);
+      };
+      Rename::RunRename(Platform::FileSystem(), scene.Items, request, ui);
+      ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(scene.Undo(), 0u);
+    EXPECT_EQ(ReadFolder(scene.Data()), scene.Before);
+  }
+}
+
+TEST(Undo, ReportsWhatItCannotUndoAndLosesNothing) {
+  TestUtil::TTempDir dir;
+  for (const char* name : {"a", "b", "c"}) TestUtil::WriteFileBytes(dir.File(name), name);
+  Rename::TJournal journal{dir.Path(), {{"a", "1", false}, {"b", "2", false}, {"c", "3", false}}};
+  TestUtil::WriteFileBytes(dir.File("1"), "a");  // a's move happened, then a new a came
+  ::rename(dir.File("c").c_str(), dir.File("3").c_str());
+  ::unlink(dir.File("b").c_str());  // b is gone altogether
+  const Platform::TDirectory folder(Platform::FileSystem(), dir.Path());
+  Rename::TUndoPlan plan = Rename::PlanUndo(journal, Rename::ViewOf(folder));
+  ASSERT_EQ(plan.Moves.size(), 1u);
+  EXPECT_EQ(plan.Moves[0].OldName + ">" + plan.Moves[0].NewName, "3>c");
+  ASSERT_EQ(plan.Problems.size(), 2u);
+  EXPECT_EQ(plan.Problems[0].Conflict, FileList::TConflict::Gone);
+  EXPECT_EQ(plan.Problems[1].Conflict, FileList::TConflict::Taken);
+}
+
+TEST(Journal, KeepsOddNamesAndTheNewestTen) {
+  TestUtil::TTempDir dir;
+  const Rename::TJournal journal{"/x\t\\y\n", {{"a\tb", "c\nd\\e\r", true}, {"\xff", "", false}}};
+  Rename::TJournal back;
+  ASSERT_TRUE(Rename::ParseJournal(Rename::FormatJournal(journal), back));
+  EXPECT_EQ(Rename::FormatJournal(back), Rename::FormatJournal(journal));
+  EXPECT_FALSE(Rename::ParseJournal("morvane journal 1\ndir\t/x\n-\ta\n", back));
+  for (int i = 0; i < 12; ++i) {
+    Rename::TJournal run{i % 2 ? "/odd" : "/even", {{"n" + std::to_string(i), "m", false}}};
+    ASSERT_EQ(Rename::WriteJournal(dir.File("j"), run), 0);
+  }
+  EXPECT_EQ(TestUtil::ListNames(dir.File("j")).size(), Rename::KeptJournals);
+  Rename::TJournal last;
+  ASSERT_TRUE(Rename::ReadJournal(Rename::FindLastJournal(dir.File("j"), "/even"), last));
+  EXPECT_EQ(last.Pairs.at(0).OldName, "n10");
+  EXPECT_EQ(Rename::FindLastJournal(dir.File("j"), "/none"), "");
+  // A long run's journal is larger than the settings reader takes.
+  Rename::TJournal big{"/big", {}};
+  big.Pairs.assign(200000, {std::string(30, 'o'), std::string(30, 'n'), false});
+  ASSERT_EQ(Rename::WriteJournal(dir.File("j"), big), 0);
+  ASSERT_TRUE(Rename::ReadJournal(Rename::FindLastJournal(dir.File("j"), "/big"), last));
+  EXPECT_EQ(last.Pairs.size(), big.Pairs.size());
+}
+
+// Random maps of names onto names (chains, cycles, swaps, a few targets held
+// by files outside the list): every move that can be made is made, no file
+// stays under a temporary name, and undo restores the folder.
+TEST(Untangle, FreesEveryTargetBreaksCyclesAndUndoes) {
+  for (unsigned seed = 1; seed <= 40; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 random(seed);
+    TestUtil::TTempDir dir;
+    std::vector<std::string> names;
+    for (int i = 0; i < 20; ++i) names.push_back("f" + std::to_string(i));
+    std::vector<std::string> targets = names;
+    std::shuffle(targets.begin(), targets.end(), random);
+    TFileItems items;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      TestUtil::WriteFileBytes(dir.File(names[i]), names[i]);
+      if (random() % 5 == 0) continue;  // not listed: its name stays taken
+      items.push_back(TFileItem{names[i], targets[i], -1, false});
+    }
+    const TFolder before = ReadFolder(dir.Path());
+    const Platform::TDirectory folder(Platform::FileSystem(), dir.Path());
+    const Rename::TDirectoryView view = Rename::ViewOf(folder);
+    Rename::MarkConflicts(items, view);
+    const auto steps =
+        Rename::UntangleSteps(items, [&view](const std::string& n) { return !view.Has(n); });
+    const Rename::TJournal journal = Rename::PlanOfSteps(folder.RealPath(), steps);
+    Rename::RunSteps(folder, steps, items);
+    const TFolder after = ReadFolder(dir.Path());
+    EXPECT_EQ(after.size(), before.size());
+    for (const TFileItem& item : items) {
+      // A move fails only when its target is held by a file that stays.
+      const bool blocked =
+          before.count(item.NewName) &&
+          std::none_of(items.begin(), items.end(), [&](const TFileItem& other) {
+            return other.OldName == item.NewName && other.Status == TMoveStatus::Renamed;
+          });
+      EXPECT_EQ(item.Status == TMoveStatus::Failed, blocked && item.NewName != item.OldName)
+          << item.OldName << " -> " << item.NewName;
+      if (item.Status == TMoveStatus::Renamed) {
+        EXPECT_EQ(after.at(item.NewName), item.OldName);
+      }
+    }
+    for (const auto& [name, content] : after)
+      EXPECT_EQ(name.rfind(".morvane", 0), std::string::npos);
+    Rename::TUndoPlan plan = Rename::PlanUndo(journal, Rename::ViewOf(folder));
+    TestUtil::TScriptedUi ui;
+    Rename::MoveRows(folder, plan.Moves, ui, false, {});
+    EXPECT_TRUE(plan.Problems.empty());
+    EXPECT_EQ(ReadFolder(dir.Path()), before);
+  }
+}
+
+}  // namespace
