@@ -2,8 +2,10 @@
 
 namespace Cli {
 
-const char* UsageText() {
-  return R"(Usage: morvane-cli [OPTION]... DIR
+namespace {
+
+// The text of --help, kept as one constant so that it reads as it prints.
+constexpr const char* Usage = R"(Usage: morvane-cli [OPTION]... DIR
 Lists the files of DIR with the new names that Morvane would give them, one
 line per file: the old name, a tab, the new name. With --apply, renames them.
 
@@ -64,6 +66,9 @@ output could not be written, or --undo found nothing to undo or could not
 undo everything; 2 when the command line is wrong, DIR is empty or is not a
 directory.
 )";
-}
+
+}  // namespace
+
+const char* UsageText() { return Usage; }
 
 }  // namespace Cli
