@@ -2,15 +2,15 @@
 // files of varied names and modification times; "bench_scan scan DIR RUNS"
 // scans DIR RUNS times (all files, name order) and prints the best time in
 // seconds and the number of rows.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "filelist/scan.h"
 

@@ -11,6 +11,7 @@
 #include "filelist/filter.h"
 #include "fuzzutil.h"
 #include "platform/casemap.h"
+#include "platform/pathname.h"
 
 namespace {
 
@@ -38,8 +39,8 @@ void CheckParse(const std::string& text, const std::vector<std::string>& entries
 
 void CheckName(const FileList::TFilter& filter, const std::vector<std::string>& entries,
                const std::string& name) {
-  const std::string_view ext = FileList::ExtractExt(name);
-  const std::string_view stem = FileList::ExtractNameWithoutExt(name);
+  const std::string_view ext = Platform::ExtractExt(name);
+  const std::string_view stem = Platform::ExtractNameWithoutExt(name);
   FUZZ_CHECK(std::string(stem) + std::string(ext) == name);
   if (!ext.empty()) {
     FUZZ_CHECK(ext[0] == '.');

@@ -47,13 +47,6 @@ std::string_view TrimRight(std::string_view s) {
   return s;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (Platform::AsciiLower(a[i]) != Platform::AsciiLower(b[i])) return false;
-  return true;
-}
-
 std::string Cut(std::string_view s) { return std::string(s.substr(0, MaxTextLength)); }
 
 // Lines end at LF; a CR right before it (or at the very end) belongs to the
@@ -111,7 +104,7 @@ TSectionSpan FindSection(const std::vector<std::string>& lines, std::string_view
       span.End = i;
       return span;
     }
-    if (SameName(info.Name, wanted)) span.Header = i;
+    if (Platform::SameTextAscii(info.Name, wanted)) span.Header = i;
   }
   span.End = lines.size();
   return span;
@@ -123,7 +116,7 @@ size_t FindEntry(const std::vector<std::string>& lines, TSectionSpan span, std::
   std::string_view wanted = Trim(key);
   for (size_t i = span.Header + 1; i < span.End; ++i) {
     TLineInfo info = LineAt(lines, i);
-    if (info.Kind == TLineKind::Entry && SameName(info.Name, wanted)) return i;
+    if (info.Kind == TLineKind::Entry && Platform::SameTextAscii(info.Name, wanted)) return i;
   }
   return NoLine;
 }
@@ -216,12 +209,6 @@ void ListKeyNames(const std::vector<std::string>& lines, TSectionSpan span,
   }
 }
 
-std::string FoldedName(std::string_view name) {
-  std::string folded(name);
-  for (char& c : folded) c = Platform::AsciiLower(c);
-  return folded;
-}
-
 // The value that ReadText gives for each key of one section.
 class TFirstValues {
  public:
@@ -229,11 +216,12 @@ class TFirstValues {
     if (span.Header == NoLine) return;
     for (size_t i = span.Header + 1; i < span.End; ++i) {
       TLineInfo info = LineAt(lines, i);
-      if (info.Kind == TLineKind::Entry) FValues.emplace(FoldedName(info.Name), info.Value);
+      if (info.Kind == TLineKind::Entry)
+        FValues.emplace(Platform::AsciiLowerCase(info.Name), info.Value);
     }
   }
   std::string Find(std::string_view key) const {
-    auto found = FValues.find(FoldedName(Trim(key)));
+    auto found = FValues.find(Platform::AsciiLowerCase(Trim(key)));
     return found == FValues.end() ? std::string() : Cut(WithoutQuotes(found->second));
   }
 
@@ -248,11 +236,11 @@ class TLineIndex {
   explicit TLineIndex(std::vector<std::string>& lines) : FLines(std::move(lines)) {
     FDeleted.assign(FLines.size(), false);
     for (size_t i = 0; i < FLines.size(); ++i)
-      FByName[FoldedName(std::string_view(FLines[i]).substr(0, FLines[i].find('=')))]
+      FByName[Platform::AsciiLowerCase(std::string_view(FLines[i]).substr(0, FLines[i].find('=')))]
           .Lines.push_back(i);
   }
   void Set(const std::string& name, const std::string& value) {
-    TNameLines& same = FByName[FoldedName(name)];
+    TNameLines& same = FByName[Platform::AsciiLowerCase(name)];
     const bool found = same.Front < same.Lines.size();
     if (value.empty()) {
       if (found) FDeleted[same.Lines[same.Front++]] = true;

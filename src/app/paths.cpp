@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/filesystem.h"
+#include "platform/pathname.h"
 #include "platform/system.h"
 
 namespace App {
@@ -13,11 +14,6 @@ namespace {
 // Name used when the executable's path cannot be found out.
 const char* const FallbackExeName = "morvane";
 const char* const DefaultLanguageFile = "Language.lng";
-
-std::string FileNameOf(const std::string& path) {
-  size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 bool EndsWith(const std::string& text, const std::string& end) {
   return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
@@ -43,16 +39,11 @@ std::string ChooseAppDataDir() {
 }  // namespace
 
 std::string SettingsPathFor(const std::string& exePath) {
-  size_t slash = exePath.rfind('/');
-  size_t dot = exePath.rfind('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-    return exePath + ".ini";
-  return exePath.substr(0, dot) + ".ini";
+  return std::string(Platform::ExtractNameWithoutExt(exePath)) + ".ini";
 }
 
 std::string FolderOf(const std::string& exePath) {
-  size_t slash = exePath.rfind('/');
-  return slash == std::string::npos ? std::string() : exePath.substr(0, slash + 1);
+  return std::string(Platform::PathFolder(exePath));
 }
 
 std::string SharedDataDirFor(const std::string& exePath) {
@@ -81,7 +72,7 @@ std::string AppDataDirFor(const std::string& exePath, bool installed,
 std::string SettingsFilePathFor(const std::string& exePath, bool installed,
                                 const std::string& configHome) {
   std::string exe = exePath.empty() ? FallbackExeName : exePath;
-  return AppDataDirFor(exe, installed, configHome) + FileNameOf(SettingsPathFor(exe));
+  return AppDataDirFor(exe, installed, configHome).append(Platform::PathName(SettingsPathFor(exe)));
 }
 
 std::string DataDirFor(const std::string& exePath, bool installed) {
@@ -113,7 +104,7 @@ std::string AppDataDir() {
 }
 
 std::string SettingsFilePath() {
-  return AppDataDir() + FileNameOf(SettingsPathFor(KnownExePath()));
+  return AppDataDir().append(Platform::PathName(SettingsPathFor(KnownExePath())));
 }
 
 std::string ExecutableDir() { return FolderOf(Platform::ExecutablePath()); }

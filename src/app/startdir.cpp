@@ -1,20 +1,19 @@
 #include "app/startdir.h"
 
-#include <cctype>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "platform/casemap.h"
 #include "platform/filesystem.h"
+#include "platform/pathname.h"
 
 namespace App {
 
 namespace {
 
 bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i]) return false;
-  return true;
+  return Platform::SameTextAscii(std::string_view(text).substr(0, prefix.size()), prefix);
 }
 
 int HexValue(char c) {
@@ -57,9 +56,9 @@ std::string Absolute(std::string path, const std::string& currentDir) {
 }
 
 std::string ParentOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return {};
-  return slash == 0 ? "/" : path.substr(0, slash);
+  std::string_view folder = Platform::PathFolder(path);
+  if (folder.size() > 1) folder.remove_suffix(1);  // its final "/", unless it is the root
+  return std::string(folder);
 }
 
 }  // namespace

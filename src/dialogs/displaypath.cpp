@@ -3,19 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/casemap.h"
+
 namespace Dialogs {
 
 namespace {
 
 std::string Head(const std::string& text, int length) {
   return text.substr(0, static_cast<std::string::size_type>(std::max(length, 0)));
-}
-
-bool SameTextAscii(const std::string& a, const std::string& b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-    return lower(x) == lower(y);
-  });
 }
 
 // Removes everything up to and including the first "/" of path.
@@ -75,10 +70,10 @@ const TLocaleTexts& DefaultLabelCaptions() {
 std::string LocaleText(const TLocaleTexts& rows, const std::string& langCode) {
   if (rows.empty()) return {};
   for (const auto& row : rows) {
-    if (SameTextAscii(row.first, langCode)) return row.second;
+    if (Platform::SameTextAscii(row.first, langCode)) return row.second;
   }
   for (const auto& row : rows) {
-    if (SameTextAscii(row.first, "Default")) return row.second;
+    if (Platform::SameTextAscii(row.first, "Default")) return row.second;
   }
   return rows.front().second;
 }

@@ -16,16 +16,6 @@ std::vector<std::string> ParseFilter(const std::string& filterText) {
   return entries;
 }
 
-std::string_view ExtractExt(std::string_view name) {
-  size_t last = name.find_last_of("./");
-  if (last == std::string_view::npos || name[last] != '.') return {};
-  return name.substr(last);
-}
-
-std::string_view ExtractNameWithoutExt(std::string_view name) {
-  return name.substr(0, name.size() - ExtractExt(name).size());
-}
-
 TFilter::TFilter(const std::vector<std::string>& entries) {
   FAllFiles = !entries.empty() && entries.front() == ".*";
   FFolded.reserve(entries.size());

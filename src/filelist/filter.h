@@ -10,13 +10,6 @@ namespace FileList {
 // order, nothing trimmed ("bmp;jpg" gives ".bmp", ".jpg"; "" gives ".").
 std::vector<std::string> ParseFilter(const std::string& filterText);
 
-// The extension of a file name: from its last "." to the end, dot included;
-// empty when the name has no dot.
-std::string_view ExtractExt(std::string_view name);
-
-// The name without its extension.
-std::string_view ExtractNameWithoutExt(std::string_view name);
-
 // Compiled filter entries: answers "is this extension listed" (letters
 // compared without case, as Platform::FoldCase folds them) in logarithmic
 // time, and whether the first entry is ".*".

@@ -3,6 +3,7 @@
 #include "filelist/filter.h"
 #include "filelist/order.h"
 #include "platform/filesystem.h"
+#include "platform/pathname.h"
 
 namespace FileList {
 
@@ -16,7 +17,7 @@ bool IsListedKind(const Platform::TDirEntry& entry) {
 // How many rows a file gets: one when every file is listed, and one more when
 // its extension is a filter entry.
 int RowsFor(const TFilter& filter, const std::string& name) {
-  return (filter.AllFiles() ? 1 : 0) + (filter.HasExtension(ExtractExt(name)) ? 1 : 0);
+  return (filter.AllFiles() ? 1 : 0) + (filter.HasExtension(Platform::ExtractExt(name)) ? 1 : 0);
 }
 
 }  // namespace

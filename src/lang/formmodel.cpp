@@ -1,7 +1,8 @@
 #include "lang/formmodel.h"
 
-#include <algorithm>
 #include <string_view>
+
+#include "platform/casemap.h"
 
 namespace Lang {
 
@@ -28,21 +29,14 @@ constexpr TKindProperties Kinds[] = {
     {"TtovLanguage", false, false, false},
 };
 
-bool SameTextAscii(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-    return lower(x) == lower(y);
-  });
-}
-
 }  // namespace
 
 std::string FindTextProperty(const std::string& className, const std::string& prop) {
   for (const TKindProperties& kind : Kinds) {
     if (kind.ClassName != className) continue;
-    if (kind.Caption && SameTextAscii(prop, "Caption")) return "Caption";
-    if (kind.Hint && SameTextAscii(prop, "Hint")) return "Hint";
-    if (kind.Text && SameTextAscii(prop, "Text")) return "Text";
+    if (kind.Caption && Platform::SameTextAscii(prop, "Caption")) return "Caption";
+    if (kind.Hint && Platform::SameTextAscii(prop, "Hint")) return "Hint";
+    if (kind.Text && Platform::SameTextAscii(prop, "Text")) return "Text";
     return {};
   }
   return {};

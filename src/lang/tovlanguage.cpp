@@ -30,12 +30,6 @@ std::string ReplaceAll(const std::string& text, const std::string& from, const s
   return result.append(text, start, std::string::npos);
 }
 
-std::string FoldedName(const std::string& name) {
-  std::string folded = name;
-  for (char& c : folded) c = Platform::AsciiLower(c);
-  return folded;
-}
-
 // Splits text at its first ".": without one, before is empty and after is all.
 void SplitAtDot(const std::string& text, std::string& before, std::string& after) {
   const auto dot = text.find('.');
@@ -49,11 +43,11 @@ class TComponentIndex {
  public:
   explicit TComponentIndex(TFormModel& form) {
     for (std::size_t i = 0; i < form.ComponentCount(); ++i)
-      FByName.emplace(FoldedName(form.Component(i).Name()), &form.Component(i));
+      FByName.emplace(Platform::AsciiLowerCase(form.Component(i).Name()), &form.Component(i));
   }
   TFormComponent* Find(const std::string& name) const {
     if (name.empty()) return nullptr;
-    auto found = FByName.find(FoldedName(name));
+    auto found = FByName.find(Platform::AsciiLowerCase(name));
     return found == FByName.end() ? nullptr : found->second;
   }
 

@@ -1,5 +1,6 @@
 #include "platform/casemap.h"
 
+#include <algorithm>
 #include <cstdint>
 
 #include <unicode/uchar.h>
@@ -96,6 +97,17 @@ std::size_t DecodeUtf8(std::string_view text, std::size_t pos, char32_t& cp) {
 char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameTextAscii(std::string_view a, std::string_view b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                    [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+}
+
+std::string AsciiLowerCase(std::string_view text) {
+  std::string lowered(text);
+  for (char& c : lowered) c = AsciiLower(c);
+  return lowered;
+}
 
 std::string UpperCase(std::string_view text) {
   return ConvertCase(text, u_toupper, 'a', 'z', 'A' - 'a');

@@ -22,6 +22,12 @@ std::string FoldCase(std::string_view text);
 char AsciiUpper(char c);
 char AsciiLower(char c);
 
+// Whole texts with only the ASCII letters ignoring case: the key names of
+// settings and language files, component class properties, language codes.
+// SameTextAscii(a, b) holds exactly when AsciiLowerCase(a) == AsciiLowerCase(b).
+bool SameTextAscii(std::string_view a, std::string_view b);
+std::string AsciiLowerCase(std::string_view text);
+
 // Length in bytes of the well-formed UTF-8 character at text[pos] (1 for an
 // ASCII byte), with its code point in cp; 0 when the bytes there are not UTF-8.
 std::size_t DecodeUtf8(std::string_view text, std::size_t pos, char32_t& cp);

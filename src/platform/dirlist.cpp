@@ -1,9 +1,9 @@
-#include <mutex>
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <time.h>
+
+#include <mutex>
 
 #include "platform/filesystem.h"
 

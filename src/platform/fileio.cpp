@@ -1,12 +1,13 @@
-#include <atomic>
-#include <cerrno>
-#include <string>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <cerrno>
+#include <string>
+
 #include "platform/filesystem.h"
+#include "platform/pathname.h"
 
 namespace Platform {
 
@@ -20,18 +21,6 @@ constexpr int MaxLinkHops = 40;
 // below it (a language file of 10,000 texts is about 1.3 MB).
 constexpr off_t MaxReadBytes = off_t{4} << 20;
 
-std::string DirName(const std::string& path) {
-  size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return "/";
-  return path.substr(0, slash);
-}
-
-std::string BaseName(const std::string& path) {
-  size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // Follows symbolic links from path to the file they finally name, which need
 // not exist yet. Returns 0 or an errno value.
 int ResolveLinks(const std::string& path, std::string& target) {
@@ -43,7 +32,7 @@ int ResolveLinks(const std::string& path, std::string& target) {
     ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
     if (n < 0) return errno;
     link.resize(static_cast<size_t>(n));
-    target = (!link.empty() && link[0] == '/') ? link : DirName(target) + "/" + link;
+    target = (!link.empty() && link[0] == '/') ? link : std::string(PathFolder(target)) + link;
   }
   return ELOOP;
 }
@@ -78,7 +67,8 @@ int WriteAll(int fd, const std::string& data) {
 // would to a newly created target.
 int CreateTempBeside(const std::string& target, std::string& tempPath, int& fd) {
   static std::atomic<unsigned> counter{0};
-  std::string stem = DirName(target) + "/." + BaseName(target) + ".tmp";
+  const std::string stem =
+      std::string(PathFolder(target)) + "." + std::string(PathName(target)) + ".tmp";
   for (int attempt = 0; attempt < 100; ++attempt) {
     tempPath = stem + std::to_string(::getpid()) + "_" + std::to_string(counter++);
     fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -158,7 +148,8 @@ int ReplaceFile(const std::string& path, const std::string& data) {
     ::unlink(tempPath.c_str());
     return err;
   }
-  SyncFolder(DirName(target));
+  const std::string_view folder = PathFolder(target);
+  SyncFolder(folder.empty() ? std::string(".") : std::string(folder));
   return 0;
 }
 
@@ -178,8 +169,9 @@ bool MakeDirectories(const std::string& dir) {
   if (IsFolder(dir)) return true;
   std::string trimmed = dir;
   while (trimmed.size() > 1 && trimmed.back() == '/') trimmed.pop_back();
-  std::string parent = DirName(trimmed);
-  if (parent != trimmed && !IsFolder(parent) && !MakeDirectories(parent)) return false;
+  const std::string parent(PathFolder(trimmed));  // empty for a name in the working folder
+  if (!parent.empty() && parent != trimmed && !IsFolder(parent) && !MakeDirectories(parent))
+    return false;
   if (::mkdir(trimmed.c_str(), 0777) == 0) return true;
   return errno == EEXIST && IsFolder(trimmed);
 }

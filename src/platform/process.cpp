@@ -1,15 +1,13 @@
-#include <cerrno>
-#include <string>
-
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "platform/system.h"
+#include <cerrno>
+#include <string>
 
-extern char** environ;
+#include "platform/system.h"
 
 namespace Platform {
 

@@ -1,11 +1,11 @@
 #include "platform/system.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdlib>
 #include <string>
-
-#include <pwd.h>
-#include <unistd.h>
 
 namespace Platform {
 

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "platform/casemap.h"
+#include "platform/pathname.h"
 
 namespace Rename {
 
@@ -16,22 +17,9 @@ constexpr int UpperCaseIndex = 1;
 constexpr int LowerCaseIndex = 2;
 constexpr std::size_t CleverWidth = 5;
 
-// Only "/" separates folders; a backslash or colon is part of a file name.
-std::size_t ExtensionStart(std::string_view name) {
-  const std::size_t dot = name.rfind('.');
-  if (dot == std::string_view::npos) return name.size();
-  if (name.find('/', dot) != std::string_view::npos) return name.size();
-  return dot;
-}
-
-std::string_view Extension(std::string_view name) { return name.substr(ExtensionStart(name)); }
-
 // The file-name part (after the last "/") without its extension.
 std::string_view BaseName(std::string_view name) {
-  const std::size_t slash = name.rfind('/');
-  const std::size_t start = slash == std::string_view::npos ? 0 : slash + 1;
-  const std::size_t end = ExtensionStart(name);
-  return end > start ? name.substr(start, end - start) : std::string_view();
+  return Platform::PathName(Platform::ExtractNameWithoutExt(name));
 }
 
 void AppendNamePart(std::string& name, int namePart, std::string_view oldName, int64_t number) {
@@ -48,7 +36,7 @@ void AppendNamePart(std::string& name, int namePart, std::string_view oldName, i
 
 void AppendExtension(std::string& name, const TNameOptions& options, std::string_view oldName) {
   if (options.Extension != Yes) {
-    name += Extension(oldName);
+    name += Platform::ExtractExt(oldName);
     return;
   }
   const std::string& ext = options.ExtensionText;

@@ -48,8 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
         TCaseRow{"Привет", "ПРИВЕТ", "привет"}, TCaseRow{"ЁЂЏёђџ", "ЁЂЏЁЂЏ", "ёђџёђџ"},
         TCaseRow{"ѠѡҐґӁӂӐӑ", "ѠѠҐҐӁӁӐӐ", "ѡѡґґӂӂӑӑ"}, TCaseRow{"Ӏӏ", "ӀӀ", "ӏӏ"},
         // Polytonic Greek: ῆ has no simple capital of its own.
-        TCaseRow{"ἀθῆναι.txt", "ἈΘῆΝΑΙ.TXT", "ἀθῆναι.txt"},
-        TCaseRow{"ǆǅǄ", "ǄǄǄ", "ǆǆǆ"}, TCaseRow{"ƀɃɓƁ", "ɃɃƁƁ", "ƀƀɓɓ"},
+        TCaseRow{"ἀθῆναι.txt", "ἈΘῆΝΑΙ.TXT", "ἀθῆναι.txt"}, TCaseRow{"ǆǅǄ", "ǄǄǄ", "ǆǆǆ"},
+        TCaseRow{"ƀɃɓƁ", "ɃɃƁƁ", "ƀƀɓɓ"},
         // Roman numerals, circled letters, Georgian, Cherokee.
         TCaseRow{"ⅻⅫⓐⒶ", "ⅫⅫⒶⒶ", "ⅻⅻⓐⓐ"}, TCaseRow{"აႠⴀ", "ᲐႠႠ", "აⴀⴀ"},
         TCaseRow{"Ꭰꭰᏸ", "ᎠᎠᏰ", "ꭰꭰᏸ"},
@@ -131,19 +131,34 @@ TEST(CaseMap, TwoByteLettersRoundTrip) {
   EXPECT_GT(changed, 380);
 }
 
-// The fold joins every spelling that the two mappings join, and only those.
+// The fold joins every spelling that the two mappings join, and only those;
+// SameTextAscii joins only the 26 ASCII letters (Ascii), and AsciiLowerCase
+// gives equal texts exactly then.
 TEST(CaseMap, FoldJoinsTheSpellingsOfALetter) {
   const struct {
-    const char* A;
-    const char* B;
-    bool Same;
-  } pairs[] = {{"été.TXT", "ÉTÉ.txt", true}, {"σας", "ΣΑΣ", true}, {"ϴ", "θ", true},
-               {"ǅ", "ǆ", true},             {"ß", "ẞ", false},   {"ı", "i", false},
-               {"\xE4", "\xC4", false},
-               {"k", "K", true}, {"\u212A", "k", false}};
+    const char *A, *B;
+    bool Same, Ascii;
+  } pairs[] = {
+      {"été.TXT", "ÉTÉ.txt", true, false},
+      {"σας", "ΣΑΣ", true, false},
+      {"ϴ", "θ", true, false},
+      {"ǅ", "ǆ", true, false},
+      {"ß", "ẞ", false, false},
+      {"ı", "i", false, false},
+      {"\xE4", "\xC4", false, false},
+      {"k", "K", true, true},
+      {"\u212A", "k", false, false},
+      {"MainForm.X", "mainform.x", true, true},
+      {"Text", "Tex", false, false},
+      {"", "", true, true},
+      {"[", "{", false, false},
+      {"@", "`", false, false},
+  };
   for (const auto& p : pairs) {
     EXPECT_EQ(Platform::FoldCase(p.A) == Platform::FoldCase(p.B), p.Same) << p.A << " " << p.B;
     EXPECT_EQ(Platform::FoldCase(p.A).size(), std::string(p.A).size());
+    EXPECT_EQ(Platform::SameTextAscii(p.A, p.B), p.Ascii) << p.A << " " << p.B;
+    EXPECT_EQ(Platform::AsciiLowerCase(p.A) == Platform::AsciiLowerCase(p.B), p.Ascii) << p.A;
   }
 }
 
@@ -180,7 +195,8 @@ TEST(CaseMap, WholeCodePointRangeFollowsIcu) {
     for (char32_t cp = 0; cp <= 0x10FFFF; ++cp) {
       if (cp >= 0xD800 && cp <= 0xDFFF) continue;  // surrogates have no UTF-8 form
       const std::string one = Encoded(cp);
-      const std::string mapped = Encoded(static_cast<char32_t>(d.Library(static_cast<UChar32>(cp))));
+      const std::string mapped =
+          Encoded(static_cast<char32_t>(d.Library(static_cast<UChar32>(cp))));
       text += one;
       expected += mapped.size() == one.size() ? mapped : one;
       changed += mapped.size() == one.size() && mapped != one;

@@ -1,14 +1,15 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <time.h>
-#include <unistd.h>
 
 #include "core/testutil.h"
 #include "platform/filesystem.h"

@@ -1,13 +1,14 @@
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "app/inifile.h"
 #include "core/testutil.h"
@@ -65,7 +66,7 @@ std::string Fingerprint(const std::string& path) {
   if (::lstat(path.c_str(), &st) != 0) return "missing";
   std::string print = std::to_string(st.st_mode) + ":" + std::to_string(st.st_size);
   return S_ISREG(st.st_mode) && st.st_size < 4096 ? print + ":" + TestUtil::ReadFileBytes(path)
-                                                   : print;
+                                                  : print;
 }
 
 // Settings and language files are read only when they are regular files of a

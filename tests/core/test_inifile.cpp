@@ -1,14 +1,15 @@
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <iterator>
-#include <random>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "app/inifile.h"
 #include "core/testutil.h"

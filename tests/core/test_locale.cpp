@@ -1,8 +1,9 @@
+#include <stdlib.h>
+
 #include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include "dialogs/displaypath.h"
 #include "platform/locale.h"

@@ -1,13 +1,14 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <time.h>
-#include <unistd.h>
 
 #include "core/testutil.h"
 #include "filelist/filter.h"

@@ -13,7 +13,7 @@ class TTempDir {
   ~TTempDir();
   TTempDir(const TTempDir&) = delete;
   TTempDir& operator=(const TTempDir&) = delete;
-  const std::string& Path() const;               // no trailing "/"
+  const std::string& Path() const;                  // no trailing "/"
   std::string File(const std::string& name) const;  // Path() + "/" + name
  private:
   std::string FPath;
