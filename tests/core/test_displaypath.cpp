@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/displaypath.h"
+#include "dialogs/folderpath.h"
 
 namespace {
 
@@ -156,3 +157,27 @@ TEST(LangCodeText, FourUpperCaseHexDigits) {
 }
 
 }  // namespace
+
+TEST(FolderPathParts, NamesFromTheTopAsExactBytes) {
+  using TNames = std::vector<std::string>;
+  const struct {
+    const char* Path;
+    TNames Names;
+  } cases[] = {
+      {"/", {}},
+      {"/tmp/a", {"tmp", "a"}},
+      {"/tmp/a/", {"tmp", "a"}},
+      {"//tmp//./a", {"tmp", "a"}},
+      {"/tmp/a/../b", {"tmp", "b"}},
+      {"/..", {}},
+      {"rel/x", {"home", "me", "rel", "x"}},
+      {"./rel", {"home", "me", "rel"}},
+      {"/caf\xe9/caf\xef\xbf\xbd", {"caf\xe9", "caf\xef\xbf\xbd"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Path);
+    EXPECT_EQ(Dialogs::FolderPathParts(c.Path, "/home/me"), c.Names);
+  }
+  EXPECT_EQ(Dialogs::JoinFolderPath("/", "tmp"), "/tmp");
+  EXPECT_EQ(Dialogs::JoinFolderPath("/tmp", "caf\xe9"), "/tmp/caf\xe9");
+}

@@ -1,13 +1,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <string>
 
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
-#include <QFileSystemModel>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -18,8 +18,10 @@
 
 #include "core/testutil.h"
 #include "dialogs/displaypath.h"
+#include "dialogs/qt/foldertreemodel.h"
 #include "dialogs/qt/kvfolderdialog.h"
 #include "platform/qt/desktop.h"
+#include "ui/qttext.h"
 
 namespace {
 
@@ -54,9 +56,7 @@ TSeen Look(QDialog* dialog) {
   seen.Status = status->text();
   seen.StatusVisible = status->isVisible();
   auto* tree = dialog->findChild<QTreeView*>("FolderTree");
-  auto* model = qobject_cast<QFileSystemModel*>(tree->model());
-  const QModelIndex current = tree->currentIndex();
-  if (current.isValid()) seen.Selected = model->filePath(current).toStdString();
+  seen.Selected = TFolderTreeModel::PathOf(tree->currentIndex());
   seen.Position = dialog->frameGeometry().topLeft();
   seen.FrameSize = dialog->frameGeometry().size();
   seen.Modal = dialog->isModal();
@@ -182,6 +182,47 @@ TEST_F(KvFolderDialogTest, FolderNamesThatLookLikeMarkupAreShownAsTheyStand) {
   }
 }
 
+// Folder names are bytes: one that is not UTF-8 is shown with a replacement
+// character, and each folder whose name reads the same is chosen by its own bytes.
+TEST_F(KvFolderDialogTest, FoldersAreChosenByTheirExactBytes) {
+  const std::vector<std::string> names = {"caf\xe9", "caf\xef\xbf\xbd", "caf\xc3"};
+  std::set<std::string> paths;
+  for (const std::string& name : names) {
+    paths.insert(FTemp.File(name));
+    ASSERT_TRUE(std::filesystem::create_directory(FTemp.File(name)));
+  }
+  for (const std::string& path : paths) {  // preselected, shown, returned
+    SCOPED_TRACE(path);
+    TKvFolderDialog chooser(&FOwner);
+    chooser.SetFolder(path);
+    TSeen seen;
+    EXPECT_TRUE(RunChooser(chooser, seen, ClickOk));
+    EXPECT_EQ(seen.Selected, path);
+    EXPECT_EQ(seen.Status, QtText::FromUtf8(Dialogs::MakeDisplayPath(path, 50)));
+    EXPECT_EQ(chooser.Folder(), path);
+  }
+  std::set<std::string> chosen;
+  for (int row = 0; row < static_cast<int>(names.size()); ++row) {  // picked in the tree
+    TKvFolderDialog chooser(&FOwner);
+    chooser.SetFolder(FTemp.Path());
+    TSeen seen;
+    QStringList shown;
+    EXPECT_TRUE(RunChooser(chooser, seen, [&](QDialog* dialog) {
+      auto* tree = dialog->findChild<QTreeView*>("FolderTree");
+      const QModelIndex folder = tree->currentIndex();
+      tree->expand(folder);
+      for (int i = 0; i < tree->model()->rowCount(folder); ++i) {
+        shown << tree->model()->index(i, 0, folder).data().toString();
+      }
+      tree->setCurrentIndex(tree->model()->index(row, 0, folder));
+      ClickOk(dialog);
+    }));
+    EXPECT_EQ(shown, QStringList(3, QStringLiteral(u"caf\uFFFD")));
+    chosen.insert(chooser.Folder());
+  }
+  EXPECT_EQ(chosen, paths);
+}
+
 // True once the current item of the tree lies in its visible area; waits up
 // to five seconds for the tree to read the branches in the background.
 bool CurrentItemComesIntoView(QDialog* dialog) {
@@ -225,7 +266,7 @@ TEST_F(KvFolderDialogTest, CancelAndCloseLeaveTheFolderAlone) {
     TSeen seen;
     EXPECT_FALSE(RunChooser(chooser, seen, [&](QDialog* dialog) {
       auto* tree = dialog->findChild<QTreeView*>("FolderTree");
-      tree->setCurrentIndex(qobject_cast<QFileSystemModel*>(tree->model())->index("/"));
+      tree->setCurrentIndex(tree->model()->index(0, 0));  // the top, "/"
       ending(dialog);
     }));
     EXPECT_TRUE(seen.Opened);

@@ -1,22 +1,19 @@
 #include "dialogs/qt/kvfolderdialog.h"
 
-#include <memory>
-
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFile>
-#include <QFileSystemModel>
-#include <QHeaderView>
 #include <QLabel>
-#include <QScrollBar>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "dialogs/folderpath.h"
+#include "dialogs/qt/foldertreemodel.h"
 #include "platform/filesystem.h"
 #include "platform/locale.h"
 #include "platform/qt/desktop.h"
+#include "platform/system.h"
 #include "ui/plaintooltips.h"
 #include "ui/qttext.h"
 
@@ -28,7 +25,7 @@ constexpr int StatusPathLength = 50;
 // The widgets of one opening of the chooser; all owned by Dialog.
 struct TChooser {
   QDialog* Dialog = nullptr;
-  QFileSystemModel* Model = nullptr;
+  TFolderTreeModel* Model = nullptr;
   QTreeView* Tree = nullptr;
   QLabel* Status = nullptr;
 };
@@ -39,29 +36,22 @@ QWidget* OwnerWindow(QWidget* owner) {
   return QApplication::activeWindow();
 }
 
-QString DecodePath(const std::string& path) {
-  return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
-std::string EncodePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
 // The status line for an item: its path shortened to fit, else the name the
 // tree shows for it.
-QString StatusText(const TChooser& chooser, const QModelIndex& item) {
-  const QString path = item.isValid() ? chooser.Model->filePath(item) : QString();
-  const std::string shown = Dialogs::MakeDisplayPath(EncodePath(path), StatusPathLength);
+QString StatusText(const QModelIndex& item) {
+  const std::string path = TFolderTreeModel::PathOf(item);
+  const std::string shown = Dialogs::MakeDisplayPath(path, StatusPathLength);
   if (!shown.empty()) return QtText::FromUtf8(shown);
   return item.data(Qt::DisplayRole).toString();
 }
 
-QTreeView* BuildTree(QDialog* dialog, QFileSystemModel* model) {
+QTreeView* BuildTree(QDialog* dialog, TFolderTreeModel* model) {
   auto* tree = new QTreeView(dialog);
   tree->setObjectName(QStringLiteral("FolderTree"));
   tree->setModel(model);
   tree->setHeaderHidden(true);
   tree->setUniformRowHeights(true);
   tree->setSelectionMode(QAbstractItemView::SingleSelection);
-  for (int column = 1; column < model->columnCount(); ++column) tree->hideColumn(column);
   return tree;
 }
 
@@ -73,10 +63,7 @@ TChooser BuildChooser(QDialog* dialog, const QString& title, bool showPath) {
   dialog->resize(340, 420);
 
   // Folders only, hidden ones too, so that any existing folder can be chosen.
-  chooser.Model = new QFileSystemModel(dialog);
-  chooser.Model->setReadOnly(true);
-  chooser.Model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Hidden);
-  chooser.Model->setRootPath(QStringLiteral("/"));
+  chooser.Model = new TFolderTreeModel(dialog);
   chooser.Tree = BuildTree(dialog, chooser.Model);
 
   auto* titleLbl = new QLabel(title, dialog);
@@ -103,10 +90,9 @@ TChooser BuildChooser(QDialog* dialog, const QString& title, bool showPath) {
 // every item, so nothing else changes.
 void FollowSelection(const TChooser& chooser, bool showPath) {
   if (!showPath) return;
-  QObject::connect(chooser.Tree->selectionModel(), &QItemSelectionModel::currentChanged,
-                   chooser.Status, [chooser](const QModelIndex& current) {
-                     chooser.Status->setText(StatusText(chooser, current));
-                   });
+  QObject::connect(
+      chooser.Tree->selectionModel(), &QItemSelectionModel::currentChanged, chooser.Status,
+      [chooser](const QModelIndex& current) { chooser.Status->setText(StatusText(current)); });
 }
 
 void CentreOnScreen(QWidget* dialog) {
@@ -115,43 +101,23 @@ void CentreOnScreen(QWidget* dialog) {
   dialog->move(screen.width() / 2 - frame.width() / 2, screen.height() / 2 - frame.height() / 2);
 }
 
-// Keeps the selected folder in view while the tree reads the branches above it
-// in the background and sorts them, until the user scrolls, opens or closes a
-// branch, or selects another folder.
-void FollowTarget(const TChooser& chooser, const QPersistentModelIndex& target) {
-  auto following = std::make_shared<bool>(true);
-  const auto follow = [chooser, target, following]() {
-    if (*following && target.isValid() && chooser.Tree->currentIndex() == target) {
-      chooser.Tree->scrollTo(target, QAbstractItemView::PositionAtCenter);
-    }
-  };
-  const auto stop = [following]() { *following = false; };
-  QObject::connect(chooser.Model, &QAbstractItemModel::layoutChanged, chooser.Tree, follow);
-  QObject::connect(chooser.Model, &QAbstractItemModel::rowsInserted, chooser.Tree, follow);
-  QObject::connect(chooser.Model, &QFileSystemModel::directoryLoaded, chooser.Tree, follow);
-  QObject::connect(chooser.Tree, &QTreeView::expanded, chooser.Tree, stop);
-  QObject::connect(chooser.Tree, &QTreeView::collapsed, chooser.Tree, stop);
-  QObject::connect(chooser.Tree->verticalScrollBar(), &QScrollBar::actionTriggered, chooser.Tree,
-                   stop);
-}
-
 // Selects the folder and opens the branches above it.
-void SelectFolder(const TChooser& chooser, const QString& path) {
-  const QModelIndex item = chooser.Model->index(path);
+void SelectFolder(const TChooser& chooser, const std::string& path) {
+  const QModelIndex item =
+      chooser.Model->Find(Dialogs::FolderPathParts(path, Platform::CurrentDirectory()));
   if (!item.isValid()) return;
   for (QModelIndex parent = item.parent(); parent.isValid(); parent = parent.parent()) {
     chooser.Tree->expand(parent);
   }
   chooser.Tree->setCurrentIndex(item);
   chooser.Tree->scrollTo(item, QAbstractItemView::PositionAtCenter);
-  FollowTarget(chooser, QPersistentModelIndex(item));
 }
 
 // The chooser has opened: centre it and select the current folder if it exists.
 void Opened(const TChooser& chooser, const std::string& folder) {
   CentreOnScreen(chooser.Dialog);
   if (!folder.empty() && Platform::IsDirectory(folder)) {
-    SelectFolder(chooser, DecodePath(folder));
+    SelectFolder(chooser, folder);
   }
 }
 
@@ -188,7 +154,7 @@ bool TKvFolderDialog::Execute() {
   const TChooser chooser = BuildChooser(&dialog, FTitleText, FShowPath);
   FollowSelection(chooser, FShowPath);
   // Until the current folder is selected, the top of the tree is.
-  chooser.Tree->setCurrentIndex(chooser.Model->index(QStringLiteral("/")));
+  chooser.Tree->setCurrentIndex(chooser.Model->Top());
 
   const std::string folder = FFolder;
   QTimer::singleShot(0, &dialog, [this, chooser, folder]() {
@@ -198,6 +164,6 @@ bool TKvFolderDialog::Execute() {
   if (dialog.exec() != QDialog::Accepted) return false;
 
   const QModelIndex chosen = chooser.Tree->currentIndex();
-  FFolder = chosen.isValid() ? EncodePath(chooser.Model->filePath(chosen)) : std::string();
+  FFolder = TFolderTreeModel::PathOf(chosen);
   return true;
 }
