@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/filesystem.h"
 
@@ -34,6 +35,11 @@ bool ReadFileHead(const std::string& path, std::size_t limit, std::string& data)
 }
 
 int RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0 ? 0 : errno; }
+
+std::string ErrorText(int error) {
+  char buffer[256] = {};
+  return ::strerror_r(error, buffer, sizeof buffer);  // the GNU form returns the text
+}
 
 TDirectory::TDirectory(TFileSystem& fs, const std::string& path) : FFs(fs), FPath(path) {
   FHandle = ::open(path.empty() ? "/" : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -68,6 +68,9 @@ bool ReadFileHead(const std::string& path, std::size_t limit, std::string& data)
 // Removes one file (not a directory). Returns 0 or an errno value.
 int RemoveFile(const std::string& path);
 
+// The system's text for an errno value ("File exists", ...).
+std::string ErrorText(int error);
+
 // Creates dir and its missing parents. False on failure.
 bool MakeDirectories(const std::string& dir);
 

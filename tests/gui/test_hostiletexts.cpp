@@ -1,6 +1,7 @@
 // Language files are untrusted: a value that looks like markup (an image of
 // /dev/zero, bold, a link) is shown as it stands wherever the window shows it,
 // tooltips and message boxes included.
+#include <cerrno>
 #include <map>
 #include <sstream>
 #include <string>
@@ -18,8 +19,10 @@
 #include <QTabWidget>
 #include <QTextDocument>
 #include <QToolTip>
+#include <QTreeView>
 
 #include "gui/guitestutil.h"
+#include "filelist/qt/filelistmodel.h"
 #include "gui/mainformfixture.h"
 #include "ui/qttext.h"
 
@@ -141,6 +144,27 @@ TEST_F(HostileTexts, MessageBoxesAndTheAboutBoxShowTheirTextsAsTheyStand) {
   });
   Form->findChild<QAction*>("AboutMnu")->trigger();
   EXPECT_GT(about.size(), 5u);
+}
+
+// File names and the reason labels go into the list's tooltips; they are
+// shown as they stand.
+TEST_F(HostileTexts, TheListsTooltipsShowTheirTextsAsTheyStand) {
+  StartShown();
+  TestUtil::WriteFileBytes(Dir.File("tip.lng"),
+                           "[Translations]\r\nMainForm.TakenLbl.Caption=<b>taken</b>\r\n");
+  Seam.LanguageFile = QString::fromStdString(Dir.File("tip.lng"));
+  Form->Language->trigger();
+  ScanFiles({"<u>1&amp;", "<u>2&amp;"});
+  FileList::TFileItem& row = Form->FileListModel()->MutableItems()[0];
+  row.Conflict = FileList::TConflict::Taken;
+  Form->FileListModel()->NewNamesChanged();
+  EXPECT_EQ(ShownToolTip(Form->FileList->viewport()), QStringLiteral("<b>taken</b>"));
+  row.NewName = "<u>2&amp;";
+  row.Status = FileList::TMoveStatus::Failed;
+  row.Error = EEXIST;
+  Form->FileListModel()->NewNamesChanged();
+  EXPECT_EQ(ShownToolTip(Form->FileList->viewport()).toStdString(),
+            "File exists\n" + Files.File("<u>1&amp;") + "\n" + Files.File("<u>2&amp;"));
 }
 
 }  // namespace

@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QImage>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -19,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/accesskeys.h"
 #include "app/qt/mainform_radiogroup.h"
 #include "core/testutil.h"
 #include "gui/mainformfixture.h"
@@ -146,6 +149,28 @@ TEST_F(MainFormKeys, TabBarMarksNoTabWhileNoPageIsShown) {
     EXPECT_EQ(none1, other1);
   }
   QApplication::setStyle(QStyleFactory::create(oldStyle));
+}
+
+// Undo Rename takes a key of its own and leaves every other File entry the key
+// it had without it, in English and in German.
+TEST_F(MainFormKeys, UndoRenameLeavesTheOtherFileKeysAsTheyWere) {
+  for (const char* file : {"", MORVANE_SOURCE_DIR "/lang/German.lng"}) {
+    if (*file) {
+      Seam.LanguageFile = QString::fromUtf8(file);
+      Form->Language->trigger();
+    }
+    std::vector<std::string> before;
+    for (QAction* entry : Form->File1->actions())
+      if (entry != Form->UndoMnu)
+        before.push_back(entry->isSeparator() ? "-" : entry->text().remove('&').toStdString());
+    before = App::AssignAccessKeys(before, std::vector<bool>(before.size(), false), false);
+    emit Form->File1->aboutToShow();
+    std::vector<std::string> after;
+    for (QAction* entry : Form->File1->actions())
+      if (entry != Form->UndoMnu) after.push_back(entry->isSeparator() ? "-" : entry->text().toStdString());
+    EXPECT_EQ(after, before) << file;
+    EXPECT_TRUE(Form->UndoMnu->text().contains('&')) << Form->UndoMnu->text().toStdString();
+  }
 }
 
 }  // namespace

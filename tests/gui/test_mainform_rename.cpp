@@ -1,4 +1,5 @@
 // The Rename command of the main window with its real message boxes.
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -6,6 +7,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QBrush>
+#include <QColor>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -20,6 +23,7 @@
 #include "filelist/qt/filelistmodel.h"
 #include "gui/guitestutil.h"
 #include "gui/mainformfixture.h"
+#include "rename/journal.h"
 
 namespace {
 
@@ -63,6 +67,51 @@ class MainFormRename : public TMainFormFixture {
   }
 };
 
+// The marks of a row: whether coloured, its background and its tooltip.
+struct TRowMark {
+  bool Coloured;
+  QColor Background;
+  QString ToolTip;
+};
+
+TRowMark MarkOf(const TMainForm& form, int row) {
+  const QModelIndex index = form.FileListModel()->index(row, 0);
+  const QVariant background = index.data(Qt::BackgroundRole);
+  return {background.isValid() && index.data(Qt::ForegroundRole).isValid(),
+          background.value<QBrush>().color(), index.data(Qt::ToolTipRole).toString()};
+}
+
+// Test marks every foreseen failure with its reason, as the language file
+// words it; a move into a folder only explains itself.
+TEST_F(MainFormRename, TestMarksTheRowsThatWillFailWithTheirReason) {
+  const std::string file = Dir.File("reasons.lng");
+  TestUtil::WriteFileBytes(file, "[Translations]\r\nMainForm.TakenLbl.Caption=<b>taken</b>\r\n");
+  Seam.LanguageFile = QString::fromStdString(file);
+  Form->Language->trigger();
+  ScanFiles({"1a", "2a", "2b", "3a", "4a"});
+  TestUtil::WriteFileBytes(Files.File("1b"), "");  // not listed, but there
+  Form->SetActivePageIndex(1);
+  Form->Edit5->setText(QStringLiteral("a"));
+  Form->Edit6->setText(QStringLiteral("b/"));
+  Form->TestBtn->click();
+  // 1a -> 1b/ would be a folder move; a plain replace shows the conflicts.
+  EXPECT_TRUE(MarkOf(*Form, 0).ToolTip.startsWith(QStringLiteral("The new name holds")));
+  EXPECT_FALSE(MarkOf(*Form, 0).Coloured);
+  Form->Edit6->setText(QStringLiteral("b"));
+  Form->TestMnu->trigger();
+  // Taken by the unlisted 1b and by 2b, which keeps its name; the rest move.
+  const std::vector<QString> tips = {QStringLiteral("<b>taken</b>"), QStringLiteral("<b>taken</b>"),
+                                     QString(), QString(), QString()};
+  for (int row = 0; row < 5; ++row) {
+    const TRowMark mark = MarkOf(*Form, row);
+    EXPECT_EQ(mark.ToolTip, tips[static_cast<std::size_t>(row)]) << row;
+    EXPECT_EQ(mark.Coloured, !tips[static_cast<std::size_t>(row)].isEmpty()) << row;
+  }
+  EXPECT_NE(MarkOf(*Form, 0).Background, QColor(Qt::white));
+  ScanFiles({});  // a scan forgets the marks
+  EXPECT_TRUE(MarkOf(*Form, 0).ToolTip.isEmpty());
+}
+
 TEST_F(MainFormRename, ConfirmedRunReportsAFailureAndRescans) {
   ScanFiles({"1a", "2a", "2b"});
   Form->SetActivePageIndex(1);
@@ -85,10 +134,18 @@ TEST_F(MainFormRename, ConfirmedRunReportsAFailureAndRescans) {
   EXPECT_EQ(Form->ActionLbl->text(), QStringLiteral(" Ok! "));
   EXPECT_EQ(Form->ProgressBar1->value(), 100);
   EXPECT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"1b", "2a", "2b"}));
-  // The list shows the folder anew, with no new names.
+  // The list shows the folder anew; only the failed move keeps its new name,
+  // drawn as failed, with the system's reason and both paths.
   ASSERT_EQ(Form->FileListModel()->rowCount(), 3);
   EXPECT_EQ(Form->FileListModel()->Items()[0].OldName, "1b");
-  EXPECT_EQ(NewNames(), (std::vector<std::string>{"", "", ""}));
+  EXPECT_EQ(NewNames(), (std::vector<std::string>{"", "2b", ""}));
+  const TRowMark failed = MarkOf(*Form, 1);
+  EXPECT_TRUE(failed.Coloured);
+  EXPECT_EQ(failed.ToolTip.toStdString(), "File exists\n" + Files.File("2a") + "\n" + Files.File("2b"));
+  EXPECT_NE(failed.Background, MarkOf(*Form, 0).Background);
+  EXPECT_FALSE(MarkOf(*Form, 0).Coloured);
+  Form->TestBtn->click();  // Test forgets the outcome and foresees anew
+  EXPECT_NE(MarkOf(*Form, 1).ToolTip, failed.ToolTip);
 }
 
 TEST_F(MainFormRename, CancelLeavesFilesAndNewNameColumnAsTheyWere) {
@@ -120,7 +177,7 @@ TEST_F(MainFormRename, AbortEndsTheRunAtTheFirstFailureWithoutAsking) {
   EXPECT_EQ(Form->ActionLbl->text(), QStringLiteral(" Ok! "));
   EXPECT_EQ(Form->ProgressBar1->value(), 100);
   EXPECT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"a", "b"}));
-  EXPECT_EQ(NewNames(), (std::vector<std::string>{"", ""}));
+  EXPECT_EQ(NewNames(), (std::vector<std::string>{"b", ""}));  // the failed move's
 }
 
 TEST_F(MainFormRename, IgnoreIsSavedAtCloseAndReadAtTheNextStart) {
@@ -159,6 +216,34 @@ TEST_F(MainFormRename, LineBreaksOfALanguageFileBreakTheLinesOfTheBoxes) {
   EXPECT_EQ(seen[0].Lines, 2);
   EXPECT_EQ(seen[1].Text.toStdString(), "Not " + Files.File("a") + "\r\nbut " + Files.File("b"));
   EXPECT_EQ(seen[1].Lines, 2);
+}
+
+// Undo is offered once the folder has a run, asks as Rename does and puts
+// every name back.
+TEST_F(MainFormRename, UndoMovesTheLastRunOfTheFolderBack) {
+  const char* state = std::getenv("XDG_STATE_HOME");
+  ASSERT_NE(state, nullptr);
+  ASSERT_EQ(Rename::JournalFolder().rfind(state, 0), 0u);  // journals stay in the test's home
+  ScanFiles({"a.txt", "b.txt"});
+  ASSERT_EQ(Form->DirectoryBytes(), Files.Path());  // only the test's own folder is renamed
+  EXPECT_FALSE(Form->UndoMnu->isEnabled());
+  std::vector<TSeenBox> seen;
+  Answer(QMessageBox::Ok, seen);
+  Form->GoBTn->click();
+  ASSERT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"1.txt", "2.txt"}));
+  ASSERT_TRUE(Form->UndoMnu->isEnabled());
+  Answer(QMessageBox::Cancel, seen);
+  Form->UndoMnu->trigger();
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_TRUE(seen[1].Text.startsWith(QStringLiteral("Really undo the last rename?")));
+  EXPECT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"1.txt", "2.txt"}));
+  Form->WarnRenameMnu->trigger();  // the same toggle: no question now
+  Form->UndoMnu->trigger();
+  EXPECT_EQ(seen.size(), 2u);
+  EXPECT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"a.txt", "b.txt"}));
+  EXPECT_EQ(OldNames(), (std::vector<std::string>{"a.txt", "b.txt"}));
+  EXPECT_EQ(Form->ActionLbl->text(), QStringLiteral(" Ok! "));
+  EXPECT_FALSE(Form->UndoMnu->isEnabled());
 }
 
 }  // namespace

@@ -195,6 +195,7 @@ void TMainForm::CreateBottomLeftPanel() {
     Register(*margins[i], names[i], "TBevel");
   }
   FModel = new TFileListModel(this);
+  FModel->SetMarkText([this](const FileList::TFileItem& item) { return MarkText(item); });
   FileList = new QTreeView(BottomLeftPanel);
   FileList->setModel(FModel);
   FileList->setRootIsDecorated(false);

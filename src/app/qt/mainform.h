@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QString>
 
+#include "filelist/fileitem.h"
 #include "rename/charsub.h"
 #include "rename/namebuilder.h"
 #include "rename/preview.h"
@@ -71,6 +72,7 @@ class TMainForm : public QMainWindow {
   // Command handlers.
   void GoBTnClick();
   void TestMnuClick();
+  void UndoMnuClick();
   void ExploreBtnClick();
   void RemoveBtnClick();
   void AboutBtnClick();
@@ -121,6 +123,7 @@ class TMainForm : public QMainWindow {
   QAction* N2 = nullptr;
   QAction* TestMnu = nullptr;
   QAction* RenameMnu = nullptr;
+  QAction* UndoMnu = nullptr;
   QAction* N1 = nullptr;
   QAction* ExitMnu = nullptr;
   QMenu* Options1 = nullptr;
@@ -214,6 +217,15 @@ class TMainForm : public QMainWindow {
   QLabel* AlphaLbl = nullptr;
   QLabel* DateTimeLbl = nullptr;
   QLabel* InverseLbl = nullptr;
+  // Why a row's move will fail (the row's tooltip), and the undo confirmation.
+  QLabel* TakenLbl = nullptr;
+  QLabel* ChainLbl = nullptr;
+  QLabel* DuplicateLbl = nullptr;
+  QLabel* GoneLbl = nullptr;
+  QLabel* EmptyLbl = nullptr;
+  QLabel* TooLongLbl = nullptr;
+  QLabel* FolderLbl = nullptr;
+  QLabel* UndoMsgLbl = nullptr;
 
   // Components without a place on screen.
   QObject* ImageList1 = nullptr;
@@ -275,6 +287,12 @@ class TMainForm : public QMainWindow {
   void AssignMenuBarKeys();
   void AssignMenuKeys(QMenu* menu);
   void SetDirectoryText(const std::string& bytes);
+
+  // The marks of the file list's rows.
+  QString MarkText(const FileList::TFileItem& item) const;
+  void MarkConflicts();
+  // Enables UndoMnu when the current directory has a run to undo.
+  void UpdateUndoMnu();
 
   // Drops and the file list's keys (mainform_desktop.cpp).
   void CreateDesktopBindings();

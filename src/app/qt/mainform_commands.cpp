@@ -30,6 +30,7 @@
 #include "rename/journal.h"
 #include "rename/qt/messageboxrenameui.h"
 #include "rename/renamerun.h"
+#include "rename/undorun.h"
 #include "ui/qttext.h"
 
 namespace {
@@ -65,12 +66,83 @@ void TMainForm::GoBTnClick() {
   }
   ShowErrorMnu->setChecked(result.ShowErrors);
   FModel->NewNamesChanged();
-  if (result.Ran) RefreshBtnClick();
+  if (!result.Ran) return;
+  const FileList::TFileItems run = FModel->Items();
+  RefreshBtnClick();
+  Rename::KeepFailures(FModel->MutableItems(), run);
+  FModel->NewNamesChanged();
 }
 
 void TMainForm::TestMnuClick() {
   Rename::Preview(FModel->MutableItems(), PreviewOptions());
+  MarkConflicts();
+}
+
+// Marks the rows whose move will fail over the directory as it is now; the
+// outcome of an earlier run is forgotten.
+void TMainForm::MarkConflicts() {
+  FileList::TFileItems& items = FModel->MutableItems();
+  for (FileList::TFileItem& item : items) {
+    item.Status = FileList::TMoveStatus::Pending;
+    item.Error = 0;
+  }
+  const Platform::TDirectory dir(Platform::FileSystem(), DirectoryBytes());
+  Rename::MarkConflicts(items, Rename::ViewOf(dir));
   FModel->NewNamesChanged();
+}
+
+// A failed move names its cause and both paths; a foreseen failure its reason,
+// read from the run-time texts when the tooltip is shown.
+QString TMainForm::MarkText(const FileList::TFileItem& item) const {
+  if (item.Status == FileList::TMoveStatus::Failed) {
+    const std::string dir = DirectoryBytes();
+    return FromUtf8(Platform::ErrorText(item.Error) + "\n" + FileList::PathIn(dir, item.OldName) +
+                    "\n" + FileList::PathIn(dir, item.NewName));
+  }
+  using FileList::TConflict;
+  switch (item.Conflict) {
+    case TConflict::Taken: return TakenLbl->text();
+    case TConflict::Chain: return ChainLbl->text();
+    case TConflict::Duplicate: return DuplicateLbl->text();
+    case TConflict::Gone: return GoneLbl->text();
+    case TConflict::Empty: return EmptyLbl->text();
+    case TConflict::TooLong: return TooLongLbl->text();
+    case TConflict::Folder: return FolderLbl->text();
+    case TConflict::None: break;
+  }
+  return {};
+}
+
+// Undo asks as Rename does, moves back what the last run of the directory
+// moved, and shows the folder anew with the moves back that failed marked.
+void TMainForm::UndoMnuClick() {
+  const Platform::TDirectory dir(Platform::FileSystem(), DirectoryBytes());
+  const std::string folder = Rename::JournalFolder();
+  if (!Rename::HasRunToUndo(dir, folder)) return UpdateUndoMnu();
+  TMessageBoxRenameUi ui(this, ActionLbl, ProgressBar1);
+  if (WarnRenameMnu->isChecked() && !ui.ConfirmRename(ToUtf8(UndoMsgLbl->text()))) return;
+  Rename::TRenameTexts texts;
+  texts.CantRen = ToUtf8(CantRenLbl->text());
+  texts.Ren = ToUtf8(RenLbl->text());
+  Rename::TUndoOutcome outcome;
+  ui.SetBusy(true);
+  try {
+    outcome = Rename::UndoLastRun(dir, folder, ui, ShowErrorMnu->isChecked(), texts);
+  } catch (...) {
+    setEnabled(true);
+    throw;
+  }
+  ui.SetBusy(false);
+  ui.ShowProgress(100, " Ok! ");
+  ShowErrorMnu->setChecked(outcome.Run.ShowErrors);
+  RefreshBtnClick();
+  Rename::KeepFailures(FModel->MutableItems(), outcome.Moves);
+  FModel->NewNamesChanged();
+}
+
+void TMainForm::UpdateUndoMnu() {
+  const Platform::TDirectory dir(Platform::FileSystem(), DirectoryBytes());
+  UndoMnu->setEnabled(Rename::HasRunToUndo(dir, Rename::JournalFolder()));
 }
 
 Rename::TNameOptions TMainForm::ReadNameOptions() const {
@@ -126,6 +198,7 @@ void TMainForm::RefreshBtnClick() {
     entries.push_back(ToUtf8(HidFilterList->item(i)->text()));
   FModel->SetItems(FileList::ScanDirectory(DirectoryBytes(), entries, SortCmb->currentIndex()));
   FileList->scrollToTop();  // a new list is shown from its first row
+  UpdateUndoMnu();
 }
 
 void TMainForm::FilterCmbExit() {

@@ -57,6 +57,8 @@ void TMainForm::CreateMainMenu() {
   N2 = CreateMenuSeparator(File1, "N2");
   TestMnu = CreateMenuItem(File1, "TestMnu", "Test", 1, &TMainForm::TestMnuClick);
   RenameMnu = CreateMenuItem(File1, "RenameMnu", "Rename", 0, &TMainForm::GoBTnClick);
+  UndoMnu = CreateMenuItem(File1, "UndoMnu", "Undo Rename", -1, &TMainForm::UndoMnuClick);
+  UndoMnu->setEnabled(false);
   N1 = CreateMenuSeparator(File1, "N1");
   ExitMnu = CreateMenuItem(File1, "ExitMnu", "Exit", 5, &TMainForm::ExitBtnClick);
   Options1 = MainMenu1->addMenu(QStringLiteral("Options"));

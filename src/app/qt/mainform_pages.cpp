@@ -123,6 +123,15 @@ void TMainForm::CreateTextPanel() {
   AlphaLbl = CreateTextLabel("AlphaLbl", "Alphabetical");
   DateTimeLbl = CreateTextLabel("DateTimeLbl", "Date/Time");
   InverseLbl = CreateTextLabel("InverseLbl", "(inverse)");
+  TakenLbl = CreateTextLabel("TakenLbl", "The new name is taken by another file");
+  ChainLbl = CreateTextLabel("ChainLbl", "The new name is held by a file renamed only later");
+  DuplicateLbl = CreateTextLabel("DuplicateLbl", "An earlier file gets the same new name");
+  GoneLbl = CreateTextLabel("GoneLbl", "The file has already been renamed by an earlier row");
+  EmptyLbl = CreateTextLabel("EmptyLbl", "The new name is empty");
+  TooLongLbl = CreateTextLabel("TooLongLbl", "The new name is too long");
+  FolderLbl = CreateTextLabel("FolderLbl", "The new name holds a \"/\": the file moves to a folder");
+  UndoMsgLbl = CreateTextLabel(
+      "UndoMsgLbl", "Really undo the last rename?\r\n\r\nN.B. This warn can be disabled in options");
 }
 
 QLabel* TMainForm::CreateTextLabel(const char* name, const char* caption) {

@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include <QBrush>
+#include <QColor>
+
 #include "filelist/order.h"
 #include "ui/qttext.h"
 
@@ -20,7 +23,38 @@ FileList::TFileItems& TFileListModel::MutableItems() { return FItems; }
 void TFileListModel::NewNamesChanged() {
   if (FItems.empty()) return;
   const int last = static_cast<int>(FItems.size()) - 1;
-  emit dataChanged(index(0, 1), index(last, 1), {Qt::DisplayRole});
+  emit dataChanged(index(0, 0), index(last, 1));
+}
+
+void TFileListModel::SetMarkText(std::function<QString(const FileList::TFileItem&)> markText) {
+  FMarkText = std::move(markText);
+}
+
+bool TFileListModel::IsWarned(const FileList::TFileItem& item) {
+  return item.Conflict != FileList::TConflict::None &&
+         item.Conflict != FileList::TConflict::Folder;
+}
+
+bool TFileListModel::IsFailed(const FileList::TFileItem& item) {
+  return item.Status == FileList::TMoveStatus::Failed;
+}
+
+// Failure outweighs warning: a row that failed is drawn as failed. A move into
+// a folder keeps its colours and only explains itself.
+QVariant TFileListModel::MarkData(const FileList::TFileItem& item, int role) const {
+  const bool failed = IsFailed(item);
+  const bool marked = failed || IsWarned(item);
+  if (role == Qt::ToolTipRole && (marked || item.Conflict != FileList::TConflict::None))
+    return FMarkText ? FMarkText(item) : QString();
+  if (!marked) return {};
+  switch (role) {
+    case Qt::ForegroundRole:
+      return QBrush(failed ? QColor(0x9c, 0x00, 0x06) : QColor(0x7a, 0x4a, 0x00));
+    case Qt::BackgroundRole:
+      return QBrush(failed ? QColor(0xff, 0xc7, 0xce) : QColor(0xff, 0xeb, 0x9c));
+    default:
+      return {};
+  }
 }
 
 void TFileListModel::RemoveRows(const QModelIndexList& selected) {
@@ -53,9 +87,9 @@ int TFileListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant TFileListModel::data(const QModelIndex& index, int role) const {
-  if (role != Qt::DisplayRole || !index.isValid()) return {};
-  if (index.row() < 0 || index.row() >= rowCount()) return {};
+  if (!index.isValid() || index.row() < 0 || index.row() >= rowCount()) return {};
   const auto& item = FItems[static_cast<std::size_t>(index.row())];
+  if (role != Qt::DisplayRole) return MarkData(item, role);
   return QtText::FromUtf8(index.column() == 0 ? item.OldName : item.NewName);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QAbstractTableModel>
 #include <QModelIndexList>
 #include <QString>
@@ -7,7 +9,10 @@
 #include "filelist/fileitem.h"
 
 // The rows of FileList (old name, new name) for the report view. Names keep
-// their exact bytes in the items; the view shows them decoded as UTF-8.
+// their exact bytes in the items; the view shows them decoded as UTF-8. A row
+// whose move will fail (its Conflict) is drawn in the warning colours, a row
+// whose move failed (its Status) in the error colours, each with the text of
+// its mark as tooltip.
 class TFileListModel : public QAbstractTableModel {
   Q_OBJECT
 
@@ -19,7 +24,13 @@ class TFileListModel : public QAbstractTableModel {
   const FileList::TFileItems& Items() const;
   // Direct access for the preview; call NewNamesChanged() afterwards.
   FileList::TFileItems& MutableItems();
+  // Every column and role of every row may have changed.
   void NewNamesChanged();
+  // The tooltip of a marked row, asked for when it is shown (plain text).
+  void SetMarkText(std::function<QString(const FileList::TFileItem&)> markText);
+  // Whether a row is drawn as warned (its move will fail) or as failed.
+  static bool IsWarned(const FileList::TFileItem& item);
+  static bool IsFailed(const FileList::TFileItem& item);
   // Takes the rows of the given indexes (any column) out, keeping the order.
   void RemoveRows(const QModelIndexList& selected);
 
@@ -32,6 +43,9 @@ class TFileListModel : public QAbstractTableModel {
                       int role = Qt::DisplayRole) const override;
 
  private:
+  QVariant MarkData(const FileList::TFileItem& item, int role) const;
+
   FileList::TFileItems FItems;
   QString FTitles[2];
+  std::function<QString(const FileList::TFileItem&)> FMarkText;
 };
