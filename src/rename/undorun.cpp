@@ -28,8 +28,7 @@ TUndoOutcome UndoLastRun(const Platform::TDirectory& dir, const std::string& fol
   outcome.Moves = std::move(plan.Moves);
   outcome.Problems = std::move(plan.Problems);
   outcome.Run = MoveRows(dir, outcome.Moves, ui, showErrors, texts);
-  const bool complete =
-      !outcome.Run.Aborted && outcome.Run.Failed == 0 && outcome.Problems.empty();
+  const bool complete = !outcome.Run.Aborted && outcome.Run.Failed == 0 && outcome.Problems.empty();
   if (complete) Platform::RemoveFile(file);
   return outcome;
 }

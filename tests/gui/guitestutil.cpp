@@ -1,11 +1,11 @@
 #include "gui/guitestutil.h"
 
+#include <memory>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
-
-#include <memory>
 
 namespace GuiTestUtil {
 

@@ -1,7 +1,8 @@
-#include <QTableView>
 #include <chrono>
 #include <string>
 #include <vector>
+
+#include <QTableView>
 
 #include <gtest/gtest.h>
 

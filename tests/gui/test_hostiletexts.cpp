@@ -21,8 +21,8 @@
 #include <QToolTip>
 #include <QTreeView>
 
-#include "gui/guitestutil.h"
 #include "filelist/qt/filelistmodel.h"
+#include "gui/guitestutil.h"
 #include "gui/mainformfixture.h"
 #include "ui/qttext.h"
 

@@ -47,11 +47,14 @@ QString LabelFault(const QLabel& label) {
   const QRect room = label.contentsRect();
   const QFontMetrics metrics = label.fontMetrics();
   QRect need = metrics.boundingRect(room, Qt::TextWordWrap | label.alignment(), label.text());
-  if (!label.wordWrap()) need = QRect(0, 0, metrics.boundingRect(label.text()).right() + 1,
-                                      metrics.height());
+  if (!label.wordWrap())
+    need = QRect(0, 0, metrics.boundingRect(label.text()).right() + 1, metrics.height());
   if (need.width() > room.width() || need.height() > room.height())
     return QStringLiteral("needs %1x%2 of %3x%4")
-        .arg(need.width()).arg(need.height()).arg(room.width()).arg(room.height());
+        .arg(need.width())
+        .arg(need.height())
+        .arg(room.width())
+        .arg(room.height());
   return {};
 }
 
@@ -113,12 +116,13 @@ void LanguageWidths::CheckPage(TMainForm& form, const char* page) {
 
 TEST_P(LanguageWidths, EveryCaptionFitsItsControl) {
   WriteSettings(GetParam().empty() ? LanguageEntry() + "\r\n"
-                                  : "[Language]\r\nMainForm=" + GetParam() + "\r\n");
+                                   : "[Language]\r\nMainForm=" + GetParam() + "\r\n");
   TMainForm& form = StartShown();
-  for (auto* button : form.findChild<QWidget*>(QStringLiteral("ToolBar1"))->findChildren<QToolButton*>())
+  for (auto* button :
+       form.findChild<QWidget*>(QStringLiteral("ToolBar1"))->findChildren<QToolButton*>())
     Expect(*button, button->text(), ToolButtonFault(*button));
-  for (const char* name : {"StatusLbl", "ActionLbl", "DirTitleLbl", "FileBrowseTitleLbl",
-                           "FilterLbl", "SortLbl"}) {
+  for (const char* name :
+       {"StatusLbl", "ActionLbl", "DirTitleLbl", "FileBrowseTitleLbl", "FilterLbl", "SortLbl"}) {
     auto* label = form.findChild<QLabel*>(QString::fromLatin1(name));
     ASSERT_NE(label, nullptr) << name;
     Expect(*label, label->text(), LabelFault(*label));
@@ -153,7 +157,8 @@ TEST_P(LanguageWidths, TranslatesEveryKeyOfTheDefaultFile) {
   WriteSettings(LanguageEntry() + "\r\n");
   Start();
   bool crlf = false;
-  std::vector<std::string> expected = KeysOf(TestUtil::ReadFileBytes(Dir.File("Language.lng")), crlf);
+  std::vector<std::string> expected =
+      KeysOf(TestUtil::ReadFileBytes(Dir.File("Language.lng")), crlf);
   std::erase(expected, "MainForm.DirEdit.Text");
   const std::string data = TestUtil::ReadFileBytes(GetParam());
   EXPECT_EQ(KeysOf(data, crlf), expected);

@@ -6,10 +6,10 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QMenu>
 #include <QImage>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyleFactory>
@@ -167,7 +167,8 @@ TEST_F(MainFormKeys, UndoRenameLeavesTheOtherFileKeysAsTheyWere) {
     emit Form->File1->aboutToShow();
     std::vector<std::string> after;
     for (QAction* entry : Form->File1->actions())
-      if (entry != Form->UndoMnu) after.push_back(entry->isSeparator() ? "-" : entry->text().toStdString());
+      if (entry != Form->UndoMnu)
+        after.push_back(entry->isSeparator() ? "-" : entry->text().toStdString());
     EXPECT_EQ(after, before) << file;
     EXPECT_TRUE(Form->UndoMnu->text().contains('&')) << Form->UndoMnu->text().toStdString();
   }

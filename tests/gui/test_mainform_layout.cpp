@@ -1,4 +1,6 @@
 // Layout figures and command bindings of the main window.
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <functional>
 #include <memory>
@@ -26,7 +28,6 @@
 #include <QUrl>
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "app/qt/mainform.h"
 #include "app/qt/mainform_radiogroup.h"

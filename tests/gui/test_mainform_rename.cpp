@@ -141,7 +141,8 @@ TEST_F(MainFormRename, ConfirmedRunReportsAFailureAndRescans) {
   EXPECT_EQ(NewNames(), (std::vector<std::string>{"", "2b", ""}));
   const TRowMark failed = MarkOf(*Form, 1);
   EXPECT_TRUE(failed.Coloured);
-  EXPECT_EQ(failed.ToolTip.toStdString(), "File exists\n" + Files.File("2a") + "\n" + Files.File("2b"));
+  EXPECT_EQ(failed.ToolTip.toStdString(),
+            "File exists\n" + Files.File("2a") + "\n" + Files.File("2b"));
   EXPECT_NE(failed.Background, MarkOf(*Form, 0).Background);
   EXPECT_FALSE(MarkOf(*Form, 0).Coloured);
   Form->TestBtn->click();  // Test forgets the outcome and foresees anew

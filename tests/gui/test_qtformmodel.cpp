@@ -1,3 +1,7 @@
+#include <functional>
+#include <memory>
+#include <string>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -12,9 +16,6 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QWidget>
-#include <functional>
-#include <memory>
-#include <string>
 
 #include <gtest/gtest.h>
 

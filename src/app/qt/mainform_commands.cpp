@@ -101,14 +101,22 @@ QString TMainForm::MarkText(const FileList::TFileItem& item) const {
   }
   using FileList::TConflict;
   switch (item.Conflict) {
-    case TConflict::Taken: return TakenLbl->text();
-    case TConflict::Chain: return ChainLbl->text();
-    case TConflict::Duplicate: return DuplicateLbl->text();
-    case TConflict::Gone: return GoneLbl->text();
-    case TConflict::Empty: return EmptyLbl->text();
-    case TConflict::TooLong: return TooLongLbl->text();
-    case TConflict::Folder: return FolderLbl->text();
-    case TConflict::None: break;
+    case TConflict::Taken:
+      return TakenLbl->text();
+    case TConflict::Chain:
+      return ChainLbl->text();
+    case TConflict::Duplicate:
+      return DuplicateLbl->text();
+    case TConflict::Gone:
+      return GoneLbl->text();
+    case TConflict::Empty:
+      return EmptyLbl->text();
+    case TConflict::TooLong:
+      return TooLongLbl->text();
+    case TConflict::Folder:
+      return FolderLbl->text();
+    case TConflict::None:
+      break;
   }
   return {};
 }

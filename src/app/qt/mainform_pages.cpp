@@ -129,9 +129,11 @@ void TMainForm::CreateTextPanel() {
   GoneLbl = CreateTextLabel("GoneLbl", "The file has already been renamed by an earlier row");
   EmptyLbl = CreateTextLabel("EmptyLbl", "The new name is empty");
   TooLongLbl = CreateTextLabel("TooLongLbl", "The new name is too long");
-  FolderLbl = CreateTextLabel("FolderLbl", "The new name holds a \"/\": the file moves to a folder");
+  FolderLbl =
+      CreateTextLabel("FolderLbl", "The new name holds a \"/\": the file moves to a folder");
   UndoMsgLbl = CreateTextLabel(
-      "UndoMsgLbl", "Really undo the last rename?\r\n\r\nN.B. This warn can be disabled in options");
+      "UndoMsgLbl",
+      "Really undo the last rename?\r\n\r\nN.B. This warn can be disabled in options");
 }
 
 QLabel* TMainForm::CreateTextLabel(const char* name, const char* caption) {

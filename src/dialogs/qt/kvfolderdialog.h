@@ -1,9 +1,9 @@
 #pragma once
 
+#include <string>
+
 #include <QObject>
 #include <QString>
-
-#include <string>
 
 #include "dialogs/displaypath.h"
 

@@ -31,8 +31,7 @@ void TFileListModel::SetMarkText(std::function<QString(const FileList::TFileItem
 }
 
 bool TFileListModel::IsWarned(const FileList::TFileItem& item) {
-  return item.Conflict != FileList::TConflict::None &&
-         item.Conflict != FileList::TConflict::Folder;
+  return item.Conflict != FileList::TConflict::None && item.Conflict != FileList::TConflict::Folder;
 }
 
 bool TFileListModel::IsFailed(const FileList::TFileItem& item) {
