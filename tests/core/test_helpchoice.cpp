@@ -7,6 +7,7 @@
 
 #include "app/helpfile.h"
 #include "app/paths.h"
+#include "core/envguard.h"
 #include "core/testutil.h"
 #include "platform/filesystem.h"
 #include "platform/system.h"
@@ -40,33 +41,11 @@ TEST(HelpChoice, HtmlHelpWhenTheDesktopCannotOpenHelpChm) {
   }
 }
 
-// Restores one environment variable at the end of a test.
-class TEnvGuard {
- public:
-  TEnvGuard(const char* name, const std::string& value) : FName(name) {
-    const char* v = std::getenv(name);
-    FHad = v != nullptr;
-    if (v) FValue = v;
-    ::setenv(name, value.c_str(), 1);
-  }
-  ~TEnvGuard() {
-    if (FHad)
-      ::setenv(FName, FValue.c_str(), 1);
-    else
-      ::unsetenv(FName);
-  }
-
- private:
-  const char* FName;
-  bool FHad = false;
-  std::string FValue;
-};
-
 // The real query, on a desktop made of a temporary folder: nothing
 // registered, then a viewer chosen in the user's mimeapps.list.
 TEST(HelpChoice, AsksTheDesktopForItsChmViewer) {
   TestUtil::TTempDir desktop;
-  TEnvGuard config("XDG_CONFIG_HOME", desktop.File("config")),
+  TestUtil::TEnvGuard config("XDG_CONFIG_HOME", desktop.File("config")),
       data("XDG_DATA_HOME", desktop.File("data")), dirs("XDG_DATA_DIRS", desktop.File("sys")),
       configDirs("XDG_CONFIG_DIRS", desktop.File("sysconfig")), session("XDG_CURRENT_DESKTOP", "");
   EXPECT_EQ(Platform::DefaultApplicationFor(App::ChmMimeTypes[0]), "");

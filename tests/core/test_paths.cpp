@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/paths.h"
+#include "core/envguard.h"
 #include "core/testutil.h"
 #include "platform/filesystem.h"
 #include "platform/system.h"
@@ -100,29 +101,8 @@ TEST(Paths, ShippedLanguagesAreLinkedBesideTheUsersFiles) {
   EXPECT_EQ(App::LinkShippedLanguages(shipped.File("none/"), config.Path() + "/"), 0);
 }
 
-// Restores one environment variable at the end of a test.
-class TEnvGuard {
- public:
-  explicit TEnvGuard(const char* name) : FName(name) {
-    const char* v = std::getenv(name);
-    FHad = v != nullptr;
-    if (v) FValue = v;
-  }
-  ~TEnvGuard() {
-    if (FHad)
-      ::setenv(FName, FValue.c_str(), 1);
-    else
-      ::unsetenv(FName);
-  }
-
- private:
-  const char* FName;
-  bool FHad = false;
-  std::string FValue;
-};
-
 TEST(Paths, ConfigHome) {
-  TEnvGuard xdg("XDG_CONFIG_HOME"), home("HOME");
+  TestUtil::TEnvGuard xdg("XDG_CONFIG_HOME"), home("HOME");
   struct {
     const char* Xdg;  // nullptr: unset
     const char* Home;
