@@ -13,27 +13,6 @@
 
 namespace Platform {
 
-bool ReadFileHead(const std::string& path, std::size_t limit, std::string& data) {
-  data.clear();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return false;
-  struct stat st;
-  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-  char buffer[65536];
-  while (ok && data.size() < limit) {
-    const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, limit - data.size()));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      ok = n == 0;
-      break;
-    }
-    data.append(buffer, static_cast<std::size_t>(n));
-  }
-  ::close(fd);
-  if (!ok) data.clear();
-  return ok;
-}
-
 int RemoveFile(const std::string& path) { return ::unlink(path.c_str()) == 0 ? 0 : errno; }
 
 std::string ErrorText(int error) {

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <string>
@@ -37,18 +38,37 @@ int ResolveLinks(const std::string& path, std::string& target) {
   return ELOOP;
 }
 
-// Reads fd to its end; false on a read error or when it holds more than
-// MaxReadBytes (a file that grew after it was measured).
-bool ReadAll(int fd, std::string& data) {
+// Reads fd into data up to limit bytes; whole tells whether the file ended
+// within them. False on a read error.
+bool ReadUpTo(int fd, size_t limit, std::string& data, bool& whole) {
   char buffer[65536];
   for (;;) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    const size_t room = limit - data.size();
+    ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, room + 1));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return false;
-    if (n == 0) return true;
-    if (data.size() + static_cast<size_t>(n) > static_cast<size_t>(MaxReadBytes)) return false;
-    data.append(buffer, static_cast<size_t>(n));
+    whole = n == 0;
+    if (whole) return true;
+    data.append(buffer, std::min(static_cast<size_t>(n), room));
+    if (static_cast<size_t>(n) > room) return true;
   }
+}
+
+// Reads the start of a regular file (symbolic links followed) and nothing
+// else: opening a FIFO would wait for a writer, and a device may never end.
+bool ReadRegularFile(const std::string& path, size_t limit, std::string& data, bool& whole) {
+  data.clear();
+  whole = false;
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return false;
+  // The path may have been swapped since the check: judge what was opened.
+  const bool read =
+      ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ReadUpTo(fd, limit, data, whole);
+  ::close(fd);
+  if (!read) data.clear();
+  return read;
 }
 
 int WriteAll(int fd, const std::string& data) {
@@ -117,19 +137,15 @@ bool IsFolder(const std::string& path) {
 }  // namespace
 
 bool ReadFile(const std::string& path, std::string& data) {
+  bool whole = false;
+  if (ReadRegularFile(path, static_cast<size_t>(MaxReadBytes), data, whole) && whole) return true;
   data.clear();
-  // Only a regular file is opened at all: opening a FIFO would wait for a
-  // writer, and a device may never end.
-  struct stat st;
-  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > MaxReadBytes)
-    return false;
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  if (fd < 0) return false;
-  // The path may have been swapped since the check: judge what was opened.
-  const bool read = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ReadAll(fd, data);
-  ::close(fd);
-  if (!read) data.clear();
-  return read;
+  return false;
+}
+
+bool ReadFileHead(const std::string& path, std::size_t limit, std::string& data) {
+  bool whole = false;
+  return ReadRegularFile(path, limit, data, whole);
 }
 
 int ReplaceFile(const std::string& path, const std::string& data) {

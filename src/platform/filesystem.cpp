@@ -15,10 +15,6 @@ bool TFileSystem::ListDirectory(const std::string& dir, std::vector<TDirEntry>& 
 
 int32_t TFileSystem::FileAge(const std::string& path) { return Platform::FileAge(path); }
 
-int TFileSystem::RenameNoReplace(const std::string& from, const std::string& to) {
-  return Platform::RenameNoReplace(from, to);
-}
-
 bool TFileSystem::ReadFile(const std::string& path, std::string& data) {
   return Platform::ReadFile(path, data);
 }

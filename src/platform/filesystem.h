@@ -82,7 +82,6 @@ class TFileSystem {
   virtual ~TFileSystem();
   virtual bool ListDirectory(const std::string& dir, std::vector<TDirEntry>& entries);
   virtual int32_t FileAge(const std::string& path);
-  virtual int RenameNoReplace(const std::string& from, const std::string& to);
   virtual bool ReadFile(const std::string& path, std::string& data);
   virtual int ReplaceFile(const std::string& path, const std::string& data);
   // The no-replace rename of two names inside an open directory.

@@ -9,6 +9,7 @@
 
 #include "platform/casemap.h"
 #include "platform/filesystem.h"
+#include "platform/pathname.h"
 #include "platform/renamecalls.h"
 
 #ifndef RENAME_NOREPLACE
@@ -147,14 +148,13 @@ int RenameNoReplaceAt(int dirFd, const std::string& from, const std::string& to)
 // Two paths in the same folder are renamed as names inside it, so that a
 // change of case is seen as one.
 int RenameNoReplace(const std::string& from, const std::string& to) {
-  const std::size_t slash = from.rfind('/');
-  const bool sameFolder = slash != std::string::npos && slash == to.rfind('/') &&
-                          from.compare(0, slash, to, 0, slash) == 0;
-  if (!sameFolder) return RenameNoReplaceAt(AT_FDCWD, from, to);
-  const std::string folder = slash == 0 ? "/" : from.substr(0, slash);
-  const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const std::string_view folder = PathFolder(from);
+  if (folder.empty() || folder != PathFolder(to)) return RenameNoReplaceAt(AT_FDCWD, from, to);
+  const std::string opened =
+      folder.size() == 1 ? "/" : std::string(folder.substr(0, folder.size() - 1));
+  const int dirFd = ::open(opened.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dirFd < 0) return RenameNoReplaceAt(AT_FDCWD, from, to);
-  const int err = RenameNoReplaceAt(dirFd, from.substr(slash + 1), to.substr(slash + 1));
+  const int err = RenameNoReplaceAt(dirFd, std::string(PathName(from)), std::string(PathName(to)));
   ::close(dirFd);
   return err;
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <unordered_map>
 
+#include "filelist/fileitem.h"
 #include "platform/filesystem.h"
 #include "platform/system.h"
 
@@ -154,11 +155,11 @@ int WriteJournal(const std::string& folder, const TJournal& journal) {
   if (folder.empty()) return ENOENT;
   if (!Platform::MakeDirectories(folder)) return EACCES;
   if (const int err =
-          Platform::ReplaceFile(folder + "/" + NewJournalName(), FormatJournal(journal)))
+          Platform::ReplaceFile(FileList::PathIn(folder, NewJournalName()), FormatJournal(journal)))
     return err;
   const std::vector<std::string> files = JournalFiles(folder);
   for (std::size_t i = 0; i + KeptJournals < files.size(); ++i)
-    Platform::RemoveFile(folder + "/" + files[i]);
+    Platform::RemoveFile(FileList::PathIn(folder, files[i]));
   return 0;
 }
 
@@ -171,7 +172,7 @@ std::string FindLastJournal(const std::string& folder, const std::string& realDi
   if (folder.empty() || realDir.empty()) return {};
   const std::vector<std::string> files = JournalFiles(folder);
   for (auto it = files.rbegin(); it != files.rend(); ++it) {
-    const std::string path = folder + "/" + *it;
+    const std::string path = FileList::PathIn(folder, *it);
     std::string text;
     if (!Platform::ReadFileHead(path, HeadBytes, text)) continue;
     const std::size_t end = text.find('\n', text.find('\n') + 1);

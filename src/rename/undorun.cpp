@@ -10,10 +10,8 @@
 namespace Rename {
 
 bool HasRunToUndo(const Platform::TDirectory& dir, const std::string& folder) {
-  if (folder.empty() || dir.Handle() < 0) return false;
-  TJournal journal;
-  const std::string file = FindLastJournal(folder, dir.RealPath());
-  return !file.empty() && ReadJournal(file, journal);
+  // Only the journals' first lines are read: this runs after every scan.
+  return !folder.empty() && dir.Handle() >= 0 && !FindLastJournal(folder, dir.RealPath()).empty();
 }
 
 TUndoOutcome UndoLastRun(const Platform::TDirectory& dir, const std::string& folder, TRenameUi& ui,

@@ -11,7 +11,7 @@ class TDirectory;
 
 namespace Rename {
 
-// Whether folder holds a journal of a run in dir that can be read.
+// Whether folder holds a journal of a run in dir (its header names dir).
 bool HasRunToUndo(const Platform::TDirectory& dir, const std::string& folder);
 
 struct TUndoOutcome {
