@@ -8,6 +8,10 @@
 #include "filelist/qt/filelistmodel.h"
 #include "platform/filesystem.h"
 
+TMainFormControls& TMainFormProbe::Controls(TMainForm& form) { return form; }
+
+TMainFormControls& Ui(TMainForm& form) { return TMainFormProbe::Controls(form); }
+
 void TOpenRecorder::Open(const QUrl& url) { Urls.push_back(url); }
 
 QMessageBox::StandardButton TMainFormSeam::MessageBox(QWidget* owner, const QString& text,
@@ -86,7 +90,7 @@ TMainForm& TMainFormFixture::StartWithLanguageEntry() {
 void TMainFormFixture::ScanFiles(const std::vector<std::string>& names) {
   for (const std::string& name : names) TestUtil::WriteFileBytes(Files.File(name), name);
   Seam.Folder = Files.Path();
-  Form->BrowseMnu->trigger();
+  Ui(*Form).BrowseMnu->trigger();
 }
 
 std::vector<std::string> TMainFormFixture::OldNames() const {

@@ -16,6 +16,13 @@
 #include "core/testutil.h"
 #include "dialogs/qt/dialogseam.h"
 
+// The tests' door to the window's private controls: Ui(form).GoBTn.
+class TMainFormProbe {
+ public:
+  static TMainFormControls& Controls(TMainForm& form);
+};
+TMainFormControls& Ui(TMainForm& form);
+
 // Catches the desktop's "open" requests for file URLs while it is the
 // handler (QDesktopServices::setUrlHandler with the slot "Open").
 class TOpenRecorder : public QObject {

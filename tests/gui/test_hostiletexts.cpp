@@ -153,17 +153,17 @@ TEST_F(HostileTexts, TheListsTooltipsShowTheirTextsAsTheyStand) {
   TestUtil::WriteFileBytes(Dir.File("tip.lng"),
                            "[Translations]\r\nMainForm.TakenLbl.Caption=<b>taken</b>\r\n");
   Seam.LanguageFile = QString::fromStdString(Dir.File("tip.lng"));
-  Form->Language->trigger();
+  Ui(*Form).Language->trigger();
   ScanFiles({"<u>1&amp;", "<u>2&amp;"});
   FileList::TFileItem& row = Form->FileListModel()->MutableItems()[0];
   row.Conflict = FileList::TConflict::Taken;
   Form->FileListModel()->NewNamesChanged();
-  EXPECT_EQ(ShownToolTip(Form->FileList->viewport()), QStringLiteral("<b>taken</b>"));
+  EXPECT_EQ(ShownToolTip(Ui(*Form).FileList->viewport()), QStringLiteral("<b>taken</b>"));
   row.NewName = "<u>2&amp;";
   row.Status = FileList::TMoveStatus::Failed;
   row.Error = EEXIST;
   Form->FileListModel()->NewNamesChanged();
-  EXPECT_EQ(ShownToolTip(Form->FileList->viewport()).toStdString(),
+  EXPECT_EQ(ShownToolTip(Ui(*Form).FileList->viewport()).toStdString(),
             "File exists\n" + Files.File("<u>1&amp;") + "\n" + Files.File("<u>2&amp;"));
 }
 

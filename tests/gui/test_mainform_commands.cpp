@@ -45,13 +45,13 @@ class MainFormCommands : public TMainFormFixture {
   }
   QStringList FilterEntries() const {
     QStringList entries;
-    for (int i = 0; i < Form->HidFilterList->count(); ++i)
-      entries << Form->HidFilterList->item(i)->text();
+    for (int i = 0; i < Ui(*Form).HidFilterList->count(); ++i)
+      entries << Ui(*Form).HidFilterList->item(i)->text();
     return entries;
   }
   void SelectRows(const std::set<int>& rows) {
     for (int row : rows)
-      Form->FileList->selectionModel()->select(
+      Ui(*Form).FileList->selectionModel()->select(
           Form->FileListModel()->index(row, 0),
           QItemSelectionModel::Select | QItemSelectionModel::Rows);
   }
@@ -59,8 +59,8 @@ class MainFormCommands : public TMainFormFixture {
 
 // Sets the filter text without the box reporting the change.
 void SetFilterQuietly(TMainForm& form, const char* text) {
-  const QSignalBlocker quiet(form.FilterCmb);
-  form.FilterCmb->lineEdit()->setText(QString::fromLatin1(text));
+  const QSignalBlocker quiet(Ui(form).FilterCmb);
+  Ui(form).FilterCmb->lineEdit()->setText(QString::fromLatin1(text));
 }
 
 struct TFilterCase {
@@ -79,8 +79,8 @@ TEST_P(MainFormFilter, NewFilterIsParsedAtOnceAndTakesEffectAtTheNextScan) {
   GetParam().Change(*Form);
   EXPECT_EQ(FilterEntries(), GetParam().Entries);
   EXPECT_EQ(OldNames(), (TNames{"a.txt", "b.bmp", "c.htm"}));  // no scan
-  EXPECT_EQ(Form->FilterCmb->count(), 4);
-  Form->RefreshBtn->click();
+  EXPECT_EQ(Ui(*Form).FilterCmb->count(), 4);
+  Ui(*Form).RefreshBtn->click();
   EXPECT_EQ(OldNames(), GetParam().Listed);
 }
 
@@ -88,28 +88,28 @@ INSTANTIATE_TEST_SUITE_P(
     Ways, MainFormFilter,
     ::testing::Values(TFilterCase{"Typing",
                                   [](TMainForm& form) {
-                                    form.FilterCmb->lineEdit()->clear();
-                                    QTest::keyClicks(form.FilterCmb->lineEdit(),
+                                    Ui(form).FilterCmb->lineEdit()->clear();
+                                    QTest::keyClicks(Ui(form).FilterCmb->lineEdit(),
                                                      QStringLiteral("bmp"));
                                   },
                                   {".bmp"},
                                   {"b.bmp"}},
                       TFilterCase{"PickingAPreset",
-                                  [](TMainForm& form) { form.FilterCmb->setCurrentIndex(2); },
+                                  [](TMainForm& form) { Ui(form).FilterCmb->setCurrentIndex(2); },
                                   {".html", ".htm", ".js"},
                                   {"c.htm"}},
                       TFilterCase{"LeavingTheBox",
                                   [](TMainForm& form) {
                                     SetFilterQuietly(form, "gif");
                                     QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
-                                    QApplication::sendEvent(form.FilterCmb->lineEdit(), &leave);
+                                    QApplication::sendEvent(Ui(form).FilterCmb->lineEdit(), &leave);
                                   },
                                   {".gif"},
                                   {"d.gif"}},
                       TFilterCase{"PressingEnter",
                                   [](TMainForm& form) {
                                     SetFilterQuietly(form, "txt;gif");
-                                    QTest::keyClick(form.FilterCmb->lineEdit(), Qt::Key_Return);
+                                    QTest::keyClick(Ui(form).FilterCmb->lineEdit(), Qt::Key_Return);
                                   },
                                   {".txt", ".gif"},
                                   {"a.txt", "d.gif"}}),
@@ -118,14 +118,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(MainFormCommands, AnotherOrderTakesEffectAtTheNextScanOnly) {
   ScanFiles({"b", "a", "c"});
   ASSERT_EQ(OldNames(), (TNames{"a", "b", "c"}));
-  Form->SortCmb->setCurrentIndex(2);
+  Ui(*Form).SortCmb->setCurrentIndex(2);
   QApplication::processEvents();
   EXPECT_EQ(OldNames(), (TNames{"a", "b", "c"}));
-  Form->TestBtn->click();  // numbers follow the list as shown
+  Ui(*Form).TestBtn->click();  // numbers follow the list as shown
   EXPECT_EQ(NewNames(), (TNames{"1", "2", "3"}));
-  Form->RefreshBtn->click();
+  Ui(*Form).RefreshBtn->click();
   EXPECT_EQ(OldNames(), (TNames{"c", "b", "a"}));
-  Form->TestBtn->click();
+  Ui(*Form).TestBtn->click();
   EXPECT_EQ(NewNames(), (TNames{"1", "2", "3"}));
 }
 
@@ -141,12 +141,12 @@ class MainFormRemove : public MainFormCommands,
 
 TEST_P(MainFormRemove, SelectedRowsLeaveAndTheNextPreviewNumbersTheRest) {
   ScanFiles({"a.txt", "b.txt", "c.txt", "d.txt"});
-  Form->TestBtn->click();
+  Ui(*Form).TestBtn->click();
   SelectRows(GetParam().Selected);
-  Form->RemoveBtn->click();
+  Ui(*Form).RemoveBtn->click();
   EXPECT_EQ(OldNames(), GetParam().Left);
   EXPECT_EQ(TestUtil::ListNames(Files.Path()), (TNames{"a.txt", "b.txt", "c.txt", "d.txt"}));
-  Form->TestMnu->trigger();
+  Ui(*Form).TestMnu->trigger();
   EXPECT_EQ(NewNames(), GetParam().Numbered);
 }
 
@@ -163,36 +163,36 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(MainFormCommands, RenameOnAnEmptiedListAsksNothingAndDoesNotScan) {
   ScanFiles({"a.txt"});
-  Form->FileList->selectAll();
-  Form->RemoveBtn->click();
+  Ui(*Form).FileList->selectAll();
+  Ui(*Form).RemoveBtn->click();
   ASSERT_EQ(Form->FileListModel()->rowCount(), 0);
   TestUtil::WriteFileBytes(Files.File("b.txt"), "b");
-  Form->GoBTn->click();
-  Form->RenameMnu->trigger();
+  Ui(*Form).GoBTn->click();
+  Ui(*Form).RenameMnu->trigger();
   EXPECT_TRUE(Seam.Texts.empty());
   EXPECT_EQ(Form->FileListModel()->rowCount(), 0);
-  EXPECT_EQ(Form->ActionLbl->text(), QStringLiteral("Idle..."));
-  EXPECT_EQ(Form->ProgressBar1->value(), 0);
+  EXPECT_EQ(Ui(*Form).ActionLbl->text(), QStringLiteral("Idle..."));
+  EXPECT_EQ(Ui(*Form).ProgressBar1->value(), 0);
   EXPECT_EQ(TestUtil::ListNames(Files.Path()), (TNames{"a.txt", "b.txt"}));
 }
 
 TEST_F(MainFormCommands, CancelledFolderChoiceChangesNothing) {
   ScanFiles({"a.txt", "b.txt"});
-  Form->TestBtn->click();
+  Ui(*Form).TestBtn->click();
   TestUtil::WriteFileBytes(Files.File("c.txt"), "c");
   Seam.Folder.reset();
-  Form->BrowseDirEdit->click();
+  Ui(*Form).BrowseDirEdit->click();
   EXPECT_EQ(Seam.FolderOnEntry, Files.Path());
-  EXPECT_EQ(Form->DirEdit->text().toStdString(), Files.Path());
+  EXPECT_EQ(Ui(*Form).DirEdit->text().toStdString(), Files.Path());
   EXPECT_EQ(OldNames(), (TNames{"a.txt", "b.txt"}));
   EXPECT_EQ(NewNames(), (TNames{"1.txt", "2.txt"}));
 }
 
 TEST_F(MainFormCommands, ConfirmingTheCurrentFolderScansItAgain) {
   ScanFiles({"a.txt"});
-  Form->TestBtn->click();
+  Ui(*Form).TestBtn->click();
   TestUtil::WriteFileBytes(Files.File("b.txt"), "b");
-  Form->BrowseMnu->trigger();
+  Ui(*Form).BrowseMnu->trigger();
   EXPECT_EQ(Seam.FolderOffers, 2);
   EXPECT_EQ(OldNames(), (TNames{"a.txt", "b.txt"}));
   EXPECT_EQ(NewNames(), (TNames{"", ""}));
@@ -201,8 +201,8 @@ TEST_F(MainFormCommands, ConfirmingTheCurrentFolderScansItAgain) {
 TEST_F(MainFormCommands, ItemWithoutAPathEmptiesTheDirectoryAndTheScanListsTheRoot) {
   ScanFiles({"a.txt"});
   Seam.Folder = "";
-  Form->BrowseMnu->trigger();
-  EXPECT_TRUE(Form->DirEdit->text().isEmpty());
+  Ui(*Form).BrowseMnu->trigger();
+  EXPECT_TRUE(Ui(*Form).DirEdit->text().isEmpty());
   EXPECT_EQ(Form->DirectoryBytes(), "");
   TNames root;
   for (const auto& item : FileList::ScanDirectory("/", {".*"}, 0)) root.push_back(item.OldName);
@@ -223,10 +223,10 @@ TEST_F(MainFormCommands, AboutBoxIsBuiltAfreshForEveryOpening) {
     box->accept();
   };
   GuiTestUtil::OnNextModal(answer);
-  Form->AboutBtn->click();
+  Ui(*Form).AboutBtn->click();
   EXPECT_TRUE(first.isNull());
   GuiTestUtil::OnNextModal(answer);
-  Form->AboutMnu->trigger();
+  Ui(*Form).AboutMnu->trigger();
   EXPECT_EQ(captions, (std::vector<QString>{"About Morvane", "About Morvane"}));
   EXPECT_EQ(reused, (std::vector<bool>{false, false}));
   EXPECT_TRUE(Form->findChildren<TAboutForm*>().isEmpty());
@@ -237,8 +237,8 @@ TEST_F(MainFormCommands, F1OpensTheHelpFileBesideTheExecutable) {
   QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "Open");
   Form->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
-  Form->FileList->setFocus();
-  QTest::keyClick(Form->FileList, Qt::Key_F1);
+  Ui(*Form).FileList->setFocus();
+  QTest::keyClick(Ui(*Form).FileList, Qt::Key_F1);
   QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
   ASSERT_EQ(recorder.Urls.size(), 1u);
   EXPECT_TRUE(recorder.Urls[0].toLocalFile().endsWith(QStringLiteral("/help.chm")));

@@ -157,20 +157,20 @@ TEST_F(MainFormKeys, UndoRenameLeavesTheOtherFileKeysAsTheyWere) {
   for (const char* file : {"", MORVANE_SOURCE_DIR "/lang/German.lng"}) {
     if (*file) {
       Seam.LanguageFile = QString::fromUtf8(file);
-      Form->Language->trigger();
+      Ui(*Form).Language->trigger();
     }
     std::vector<std::string> before;
-    for (QAction* entry : Form->File1->actions())
-      if (entry != Form->UndoMnu)
+    for (QAction* entry : Ui(*Form).File1->actions())
+      if (entry != Ui(*Form).UndoMnu)
         before.push_back(entry->isSeparator() ? "-" : entry->text().remove('&').toStdString());
     before = App::AssignAccessKeys(before, std::vector<bool>(before.size(), false), false);
-    emit Form->File1->aboutToShow();
+    emit Ui(*Form).File1->aboutToShow();
     std::vector<std::string> after;
-    for (QAction* entry : Form->File1->actions())
-      if (entry != Form->UndoMnu)
+    for (QAction* entry : Ui(*Form).File1->actions())
+      if (entry != Ui(*Form).UndoMnu)
         after.push_back(entry->isSeparator() ? "-" : entry->text().toStdString());
     EXPECT_EQ(after, before) << file;
-    EXPECT_TRUE(Form->UndoMnu->text().contains('&')) << Form->UndoMnu->text().toStdString();
+    EXPECT_TRUE(Ui(*Form).UndoMnu->text().contains('&')) << Ui(*Form).UndoMnu->text().toStdString();
   }
 }
 

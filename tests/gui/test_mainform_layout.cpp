@@ -65,22 +65,22 @@ TEST_P(MainFormFigures, ResizeRulesGiveTheDesignFigures) {
   ResizeCounted(f.Width, f.Height);
   TMainForm& form = *Form;
   EXPECT_EQ(form.CountedBounds().size(), QSize(f.Width, f.Height));
-  EXPECT_EQ(form.MainMenu1->height(), 19);
+  EXPECT_EQ(Ui(form).MainMenu1->height(), 19);
   EXPECT_EQ(form.centralWidget()->size(), QSize(f.Width - 8, f.Height - 46));
-  EXPECT_EQ(form.FileList->header()->sectionSize(0), f.Column);
-  EXPECT_EQ(form.FileList->header()->sectionSize(1), f.Column);
-  EXPECT_EQ(form.DirEdit->width(), f.DirEdit);
-  EXPECT_EQ(form.FilterCmb->width(), f.Combo);
-  EXPECT_EQ(form.SortCmb->width(), f.Combo);
-  EXPECT_EQ(form.StatusPanel->width(), f.Status);
-  EXPECT_EQ(form.ActionLbl->width(), f.Action);
-  EXPECT_EQ(form.ProgressBar1->width(), f.Progress);
-  EXPECT_EQ(form.FileList->height(), f.ListHeight);
-  EXPECT_EQ(form.RightPanel->width(), 321);
-  EXPECT_EQ(form.TopLeftPanel->height(), 105);
-  EXPECT_EQ(form.ToolBar1->geometry(), QRect(0, 0, f.Width - 8, 44));
-  EXPECT_EQ(form.RightPanel->geometry().right(), f.Width - 8 - 1);
-  EXPECT_EQ(form.BtnPanel->x(), form.TopLeftPanel->width() - 2 - 31);
+  EXPECT_EQ(Ui(form).FileList->header()->sectionSize(0), f.Column);
+  EXPECT_EQ(Ui(form).FileList->header()->sectionSize(1), f.Column);
+  EXPECT_EQ(Ui(form).DirEdit->width(), f.DirEdit);
+  EXPECT_EQ(Ui(form).FilterCmb->width(), f.Combo);
+  EXPECT_EQ(Ui(form).SortCmb->width(), f.Combo);
+  EXPECT_EQ(Ui(form).StatusPanel->width(), f.Status);
+  EXPECT_EQ(Ui(form).ActionLbl->width(), f.Action);
+  EXPECT_EQ(Ui(form).ProgressBar1->width(), f.Progress);
+  EXPECT_EQ(Ui(form).FileList->height(), f.ListHeight);
+  EXPECT_EQ(Ui(form).RightPanel->width(), 321);
+  EXPECT_EQ(Ui(form).TopLeftPanel->height(), 105);
+  EXPECT_EQ(Ui(form).ToolBar1->geometry(), QRect(0, 0, f.Width - 8, 44));
+  EXPECT_EQ(Ui(form).RightPanel->geometry().right(), f.Width - 8 - 1);
+  EXPECT_EQ(Ui(form).BtnPanel->x(), Ui(form).TopLeftPanel->width() - 2 - 31);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, MainFormFigures,
@@ -105,7 +105,7 @@ class MainFormEditEnabling : public MainFormLayout,
 TEST_P(MainFormEditEnabling, YesEnablesTheGroupsBoxAndNoDisablesItKeepingTheText) {
   auto* group = Form->findChild<TRadioGroup*>(GetParam().Group);
   ASSERT_NE(group, nullptr);
-  const std::vector<QLineEdit*> edits = {Form->Edit1, Form->Edit3, Form->Edit4};
+  const std::vector<QLineEdit*> edits = {Ui(*Form).Edit1, Ui(*Form).Edit3, Ui(*Form).Edit4};
   for (QLineEdit* edit : edits) edit->setText(QStringLiteral("kept"));
   group->Button(0)->click();
   for (QLineEdit* edit : edits)
@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Groups, MainFormEditEnabling,
                                            TEditCase{"RadioGroup6", nullptr}));
 
 TEST_F(MainFormLayout, ShowErrorMessagesClickedTwiceReturnsToItsState) {
-  for (QAction* toggle : {Form->ShowErrorMnu, Form->WarnRenameMnu}) {
+  for (QAction* toggle : {Ui(*Form).ShowErrorMnu, Ui(*Form).WarnRenameMnu}) {
     const bool before = toggle->isChecked();
     toggle->trigger();
     EXPECT_NE(toggle->isChecked(), before);
@@ -168,7 +168,7 @@ class MainFormBindings : public MainFormLayout, public ::testing::WithParamInter
   }
   void RemovesSelected(const TClick& run) {
     ScanFiles({"a", "b"});
-    Form->FileList->selectAll();
+    Ui(*Form).FileList->selectAll();
     run();
     EXPECT_EQ(Form->FileListModel()->rowCount(), 0);
   }
@@ -250,21 +250,21 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.Control); });
 
 TEST_F(MainFormLayout, FilterTextAndRadioChoicesRunTheirHandlers) {
-  Form->FilterCmb->setEditText(QStringLiteral("txt"));
-  ASSERT_EQ(Form->HidFilterList->count(), 1);
-  EXPECT_EQ(Form->HidFilterList->item(0)->text(), QStringLiteral(".txt"));
-  Form->RadioGroup1->SetItemIndex(0);
-  EXPECT_TRUE(Form->Edit1->isEnabled());
-  Form->Edit1->setEnabled(false);
-  Form->RadioGroup1->SetItemIndex(0);  // the same choice again: no click
-  EXPECT_FALSE(Form->Edit1->isEnabled());
+  Ui(*Form).FilterCmb->setEditText(QStringLiteral("txt"));
+  ASSERT_EQ(Ui(*Form).HidFilterList->count(), 1);
+  EXPECT_EQ(Ui(*Form).HidFilterList->item(0)->text(), QStringLiteral(".txt"));
+  Ui(*Form).RadioGroup1->SetItemIndex(0);
+  EXPECT_TRUE(Ui(*Form).Edit1->isEnabled());
+  Ui(*Form).Edit1->setEnabled(false);
+  Ui(*Form).RadioGroup1->SetItemIndex(0);  // the same choice again: no click
+  EXPECT_FALSE(Ui(*Form).Edit1->isEnabled());
   EXPECT_TRUE(Form->isVisible());
 }
 
 TEST_F(MainFormLayout, FileRenameAndToolbarRenameAskTheSameQuestion) {
   ScanFiles({"a.txt"});
-  Form->RenameMnu->trigger();
-  Form->GoBTn->click();
+  Ui(*Form).RenameMnu->trigger();
+  Ui(*Form).GoBTn->click();
   ASSERT_EQ(Seam.Texts.size(), 2u);
   EXPECT_EQ(Seam.Texts[0], Seam.Texts[1]);
   EXPECT_TRUE(Seam.Texts[0].startsWith(QStringLiteral("Really rename file(s)?")));
@@ -272,50 +272,50 @@ TEST_F(MainFormLayout, FileRenameAndToolbarRenameAskTheSameQuestion) {
 }
 
 TEST_F(MainFormLayout, RenameOnAnEmptyListAsksNothing) {
-  Form->GoBTn->click();
+  Ui(*Form).GoBTn->click();
   EXPECT_TRUE(Seam.Texts.empty());
-  EXPECT_EQ(Form->ActionLbl->text(), QStringLiteral("Idle..."));
+  EXPECT_EQ(Ui(*Form).ActionLbl->text(), QStringLiteral("Idle..."));
 }
 
 TEST_F(MainFormLayout, TestPreviewsWithTheActivePage) {
   ScanFiles({"b.txt", "a.txt"});
-  Form->TestBtn->click();
+  Ui(*Form).TestBtn->click();
   const auto& items = Form->FileListModel()->Items();
   ASSERT_EQ(items.size(), 2u);
   EXPECT_EQ(items[0].NewName, "1.txt");
   EXPECT_EQ(items[1].NewName, "2.txt");
   Form->SetActivePageIndex(1);
-  Form->Edit5->setText(QStringLiteral("TXT"));
-  Form->Edit6->setText(QStringLiteral("doc"));
-  Form->TestMnu->trigger();
+  Ui(*Form).Edit5->setText(QStringLiteral("TXT"));
+  Ui(*Form).Edit6->setText(QStringLiteral("doc"));
+  Ui(*Form).TestMnu->trigger();
   EXPECT_EQ(items[0].NewName, "a.doc");
 }
 
 TEST_F(MainFormLayout, EnterInTheFilterParsesWithoutScanningOrAddingItems) {
   ScanFiles({"a.txt", "b.bmp"});
-  Form->FilterCmb->lineEdit()->setText(QStringLiteral("bmp;;txt"));
+  Ui(*Form).FilterCmb->lineEdit()->setText(QStringLiteral("bmp;;txt"));
   QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-  QApplication::sendEvent(Form->FilterCmb->lineEdit(), &enter);
+  QApplication::sendEvent(Ui(*Form).FilterCmb->lineEdit(), &enter);
   QStringList entries;
-  for (int i = 0; i < Form->HidFilterList->count(); ++i)
-    entries << Form->HidFilterList->item(i)->text();
+  for (int i = 0; i < Ui(*Form).HidFilterList->count(); ++i)
+    entries << Ui(*Form).HidFilterList->item(i)->text();
   EXPECT_EQ(entries, QStringList({".bmp", ".", ".txt"}));
-  EXPECT_EQ(Form->FilterCmb->count(), 4);
+  EXPECT_EQ(Ui(*Form).FilterCmb->count(), 4);
   EXPECT_EQ(Form->FileListModel()->rowCount(), 2);
-  Form->RefreshBtn->click();
+  Ui(*Form).RefreshBtn->click();
   EXPECT_EQ(Form->FileListModel()->rowCount(), 2);
-  Form->FilterCmb->setCurrentIndex(1);
-  Form->RefreshBtn->click();
+  Ui(*Form).FilterCmb->setCurrentIndex(1);
+  Ui(*Form).RefreshBtn->click();
   EXPECT_EQ(Form->FileListModel()->rowCount(), 1);
 }
 
 TEST_F(MainFormLayout, RemoveTakesTheSelectedRowsOut) {
   ScanFiles({"a", "b", "c", "d"});
-  Form->FileList->selectionModel()->select(Form->FileListModel()->index(1, 0),
-                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
-  Form->FileList->selectionModel()->select(Form->FileListModel()->index(2, 0),
-                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
-  Form->RemoveMnu->trigger();
+  Ui(*Form).FileList->selectionModel()->select(
+      Form->FileListModel()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  Ui(*Form).FileList->selectionModel()->select(
+      Form->FileListModel()->index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  Ui(*Form).RemoveMnu->trigger();
   const auto& items = Form->FileListModel()->Items();
   ASSERT_EQ(items.size(), 2u);
   EXPECT_EQ(items[0].OldName, "a");
@@ -327,7 +327,7 @@ TEST_F(MainFormLayout, DirectoryBytesSurviveTheEditBox) {
   ::mkdir(odd.c_str(), 0755);
   TestUtil::WriteFileBytes(odd + "/x.txt", "x");
   Seam.Folder = odd;
-  Form->BrowseDirEdit->click();
+  Ui(*Form).BrowseDirEdit->click();
   EXPECT_EQ(Form->DirectoryBytes(), odd);
   ASSERT_EQ(Form->FileListModel()->rowCount(), 1);
 }
@@ -335,14 +335,14 @@ TEST_F(MainFormLayout, DirectoryBytesSurviveTheEditBox) {
 TEST_F(MainFormLayout, ExploreAndContentsOpenTheFolderAndTheHelpFile) {
   TOpenRecorder recorder;
   QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "Open");
-  Form->ExploreMnu->trigger();
-  Form->ContentsMnu->trigger();
+  Ui(*Form).ExploreMnu->trigger();
+  Ui(*Form).ContentsMnu->trigger();
   QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
   ASSERT_EQ(recorder.Urls.size(), 2u);
   EXPECT_EQ(recorder.Urls[0].toLocalFile(), QStringLiteral("/"));
   EXPECT_TRUE(recorder.Urls[1].toLocalFile().endsWith(QStringLiteral("/help.chm")));
-  EXPECT_EQ(Form->ContentsMnu->shortcut(), QKeySequence(Qt::Key_F1));
-  EXPECT_TRUE(Form->actions().contains(Form->ContentsMnu));
+  EXPECT_EQ(Ui(*Form).ContentsMnu->shortcut(), QKeySequence(Qt::Key_F1));
+  EXPECT_TRUE(Form->actions().contains(Ui(*Form).ContentsMnu));
 }
 
 TEST_F(MainFormLayout, ListStaysResponsiveWithAHundredThousandRows) {
@@ -352,10 +352,10 @@ TEST_F(MainFormLayout, ListStaysResponsiveWithAHundredThousandRows) {
   clock.start();
   Form->FileListModel()->SetItems(std::move(items));
   QApplication::processEvents();
-  Form->TestBtn->click();
+  Ui(*Form).TestBtn->click();
   QApplication::processEvents();
-  Form->FileList->selectAll();
-  Form->RemoveBtn->click();
+  Ui(*Form).FileList->selectAll();
+  Ui(*Form).RemoveBtn->click();
   QApplication::processEvents();
   EXPECT_EQ(Form->FileListModel()->rowCount(), 0);
   EXPECT_LT(clock.elapsed(), 10000);
@@ -367,7 +367,7 @@ TEST_F(MainFormLayout, Screenshots) {
   const char* folder = std::getenv("MORVANE_SCREENSHOT_DIR");
   if (!folder) GTEST_SKIP() << "MORVANE_SCREENSHOT_DIR not set";
   ScanFiles({"holiday.jpg", "beach.jpg", "notes.txt"});
-  Form->TestBtn->click();
+  Ui(*Form).TestBtn->click();
   ResizeCounted(621, 495);
   EXPECT_TRUE(Form->grab().save(QString::fromLocal8Bit(folder) + "/screenshot-min.png"));
   ResizeCounted(1021, 700);

@@ -58,8 +58,8 @@ class MainFormRename : public TMainFormFixture {
     GuiTestUtil::OnNextModal([this, button, &seen, then](QWidget* dialog) {
       auto* box = qobject_cast<QMessageBox*>(dialog);
       ASSERT_NE(box, nullptr);
-      seen.push_back({box->text(), box->windowTitle(), Form->ActionLbl->text(), Form->isEnabled(),
-                      LinesOf(*box)});
+      seen.push_back({box->text(), box->windowTitle(), Ui(*Form).ActionLbl->text(),
+                      Form->isEnabled(), LinesOf(*box)});
       ASSERT_NE(box->button(button), nullptr);
       box->button(button)->click();
       if (then) then();
@@ -87,18 +87,18 @@ TEST_F(MainFormRename, TestMarksTheRowsThatWillFailWithTheirReason) {
   const std::string file = Dir.File("reasons.lng");
   TestUtil::WriteFileBytes(file, "[Translations]\r\nMainForm.TakenLbl.Caption=<b>taken</b>\r\n");
   Seam.LanguageFile = QString::fromStdString(file);
-  Form->Language->trigger();
+  Ui(*Form).Language->trigger();
   ScanFiles({"1a", "2a", "2b", "3a", "4a"});
   TestUtil::WriteFileBytes(Files.File("1b"), "");  // not listed, but there
   Form->SetActivePageIndex(1);
-  Form->Edit5->setText(QStringLiteral("a"));
-  Form->Edit6->setText(QStringLiteral("b/"));
-  Form->TestBtn->click();
+  Ui(*Form).Edit5->setText(QStringLiteral("a"));
+  Ui(*Form).Edit6->setText(QStringLiteral("b/"));
+  Ui(*Form).TestBtn->click();
   // 1a -> 1b/ would be a folder move; a plain replace shows the conflicts.
   EXPECT_TRUE(MarkOf(*Form, 0).ToolTip.startsWith(QStringLiteral("The new name holds")));
   EXPECT_FALSE(MarkOf(*Form, 0).Coloured);
-  Form->Edit6->setText(QStringLiteral("b"));
-  Form->TestMnu->trigger();
+  Ui(*Form).Edit6->setText(QStringLiteral("b"));
+  Ui(*Form).TestMnu->trigger();
   // Taken by the unlisted 1b and by 2b, which keeps its name; the rest move.
   const std::vector<QString> tips = {QStringLiteral("<b>taken</b>"), QStringLiteral("<b>taken</b>"),
                                      QString(), QString(), QString()};
@@ -115,11 +115,11 @@ TEST_F(MainFormRename, TestMarksTheRowsThatWillFailWithTheirReason) {
 TEST_F(MainFormRename, ConfirmedRunReportsAFailureAndRescans) {
   ScanFiles({"1a", "2a", "2b"});
   Form->SetActivePageIndex(1);
-  Form->Edit5->setText(QStringLiteral("a"));
-  Form->Edit6->setText(QStringLiteral("b"));
+  Ui(*Form).Edit5->setText(QStringLiteral("a"));
+  Ui(*Form).Edit6->setText(QStringLiteral("b"));
   std::vector<TSeenBox> seen;
   Answer(QMessageBox::Ok, seen, [this, &seen]() { Answer(QMessageBox::Ignore, seen); });
-  Form->GoBTn->click();
+  Ui(*Form).GoBTn->click();
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_TRUE(seen[0].Text.startsWith(QStringLiteral("Really rename file(s)?")));
   EXPECT_EQ(seen[0].Title, QStringLiteral("Morvane"));
@@ -130,9 +130,9 @@ TEST_F(MainFormRename, ConfirmedRunReportsAFailureAndRescans) {
   EXPECT_EQ(seen[1].Status, QStringLiteral("Renaming files... 0%"));
   EXPECT_FALSE(seen[1].WindowEnabled);
   EXPECT_TRUE(Form->isEnabled());
-  EXPECT_FALSE(Form->ShowErrorMnu->isChecked());
-  EXPECT_EQ(Form->ActionLbl->text(), QStringLiteral(" Ok! "));
-  EXPECT_EQ(Form->ProgressBar1->value(), 100);
+  EXPECT_FALSE(Ui(*Form).ShowErrorMnu->isChecked());
+  EXPECT_EQ(Ui(*Form).ActionLbl->text(), QStringLiteral(" Ok! "));
+  EXPECT_EQ(Ui(*Form).ProgressBar1->value(), 100);
   EXPECT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"1b", "2a", "2b"}));
   // The list shows the folder anew; only the failed move keeps its new name,
   // drawn as failed, with the system's reason and both paths.
@@ -145,38 +145,38 @@ TEST_F(MainFormRename, ConfirmedRunReportsAFailureAndRescans) {
             "File exists\n" + Files.File("2a") + "\n" + Files.File("2b"));
   EXPECT_NE(failed.Background, MarkOf(*Form, 0).Background);
   EXPECT_FALSE(MarkOf(*Form, 0).Coloured);
-  Form->TestBtn->click();  // Test forgets the outcome and foresees anew
+  Ui(*Form).TestBtn->click();  // Test forgets the outcome and foresees anew
   EXPECT_NE(MarkOf(*Form, 1).ToolTip, failed.ToolTip);
 }
 
 TEST_F(MainFormRename, CancelLeavesFilesAndNewNameColumnAsTheyWere) {
   ScanFiles({"a.txt", "b.txt"});
-  Form->TestBtn->click();
-  Form->RadioGroup2->SetItemIndex(0);  // options changed after the preview
+  Ui(*Form).TestBtn->click();
+  Ui(*Form).RadioGroup2->SetItemIndex(0);  // options changed after the preview
   std::vector<TSeenBox> seen;
   Answer(QMessageBox::Cancel, seen);
-  Form->RenameMnu->trigger();
+  Ui(*Form).RenameMnu->trigger();
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(NewNames(), (std::vector<std::string>{"1.txt", "2.txt"}));
   EXPECT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"a.txt", "b.txt"}));
-  EXPECT_EQ(Form->ActionLbl->text(), QStringLiteral("Idle..."));
+  EXPECT_EQ(Ui(*Form).ActionLbl->text(), QStringLiteral("Idle..."));
 }
 
 TEST_F(MainFormRename, AbortEndsTheRunAtTheFirstFailureWithoutAsking) {
   ScanFiles({"a", "b"});
   Form->SetActivePageIndex(1);
-  Form->Edit5->setText(QStringLiteral("a"));
-  Form->Edit6->setText(QStringLiteral("b"));
-  Form->WarnRenameMnu->trigger();
-  ASSERT_FALSE(Form->WarnRenameMnu->isChecked());
+  Ui(*Form).Edit5->setText(QStringLiteral("a"));
+  Ui(*Form).Edit6->setText(QStringLiteral("b"));
+  Ui(*Form).WarnRenameMnu->trigger();
+  ASSERT_FALSE(Ui(*Form).WarnRenameMnu->isChecked());
   std::vector<TSeenBox> seen;
   Answer(QMessageBox::Abort, seen);
-  Form->GoBTn->click();
+  Ui(*Form).GoBTn->click();
   ASSERT_EQ(seen.size(), 1u);  // no confirmation, one failure box
   EXPECT_EQ(seen[0].Status, QStringLiteral("Idle..."));
-  EXPECT_TRUE(Form->ShowErrorMnu->isChecked());
-  EXPECT_EQ(Form->ActionLbl->text(), QStringLiteral(" Ok! "));
-  EXPECT_EQ(Form->ProgressBar1->value(), 100);
+  EXPECT_TRUE(Ui(*Form).ShowErrorMnu->isChecked());
+  EXPECT_EQ(Ui(*Form).ActionLbl->text(), QStringLiteral(" Ok! "));
+  EXPECT_EQ(Ui(*Form).ProgressBar1->value(), 100);
   EXPECT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"a", "b"}));
   EXPECT_EQ(NewNames(), (std::vector<std::string>{"b", ""}));  // the failed move's
 }
@@ -184,18 +184,18 @@ TEST_F(MainFormRename, AbortEndsTheRunAtTheFirstFailureWithoutAsking) {
 TEST_F(MainFormRename, IgnoreIsSavedAtCloseAndReadAtTheNextStart) {
   ScanFiles({"a", "b"});
   Form->SetActivePageIndex(1);
-  Form->Edit5->setText(QStringLiteral("a"));
-  Form->Edit6->setText(QStringLiteral("b"));
-  Form->WarnRenameMnu->trigger();
+  Ui(*Form).Edit5->setText(QStringLiteral("a"));
+  Ui(*Form).Edit6->setText(QStringLiteral("b"));
+  Ui(*Form).WarnRenameMnu->trigger();
   std::vector<TSeenBox> seen;
   Answer(QMessageBox::Ignore, seen);
-  Form->GoBTn->click();
+  Ui(*Form).GoBTn->click();
   ASSERT_EQ(seen.size(), 1u);
   ASSERT_TRUE(Form->close());
   EXPECT_NE(Settings().find("showerrors=0\r\nwarnrename=0\r\n"), std::string::npos) << Settings();
   Form.reset();
   Start();
-  EXPECT_FALSE(Form->ShowErrorMnu->isChecked());
+  EXPECT_FALSE(Ui(*Form).ShowErrorMnu->isChecked());
 }
 
 TEST_F(MainFormRename, LineBreaksOfALanguageFileBreakTheLinesOfTheBoxes) {
@@ -204,14 +204,14 @@ TEST_F(MainFormRename, LineBreaksOfALanguageFileBreakTheLinesOfTheBoxes) {
                            "[Translations]\r\nMainForm.RenameMsgLbl.Caption=Sure?~~Really?\r\n"
                            "MainForm.CantRenLbl.Caption=Not %s~~but %s\r\n");
   Seam.LanguageFile = QString::fromStdString(file);
-  Form->Language->trigger();
+  Ui(*Form).Language->trigger();
   ScanFiles({"a", "b"});
   Form->SetActivePageIndex(1);
-  Form->Edit5->setText(QStringLiteral("a"));
-  Form->Edit6->setText(QStringLiteral("b"));
+  Ui(*Form).Edit5->setText(QStringLiteral("a"));
+  Ui(*Form).Edit6->setText(QStringLiteral("b"));
   std::vector<TSeenBox> seen;
   Answer(QMessageBox::Ok, seen, [this, &seen]() { Answer(QMessageBox::Abort, seen); });
-  Form->GoBTn->click();
+  Ui(*Form).GoBTn->click();
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(seen[0].Text, QStringLiteral("Sure?\r\nReally?"));
   EXPECT_EQ(seen[0].Lines, 2);
@@ -227,24 +227,24 @@ TEST_F(MainFormRename, UndoMovesTheLastRunOfTheFolderBack) {
   ASSERT_EQ(Rename::JournalFolder().rfind(state, 0), 0u);  // journals stay in the test's home
   ScanFiles({"a.txt", "b.txt"});
   ASSERT_EQ(Form->DirectoryBytes(), Files.Path());  // only the test's own folder is renamed
-  EXPECT_FALSE(Form->UndoMnu->isEnabled());
+  EXPECT_FALSE(Ui(*Form).UndoMnu->isEnabled());
   std::vector<TSeenBox> seen;
   Answer(QMessageBox::Ok, seen);
-  Form->GoBTn->click();
+  Ui(*Form).GoBTn->click();
   ASSERT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"1.txt", "2.txt"}));
-  ASSERT_TRUE(Form->UndoMnu->isEnabled());
+  ASSERT_TRUE(Ui(*Form).UndoMnu->isEnabled());
   Answer(QMessageBox::Cancel, seen);
-  Form->UndoMnu->trigger();
+  Ui(*Form).UndoMnu->trigger();
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_TRUE(seen[1].Text.startsWith(QStringLiteral("Really undo the last rename?")));
   EXPECT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"1.txt", "2.txt"}));
-  Form->WarnRenameMnu->trigger();  // the same toggle: no question now
-  Form->UndoMnu->trigger();
+  Ui(*Form).WarnRenameMnu->trigger();  // the same toggle: no question now
+  Ui(*Form).UndoMnu->trigger();
   EXPECT_EQ(seen.size(), 2u);
   EXPECT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"a.txt", "b.txt"}));
   EXPECT_EQ(OldNames(), (std::vector<std::string>{"a.txt", "b.txt"}));
-  EXPECT_EQ(Form->ActionLbl->text(), QStringLiteral(" Ok! "));
-  EXPECT_FALSE(Form->UndoMnu->isEnabled());
+  EXPECT_EQ(Ui(*Form).ActionLbl->text(), QStringLiteral(" Ok! "));
+  EXPECT_FALSE(Ui(*Form).UndoMnu->isEnabled());
 }
 
 }  // namespace

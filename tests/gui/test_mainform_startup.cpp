@@ -63,20 +63,21 @@ TEST_F(MainFormStartUp, FirstStartOffersTheChooserBeforeShowingAndStartsWithDefa
   EXPECT_EQ(bounds.topLeft(), QPoint(std::max(0, (screen.width() - 621) / 2),
                                      std::max(0, (screen.height() - 495) / 2)));
   EXPECT_EQ(form.windowTitle(), QStringLiteral("Morvane"));
-  EXPECT_TRUE(form.ShowErrorMnu->isChecked());
-  EXPECT_TRUE(form.WarnRenameMnu->isChecked());
+  EXPECT_TRUE(Ui(form).ShowErrorMnu->isChecked());
+  EXPECT_TRUE(Ui(form).WarnRenameMnu->isChecked());
   EXPECT_EQ(form.ActivePageIndex(), 0);
-  EXPECT_EQ(form.FilterCmb->currentText(), QStringLiteral("*"));
-  ASSERT_EQ(form.HidFilterList->count(), 1);
-  EXPECT_EQ(form.HidFilterList->item(0)->text(), QStringLiteral(".*"));
-  EXPECT_EQ(ItemsOf(form.SortCmb), QStringList({"Alphabetical", "Date/Time",
-                                                "Alphabetical (inverse)", "Date/Time (inverse)"}));
-  EXPECT_EQ(form.SortCmb->currentIndex(), 0);
+  EXPECT_EQ(Ui(form).FilterCmb->currentText(), QStringLiteral("*"));
+  ASSERT_EQ(Ui(form).HidFilterList->count(), 1);
+  EXPECT_EQ(Ui(form).HidFilterList->item(0)->text(), QStringLiteral(".*"));
+  EXPECT_EQ(
+      ItemsOf(Ui(form).SortCmb),
+      QStringList({"Alphabetical", "Date/Time", "Alphabetical (inverse)", "Date/Time (inverse)"}));
+  EXPECT_EQ(Ui(form).SortCmb->currentIndex(), 0);
   EXPECT_EQ(form.FileListModel()->rowCount(), 0);
-  EXPECT_EQ(form.ActionLbl->text(), QStringLiteral("Idle..."));
-  EXPECT_EQ(form.DirEdit->text(), QStringLiteral("/"));
-  EXPECT_EQ(form.RadioGroup2->ItemIndex(), 1);
-  EXPECT_FALSE(form.Edit1->isEnabled());
+  EXPECT_EQ(Ui(form).ActionLbl->text(), QStringLiteral("Idle..."));
+  EXPECT_EQ(Ui(form).DirEdit->text(), QStringLiteral("/"));
+  EXPECT_EQ(Ui(form).RadioGroup2->ItemIndex(), 1);
+  EXPECT_FALSE(Ui(form).Edit1->isEnabled());
 }
 
 struct TBoundsCase {
@@ -125,8 +126,8 @@ class MainFormOptions : public MainFormStartUp,
 TEST_P(MainFormOptions, OptionsAreReadAndWrittenBack) {
   WriteSettings(LanguageEntry() + "\r\n[option]\r\n" + GetParam().Stored + "\r\n");
   TMainForm& form = StartShown();
-  EXPECT_EQ(form.ShowErrorMnu->isChecked(), GetParam().ShowErrors);
-  EXPECT_EQ(form.WarnRenameMnu->isChecked(), GetParam().WarnRename);
+  EXPECT_EQ(Ui(form).ShowErrorMnu->isChecked(), GetParam().ShowErrors);
+  EXPECT_EQ(Ui(form).WarnRenameMnu->isChecked(), GetParam().WarnRename);
   EXPECT_EQ(form.ActivePageIndex(), GetParam().Page);
   EXPECT_TRUE(form.close());
   EXPECT_NE(Settings().find(GetParam().Written), std::string::npos) << Settings();
@@ -148,9 +149,9 @@ TEST_F(MainFormStartUp, ClickingATabEndsTheStateWithoutActivePage) {
   ASSERT_EQ(form.ActivePageIndex(), -1);
   // The Replace page is in use for names while no page is active.
   EXPECT_FALSE(form.PreviewOptions().RenamePage);
-  emit form.PageControl1->tabBarClicked(0);
+  emit Ui(form).PageControl1->tabBarClicked(0);
   EXPECT_EQ(form.ActivePageIndex(), 0);
-  EXPECT_TRUE(form.TabSheet1->isVisible());
+  EXPECT_TRUE(Ui(form).TabSheet1->isVisible());
 }
 
 TEST_F(MainFormStartUp, SettingsFileHoldsItsSectionsAndKeysInOrderAfterARun) {
@@ -195,7 +196,7 @@ TEST_F(MainFormStartUp, RunApplicationShowsTheWindowAndReturnsZeroAfterExit) {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
       if (auto* form = qobject_cast<TMainForm*>(widget); form && form->isVisible()) {
         shown = true;
-        form->ExitBtn->click();
+        Ui(*form).ExitBtn->click();
       }
     }
   });
@@ -219,9 +220,9 @@ TEST_F(MainFormStartUp, DefaultLanguageFileHoldsTheWindowTextsByteForByte) {
 
 TEST_F(MainFormStartUp, RunTimeTextsAreReadBackWithoutTheirOuterBlanks) {
   TMainForm& form = Start();
-  EXPECT_EQ(form.RenLbl->text(), QStringLiteral("Renaming files..."));
+  EXPECT_EQ(Ui(form).RenLbl->text(), QStringLiteral("Renaming files..."));
   EXPECT_EQ(
-      form.CantRenLbl->text(),
+      Ui(form).CantRenLbl->text(),
       QStringLiteral("Cannot rename %s to %s!\r\n\r\nN.B. This warn can be disabled in options"));
 }
 
@@ -241,8 +242,8 @@ TEST_F(MainFormStartUp, ConfirmedFirstChooserAppliesAndStoresTheChosenFile) {
                            "MainForm.AlphaLbl.Caption=Alphabetisch\r\n");
   Seam.LanguageFile = QString::fromStdString(chosen);
   TMainForm& form = Start();
-  EXPECT_EQ(form.GoBTn->text(), QStringLiteral("Umbenennen"));
-  EXPECT_EQ(form.SortCmb->itemText(2), QStringLiteral("Alphabetisch (inverse)"));
+  EXPECT_EQ(Ui(form).GoBTn->text(), QStringLiteral("Umbenennen"));
+  EXPECT_EQ(Ui(form).SortCmb->itemText(2), QStringLiteral("Alphabetisch (inverse)"));
   EXPECT_NE(Settings().find("MainForm=" + chosen), std::string::npos);
 }
 
@@ -261,29 +262,30 @@ TEST_F(MainFormStartUp, ChosenFileSettingYesChangesThreeGroupsAtOnce) {
   const std::string file = Dir.File("yes.lng");
   TestUtil::WriteFileBytes(file, "[Translations]\r\nMainForm.YesLbl.Caption=Ja\r\n");
   Seam.LanguageFile = QString::fromStdString(file);
-  form.Language->trigger();
-  for (TRadioGroup* group : {form.RadioGroup1, form.RadioGroup3, form.RadioGroup4})
+  Ui(form).Language->trigger();
+  for (TRadioGroup* group : {Ui(form).RadioGroup1, Ui(form).RadioGroup3, Ui(form).RadioGroup4})
     EXPECT_EQ(group->Items(), QStringList({"Ja", "No"}));
-  EXPECT_EQ(form.RadioGroup2->Items()[0], QStringLiteral("Original Name"));
+  EXPECT_EQ(Ui(form).RadioGroup2->Items()[0], QStringLiteral("Original Name"));
   // The sort choices keep the texts of the start.
-  EXPECT_EQ(form.SortCmb->itemText(0), QStringLiteral("Alphabetical"));
+  EXPECT_EQ(Ui(form).SortCmb->itemText(0), QStringLiteral("Alphabetical"));
 }
 
 TEST_F(MainFormStartUp, CancelledLanguageChoiceStillResetsTheGroups) {
   WriteSettings(LanguageEntry() + "\r\n");
   TMainForm& form = StartShown();
-  for (TRadioGroup* group : {form.RadioGroup1, form.RadioGroup3, form.RadioGroup4})
+  for (TRadioGroup* group : {Ui(form).RadioGroup1, Ui(form).RadioGroup3, Ui(form).RadioGroup4})
     group->SetItemIndex(0);
-  form.RadioGroup2->SetItemIndex(2);
-  form.RadioGroup6->SetItemIndex(1);
-  form.Edit1->setText(QStringLiteral("img_"));
-  form.Language->trigger();
+  Ui(form).RadioGroup2->SetItemIndex(2);
+  Ui(form).RadioGroup6->SetItemIndex(1);
+  Ui(form).Edit1->setText(QStringLiteral("img_"));
+  Ui(form).Language->trigger();
   EXPECT_EQ(Seam.LanguageOffers, 1);
-  EXPECT_EQ(form.RadioGroup1->ItemIndex(), 1);
-  EXPECT_EQ(form.RadioGroup2->ItemIndex(), 1);
-  EXPECT_EQ(form.RadioGroup6->ItemIndex(), 0);
-  for (QLineEdit* edit : {form.Edit1, form.Edit3, form.Edit4}) EXPECT_FALSE(edit->isEnabled());
-  EXPECT_EQ(form.Edit1->text(), QStringLiteral("img_"));
+  EXPECT_EQ(Ui(form).RadioGroup1->ItemIndex(), 1);
+  EXPECT_EQ(Ui(form).RadioGroup2->ItemIndex(), 1);
+  EXPECT_EQ(Ui(form).RadioGroup6->ItemIndex(), 0);
+  for (QLineEdit* edit : {Ui(form).Edit1, Ui(form).Edit3, Ui(form).Edit4})
+    EXPECT_FALSE(edit->isEnabled());
+  EXPECT_EQ(Ui(form).Edit1->text(), QStringLiteral("img_"));
 }
 
 TEST_F(MainFormStartUp, LanguageFileSettingTheDirectoryChangesItsTextWithoutAScan) {
@@ -292,13 +294,13 @@ TEST_F(MainFormStartUp, LanguageFileSettingTheDirectoryChangesItsTextWithoutASca
   TestUtil::WriteFileBytes(files.File("a.txt"), "a");
   TMainForm& form = StartShown();
   Seam.Folder = files.Path();
-  form.BrowseMnu->trigger();
+  Ui(form).BrowseMnu->trigger();
   ASSERT_EQ(form.FileListModel()->rowCount(), 1);
   const std::string file = Dir.File("dir.lng");
   TestUtil::WriteFileBytes(file, "[Translations]\r\nMainForm.DirEdit.Text=/elsewhere\r\n");
   Seam.LanguageFile = QString::fromStdString(file);
-  form.Language->trigger();
-  EXPECT_EQ(form.DirEdit->text(), QStringLiteral("/elsewhere"));
+  Ui(form).Language->trigger();
+  EXPECT_EQ(Ui(form).DirEdit->text(), QStringLiteral("/elsewhere"));
   EXPECT_EQ(form.DirectoryBytes(), "/elsewhere");
   EXPECT_EQ(form.FileListModel()->rowCount(), 1);
 }
@@ -309,26 +311,26 @@ TEST_F(MainFormStartUp, ErrorEscapingTheLanguageCommandIsShownAndEndsTheCommand)
   const std::string file = Dir.File("yes.lng");
   TestUtil::WriteFileBytes(file, "[Translations]\r\nMainForm.YesLbl.Caption=Ja\r\n");
   Seam.LanguageFile = QString::fromStdString(file);
-  form.RadioGroup1->SetItemIndex(0);
+  Ui(form).RadioGroup1->SetItemIndex(0);
   TReadOnlyFiles readOnly("morvane.ini");
   Platform::SetFileSystem(&readOnly);
-  form.Language->trigger();
+  Ui(form).Language->trigger();
   ASSERT_EQ(Seam.Texts.size(), 1u);
   EXPECT_EQ(Seam.Texts[0].toStdString(), "Unable to write to " + Paths().SettingsFile + ".");
   // Neither the chosen file nor the reset of the groups took place.
-  EXPECT_EQ(form.YesLbl->text(), QStringLiteral("Yes"));
-  EXPECT_EQ(form.RadioGroup1->ItemIndex(), 0);
+  EXPECT_EQ(Ui(form).YesLbl->text(), QStringLiteral("Yes"));
+  EXPECT_EQ(Ui(form).RadioGroup1->ItemIndex(), 0);
   EXPECT_TRUE(form.isVisible());
 }
 
 TEST_F(MainFormStartUp, MenuBarCaptionsCarryAccessKeysAndDropDownsGetThemWhenOpened) {
   TMainForm& form = Start();
-  EXPECT_EQ(form.Options1->title(), QStringLiteral("&Options"));
-  EXPECT_EQ(form.ShowErrorMnu->text(), QStringLiteral("Show error messages"));
-  emit form.Options1->aboutToShow();
-  EXPECT_EQ(form.Language->text(), QStringLiteral("&Select Language"));
-  EXPECT_EQ(form.ShowErrorMnu->text(), QStringLiteral("S&how error messages"));
-  EXPECT_EQ(form.ExploreMnu->text(), QStringLiteral("&Explore folder"));
+  EXPECT_EQ(Ui(form).Options1->title(), QStringLiteral("&Options"));
+  EXPECT_EQ(Ui(form).ShowErrorMnu->text(), QStringLiteral("Show error messages"));
+  emit Ui(form).Options1->aboutToShow();
+  EXPECT_EQ(Ui(form).Language->text(), QStringLiteral("&Select Language"));
+  EXPECT_EQ(Ui(form).ShowErrorMnu->text(), QStringLiteral("S&how error messages"));
+  EXPECT_EQ(Ui(form).ExploreMnu->text(), QStringLiteral("&Explore folder"));
 }
 
 }  // namespace
