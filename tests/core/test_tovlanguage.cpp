@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,8 +17,6 @@ namespace {
 
 const std::string CantRen =
     "Cannot rename %s to %s!\r\n\r\nN.B. This warn can be disabled in options";
-const std::string RenameMsg =
-    "Really rename file(s)?\r\n\r\nN.B. This warn can be disabled in options";
 
 class TFakeComponent : public Lang::TFormComponent {
  public:
@@ -40,116 +39,66 @@ class TFakeComponent : public Lang::TFormComponent {
 };
 
 struct TRow {
-  const char* Name;
-  const char* ClassName;
+  std::string Name, ClassName;
   std::string Caption, Hint, Text;
 };
 
-// The main window's components in creation order with their built-in texts.
-const std::vector<TRow> MainWindowRows = {
-    {"BrowserPanel", "TPanel", "", "", ""},
-    {"TopLeftPanel", "TPanel", "", "", ""},
-    {"FilterLbl", "TLabel", "Filter extension:", "", ""},
-    {"SortLbl", "TLabel", "Sort order:", "", ""},
-    {"BtnPanel", "TPanel", "", "", ""},
-    {"RefreshBtn", "TSpeedButton", "", "REfresh current directory", ""},
-    {"BrowseDirEdit", "TSpeedButton", "", "Open directory...", ""},
-    {"Panel2", "TPanel", "", "", ""},
-    {"DirTitleLbl", "TLabel", "Current directory:", "", ""},
-    {"DirEdit", "TEdit", "", "", "/"},
-    {"FilterCmb", "TComboBox", "", "", ""},
-    {"HidFilterList", "TListBox", "", "", ""},
-    {"SortCmb", "TComboBox", "", "", ""},
-    {"Bevel5", "TBevel", "", "", ""},
-    {"BottomLeftPanel", "TPanel", "", "", ""},
-    {"Panel3", "TPanel", "", "", ""},
-    {"FileBrowseTitleLbl", "TLabel", "Files to rename:", "", ""},
-    {"Bevel4", "TBevel", "", "", ""},
-    {"FileList", "TListView", "", "", ""},
-    {"ToolBar1", "TToolBar", "ToolBar1", "", ""},
-    {"GoBTn", "TToolButton", "Rename", "Rename files", ""},
-    {"TestBtn", "TToolButton", "Test", "Test the rename file effects", ""},
-    {"TSep1", "TToolButton", "TSep1", "", ""},
-    {"ExploreBtn", "TToolButton", "Explore", "Browse current directory", ""},
-    {"RemoveBtn", "TToolButton", "Remove", "Remove selected file(s) from list", ""},
-    {"TSep2", "TToolButton", "TSep2", "", ""},
-    {"AboutBtn", "TToolButton", "About", "Info", ""},
-    {"ExitBtn", "TToolButton", "Exit", "Close", ""},
-    {"TSep3", "TToolButton", "TSep3", "", ""},
-    {"StatusPanel", "TPanel", "", "", ""},
-    {"StatusLbl", "TLabel", "Status:", "", ""},
-    {"ActionLbl", "TLabel", "Idle...", "", ""},
-    {"ProgressBar1", "TProgressBar", "", "", ""},
-    {"RightPanel", "TPanel", "", "", ""},
-    {"PageControl1", "TPageControl", "", "", ""},
-    {"TabSheet1", "TTabSheet", "Rename", "", ""},
-    {"RadioGroup1", "TRadioGroup", "Add Prefix", "", ""},
-    {"Edit1", "TEdit", "", "", ""},
-    {"RadioGroup3", "TRadioGroup", "Add suffix", "", ""},
-    {"Edit3", "TEdit", "", "", ""},
-    {"RadioGroup4", "TRadioGroup", "New Extension", "", ""},
-    {"Edit4", "TEdit", "", "", ""},
-    {"RadioGroup2", "TRadioGroup", "New Name", "", ""},
-    {"RadioGroup6", "TRadioGroup", "Name case", "", ""},
-    {"TabSheet2", "TTabSheet", "Replace", "", ""},
-    {"TipTitleLbl", "TLabel", "Tip:", "", ""},
-    {"TipLbl", "TLabel",
-     "To replace or insert blank (\" \") charachters leave blank the relative edit box.", "", ""},
-    {"GroupBox1", "TGroupBox", "Search for", "", ""},
-    {"Edit5", "TEdit", "", "", ""},
-    {"CaseSensitive", "TCheckBox", "Case sensitive search", "", ""},
-    {"GroupBox2", "TGroupBox", "Replace with", "", ""},
-    {"Edit6", "TEdit", "", "", ""},
-    {"Panel1", "TPanel", "", "", ""},
-    {"CantRenLbl", "TLabel", CantRen, "", ""},
-    {"RenameMsgLbl", "TLabel", RenameMsg, "", ""},
-    {"YesLbl", "TLabel", "Yes", "", ""},
-    {"NoLbl", "TLabel", "No", "", ""},
-    {"UpperCaseLbl", "TLabel", "Uppercase", "", ""},
-    {"LowerCaseLbl", "TLabel", "Lowercase", "", ""},
-    {"DontChangeLbl", "TLabel", "Don't change", "", ""},
-    {"OriginalNameLbl", "TLabel", "Original Name", "", ""},
-    {"NumberLbl", "TLabel", "Numbering (1,2,...,10)", "", ""},
-    {"CleverNumberLbl", "TLabel", "Clever numbering (001,002,...,010,...)", "", ""},
-    {"OldNameLbl", "TLabel", "Old Name", "", ""},
-    {"NewNameLbl", "TLabel", "New Name", "", ""},
-    {"RenLbl", "TLabel", "Renaming files... ", "", ""},
-    {"AlphaLbl", "TLabel", "Alphabetical", "", ""},
-    {"DateTimeLbl", "TLabel", "Date/Time", "", ""},
-    {"InverseLbl", "TLabel", "(inverse)", "", ""},
-    {"TakenLbl", "TLabel", "The new name is taken by another file", "", ""},
-    {"ChainLbl", "TLabel", "The new name is held by a file renamed only later", "", ""},
-    {"DuplicateLbl", "TLabel", "An earlier file gets the same new name", "", ""},
-    {"GoneLbl", "TLabel", "The file has already been renamed by an earlier row", "", ""},
-    {"EmptyLbl", "TLabel", "The new name is empty", "", ""},
-    {"TooLongLbl", "TLabel", "The new name is too long", "", ""},
-    {"FolderLbl", "TLabel", "The new name holds a \"/\": the file moves to a folder", "", ""},
-    {"UndoMsgLbl", "TLabel",
-     "Really undo the last rename?\r\n\r\nN.B. This warn can be disabled in options", "", ""},
-    {"MainMenu1", "TMainMenu", "", "", ""},
-    {"File1", "TMenuItem", "&File", "", ""},
-    {"BrowseMnu", "TMenuItem", "Select Directory", "", ""},
-    {"N2", "TMenuItem", "-", "", ""},
-    {"TestMnu", "TMenuItem", "Test", "", ""},
-    {"RenameMnu", "TMenuItem", "Rename", "", ""},
-    {"UndoMnu", "TMenuItem", "Undo Rename", "", ""},
-    {"N1", "TMenuItem", "-", "", ""},
-    {"ExitMnu", "TMenuItem", "Exit", "", ""},
-    {"Options1", "TMenuItem", "&Options", "", ""},
-    {"Language", "TMenuItem", "Select Language", "", ""},
-    {"N4", "TMenuItem", "-", "", ""},
-    {"ShowErrorMnu", "TMenuItem", "Show error messages", "", ""},
-    {"WarnRenameMnu", "TMenuItem", "Warn before rename", "", ""},
-    {"N3", "TMenuItem", "-", "", ""},
-    {"RemoveMnu", "TMenuItem", "Remove selected file(s)", "", ""},
-    {"ExploreMnu", "TMenuItem", "Explore folder", "", ""},
-    {"Help1", "TMenuItem", "&Help", "", ""},
-    {"ContentsMnu", "TMenuItem", "Contents", "", ""},
-    {"AboutMnu", "TMenuItem", "About", "", ""},
-    {"ImageList1", "TImageList", "", "", ""},
-    {"DirDlg", "TKvFolderDialog", "", "", ""},
-    {"tovLanguage1", "TtovLanguage", "", "", ""},
-};
+// "~~" in a language file stands for a line break.
+std::string WithLineBreaks(std::string text) {
+  for (std::size_t at = 0; (at = text.find("~~", at)) != std::string::npos; at += 2) {
+    text.replace(at, 2, "\r\n");
+  }
+  return text;
+}
+
+std::string DefaultText(const std::string& component, const char* property) {
+  const std::string key = "MainForm." + component + "." + property;
+  for (const auto& [name, value] : TestUtil::DefaultLanguageTexts()) {
+    if (name == key) return WithLineBreaks(value);
+  }
+  return {};
+}
+
+// The main window's components in creation order as "Name:ClassName", with
+// their built-in texts from the default language file; menu separators are
+// captioned ":-", which the file does not hold.
+std::vector<TRow> MainWindowRowsOf() {
+  std::istringstream components(
+      "BrowserPanel:TPanel TopLeftPanel:TPanel FilterLbl:TLabel SortLbl:TLabel BtnPanel:TPanel "
+      "RefreshBtn:TSpeedButton BrowseDirEdit:TSpeedButton Panel2:TPanel DirTitleLbl:TLabel "
+      "DirEdit:TEdit FilterCmb:TComboBox HidFilterList:TListBox SortCmb:TComboBox Bevel5:TBevel "
+      "BottomLeftPanel:TPanel Panel3:TPanel FileBrowseTitleLbl:TLabel Bevel4:TBevel "
+      "FileList:TListView ToolBar1:TToolBar GoBTn:TToolButton TestBtn:TToolButton "
+      "TSep1:TToolButton ExploreBtn:TToolButton RemoveBtn:TToolButton TSep2:TToolButton "
+      "AboutBtn:TToolButton ExitBtn:TToolButton TSep3:TToolButton StatusPanel:TPanel "
+      "StatusLbl:TLabel ActionLbl:TLabel ProgressBar1:TProgressBar RightPanel:TPanel "
+      "PageControl1:TPageControl TabSheet1:TTabSheet RadioGroup1:TRadioGroup Edit1:TEdit "
+      "RadioGroup3:TRadioGroup Edit3:TEdit RadioGroup4:TRadioGroup Edit4:TEdit "
+      "RadioGroup2:TRadioGroup RadioGroup6:TRadioGroup TabSheet2:TTabSheet TipTitleLbl:TLabel "
+      "TipLbl:TLabel GroupBox1:TGroupBox Edit5:TEdit CaseSensitive:TCheckBox "
+      "GroupBox2:TGroupBox Edit6:TEdit Panel1:TPanel CantRenLbl:TLabel RenameMsgLbl:TLabel "
+      "YesLbl:TLabel NoLbl:TLabel UpperCaseLbl:TLabel LowerCaseLbl:TLabel DontChangeLbl:TLabel "
+      "OriginalNameLbl:TLabel NumberLbl:TLabel CleverNumberLbl:TLabel OldNameLbl:TLabel "
+      "NewNameLbl:TLabel RenLbl:TLabel AlphaLbl:TLabel DateTimeLbl:TLabel InverseLbl:TLabel "
+      "TakenLbl:TLabel ChainLbl:TLabel DuplicateLbl:TLabel GoneLbl:TLabel EmptyLbl:TLabel "
+      "TooLongLbl:TLabel FolderLbl:TLabel UndoMsgLbl:TLabel MainMenu1:TMainMenu File1:TMenuItem "
+      "BrowseMnu:TMenuItem N2:TMenuItem:- TestMnu:TMenuItem RenameMnu:TMenuItem "
+      "UndoMnu:TMenuItem N1:TMenuItem:- ExitMnu:TMenuItem Options1:TMenuItem Language:TMenuItem "
+      "N4:TMenuItem:- ShowErrorMnu:TMenuItem WarnRenameMnu:TMenuItem N3:TMenuItem:- "
+      "RemoveMnu:TMenuItem ExploreMnu:TMenuItem Help1:TMenuItem ContentsMnu:TMenuItem "
+      "AboutMnu:TMenuItem ImageList1:TImageList DirDlg:TKvFolderDialog "
+      "tovLanguage1:TtovLanguage");
+  std::vector<TRow> rows;
+  for (std::string component; components >> component;) {
+    const std::size_t colon = component.find(':'), dash = component.find(":-");
+    const std::string name = component.substr(0, colon);
+    const std::string className = component.substr(colon + 1, dash - colon - 1);
+    rows.push_back({name, className, dash == std::string::npos ? DefaultText(name, "Caption") : "-",
+                    DefaultText(name, "Hint"), DefaultText(name, "Text")});
+  }
+  return rows;
+}
+const std::vector<TRow> MainWindowRows = MainWindowRowsOf();
 
 // The keys of the default language file, in the order a new file holds them.
 const std::vector<std::string> DefaultKeys = TestUtil::DefaultLanguageKeys();
