@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cerrno>
+#include <functional>
 #include <map>
 #include <memory>
 #include <random>
@@ -117,6 +118,22 @@ Rename::TPreviewOptions MakeOptions(TRandom& random) {
   return options;
 }
 
+using TTrial =
+    std::function<void(TRandom&, const TestUtil::TTempDir&, const TFolder&, TFileItems&)>;
+
+// Runs a trial on a random folder and list for each seed from 1 to last.
+void ForEachSeed(unsigned last, const TTrial& trial) {
+  for (unsigned seed = 1; seed <= last; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    TRandom random(seed);
+    TestUtil::TTempDir dir;
+    const TFolder before = MakeFolder(random, dir);
+    TFileItems items = MakeList(random, before);
+    trial(random, dir, before, items);
+    if (::testing::Test::HasFatalFailure()) return;
+  }
+}
+
 TFolder ReadFolder(const std::string& path) {
   TFolder folder;
   for (const std::string& name : TestUtil::ListNames(path))
@@ -159,12 +176,8 @@ void CheckRows(const TFileItems& items, const TRunOutcome& result) {
 TEST(RenameProperty, NoFileIsEverLostOrOverwritten) {
   std::size_t renamed = 0;
   std::size_t failed = 0;
-  for (unsigned seed = 1; seed <= 30; ++seed) {
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    TRandom random(seed);
-    TestUtil::TTempDir dir;
-    const TFolder before = MakeFolder(random, dir);
-    TFileItems items = MakeList(random, before);
+  ForEachSeed(30, [&](TRandom& random, const TestUtil::TTempDir& dir, const TFolder& before,
+                      TFileItems& items) {
     TRenameRequest request;
     request.Dir = dir.Path();
     request.WarnBeforeRename = false;
@@ -181,7 +194,7 @@ TEST(RenameProperty, NoFileIsEverLostOrOverwritten) {
     CheckRows(items, result);
     renamed += result.Renamed;
     failed += result.Failed;
-  }
+  });
   // The seeds must exercise both outcomes, or the test proves nothing.
   EXPECT_GT(renamed, 1000u);
   EXPECT_GT(failed, 100u);
@@ -193,35 +206,31 @@ TEST(RenameProperty, NoFileIsEverLostOrOverwritten) {
 TEST(RenameProperty, ConflictCheckForeseesEveryFailureAndNoOther) {
   std::size_t marked = 0;
   std::size_t moved = 0;
-  for (unsigned seed = 1; seed <= 40; ++seed) {
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    TRandom random(seed);
-    TestUtil::TTempDir dir;
-    const TFolder before = MakeFolder(random, dir);
-    TFileItems items = MakeList(random, before);
-    Rename::Preview(items, MakeOptions(random));
-    for (TFileItem& item : items) {
-      const int pick = random.Below(100);
-      if (pick < 15 && !items.empty()) item.NewName = items[random.Below(items.size())].OldName;
-      if (pick == 15) item.NewName = Platform::UpperCase(item.OldName);
-      if (pick == 16) item.NewName.clear();
-      if (pick == 17) item.NewName = std::string(300, 'n');
-    }
-    const Platform::TDirectory folder(Platform::FileSystem(), dir.Path());
-    Rename::MarkConflicts(items, Rename::ViewOf(folder));
-    std::vector<bool> foreseen;
-    for (const TFileItem& item : items) foreseen.push_back(Rename::WillFail(item.Conflict));
-    TestUtil::TScriptedUi ui;
-    Rename::MoveRows(folder, items, ui, false, {});
-    for (std::size_t i = 0; i < items.size(); ++i) {
-      EXPECT_EQ(foreseen[i], items[i].Status == TMoveStatus::Failed)
-          << i << ": " << items[i].OldName << " -> " << items[i].NewName << " ("
-          << (Rename::ConflictWord(items[i].Conflict) ? Rename::ConflictWord(items[i].Conflict)
-                                                      : "none")
-          << ", errno " << items[i].Error << ")";
-      ++(foreseen[i] ? marked : moved);
-    }
-  }
+  ForEachSeed(
+      40, [&](TRandom& random, const TestUtil::TTempDir& dir, const TFolder&, TFileItems& items) {
+        Rename::Preview(items, MakeOptions(random));
+        for (TFileItem& item : items) {
+          const int pick = random.Below(100);
+          if (pick < 15 && !items.empty()) item.NewName = items[random.Below(items.size())].OldName;
+          if (pick == 15) item.NewName = Platform::UpperCase(item.OldName);
+          if (pick == 16) item.NewName.clear();
+          if (pick == 17) item.NewName = std::string(300, 'n');
+        }
+        const Platform::TDirectory folder(Platform::FileSystem(), dir.Path());
+        Rename::MarkConflicts(items, Rename::ViewOf(folder));
+        std::vector<bool> foreseen;
+        for (const TFileItem& item : items) foreseen.push_back(Rename::WillFail(item.Conflict));
+        TestUtil::TScriptedUi ui;
+        Rename::MoveRows(folder, items, ui, false, {});
+        for (std::size_t i = 0; i < items.size(); ++i) {
+          EXPECT_EQ(foreseen[i], items[i].Status == TMoveStatus::Failed)
+              << i << ": " << items[i].OldName << " -> " << items[i].NewName << " ("
+              << (Rename::ConflictWord(items[i].Conflict) ? Rename::ConflictWord(items[i].Conflict)
+                                                          : "none")
+              << ", errno " << items[i].Error << ")";
+          ++(foreseen[i] ? marked : moved);
+        }
+      });
   EXPECT_GT(marked, 300u);
   EXPECT_GT(moved, 1000u);
 }
