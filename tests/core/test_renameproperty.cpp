@@ -26,6 +26,7 @@ using Rename::TFailAnswer;
 using Rename::TRenameRequest;
 using Rename::TRunOutcome;
 using TFolder = std::map<std::string, std::string>;  // name -> content
+using TestUtil::ReadFolder;
 
 // Few characters, so that names collide often, also after a case change.
 const std::vector<std::string> Pieces{"a", "A", "b", "1", "2", ".", "_", " ", "ä", "Ä", "\xE9"};
@@ -132,13 +133,6 @@ void ForEachSeed(unsigned last, const TTrial& trial) {
     trial(random, dir, before, items);
     if (::testing::Test::HasFatalFailure()) return;
   }
-}
-
-TFolder ReadFolder(const std::string& path) {
-  TFolder folder;
-  for (const std::string& name : TestUtil::ListNames(path))
-    folder[name] = TestUtil::ReadFileBytes(path + "/" + name);
-  return folder;
 }
 
 std::vector<std::string> Contents(const TFolder& folder) {

@@ -27,13 +27,7 @@ using FileList::TFileItem;
 using FileList::TFileItems;
 using FileList::TMoveStatus;
 using TFolder = std::map<std::string, std::string>;  // name -> content
-
-TFolder ReadFolder(const std::string& path) {
-  TFolder folder;
-  for (const std::string& name : TestUtil::ListNames(path))
-    folder[name] = TestUtil::ReadFileBytes(path + "/" + name);
-  return folder;
-}
+using TestUtil::ReadFolder;
 
 // A folder of numbered files (some numbers missing, some other names), a list
 // of them in random order, a few listed twice, and a request to number them.

@@ -67,6 +67,12 @@ std::vector<std::string> ListNames(const std::string& dir) {
   return names;
 }
 
+std::map<std::string, std::string> ReadFolder(const std::string& dir) {
+  std::map<std::string, std::string> folder;
+  for (const std::string& name : ListNames(dir)) folder[name] = ReadFileBytes(dir + "/" + name);
+  return folder;
+}
+
 void GiveToNobody(const std::string& path) {
   if (::geteuid() != 0) return;
   ::lchown(path.c_str(), NobodyId, NobodyId);

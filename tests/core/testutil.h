@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ std::string ReadFileBytes(const std::string& path);  // empty when missing
 bool Exists(const std::string& path);                // lstat succeeds
 // Names in a folder, sorted, without "." and "..".
 std::vector<std::string> ListNames(const std::string& dir);
+// Every file of a folder: name -> content.
+std::map<std::string, std::string> ReadFolder(const std::string& dir);
 
 // The user id that RunUnprivileged switches to (65534, "nobody").
 constexpr unsigned NobodyId = 65534;
