@@ -14,6 +14,13 @@ TEnvGuard::TEnvGuard(const char* name, const std::string& value) : TEnvGuard(nam
   ::setenv(name, value.c_str(), 1);
 }
 
+void TEnvGuard::Set(const char* value) const {
+  if (value)
+    ::setenv(FName, value, 1);
+  else
+    ::unsetenv(FName);
+}
+
 TEnvGuard::~TEnvGuard() {
   if (FHad)
     ::setenv(FName, FValue.c_str(), 1);

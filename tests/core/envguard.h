@@ -11,6 +11,8 @@ class TEnvGuard {
   explicit TEnvGuard(const char* name);
   TEnvGuard(const char* name, const std::string& value);
   ~TEnvGuard();
+  // Sets the variable, or unsets it for nullptr.
+  void Set(const char* value) const;
   TEnvGuard(const TEnvGuard&) = delete;
   TEnvGuard& operator=(const TEnvGuard&) = delete;
 

@@ -1,10 +1,8 @@
-#include <stdlib.h>
-
-#include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "core/envguard.h"
 #include "dialogs/displaypath.h"
 #include "platform/locale.h"
 
@@ -64,31 +62,14 @@ TEST(FarEastLocale, ChineseJapaneseKorean) {
 // Sets the three locale variables for one test and puts them back afterwards.
 class LocaleEnvironmentTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    for (int i = 0; i < 3; ++i) {
-      const char* value = getenv(Names[i]);
-      FSaved[i] = value == nullptr ? std::nullopt : std::optional<std::string>(value);
-    }
+  void SetAll(const char* all, const char* messages, const char* lang) const {
+    FAll.Set(all);
+    FMessages.Set(messages);
+    FLang.Set(lang);
   }
-  void TearDown() override {
-    for (int i = 0; i < 3; ++i) Set(Names[i], FSaved[i] ? FSaved[i]->c_str() : nullptr);
-  }
-  static void Set(const char* name, const char* value) {
-    if (value == nullptr) {
-      unsetenv(name);
-    } else {
-      setenv(name, value, 1);
-    }
-  }
-  static void SetAll(const char* all, const char* messages, const char* lang) {
-    Set("LC_ALL", all);
-    Set("LC_MESSAGES", messages);
-    Set("LANG", lang);
-  }
-  static constexpr const char* Names[3] = {"LC_ALL", "LC_MESSAGES", "LANG"};
 
  private:
-  std::optional<std::string> FSaved[3];
+  TestUtil::TEnvGuard FAll{"LC_ALL"}, FMessages{"LC_MESSAGES"}, FLang{"LANG"};
 };
 
 TEST_F(LocaleEnvironmentTest, FirstNonEmptyVariableWins) {

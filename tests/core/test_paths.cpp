@@ -1,4 +1,3 @@
-#include <cstdlib>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -116,11 +115,8 @@ TEST(Paths, ConfigHome) {
       {nullptr, "/", "/.config"},
   };
   for (const auto& c : cases) {
-    if (c.Xdg)
-      ::setenv("XDG_CONFIG_HOME", c.Xdg, 1);
-    else
-      ::unsetenv("XDG_CONFIG_HOME");
-    ::setenv("HOME", c.Home, 1);
+    xdg.Set(c.Xdg);
+    home.Set(c.Home);
     EXPECT_EQ(Platform::ConfigHome(), c.Expected) << (c.Xdg ? c.Xdg : "(unset)") << " " << c.Home;
   }
 }
