@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QItemSelectionModel>
+#include <QTreeView>
 #include <QWidget>
 
 #include "dialogs/qt/kvfolderdialog.h"
@@ -91,6 +93,13 @@ void TMainFormFixture::ScanFiles(const std::vector<std::string>& names) {
   for (const std::string& name : names) TestUtil::WriteFileBytes(Files.File(name), name);
   Seam.Folder = Files.Path();
   Ui(*Form).BrowseMnu->trigger();
+}
+
+void TMainFormFixture::SelectRows(const std::set<int>& rows) {
+  for (int row : rows)
+    Ui(*Form).FileList->selectionModel()->select(
+        Form->FileListModel()->index(row, 0),
+        QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
 std::vector<std::string> TMainFormFixture::OldNames() const {

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -81,6 +82,8 @@ class TMainFormFixture : public ::testing::Test {
   TMainForm& StartWithLanguageEntry();
   // Writes the named files (each holding its name) and picks their folder.
   void ScanFiles(const std::vector<std::string>& names);
+  // Adds the rows to the file list's selection.
+  void SelectRows(const std::set<int>& rows);
   std::vector<std::string> OldNames() const;
   std::vector<std::string> NewNames() const;
 

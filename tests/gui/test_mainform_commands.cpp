@@ -11,7 +11,6 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFocusEvent>
-#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,12 +47,6 @@ class MainFormCommands : public TMainFormFixture {
     for (int i = 0; i < Ui(*Form).HidFilterList->count(); ++i)
       entries << Ui(*Form).HidFilterList->item(i)->text();
     return entries;
-  }
-  void SelectRows(const std::set<int>& rows) {
-    for (int row : rows)
-      Ui(*Form).FileList->selectionModel()->select(
-          Form->FileListModel()->index(row, 0),
-          QItemSelectionModel::Select | QItemSelectionModel::Rows);
   }
 };
 

@@ -7,7 +7,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QImage>
-#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
@@ -47,10 +46,6 @@ class MainFormKeys : public TMainFormFixture {
     QTest::keyClick(QApplication::focusWidget(), key, mods);
   }
   QTreeView* List() const { return Control<QTreeView>("FileList"); }
-  void Select(int row) {
-    List()->selectionModel()->select(List()->model()->index(row, 0),
-                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
-  }
 };
 
 TEST_F(MainFormKeys, TabEntersARadioGroupAtItsChoiceAndArrowsMoveIt) {
@@ -87,8 +82,7 @@ TEST_F(MainFormKeys, TabEntersARadioGroupAtItsChoiceAndArrowsMoveIt) {
 
 TEST_F(MainFormKeys, DeleteInTheListRemovesTheSelectedRowsOnly) {
   ScanFiles({"a.txt", "b.txt", "c.txt", "d.txt"});
-  Select(1);
-  Select(2);
+  SelectRows({1, 2});
   List()->setFocus();
   Press(Qt::Key_Delete, Qt::ShiftModifier);  // not the plain key: nothing
   EXPECT_EQ(OldNames().size(), 4u);

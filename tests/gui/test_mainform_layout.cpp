@@ -15,7 +15,6 @@
 #include <QElapsedTimer>
 #include <QFrame>
 #include <QHeaderView>
-#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -311,10 +310,7 @@ TEST_F(MainFormLayout, EnterInTheFilterParsesWithoutScanningOrAddingItems) {
 
 TEST_F(MainFormLayout, RemoveTakesTheSelectedRowsOut) {
   ScanFiles({"a", "b", "c", "d"});
-  Ui(*Form).FileList->selectionModel()->select(
-      Form->FileListModel()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-  Ui(*Form).FileList->selectionModel()->select(
-      Form->FileListModel()->index(2, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  SelectRows({1, 2});
   Ui(*Form).RemoveMnu->trigger();
   const auto& items = Form->FileListModel()->Items();
   ASSERT_EQ(items.size(), 2u);
