@@ -257,8 +257,7 @@ TEST_F(MainFormStartUp, EmptyLanguageEntryOffersTheChooserAtEveryStart) {
 }
 
 TEST_F(MainFormStartUp, ChosenFileSettingYesChangesThreeGroupsAtOnce) {
-  WriteSettings(LanguageEntry() + "\r\n");
-  TMainForm& form = StartShown();
+  TMainForm& form = StartWithLanguageEntry();
   const std::string file = Dir.File("yes.lng");
   TestUtil::WriteFileBytes(file, "[Translations]\r\nMainForm.YesLbl.Caption=Ja\r\n");
   Seam.LanguageFile = QString::fromStdString(file);
@@ -271,8 +270,7 @@ TEST_F(MainFormStartUp, ChosenFileSettingYesChangesThreeGroupsAtOnce) {
 }
 
 TEST_F(MainFormStartUp, CancelledLanguageChoiceStillResetsTheGroups) {
-  WriteSettings(LanguageEntry() + "\r\n");
-  TMainForm& form = StartShown();
+  TMainForm& form = StartWithLanguageEntry();
   for (TRadioGroup* group : {Ui(form).RadioGroup1, Ui(form).RadioGroup3, Ui(form).RadioGroup4})
     group->SetItemIndex(0);
   Ui(form).RadioGroup2->SetItemIndex(2);
@@ -306,8 +304,7 @@ TEST_F(MainFormStartUp, LanguageFileSettingTheDirectoryChangesItsTextWithoutASca
 }
 
 TEST_F(MainFormStartUp, ErrorEscapingTheLanguageCommandIsShownAndEndsTheCommand) {
-  WriteSettings(LanguageEntry() + "\r\n");
-  TMainForm& form = StartShown();
+  TMainForm& form = StartWithLanguageEntry();
   const std::string file = Dir.File("yes.lng");
   TestUtil::WriteFileBytes(file, "[Translations]\r\nMainForm.YesLbl.Caption=Ja\r\n");
   Seam.LanguageFile = QString::fromStdString(file);

@@ -13,8 +13,7 @@ namespace {
 class WindowFont : public TMainFormFixture {};
 
 TEST_F(WindowFont, ResolvesToTheFamiliesTheLayoutWasMeasuredWith) {
-  WriteSettings(LanguageEntry() + "\r\n");
-  TMainForm& form = StartShown();
+  TMainForm& form = StartWithLanguageEntry();
   struct {
     const char* Control;
     const char* Family;
