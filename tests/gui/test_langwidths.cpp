@@ -100,10 +100,9 @@ class LanguageWidths : public TMainFormFixture, public ::testing::WithParamInter
 };
 
 void LanguageWidths::CheckPage(TMainForm& form, const char* page) {
-  form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))
-      ->setCurrentWidget(form.findChild<QWidget*>(QString::fromLatin1(page)));
-  const auto edits = form.findChildren<QLineEdit*>();
   auto* tab = form.findChild<QWidget*>(QString::fromLatin1(page));
+  Ui(form).PageControl1->setCurrentWidget(tab);
+  const auto edits = form.findChildren<QLineEdit*>();
   for (QRadioButton* item : tab->findChildren<QRadioButton*>())
     Expect(*item, item->text(), ChoiceFault(*item, QStyle::SE_RadioButtonContents, edits));
   for (QCheckBox* box : tab->findChildren<QCheckBox*>())
@@ -128,8 +127,8 @@ TEST_P(LanguageWidths, EveryCaptionFitsItsControl) {
     Expect(*label, label->text(), LabelFault(*label));
   }
   // The progress text of a rename run takes the place of "Idle...".
-  auto* action = form.findChild<QLabel*>(QStringLiteral("ActionLbl"));
-  action->setText(form.findChild<QLabel*>(QStringLiteral("RenLbl"))->text() + " 100%");
+  QLabel* action = Ui(form).ActionLbl;
+  action->setText(Ui(form).RenLbl->text() + " 100%");
   Expect(*action, action->text(), LabelFault(*action));
   CheckPage(form, "TabSheet1");
   CheckPage(form, "TabSheet2");
@@ -175,11 +174,11 @@ TEST_P(LanguageWidths, ChoosingTheLanguageKeepsTheListedFolder) {
   WriteSettings(LanguageEntry() + "\r\n");
   Start();
   ScanFiles({"a.txt"});
-  auto* dirEdit = Form->findChild<QLineEdit*>(QStringLiteral("DirEdit"));
+  QLineEdit* dirEdit = Ui(*Form).DirEdit;
   const QString folder = dirEdit->text();
   ASSERT_NE(folder, QStringLiteral("/"));
   Seam.LanguageFile = QString::fromStdString(GetParam());
-  Form->findChild<QAction*>(QStringLiteral("Language"))->trigger();
+  Ui(*Form).Language->trigger();
   EXPECT_EQ(dirEdit->text(), folder);
 }
 
