@@ -19,21 +19,19 @@ TEST_P(FailTextTable, InsertsOnlyTheTwoPaths) {
   EXPECT_EQ(Rename::FormatFailText(row.Format, "/d/old", "/d/new"), row.Expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Formats, FailTextTable,
-    ::testing::Values(
-        TFailRow{
-            "BuiltIn", "Cannot rename %s to %s!\r\n\r\nN.B. This warn can be disabled in options",
-            "Cannot rename /d/old to /d/new!\r\n\r\nN.B. This warn can be disabled in options"},
-        TFailRow{"NoDirective", "Failed", "Failed"},
-        TFailRow{"OneDirective", "%s failed", "/d/old failed"},
-        TFailRow{"ThirdStaysLiteral", "%s %s %s", "/d/old /d/new %s"},
-        TFailRow{"OtherDirectivesCopied", "%d %x %n %p %s %08lu %s",
-                 "%d %x %n %p /d/old %08lu /d/new"},
-        TFailRow{"WidthOnStringCopied", "%-20s|%s", "%-20s|/d/old"},
-        TFailRow{"DoublePercentIsOneSequence", "100%% %%s %s", "100%% %%s /d/old"},
-        TFailRow{"TrailingPercent", "%s %", "/d/old %"}, TFailRow{"Empty", "", ""}),
-    [](const auto& info) { return std::string(info.param.Case); });
+const TFailRow Formats[] = {
+    {"BuiltIn", "Cannot rename %s to %s!\r\n\r\nN.B. This warn can be disabled in options",
+     "Cannot rename /d/old to /d/new!\r\n\r\nN.B. This warn can be disabled in options"},
+    {"NoDirective", "Failed", "Failed"},
+    {"OneDirective", "%s failed", "/d/old failed"},
+    {"ThirdStaysLiteral", "%s %s %s", "/d/old /d/new %s"},
+    {"OtherDirectivesCopied", "%d %x %n %p %s %08lu %s", "%d %x %n %p /d/old %08lu /d/new"},
+    {"WidthOnStringCopied", "%-20s|%s", "%-20s|/d/old"},
+    {"DoublePercentIsOneSequence", "100%% %%s %s", "100%% %%s /d/old"},
+    {"TrailingPercent", "%s %", "/d/old %"},
+    {"Empty", "", ""}};
+INSTANTIATE_TEST_SUITE_P(Formats, FailTextTable, ::testing::ValuesIn(Formats),
+                         [](const auto& info) { return std::string(info.param.Case); });
 
 TEST(FailText, PathsAreNotFormatsThemselves) {
   EXPECT_EQ(Rename::FormatFailText("%s>%s", "/a%s%d", "/b%n"), "/a%s%d>/b%n");

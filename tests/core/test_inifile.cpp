@@ -41,36 +41,33 @@ TEST_P(ReadTextTest, ReadsByTheFileRules) {
   EXPECT_EQ(TIniFile(path).ReadText(c.Section, c.Key, c.Default), c.Expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ReadTextTest,
-    ::testing::Values(TReadCase{"Blanks", "[s]\r\n  k \t=  v w \t\r\n", "s", "k", "d", "v w"},
-                      TReadCase{"DoubleQuotes", "[s]\r\nk=\"  v  \"\r\n", "s", "k", "d", "  v  "},
-                      TReadCase{"SingleQuotes", "[s]\r\nk='x'\r\n", "s", "k", "d", "x"},
-                      TReadCase{"OpenQuoteKept", "[s]\r\nk=\"abc\r\n", "s", "k", "d", "\"abc"},
-                      TReadCase{"MixedQuotesKept", "[s]\r\nk=\"abc'\r\n", "s", "k", "d", "\"abc'"},
-                      TReadCase{"LoneQuoteKept", "[s]\r\nk=\"\r\n", "s", "k", "d", "\""},
-                      TReadCase{"EmptyValueNotDefault", "[s]\r\nk=\r\n", "s", "k", "d", ""},
-                      TReadCase{"ValueHoldsEquals", "[s]\r\nk=a=b\r\n", "s", "k", "d", "a=b"},
-                      TReadCase{"MissingKeyTrimsDefault", "[s]\r\n", "s", "k", "Renaming files... ",
-                                "Renaming files..."},
-                      TReadCase{"MissingSection", "[t]\r\nk=v\r\n", "s", "k", "d", "d"},
-                      TReadCase{"FirstEntryWins", "[s]\r\nk=1\r\nK=2\r\n", "s", "k", "d", "1"},
-                      TReadCase{"FirstSectionWins", "[s]\r\n[S]\r\nk=2\r\n", "s", "k", "d", "d"},
-                      TReadCase{"SectionCaseBlind", "[Translations]\r\nMainForm.X=v\r\n",
-                                "TRANSLATIONS", "MAINFORM.X", "d", "v"},
-                      TReadCase{"BeforeFirstSection", "k=v\r\n[s]\r\n", "s", "k", "d", "d"},
-                      TReadCase{"CommentSkipped", "[s]\r\n ;k=v\r\nk=w\r\n", "s", "k", "d", "w"},
-                      TReadCase{"IndentedHeader", "  [s]\nk=v\n", "s", "k", "d", "v"},
-                      TReadCase{"LineWithoutEqualsSkipped", "[s]\r\nk\r\nk=v\r\n", "s", "k", "d",
-                                "v"},
-                      TReadCase{"LfOnly", "[s]\nk=v\nj=w\n", "s", "j", "d", "w"},
-                      TReadCase{"Mixed", "[s]\r\nk=v\nj=w\r\n", "s", "k", "d", "v"},
-                      TReadCase{"NoFinalLineEnd", "[s]\r\nk=v", "s", "k", "d", "v"},
-                      TReadCase{"Utf8Bom", "\xEF\xBB\xBF[s]\r\nk=v\r\n", "s", "k", "d", "v"},
-                      TReadCase{"CutValue", "[s]\r\nk=" + Long3000 + "\r\n", "s", "k", "d",
-                                Long3000.substr(0, 2047)},
-                      TReadCase{"CutDefault", "", "s", "k", Long3000, Long3000.substr(0, 2047)}),
-    [](const auto& info) { return std::string(info.param.Name); });
+const TReadCase ReadCases[] = {
+    {"Blanks", "[s]\r\n  k \t=  v w \t\r\n", "s", "k", "d", "v w"},
+    {"DoubleQuotes", "[s]\r\nk=\"  v  \"\r\n", "s", "k", "d", "  v  "},
+    {"SingleQuotes", "[s]\r\nk='x'\r\n", "s", "k", "d", "x"},
+    {"OpenQuoteKept", "[s]\r\nk=\"abc\r\n", "s", "k", "d", "\"abc"},
+    {"MixedQuotesKept", "[s]\r\nk=\"abc'\r\n", "s", "k", "d", "\"abc'"},
+    {"LoneQuoteKept", "[s]\r\nk=\"\r\n", "s", "k", "d", "\""},
+    {"EmptyValueNotDefault", "[s]\r\nk=\r\n", "s", "k", "d", ""},
+    {"ValueHoldsEquals", "[s]\r\nk=a=b\r\n", "s", "k", "d", "a=b"},
+    {"MissingKeyTrimsDefault", "[s]\r\n", "s", "k", "Renaming files... ", "Renaming files..."},
+    {"MissingSection", "[t]\r\nk=v\r\n", "s", "k", "d", "d"},
+    {"FirstEntryWins", "[s]\r\nk=1\r\nK=2\r\n", "s", "k", "d", "1"},
+    {"FirstSectionWins", "[s]\r\n[S]\r\nk=2\r\n", "s", "k", "d", "d"},
+    {"SectionCaseBlind", "[Translations]\r\nMainForm.X=v\r\n", "TRANSLATIONS", "MAINFORM.X", "d",
+     "v"},
+    {"BeforeFirstSection", "k=v\r\n[s]\r\n", "s", "k", "d", "d"},
+    {"CommentSkipped", "[s]\r\n ;k=v\r\nk=w\r\n", "s", "k", "d", "w"},
+    {"IndentedHeader", "  [s]\nk=v\n", "s", "k", "d", "v"},
+    {"LineWithoutEqualsSkipped", "[s]\r\nk\r\nk=v\r\n", "s", "k", "d", "v"},
+    {"LfOnly", "[s]\nk=v\nj=w\n", "s", "j", "d", "w"},
+    {"Mixed", "[s]\r\nk=v\nj=w\r\n", "s", "k", "d", "v"},
+    {"NoFinalLineEnd", "[s]\r\nk=v", "s", "k", "d", "v"},
+    {"Utf8Bom", "\xEF\xBB\xBF[s]\r\nk=v\r\n", "s", "k", "d", "v"},
+    {"CutValue", "[s]\r\nk=" + Long3000 + "\r\n", "s", "k", "d", Long3000.substr(0, 2047)},
+    {"CutDefault", "", "s", "k", Long3000, Long3000.substr(0, 2047)}};
+INSTANTIATE_TEST_SUITE_P(Cases, ReadTextTest, ::testing::ValuesIn(ReadCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(IniFile, MissingFileGivesDefaultAndStaysMissing) {
   TTempDir dir;
@@ -146,30 +143,25 @@ TEST_P(WriteTextTest, ChangesOnlyItsLine) {
   EXPECT_EQ(TestUtil::ReadFileBytes(path), c.After);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, WriteTextTest,
-    ::testing::Values(
-        TWriteCase{"NewFile", std::nullopt, "Language", "MainForm", "/x/a.lng",
-                   "[Language]\r\nMainForm=/x/a.lng\r\n"},
-        TWriteCase{"NewSectionAtEnd", "[a]\r\nk=1\r\n", "b", "k", "2",
-                   "[a]\r\nk=1\r\n[b]\r\nk=2\r\n"},
-        TWriteCase{"ReplaceKeepsSpellingAndPlace", ";c\r\n[Form]\r\n  W = 1 \r\nh=2\r\n", "FORM",
-                   "w", "3", ";c\r\n[Form]\r\nW=3\r\nh=2\r\n"},
-        TWriteCase{"AppendAfterLastEntry", "[s]\r\na=1\r\n\r\n;end\r\n[t]\r\n", "s", "b", "2",
-                   "[s]\r\na=1\r\nb=2\r\n\r\n;end\r\n[t]\r\n"},
-        TWriteCase{"AppendToEmptySection", "[s]\r\n[t]\r\nb=1\r\n", "s", "a", "0",
-                   "[s]\r\na=0\r\n[t]\r\nb=1\r\n"},
-        TWriteCase{"FirstDuplicateWritten", "[s]\r\nk=1\r\nk=2\r\n", "s", "K", "3",
-                   "[s]\r\nk=3\r\nk=2\r\n"},
-        TWriteCase{"FirstSectionWritten", "[s]\r\n[s]\r\nk=2\r\n", "S", "k", "3",
-                   "[s]\r\nk=3\r\n[s]\r\nk=2\r\n"},
-        TWriteCase{"ValueExact", "[s]\r\n", "s", "k", " \"q\" ", "[s]\r\nk= \"q\" \r\n"},
-        TWriteCase{"EmptyValue", "[s]\r\nk=1\r\n", "s", "k", "", "[s]\r\nk=\r\n"},
-        TWriteCase{"LfFileRewrittenCrLf", "x\n[s]\nk=1\nj=2", "s", "k", "5",
-                   "x\r\n[s]\r\nk=5\r\nj=2\r\n"},
-        TWriteCase{"LineBreaksInValueBlanked", "[s]\r\n", "s", "k", "a\r\n[Language]\nb",
-                   "[s]\r\nk=a  [Language] b\r\n"}),
-    [](const auto& info) { return std::string(info.param.Name); });
+const TWriteCase WriteCases[] = {
+    {"NewFile", std::nullopt, "Language", "MainForm", "/x/a.lng",
+     "[Language]\r\nMainForm=/x/a.lng\r\n"},
+    {"NewSectionAtEnd", "[a]\r\nk=1\r\n", "b", "k", "2", "[a]\r\nk=1\r\n[b]\r\nk=2\r\n"},
+    {"ReplaceKeepsSpellingAndPlace", ";c\r\n[Form]\r\n  W = 1 \r\nh=2\r\n", "FORM", "w", "3",
+     ";c\r\n[Form]\r\nW=3\r\nh=2\r\n"},
+    {"AppendAfterLastEntry", "[s]\r\na=1\r\n\r\n;end\r\n[t]\r\n", "s", "b", "2",
+     "[s]\r\na=1\r\nb=2\r\n\r\n;end\r\n[t]\r\n"},
+    {"AppendToEmptySection", "[s]\r\n[t]\r\nb=1\r\n", "s", "a", "0",
+     "[s]\r\na=0\r\n[t]\r\nb=1\r\n"},
+    {"FirstDuplicateWritten", "[s]\r\nk=1\r\nk=2\r\n", "s", "K", "3", "[s]\r\nk=3\r\nk=2\r\n"},
+    {"FirstSectionWritten", "[s]\r\n[s]\r\nk=2\r\n", "S", "k", "3", "[s]\r\nk=3\r\n[s]\r\nk=2\r\n"},
+    {"ValueExact", "[s]\r\n", "s", "k", " \"q\" ", "[s]\r\nk= \"q\" \r\n"},
+    {"EmptyValue", "[s]\r\nk=1\r\n", "s", "k", "", "[s]\r\nk=\r\n"},
+    {"LfFileRewrittenCrLf", "x\n[s]\nk=1\nj=2", "s", "k", "5", "x\r\n[s]\r\nk=5\r\nj=2\r\n"},
+    {"LineBreaksInValueBlanked", "[s]\r\n", "s", "k", "a\r\n[Language]\nb",
+     "[s]\r\nk=a  [Language] b\r\n"}};
+INSTANTIATE_TEST_SUITE_P(Cases, WriteTextTest, ::testing::ValuesIn(WriteCases),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(IniFile, TypedWrites) {
   TTempDir dir;

@@ -58,29 +58,26 @@ TEST_P(SetNewNameTable, BuildsTheName) {
   EXPECT_EQ(Rename::SetNewName(row.Options, row.OldName, row.Number), row.Expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    WorkedExamples, SetNewNameTable,
-    ::testing::Values(
-        TNameRow{"StartValues", "holiday.jpg", 7, TNameOptions{}, "7.jpg"},
-        TNameRow{"Clever", "holiday.jpg", 7, Options(Clever), "00007.jpg"},
-        TNameRow{"PrefixClever", "holiday.jpg", 12, WithPrefix(Options(Clever), "img_"),
-                 "img_00012.jpg"},
-        TNameRow{"SuffixNewExt", "holiday.jpg", 3,
-                 WithExtension(WithSuffix(Options(Original), "_s"), "png"), "holiday_s.png"},
-        TNameRow{"DottedNewExt", "holiday.jpg", 3, WithExtension(Options(Original), ".png"),
-                 "holiday.png"},
-        TNameRow{"EmptyNewExt", "holiday.jpg", 3, WithExtension(Options(Original), ""), "holiday"},
-        TNameRow{"DoubleExt", "archive.tar.gz", 3, Options(Original), "archive.tar.gz"},
-        TNameRow{"DoubleExtNew", "archive.tar.gz", 3, WithExtension(Options(Original), "zip"),
-                 "archive.tar.zip"},
-        TNameRow{"NoExt", "README", 3, WithSuffix(Options(Original), "_old"), "README_old"},
-        TNameRow{"DotFilePrefix", ".profile", 3, WithPrefix(Options(Original), "x"), "x.profile"},
-        TNameRow{"DotFileNewExt", ".profile", 3, WithExtension(Options(Original), "txt"), ".txt"},
-        TNameRow{"Lower", "Photo.JPG", 3, WithCase(Options(Original), 2), "photo.jpg"},
-        TNameRow{"UpperWithPrefix", "a.txt", 3, WithCase(WithPrefix(Options(Original), "New "), 1),
-                 "NEW A.TXT"},
-        TNameRow{"DoubleDotExt", "song.mp3", 3, WithExtension(Options(Numbering), "..x"), "3..x"}),
-    [](const auto& info) { return std::string(info.param.Case); });
+const TNameRow WorkedExamples[] = {
+    {"StartValues", "holiday.jpg", 7, TNameOptions{}, "7.jpg"},
+    {"Clever", "holiday.jpg", 7, Options(Clever), "00007.jpg"},
+    {"PrefixClever", "holiday.jpg", 12, WithPrefix(Options(Clever), "img_"), "img_00012.jpg"},
+    {"SuffixNewExt", "holiday.jpg", 3, WithExtension(WithSuffix(Options(Original), "_s"), "png"),
+     "holiday_s.png"},
+    {"DottedNewExt", "holiday.jpg", 3, WithExtension(Options(Original), ".png"), "holiday.png"},
+    {"EmptyNewExt", "holiday.jpg", 3, WithExtension(Options(Original), ""), "holiday"},
+    {"DoubleExt", "archive.tar.gz", 3, Options(Original), "archive.tar.gz"},
+    {"DoubleExtNew", "archive.tar.gz", 3, WithExtension(Options(Original), "zip"),
+     "archive.tar.zip"},
+    {"NoExt", "README", 3, WithSuffix(Options(Original), "_old"), "README_old"},
+    {"DotFilePrefix", ".profile", 3, WithPrefix(Options(Original), "x"), "x.profile"},
+    {"DotFileNewExt", ".profile", 3, WithExtension(Options(Original), "txt"), ".txt"},
+    {"Lower", "Photo.JPG", 3, WithCase(Options(Original), 2), "photo.jpg"},
+    {"UpperWithPrefix", "a.txt", 3, WithCase(WithPrefix(Options(Original), "New "), 1),
+     "NEW A.TXT"},
+    {"DoubleDotExt", "song.mp3", 3, WithExtension(Options(Numbering), "..x"), "3..x"}};
+INSTANTIATE_TEST_SUITE_P(WorkedExamples, SetNewNameTable, ::testing::ValuesIn(WorkedExamples),
+                         [](const auto& info) { return std::string(info.param.Case); });
 
 TNameOptions PrefixTextButNo() {
   TNameOptions o = Options(Original);
@@ -97,57 +94,52 @@ TNameOptions Indexes(int prefix, int namePart, int nameCase) {
   return o;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EdgeCases, SetNewNameTable,
-    ::testing::Values(
-        TNameRow{"StartValuesPng", "b.png", 2, TNameOptions{}, "2.png"},
-        TNameRow{"StartValuesNoExt", "Makefile", 1, TNameOptions{}, "1"},
-        TNameRow{"Clever1", "x.a", 1, Options(Clever), "00001.a"},
-        TNameRow{"Clever10", "x.a", 10, Options(Clever), "00010.a"},
-        TNameRow{"Clever12345", "x.a", 12345, Options(Clever), "12345.a"},
-        TNameRow{"Clever99999", "x.a", 99999, Options(Clever), "99999.a"},
-        TNameRow{"Clever100000", "x.a", 100000, Options(Clever), "100000.a"},
-        TNameRow{"Clever1234567", "x.a", 1234567, Options(Clever), "1234567.a"},
-        TNameRow{"PlainNoPadding", "x.a", 100, Options(Numbering), "100.a"},
-        TNameRow{"LargeNumber", "x.a", 9876543210LL, Options(Numbering), "9876543210.a"},
-        TNameRow{"TextsIgnoredAtNo", "photo.jpg", 5, PrefixTextButNo(), "photo.jpg"},
-        TNameRow{"EmptyPrefixAtYes", "photo.jpg", 5, WithPrefix(Options(Original), ""),
-                 "photo.jpg"},
-        TNameRow{"OriginalUnchanged", "my file.tar.gz", 5, Options(Original), "my file.tar.gz"},
-        TNameRow{"NewExtInnerDot", "a.b", 1, WithExtension(Options(Original), "tar.gz"),
-                 "a.tar.gz"},
-        TNameRow{"NewExtLoneDot", "a.b", 1, WithExtension(Options(Original), "."), "a."},
-        TNameRow{"NewExtBlank", "a.b", 1, WithExtension(Options(Original), " "), "a. "},
-        TNameRow{"DotFileEmptyName", ".profile", 1, WithExtension(Options(Original), ""), ""},
-        TNameRow{"TrailingDot", "name.", 1, Options(Numbering), "1."},
-        TNameRow{"OnlyDot", ".", 1, Options(Original), "."},
-        // A backslash or colon is an ordinary character: the extension stays.
-        TNameRow{"BackslashAfterDot", "a.b\\c", 4, Options(Numbering), "4.b\\c"},
-        TNameRow{"ColonAfterDot", "a.b:c", 4, Options(Original), "a.b:c"},
-        TNameRow{"BackslashBeforeDot", "dir\\x.txt", 4, WithSuffix(Options(Original), "_1"),
-                 "dir\\x_1.txt"},
-        // A "/" does separate: the name part is what follows it, and a dot
-        // before it starts no extension.
-        TNameRow{"SlashAfterDot", "a.b/c", 4, Options(Numbering), "4"},
-        TNameRow{"SlashNamePart", "sub/x.txt", 4, Options(Original), "x.txt"},
-        TNameRow{
-            "CaseCoversTypedTexts", "f.jpg", 9,
-            WithCase(WithExtension(WithSuffix(WithPrefix(Options(Clever), "Ä-"), "_Ω"), "Png"), 1),
-            "Ä-00009_Ω.PNG"},
-        TNameRow{"LowerAccents", "ÉTÉ.JPG", 9, WithCase(Options(Original), 2), "été.jpg"},
-        TNameRow{"LowerKeepsInvalidBytes",
-                 "A\xE9"
-                 "B.TXT",
-                 9, WithCase(Options(Original), 2),
-                 "a\xE9"
-                 "b.txt"},
-        // Indexes outside the lists: prefix counts as No, no name part, no case change.
-        TNameRow{"PrefixIndexMinus1", "A.b", 1, Indexes(-1, Original, 0), "A.b"},
-        TNameRow{"PrefixIndex2", "A.b", 1, Indexes(2, Original, 0), "A.b"},
-        TNameRow{"NamePartIndex3", "A.b", 1, Indexes(0, 3, 0), "p.b"},
-        TNameRow{"NamePartIndexMinus1", "A.b", 1, Indexes(0, -1, 0), "p.b"},
-        TNameRow{"CaseIndex3", "A.b", 1, Indexes(0, Original, 3), "pA.b"},
-        TNameRow{"EmptyOldName", "", 1, Options(Original), ""}),
-    [](const auto& info) { return std::string(info.param.Case); });
+const TNameRow EdgeCases[] = {
+    {"StartValuesPng", "b.png", 2, TNameOptions{}, "2.png"},
+    {"StartValuesNoExt", "Makefile", 1, TNameOptions{}, "1"},
+    {"Clever1", "x.a", 1, Options(Clever), "00001.a"},
+    {"Clever10", "x.a", 10, Options(Clever), "00010.a"},
+    {"Clever12345", "x.a", 12345, Options(Clever), "12345.a"},
+    {"Clever99999", "x.a", 99999, Options(Clever), "99999.a"},
+    {"Clever100000", "x.a", 100000, Options(Clever), "100000.a"},
+    {"Clever1234567", "x.a", 1234567, Options(Clever), "1234567.a"},
+    {"PlainNoPadding", "x.a", 100, Options(Numbering), "100.a"},
+    {"LargeNumber", "x.a", 9876543210LL, Options(Numbering), "9876543210.a"},
+    {"TextsIgnoredAtNo", "photo.jpg", 5, PrefixTextButNo(), "photo.jpg"},
+    {"EmptyPrefixAtYes", "photo.jpg", 5, WithPrefix(Options(Original), ""), "photo.jpg"},
+    {"OriginalUnchanged", "my file.tar.gz", 5, Options(Original), "my file.tar.gz"},
+    {"NewExtInnerDot", "a.b", 1, WithExtension(Options(Original), "tar.gz"), "a.tar.gz"},
+    {"NewExtLoneDot", "a.b", 1, WithExtension(Options(Original), "."), "a."},
+    {"NewExtBlank", "a.b", 1, WithExtension(Options(Original), " "), "a. "},
+    {"DotFileEmptyName", ".profile", 1, WithExtension(Options(Original), ""), ""},
+    {"TrailingDot", "name.", 1, Options(Numbering), "1."},
+    {"OnlyDot", ".", 1, Options(Original), "."},
+    // A backslash or colon is an ordinary character: the extension stays.
+    {"BackslashAfterDot", "a.b\\c", 4, Options(Numbering), "4.b\\c"},
+    {"ColonAfterDot", "a.b:c", 4, Options(Original), "a.b:c"},
+    {"BackslashBeforeDot", "dir\\x.txt", 4, WithSuffix(Options(Original), "_1"), "dir\\x_1.txt"},
+    // A "/" does separate: the name part is what follows it, and a dot
+    // before it starts no extension.
+    {"SlashAfterDot", "a.b/c", 4, Options(Numbering), "4"},
+    {"SlashNamePart", "sub/x.txt", 4, Options(Original), "x.txt"},
+    {"CaseCoversTypedTexts", "f.jpg", 9,
+     WithCase(WithExtension(WithSuffix(WithPrefix(Options(Clever), "Ä-"), "_Ω"), "Png"), 1),
+     "Ä-00009_Ω.PNG"},
+    {"LowerAccents", "ÉTÉ.JPG", 9, WithCase(Options(Original), 2), "été.jpg"},
+    {"LowerKeepsInvalidBytes",
+     "A\xE9"
+     "B.TXT",
+     9, WithCase(Options(Original), 2),
+     "a\xE9"
+     "b.txt"},
+    // Indexes outside the lists: prefix counts as No, no name part, no case change.
+    {"PrefixIndexMinus1", "A.b", 1, Indexes(-1, Original, 0), "A.b"},
+    {"PrefixIndex2", "A.b", 1, Indexes(2, Original, 0), "A.b"},
+    {"NamePartIndex3", "A.b", 1, Indexes(0, 3, 0), "p.b"},
+    {"NamePartIndexMinus1", "A.b", 1, Indexes(0, -1, 0), "p.b"},
+    {"CaseIndex3", "A.b", 1, Indexes(0, Original, 3), "pA.b"},
+    {"EmptyOldName", "", 1, Options(Original), ""}};
+INSTANTIATE_TEST_SUITE_P(EdgeCases, SetNewNameTable, ::testing::ValuesIn(EdgeCases),
+                         [](const auto& info) { return std::string(info.param.Case); });
 
 }  // namespace

@@ -77,36 +77,35 @@ TEST_P(MainFormFilter, NewFilterIsParsedAtOnceAndTakesEffectAtTheNextScan) {
   EXPECT_EQ(OldNames(), GetParam().Listed);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ways, MainFormFilter,
-    ::testing::Values(TFilterCase{"Typing",
-                                  [](TMainForm& form) {
-                                    Ui(form).FilterCmb->lineEdit()->clear();
-                                    QTest::keyClicks(Ui(form).FilterCmb->lineEdit(),
-                                                     QStringLiteral("bmp"));
-                                  },
-                                  {".bmp"},
-                                  {"b.bmp"}},
-                      TFilterCase{"PickingAPreset",
-                                  [](TMainForm& form) { Ui(form).FilterCmb->setCurrentIndex(2); },
-                                  {".html", ".htm", ".js"},
-                                  {"c.htm"}},
-                      TFilterCase{"LeavingTheBox",
-                                  [](TMainForm& form) {
-                                    SetFilterQuietly(form, "gif");
-                                    QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
-                                    QApplication::sendEvent(Ui(form).FilterCmb->lineEdit(), &leave);
-                                  },
-                                  {".gif"},
-                                  {"d.gif"}},
-                      TFilterCase{"PressingEnter",
-                                  [](TMainForm& form) {
-                                    SetFilterQuietly(form, "txt;gif");
-                                    QTest::keyClick(Ui(form).FilterCmb->lineEdit(), Qt::Key_Return);
-                                  },
-                                  {".txt", ".gif"},
-                                  {"a.txt", "d.gif"}}),
-    [](const auto& info) { return std::string(info.param.Name); });
+const TFilterCase Ways[] = {{"Typing",
+                             [](TMainForm& form) {
+                               Ui(form).FilterCmb->lineEdit()->clear();
+                               QTest::keyClicks(Ui(form).FilterCmb->lineEdit(),
+                                                QStringLiteral("bmp"));
+                             },
+                             {".bmp"},
+                             {"b.bmp"}},
+                            {"PickingAPreset",
+                             [](TMainForm& form) { Ui(form).FilterCmb->setCurrentIndex(2); },
+                             {".html", ".htm", ".js"},
+                             {"c.htm"}},
+                            {"LeavingTheBox",
+                             [](TMainForm& form) {
+                               SetFilterQuietly(form, "gif");
+                               QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+                               QApplication::sendEvent(Ui(form).FilterCmb->lineEdit(), &leave);
+                             },
+                             {".gif"},
+                             {"d.gif"}},
+                            {"PressingEnter",
+                             [](TMainForm& form) {
+                               SetFilterQuietly(form, "txt;gif");
+                               QTest::keyClick(Ui(form).FilterCmb->lineEdit(), Qt::Key_Return);
+                             },
+                             {".txt", ".gif"},
+                             {"a.txt", "d.gif"}}};
+INSTANTIATE_TEST_SUITE_P(Ways, MainFormFilter, ::testing::ValuesIn(Ways),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(MainFormCommands, AnotherOrderTakesEffectAtTheNextScanOnly) {
   ScanFiles({"b", "a", "c"});
@@ -143,16 +142,13 @@ TEST_P(MainFormRemove, SelectedRowsLeaveAndTheNextPreviewNumbersTheRest) {
   EXPECT_EQ(NewNames(), GetParam().Numbered);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Selections, MainFormRemove,
-    ::testing::Values(TRemoveCase{"Nothing",
-                                  {},
-                                  {"a.txt", "b.txt", "c.txt", "d.txt"},
-                                  {"1.txt", "2.txt", "3.txt", "4.txt"}},
-                      TRemoveCase{"Everything", {0, 1, 2, 3}, {}, {}},
-                      TRemoveCase{"TwoAdjacent", {1, 2}, {"a.txt", "d.txt"}, {"1.txt", "2.txt"}},
-                      TRemoveCase{"FirstAndLast", {0, 3}, {"b.txt", "c.txt"}, {"1.txt", "2.txt"}}),
-    [](const auto& info) { return std::string(info.param.Name); });
+const TRemoveCase Selections[] = {
+    {"Nothing", {}, {"a.txt", "b.txt", "c.txt", "d.txt"}, {"1.txt", "2.txt", "3.txt", "4.txt"}},
+    {"Everything", {0, 1, 2, 3}, {}, {}},
+    {"TwoAdjacent", {1, 2}, {"a.txt", "d.txt"}, {"1.txt", "2.txt"}},
+    {"FirstAndLast", {0, 3}, {"b.txt", "c.txt"}, {"1.txt", "2.txt"}}};
+INSTANTIATE_TEST_SUITE_P(Selections, MainFormRemove, ::testing::ValuesIn(Selections),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(MainFormCommands, RenameOnAnEmptiedListAsksNothingAndDoesNotScan) {
   ScanFiles({"a.txt"});

@@ -118,38 +118,31 @@ TEST_P(QtFormModelSet, WritesThroughToTheControl) {
   EXPECT_EQ(c.Shown(w), QString::fromUtf8(c.Value));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, QtFormModelSet,
-    ::testing::Values(
-        TSetCase{"StatusLbl", "Caption", "Zustand:", [](TWindow& w) { return w.Label->text(); }},
-        TSetCase{"StatusLbl", "Caption", "Cannot rename %s!\r\n\r\nN.B.",
-                 [](TWindow& w) { return w.Label->text(); }},
-        TSetCase{"GoBTn", "Caption", "Umbenennen", [](TWindow& w) { return w.Push->text(); }},
-        TSetCase{"BrowseDirEdit", "Caption", "...", [](TWindow& w) { return w.Tool->text(); }},
-        TSetCase{"CaseSensitive", "Caption", "Gro\xc3\x9f/klein",
-                 [](TWindow& w) { return w.Check->text(); }},
-        TSetCase{"RadioItem", "Caption", "ja", [](TWindow& w) { return w.Radio->text(); }},
-        TSetCase{"RadioGroup1", "Caption", "Vorsilbe", [](TWindow& w) { return w.Group->title(); }},
-        TSetCase{"TabSheet1", "Caption", "Umbenennen",
-                 [](TWindow& w) { return w.Tabs->tabText(1); }},
-        TSetCase{"File1", "Caption", "&Datei", [](TWindow& w) { return w.Menu->title(); }},
-        TSetCase{"BrowseMnu", "Caption", "Ordner...", [](TWindow& w) { return w.Entry->text(); }},
-        TSetCase{"RightPanel", "Caption", "Panel",
-                 [](TWindow& w) { return w.Panel->property("Caption").toString(); }},
-        TSetCase{"TSep1", "Caption", "TSep1",
-                 [](TWindow& w) { return w.Separator->property("Caption").toString(); }},
-        TSetCase{"GoBTn", "Hint", "Dateien umbenennen",
-                 [](TWindow& w) { return w.Push->toolTip(); }},
-        TSetCase{"BrowseMnu", "Hint", "Open", [](TWindow& w) { return w.Entry->toolTip(); }},
-        TSetCase{"BrowseMnu", "Hint", "Select Directory",
-                 [](TWindow& w) { return w.Entry->toolTip(); }},
-        TSetCase{"DirEdit", "Hint", "Ordner", [](TWindow& w) { return w.Edit->toolTip(); }},
-        TSetCase{"DirEdit", "Text", "/home", [](TWindow& w) { return w.Edit->text(); }},
-        TSetCase{"FilterCmb", "Text", "mp3;wma",
-                 [](TWindow& w) { return w.Editable->currentText(); }},
-        TSetCase{"SortCmb", "Text", "Date/Time",
-                 [](TWindow& w) { return w.Fixed->currentText(); }}),
-    [](const auto& info) { return "Case" + std::to_string(info.index); });
+const TSetCase SetCases[] = {
+    {"StatusLbl", "Caption", "Zustand:", [](TWindow& w) { return w.Label->text(); }},
+    {"StatusLbl", "Caption", "Cannot rename %s!\r\n\r\nN.B.",
+     [](TWindow& w) { return w.Label->text(); }},
+    {"GoBTn", "Caption", "Umbenennen", [](TWindow& w) { return w.Push->text(); }},
+    {"BrowseDirEdit", "Caption", "...", [](TWindow& w) { return w.Tool->text(); }},
+    {"CaseSensitive", "Caption", "Gro\xc3\x9f/klein", [](TWindow& w) { return w.Check->text(); }},
+    {"RadioItem", "Caption", "ja", [](TWindow& w) { return w.Radio->text(); }},
+    {"RadioGroup1", "Caption", "Vorsilbe", [](TWindow& w) { return w.Group->title(); }},
+    {"TabSheet1", "Caption", "Umbenennen", [](TWindow& w) { return w.Tabs->tabText(1); }},
+    {"File1", "Caption", "&Datei", [](TWindow& w) { return w.Menu->title(); }},
+    {"BrowseMnu", "Caption", "Ordner...", [](TWindow& w) { return w.Entry->text(); }},
+    {"RightPanel", "Caption", "Panel",
+     [](TWindow& w) { return w.Panel->property("Caption").toString(); }},
+    {"TSep1", "Caption", "TSep1",
+     [](TWindow& w) { return w.Separator->property("Caption").toString(); }},
+    {"GoBTn", "Hint", "Dateien umbenennen", [](TWindow& w) { return w.Push->toolTip(); }},
+    {"BrowseMnu", "Hint", "Open", [](TWindow& w) { return w.Entry->toolTip(); }},
+    {"BrowseMnu", "Hint", "Select Directory", [](TWindow& w) { return w.Entry->toolTip(); }},
+    {"DirEdit", "Hint", "Ordner", [](TWindow& w) { return w.Edit->toolTip(); }},
+    {"DirEdit", "Text", "/home", [](TWindow& w) { return w.Edit->text(); }},
+    {"FilterCmb", "Text", "mp3;wma", [](TWindow& w) { return w.Editable->currentText(); }},
+    {"SortCmb", "Text", "Date/Time", [](TWindow& w) { return w.Fixed->currentText(); }}};
+INSTANTIATE_TEST_SUITE_P(Cases, QtFormModelSet, ::testing::ValuesIn(SetCases),
+                         [](const auto& info) { return "Case" + std::to_string(info.index); });
 
 TEST(QtFormModel, AnActionWithoutTooltipHasNoHint) {
   TWindow w;
