@@ -37,7 +37,7 @@ class TSimulatedDir {
     for (std::size_t i = 0; i < rows.size(); ++i) {
       TNameState* from = &FNames[rows[i].OldName];
       if (rows[i].NewName != rows[i].OldName) from->LastRow = i;
-      FRows.push_back({from, &FNames[rows[i].NewName]});
+      FRows.emplace_back(from, &FNames[rows[i].NewName]);
     }
     if (!view.Names) return;
     for (const std::string& name : *view.Names) {
