@@ -62,209 +62,190 @@ TRenameRequest Replace(const TTempDir& dir, const std::string& search, const std
 
 using TestUtil::Statuses;
 
-TEST(RenameRun, EmptyListDoesNothing) {
-  TTempDir dir;
+// A folder of its own and a scripted window for each run.
+class RenameRun : public ::testing::Test {
+ protected:
+  TTempDir FDir;
+  TFakeUi FUi;
+};
+
+TEST_F(RenameRun, EmptyListDoesNothing) {
   TFileItems items;
-  TRenameRequest request = Request(dir);
+  TRenameRequest request = Request(FDir);
   request.WarnBeforeRename = true;
-  TFakeUi ui;
-  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, ui);
+  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, FUi);
   EXPECT_FALSE(result.Ran);
-  EXPECT_TRUE(ui.Confirms.empty());
-  EXPECT_TRUE(ui.Progress.empty());
-  EXPECT_TRUE(ui.Busy.empty());
+  EXPECT_TRUE(FUi.Confirms.empty());
+  EXPECT_TRUE(FUi.Progress.empty());
+  EXPECT_TRUE(FUi.Busy.empty());
 }
 
-TEST(RenameRun, CancelLeavesNamesAndFilesAlone) {
-  TTempDir dir;
-  MakeFiles(dir, {"a.txt", "b.txt"});
+TEST_F(RenameRun, CancelLeavesNamesAndFilesAlone) {
+  MakeFiles(FDir, {"a.txt", "b.txt"});
   TFileItems items = Items({"a.txt", "b.txt"});
   items[0].NewName = "stale";
-  TRenameRequest request = Request(dir);
+  TRenameRequest request = Request(FDir);
   request.WarnBeforeRename = true;
-  TFakeUi ui;
-  ui.ConfirmAnswer = false;
-  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, ui);
+  FUi.ConfirmAnswer = false;
+  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, FUi);
   EXPECT_FALSE(result.Ran);
-  EXPECT_EQ(ui.Confirms, std::vector<std::string>{"Really rename file(s)?"});
+  EXPECT_EQ(FUi.Confirms, std::vector<std::string>{"Really rename file(s)?"});
   EXPECT_EQ(items[0].NewName, "stale");
   EXPECT_EQ(items[1].NewName, "");
-  EXPECT_TRUE(ui.Busy.empty());
-  EXPECT_TRUE(ui.Progress.empty());
-  EXPECT_EQ(ListNames(dir.Path()), (TNames{"a.txt", "b.txt"}));
+  EXPECT_TRUE(FUi.Busy.empty());
+  EXPECT_TRUE(FUi.Progress.empty());
+  EXPECT_EQ(ListNames(FDir.Path()), (TNames{"a.txt", "b.txt"}));
 }
 
-TEST(RenameRun, AllSucceedWithProgressInListOrder) {
-  TTempDir dir;
-  MakeFiles(dir, {"c.jpg", "a.png", "b"});
+TEST_F(RenameRun, AllSucceedWithProgressInListOrder) {
+  MakeFiles(FDir, {"c.jpg", "a.png", "b"});
   TFileItems items = Items({"c.jpg", "a.png", "b"});
   items[0].NewName = "stale";
-  TRenameRequest request = Request(dir);
+  TRenameRequest request = Request(FDir);
   request.WarnBeforeRename = true;
   request.Preview.Name.Prefix = 0;
   request.Preview.Name.PrefixText = "img_";
-  TFakeUi ui;
-  ui.Items = &items;
-  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, ui);
+  FUi.Items = &items;
+  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, FUi);
 
   // Asked before the preview: the question saw the old column.
-  EXPECT_EQ(ui.NewNamesAtConfirm, (TNames{"stale", "", ""}));
+  EXPECT_EQ(FUi.NewNamesAtConfirm, (TNames{"stale", "", ""}));
   EXPECT_TRUE(result.Ran);
   EXPECT_FALSE(result.Aborted);
   EXPECT_EQ(result.Renamed, 3u);
-  EXPECT_EQ(ListNames(dir.Path()), (TNames{"img_1.jpg", "img_2.png", "img_3"}));
-  EXPECT_EQ(ReadFileBytes(dir.File("img_2.png")), "content of a.png");
+  EXPECT_EQ(ListNames(FDir.Path()), (TNames{"img_1.jpg", "img_2.png", "img_3"}));
+  EXPECT_EQ(ReadFileBytes(FDir.File("img_2.png")), "content of a.png");
   const std::vector<std::pair<int, std::string>> progress{{0, "Renaming files...  0%"},
                                                           {33, "Renaming files...  33%"},
                                                           {66, "Renaming files...  66%"},
                                                           {100, " Ok! "}};
-  EXPECT_EQ(ui.Progress, progress);
-  EXPECT_EQ(ui.Busy, (std::vector<bool>{true, false}));
-  EXPECT_TRUE(ui.Failures.empty());
+  EXPECT_EQ(FUi.Progress, progress);
+  EXPECT_EQ(FUi.Busy, (std::vector<bool>{true, false}));
+  EXPECT_TRUE(FUi.Failures.empty());
 }
 
-TEST(RenameRun, ProgressTextFollowsTheCurrentRenText) {
-  TTempDir dir;
-  MakeFiles(dir, {"x"});
+TEST_F(RenameRun, ProgressTextFollowsTheCurrentRenText) {
+  MakeFiles(FDir, {"x"});
   TFileItems items = Items({"x"});
-  TRenameRequest request = Request(dir);
+  TRenameRequest request = Request(FDir);
   request.Texts.Ren = "Umbenennen...";  // a language file drops the outer blanks
-  TFakeUi ui;
-  Rename::RunRename(Platform::FileSystem(), items, request, ui);
+  Rename::RunRename(Platform::FileSystem(), items, request, FUi);
   const std::vector<std::pair<int, std::string>> progress{{0, "Umbenennen... 0%"}, {100, " Ok! "}};
-  EXPECT_EQ(ui.Progress, progress);
+  EXPECT_EQ(FUi.Progress, progress);
 }
 
-TEST(RenameRun, TargetTakenByAnUnlistedFileFails) {
-  TTempDir dir;
-  MakeFiles(dir, {"a.txt", "b.txt"});
+TEST_F(RenameRun, TargetTakenByAnUnlistedFileFails) {
+  MakeFiles(FDir, {"a.txt", "b.txt"});
   TFileItems items = Items({"a.txt"});
-  TRenameRequest request = Replace(dir, "a", "b");
-  TFakeUi ui;
-  Rename::RunRename(Platform::FileSystem(), items, request, ui);
+  TRenameRequest request = Replace(FDir, "a", "b");
+  Rename::RunRename(Platform::FileSystem(), items, request, FUi);
   ASSERT_EQ(items.size(), 1u);
   EXPECT_EQ(items[0].Status, TMoveStatus::Failed);
   EXPECT_EQ(items[0].Error, EEXIST);
-  EXPECT_EQ(ReadFileBytes(dir.File("a.txt")), "content of a.txt");
-  EXPECT_EQ(ReadFileBytes(dir.File("b.txt")), "content of b.txt");
-  const std::string expected = "Cannot rename " + dir.File("a.txt") + " to " + dir.File("b.txt") +
+  EXPECT_EQ(ReadFileBytes(FDir.File("a.txt")), "content of a.txt");
+  EXPECT_EQ(ReadFileBytes(FDir.File("b.txt")), "content of b.txt");
+  const std::string expected = "Cannot rename " + FDir.File("a.txt") + " to " + FDir.File("b.txt") +
                                "!\r\n\r\nN.B. This warn can be disabled in options";
-  EXPECT_EQ(ui.Failures, std::vector<std::string>{expected});
+  EXPECT_EQ(FUi.Failures, std::vector<std::string>{expected});
 }
 
-TEST(RenameRun, ChainTargetRenamedLaterFailsWithoutLoss) {
-  TTempDir dir;
-  MakeFiles(dir, {"x.txt", "1.txt"});
+TEST_F(RenameRun, ChainTargetRenamedLaterFailsWithoutLoss) {
+  MakeFiles(FDir, {"x.txt", "1.txt"});
   // x.txt wants 1.txt, which moves on to 2.txt only afterwards.
   TFileItems items = Items({"x.txt", "1.txt"});
-  TRenameRequest request = Request(dir);
-  TFakeUi ui;
-  Rename::RunRename(Platform::FileSystem(), items, request, ui);
+  TRenameRequest request = Request(FDir);
+  Rename::RunRename(Platform::FileSystem(), items, request, FUi);
   EXPECT_EQ(Statuses(items), (std::vector{TMoveStatus::Failed, TMoveStatus::Renamed}));
-  EXPECT_EQ(ListNames(dir.Path()), (TNames{"2.txt", "x.txt"}));
-  EXPECT_EQ(ReadFileBytes(dir.File("2.txt")), "content of 1.txt");
-  EXPECT_EQ(ReadFileBytes(dir.File("x.txt")), "content of x.txt");
+  EXPECT_EQ(ListNames(FDir.Path()), (TNames{"2.txt", "x.txt"}));
+  EXPECT_EQ(ReadFileBytes(FDir.File("2.txt")), "content of 1.txt");
+  EXPECT_EQ(ReadFileBytes(FDir.File("x.txt")), "content of x.txt");
 }
 
-TEST(RenameRun, FileListedTwiceMovesOnceThenFails) {
-  TTempDir dir;
-  MakeFiles(dir, {"a.txt"});
+TEST_F(RenameRun, FileListedTwiceMovesOnceThenFails) {
+  MakeFiles(FDir, {"a.txt"});
   TFileItems items = Items({"a.txt", "a.txt"});
-  TRenameRequest request = Request(dir);
-  TFakeUi ui;
-  Rename::RunRename(Platform::FileSystem(), items, request, ui);
+  TRenameRequest request = Request(FDir);
+  Rename::RunRename(Platform::FileSystem(), items, request, FUi);
   EXPECT_EQ(Statuses(items), (std::vector{TMoveStatus::Renamed, TMoveStatus::Failed}));
   EXPECT_EQ(items[1].Error, ENOENT);
-  EXPECT_EQ(ListNames(dir.Path()), TNames{"1.txt"});
-  EXPECT_EQ(ui.Failures.size(), 1u);
+  EXPECT_EQ(ListNames(FDir.Path()), TNames{"1.txt"});
+  EXPECT_EQ(FUi.Failures.size(), 1u);
 }
 
-TEST(RenameRun, AbortOnTheFirstFailureStopsAtOnce) {
-  TTempDir dir;
-  MakeFiles(dir, {"1.txt", "x.txt", "y.txt", "z.txt"});
+TEST_F(RenameRun, AbortOnTheFirstFailureStopsAtOnce) {
+  MakeFiles(FDir, {"1.txt", "x.txt", "y.txt", "z.txt"});
   TFileItems items = Items({"x.txt", "y.txt", "z.txt"});
-  TRenameRequest request = Request(dir);
-  TFakeUi ui;
-  ui.Answers = {TFailAnswer::Abort};
-  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, ui);
+  TRenameRequest request = Request(FDir);
+  FUi.Answers = {TFailAnswer::Abort};
+  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, FUi);
   EXPECT_TRUE(result.Aborted);
   EXPECT_EQ(Statuses(items),
             (std::vector{TMoveStatus::Failed, TMoveStatus::Pending, TMoveStatus::Pending}));
-  EXPECT_EQ(ui.Progress, (std::vector<std::pair<int, std::string>>{{100, " Ok! "}}));
-  EXPECT_EQ(ui.Busy, (std::vector<bool>{true, false}));
-  EXPECT_EQ(ListNames(dir.Path()), (TNames{"1.txt", "x.txt", "y.txt", "z.txt"}));
+  EXPECT_EQ(FUi.Progress, (std::vector<std::pair<int, std::string>>{{100, " Ok! "}}));
+  EXPECT_EQ(FUi.Busy, (std::vector<bool>{true, false}));
+  EXPECT_EQ(ListNames(FDir.Path()), (TNames{"1.txt", "x.txt", "y.txt", "z.txt"}));
   EXPECT_TRUE(result.ShowErrors);
 }
 
-TEST(RenameRun, IgnoreSilencesTheRestOfTheRun) {
-  TTempDir dir;
-  MakeFiles(dir, {"1.txt", "2.txt", "x.txt", "y.txt", "z.txt"});
+TEST_F(RenameRun, IgnoreSilencesTheRestOfTheRun) {
+  MakeFiles(FDir, {"1.txt", "2.txt", "x.txt", "y.txt", "z.txt"});
   TFileItems items = Items({"x.txt", "y.txt", "z.txt"});
-  TRenameRequest request = Request(dir);
-  TFakeUi ui;
-  ui.Answers = {TFailAnswer::Ignore, TFailAnswer::Abort};
-  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, ui);
-  EXPECT_EQ(ui.Failures.size(), 1u);
+  TRenameRequest request = Request(FDir);
+  FUi.Answers = {TFailAnswer::Ignore, TFailAnswer::Abort};
+  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, FUi);
+  EXPECT_EQ(FUi.Failures.size(), 1u);
   EXPECT_FALSE(result.ShowErrors);
   EXPECT_FALSE(result.Aborted);
   EXPECT_EQ(Statuses(items),
             (std::vector{TMoveStatus::Failed, TMoveStatus::Failed, TMoveStatus::Renamed}));
-  EXPECT_EQ(ui.Progress.size(), 4u);
-  EXPECT_EQ(ReadFileBytes(dir.File("3.txt")), "content of z.txt");
+  EXPECT_EQ(FUi.Progress.size(), 4u);
+  EXPECT_EQ(ReadFileBytes(FDir.File("3.txt")), "content of z.txt");
 }
 
-TEST(RenameRun, ErrorsOffShowsNoBox) {
-  TTempDir dir;
-  MakeFiles(dir, {"1.txt", "x.txt"});
+TEST_F(RenameRun, ErrorsOffShowsNoBox) {
+  MakeFiles(FDir, {"1.txt", "x.txt"});
   TFileItems items = Items({"x.txt"});
-  TRenameRequest request = Request(dir);
+  TRenameRequest request = Request(FDir);
   request.ShowErrors = false;
-  TFakeUi ui;
-  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, ui);
-  EXPECT_TRUE(ui.Failures.empty());
+  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, FUi);
+  EXPECT_TRUE(FUi.Failures.empty());
   EXPECT_EQ(result.Failed, 1u);
-  EXPECT_EQ(ui.Progress.size(), 2u);
+  EXPECT_EQ(FUi.Progress.size(), 2u);
 }
 
-TEST(RenameRun, RetryMovesAgainOnceTheTargetIsFree) {
-  TTempDir dir;
-  MakeFiles(dir, {"1.txt", "x.txt", "y.txt"});
+TEST_F(RenameRun, RetryMovesAgainOnceTheTargetIsFree) {
+  MakeFiles(FDir, {"1.txt", "x.txt", "y.txt"});
   TFileItems items = Items({"x.txt", "y.txt"});
-  TRenameRequest request = Request(dir);
-  TFakeUi ui;
-  ui.Answers = {TFailAnswer::Retry};
-  ui.BeforeAnswer = [&] { ::unlink(dir.File("1.txt").c_str()); };
-  Rename::RunRename(Platform::FileSystem(), items, request, ui);
-  EXPECT_EQ(ui.Failures.size(), 1u);
+  TRenameRequest request = Request(FDir);
+  FUi.Answers = {TFailAnswer::Retry};
+  FUi.BeforeAnswer = [&] { ::unlink(FDir.File("1.txt").c_str()); };
+  Rename::RunRename(Platform::FileSystem(), items, request, FUi);
+  EXPECT_EQ(FUi.Failures.size(), 1u);
   EXPECT_EQ(Statuses(items), (std::vector{TMoveStatus::Renamed, TMoveStatus::Renamed}));
-  EXPECT_EQ(ReadFileBytes(dir.File("1.txt")), "content of x.txt");
-  EXPECT_EQ(ReadFileBytes(dir.File("2.txt")), "content of y.txt");
+  EXPECT_EQ(ReadFileBytes(FDir.File("1.txt")), "content of x.txt");
+  EXPECT_EQ(ReadFileBytes(FDir.File("2.txt")), "content of y.txt");
 }
 
-TEST(RenameRun, RetryThatFailsAgainAsksAgain) {
-  TTempDir dir;
-  MakeFiles(dir, {"1.txt", "x.txt"});
+TEST_F(RenameRun, RetryThatFailsAgainAsksAgain) {
+  MakeFiles(FDir, {"1.txt", "x.txt"});
   TFileItems items = Items({"x.txt"});
-  TRenameRequest request = Request(dir);
-  TFakeUi ui;
-  ui.Answers = {TFailAnswer::Retry, TFailAnswer::Retry, TFailAnswer::Ignore};
-  Rename::RunRename(Platform::FileSystem(), items, request, ui);
-  EXPECT_EQ(ui.Failures.size(), 3u);
+  TRenameRequest request = Request(FDir);
+  FUi.Answers = {TFailAnswer::Retry, TFailAnswer::Retry, TFailAnswer::Ignore};
+  Rename::RunRename(Platform::FileSystem(), items, request, FUi);
+  EXPECT_EQ(FUi.Failures.size(), 3u);
   EXPECT_EQ(items[0].Status, TMoveStatus::Failed);
-  EXPECT_EQ(ReadFileBytes(dir.File("1.txt")), "content of 1.txt");
-  EXPECT_EQ(ReadFileBytes(dir.File("x.txt")), "content of x.txt");
+  EXPECT_EQ(ReadFileBytes(FDir.File("1.txt")), "content of 1.txt");
+  EXPECT_EQ(ReadFileBytes(FDir.File("x.txt")), "content of x.txt");
 }
 
-TEST(RenameRun, SameNameIsNoFailure) {
-  TTempDir dir;
-  MakeFiles(dir, {"keep.txt"});
+TEST_F(RenameRun, SameNameIsNoFailure) {
+  MakeFiles(FDir, {"keep.txt"});
   TFileItems items = Items({"keep.txt"});
-  TRenameRequest request = Replace(dir, "zzz", "q");
-  TFakeUi ui;
-  Rename::RunRename(Platform::FileSystem(), items, request, ui);
+  TRenameRequest request = Replace(FDir, "zzz", "q");
+  Rename::RunRename(Platform::FileSystem(), items, request, FUi);
   EXPECT_EQ(items[0].Status, TMoveStatus::Renamed);
-  EXPECT_TRUE(ui.Failures.empty());
-  EXPECT_EQ(ReadFileBytes(dir.File("keep.txt")), "content of keep.txt");
+  EXPECT_TRUE(FUi.Failures.empty());
+  EXPECT_EQ(ReadFileBytes(FDir.File("keep.txt")), "content of keep.txt");
 }
 
 struct TBadNameRow {
@@ -274,21 +255,19 @@ struct TBadNameRow {
   int Error;
 };
 
-class RenameRunBadName : public ::testing::TestWithParam<TBadNameRow> {};
+class RenameRunBadName : public RenameRun, public ::testing::WithParamInterface<TBadNameRow> {};
 
 // Names the file system refuses: the move fails, the cause is kept, the file stays.
 TEST_P(RenameRunBadName, FailsAndKeepsTheFile) {
-  TTempDir dir;
-  MakeFiles(dir, {"report.txt"});
+  MakeFiles(FDir, {"report.txt"});
   TFileItems items = Items({"report.txt"});
-  TRenameRequest request = Replace(dir, GetParam().Search, GetParam().Replace);
-  TFakeUi ui;
-  Rename::RunRename(Platform::FileSystem(), items, request, ui);
+  TRenameRequest request = Replace(FDir, GetParam().Search, GetParam().Replace);
+  Rename::RunRename(Platform::FileSystem(), items, request, FUi);
   EXPECT_EQ(items[0].Status, TMoveStatus::Failed);
   EXPECT_EQ(items[0].Error, GetParam().Error);
-  EXPECT_EQ(ui.Failures.size(), 1u);
-  EXPECT_EQ(ListNames(dir.Path()), TNames{"report.txt"});
-  EXPECT_EQ(ReadFileBytes(dir.File("report.txt")), "content of report.txt");
+  EXPECT_EQ(FUi.Failures.size(), 1u);
+  EXPECT_EQ(ListNames(FDir.Path()), TNames{"report.txt"});
+  EXPECT_EQ(ReadFileBytes(FDir.File("report.txt")), "content of report.txt");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -301,37 +280,34 @@ INSTANTIATE_TEST_SUITE_P(
                       TBadNameRow{"MissingFolder", "report", "none/r", ENOENT}),
     [](const auto& info) { return std::string(info.param.Case); });
 
-TEST(RenameRun, ReadOnlyFolderFailsForAnOrdinaryUser) {
-  TTempDir dir;
-  MakeFiles(dir, {"a.txt", "b.txt"});
-  TestUtil::GiveToNobody(dir.Path());
-  ASSERT_EQ(::chmod(dir.Path().c_str(), 0555), 0);
+TEST_F(RenameRun, ReadOnlyFolderFailsForAnOrdinaryUser) {
+  MakeFiles(FDir, {"a.txt", "b.txt"});
+  TestUtil::GiveToNobody(FDir.Path());
+  ASSERT_EQ(::chmod(FDir.Path().c_str(), 0555), 0);
   const int code = TestUtil::RunUnprivileged([&] {
     TFileItems items = Items({"a.txt", "b.txt"});
-    TRenameRequest request = Request(dir);
+    TRenameRequest request = Request(FDir);
     TFakeUi ui;
     const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, ui);
     if (result.Failed != 2 || ui.Failures.size() != 1) return 1;
     return items[0].Error;
   });
-  ::chmod(dir.Path().c_str(), 0755);
+  ::chmod(FDir.Path().c_str(), 0755);
   EXPECT_EQ(code, EACCES);
-  EXPECT_EQ(ListNames(dir.Path()), (TNames{"a.txt", "b.txt"}));
+  EXPECT_EQ(ListNames(FDir.Path()), (TNames{"a.txt", "b.txt"}));
 }
 
-TEST(RenameRun, NameThatIsNotUtf8IsRenamedByItsBytes) {
-  TTempDir dir;
+TEST_F(RenameRun, NameThatIsNotUtf8IsRenamedByItsBytes) {
   const std::string latin1 = "\xC4rger-\xE9t\xE9.JPG";  // ÄRGER in Latin-1, not UTF-8
-  MakeFiles(dir, {latin1, "b\xFF.txt"});
+  MakeFiles(FDir, {latin1, "b\xFF.txt"});
   TFileItems items = Items({"b\xFF.txt", latin1});
-  TRenameRequest request = Request(dir);
+  TRenameRequest request = Request(FDir);
   request.Preview.Name.NamePart = 2;
   request.Preview.Name.NameCase = 2;
-  TFakeUi ui;
-  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, ui);
+  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, FUi);
   EXPECT_EQ(result.Renamed, 2u);
-  EXPECT_EQ(ListNames(dir.Path()), (TNames{"00001.txt", "00002.jpg"}));
-  EXPECT_EQ(ReadFileBytes(dir.File("00002.jpg")), "content of " + latin1);
+  EXPECT_EQ(ListNames(FDir.Path()), (TNames{"00001.txt", "00002.jpg"}));
+  EXPECT_EQ(ReadFileBytes(FDir.File("00002.jpg")), "content of " + latin1);
 }
 
 // A file system that records the paths it is asked to move and succeeds.
@@ -393,7 +369,7 @@ namespace {
 
 // The folder is swapped for a link to another folder half-way through the
 // run: every move still happens in the folder that was opened.
-TEST(RenameRun, StaysInTheFolderItOpened) {
+TEST_F(RenameRun, StaysInTheFolderItOpened) {
   TTempDir root;
   ASSERT_EQ(::mkdir(root.File("chosen").c_str(), 0700), 0);
   ASSERT_EQ(::mkdir(root.File("other").c_str(), 0700), 0);
@@ -407,14 +383,13 @@ TEST(RenameRun, StaysInTheFolderItOpened) {
   TRenameRequest request;
   request.Dir = root.File("chosen");
   request.WarnBeforeRename = false;
-  TFakeUi ui;
   bool swapped = false;
-  ui.OnProgress = [&](int position) {
+  FUi.OnProgress = [&](int position) {
     if (swapped || position < 40) return;
     swapped = ::rename(root.File("chosen").c_str(), root.File("moved").c_str()) == 0 &&
               ::symlink("other", root.File("chosen").c_str()) == 0;
   };
-  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, ui);
+  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, FUi);
   ASSERT_TRUE(swapped);
   EXPECT_EQ(result.Renamed, names.size());
   EXPECT_EQ(ListNames(root.File("other")), names);
