@@ -105,37 +105,22 @@ struct TRunFixture {
     return Rename::RunRename(Fs, Items, Request, Ui);
   }
   // The folder as name -> content.
-  std::map<std::string, std::string> Contents() const {
-    std::map<std::string, std::string> contents;
-    for (const std::string& name : ListNames(Dir.Path()))
-      contents[name] = ReadFileBytes(Dir.File(name));
-    return contents;
-  }
+  std::map<std::string, std::string> Contents() const { return TestUtil::ReadFolder(Dir.Path()); }
 };
 
 using TestUtil::Statuses;
 
+// The folder after a run: the i-th name holds the data of the i-th original.
+std::map<std::string, std::string> Holding(const TNames& names) {
+  std::map<std::string, std::string> folder;
+  for (std::size_t i = 0; i < names.size(); ++i) folder[names[i]] = "data " + Originals[i];
+  return folder;
+}
+
 const int InjectedErrors[] = {ENOENT, EACCES, EEXIST, ENAMETOOLONG, EROFS, ENOSPC, EXDEV, EIO};
 
 std::string ErrorName(const testing::TestParamInfo<int>& info) {
-  switch (info.param) {
-    case ENOENT:
-      return "ENOENT";
-    case EACCES:
-      return "EACCES";
-    case EEXIST:
-      return "EEXIST";
-    case ENAMETOOLONG:
-      return "ENAMETOOLONG";
-    case EROFS:
-      return "EROFS";
-    case ENOSPC:
-      return "ENOSPC";
-    case EXDEV:
-      return "EXDEV";
-    default:
-      return "EIO";
-  }
+  return strerrorname_np(info.param);  // "ENOENT", ...
 }
 
 class RenameFault : public testing::TestWithParam<int> {};
@@ -151,11 +136,7 @@ TEST_P(RenameFault, IgnoreReportsBothPathsAndRenamesTheOthers) {
   EXPECT_EQ(Statuses(run.Items), (std::vector{TMoveStatus::Renamed, TMoveStatus::Failed,
                                               TMoveStatus::Renamed, TMoveStatus::Renamed}));
   EXPECT_EQ(run.Items[1].Error, GetParam());
-  const std::map<std::string, std::string> expected = {{"1.txt", "data a.txt"},
-                                                       {"b.txt", "data b.txt"},
-                                                       {"3.txt", "data c.txt"},
-                                                       {"4.txt", "data d.txt"}};
-  EXPECT_EQ(run.Contents(), expected);
+  EXPECT_EQ(run.Contents(), Holding({"1.txt", "b.txt", "3.txt", "4.txt"}));
   EXPECT_EQ(run.Ui.Busy, (std::vector<bool>{true, false}));
   EXPECT_EQ(run.Ui.Progress.back(), (std::pair<int, std::string>{100, " Ok! "}));
 }
@@ -170,11 +151,7 @@ TEST_P(RenameFault, AbortStopsAtTheFailedFile) {
   EXPECT_TRUE(result.ShowErrors);
   EXPECT_EQ(Statuses(run.Items), (std::vector{TMoveStatus::Renamed, TMoveStatus::Failed,
                                               TMoveStatus::Pending, TMoveStatus::Pending}));
-  const std::map<std::string, std::string> expected = {{"1.txt", "data a.txt"},
-                                                       {"b.txt", "data b.txt"},
-                                                       {"c.txt", "data c.txt"},
-                                                       {"d.txt", "data d.txt"}};
-  EXPECT_EQ(run.Contents(), expected);
+  EXPECT_EQ(run.Contents(), Holding({"1.txt", "b.txt", "c.txt", "d.txt"}));
   EXPECT_EQ(run.Fs.Renames.size(), 2u);  // nothing was tried after the abort
   EXPECT_EQ(run.Ui.Busy, (std::vector<bool>{true, false}));
   EXPECT_EQ(run.Ui.Progress.back(), (std::pair<int, std::string>{100, " Ok! "}));
@@ -187,11 +164,7 @@ TEST_P(RenameFault, RetryAfterAPassingFailureMovesTheFile) {
   EXPECT_TRUE(result.ShowErrors);
   EXPECT_EQ(Statuses(run.Items), std::vector<TMoveStatus>(4, TMoveStatus::Renamed));
   EXPECT_EQ(run.Items[1].Error, 0);
-  const std::map<std::string, std::string> expected = {{"1.txt", "data a.txt"},
-                                                       {"2.txt", "data b.txt"},
-                                                       {"3.txt", "data c.txt"},
-                                                       {"4.txt", "data d.txt"}};
-  EXPECT_EQ(run.Contents(), expected);
+  EXPECT_EQ(run.Contents(), Holding({"1.txt", "2.txt", "3.txt", "4.txt"}));
 }
 
 TEST_P(RenameFault, RetryOfALastingFailureAsksAgainThenGoesOn) {
@@ -215,11 +188,7 @@ TEST_P(RenameFault, SilentWhenErrorsAreNotShown) {
   EXPECT_EQ(Statuses(run.Items), (std::vector{TMoveStatus::Renamed, TMoveStatus::Failed,
                                               TMoveStatus::Renamed, TMoveStatus::Failed}));
   EXPECT_EQ(run.Items[3].Error, GetParam());
-  const std::map<std::string, std::string> expected = {{"1.txt", "data a.txt"},
-                                                       {"b.txt", "data b.txt"},
-                                                       {"3.txt", "data c.txt"},
-                                                       {"d.txt", "data d.txt"}};
-  EXPECT_EQ(run.Contents(), expected);
+  EXPECT_EQ(run.Contents(), Holding({"1.txt", "b.txt", "3.txt", "d.txt"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Errors, RenameFault, testing::ValuesIn(InjectedErrors), ErrorName);
