@@ -28,4 +28,19 @@ void OnNextModal(std::function<void(QWidget* dialog)> action, int timeoutMs) {
   QTimer::singleShot(0, [first]() { first(); });
 }
 
+QMessageBox::StandardButton TRecordingSeam::MessageBox(QWidget* owner, const QString& text,
+                                                       const QString& caption,
+                                                       QMessageBox::StandardButtons buttons,
+                                                       QMessageBox::Icon icon,
+                                                       QMessageBox::StandardButton defaultButton) {
+  ++Calls;
+  Owner = owner;
+  Text = text;
+  Caption = caption;
+  Buttons = buttons;
+  Icon = icon;
+  Default = defaultButton;
+  return Answer;
+}
+
 }  // namespace GuiTestUtil

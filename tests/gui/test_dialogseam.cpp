@@ -17,27 +17,7 @@
 
 namespace {
 
-// Remembers the last message box asked for and answers OK.
-class TRecordingSeam : public TDialogSeam {
- public:
-  QString Text;
-  QString Caption;
-  QMessageBox::StandardButtons Buttons;
-  QMessageBox::Icon Icon = QMessageBox::NoIcon;
-  QMessageBox::StandardButton Default = QMessageBox::NoButton;
-
-  QMessageBox::StandardButton MessageBox(QWidget*, const QString& text, const QString& caption,
-                                         QMessageBox::StandardButtons buttons,
-                                         QMessageBox::Icon icon,
-                                         QMessageBox::StandardButton defaultButton) override {
-    Text = text;
-    Caption = caption;
-    Buttons = buttons;
-    Icon = icon;
-    Default = defaultButton;
-    return QMessageBox::Ok;
-  }
-};
+using GuiTestUtil::TRecordingSeam;
 
 class DialogSeamTest : public ::testing::Test {
  protected:

@@ -16,33 +16,7 @@
 
 namespace {
 
-// Answers every message box with a set button and remembers how it was asked.
-class TFakeSeam : public TDialogSeam {
- public:
-  QMessageBox::StandardButton Answer = QMessageBox::Ok;
-  int Calls = 0;
-  QWidget* Owner = nullptr;
-  QString Text;
-  QString Caption;
-  QMessageBox::StandardButtons Buttons;
-  QMessageBox::Icon Icon = QMessageBox::NoIcon;
-  QMessageBox::StandardButton Default = QMessageBox::NoButton;
-
-  QMessageBox::StandardButton MessageBox(QWidget* owner, const QString& text,
-                                         const QString& caption,
-                                         QMessageBox::StandardButtons buttons,
-                                         QMessageBox::Icon icon,
-                                         QMessageBox::StandardButton defaultButton) override {
-    ++Calls;
-    Owner = owner;
-    Text = text;
-    Caption = caption;
-    Buttons = buttons;
-    Icon = icon;
-    Default = defaultButton;
-    return Answer;
-  }
-};
+using GuiTestUtil::TRecordingSeam;
 
 // Counts the paint events a widget receives.
 class TPaintCounter : public QObject {
@@ -62,7 +36,7 @@ class MessageBoxRenameUi : public ::testing::Test {
   }
   void TearDown() override { SetDialogSeam(nullptr); }
 
-  TFakeSeam FSeam;
+  TRecordingSeam FSeam;
   QWidget FWindow;
   QLabel* FAction = new QLabel("Idle...", &FWindow);
   QProgressBar* FBar = new QProgressBar(&FWindow);
