@@ -144,7 +144,7 @@ int main(int argc, char** argv) {
   const Platform::TDirectory dir(Platform::FileSystem(), options.Dir);
   if (options.Undo) return RunUndo(options, dir);
   FileList::TFileItems items = FileList::ScanDirectory(
-      options.Dir, FileList::ParseFilter(options.Filter), options.SortIndex);
+      options.Dir, FileList::ParseFilter(options.Filter), options.SortIndex, false);
   std::vector<Platform::TDirEntry> entries;
   if (items.empty() && !Platform::FileSystem().ListDirectory(options.Dir, entries)) {
     std::fprintf(stderr, "morvane-cli: cannot read the directory '%s'\n",

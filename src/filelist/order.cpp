@@ -52,6 +52,8 @@ int FileListCompare(const TFileItem& a, const TFileItem& b, int sortIndex) {
   }
 }
 
+bool OrderUsesAges(int sortIndex) { return sortIndex == 1 || sortIndex == 3; }
+
 void SortFileItems(TFileItems& items, int sortIndex) {
   std::stable_sort(items.begin(), items.end(), [sortIndex](const TFileItem& a, const TFileItem& b) {
     return FileListCompare(a, b, sortIndex) < 0;

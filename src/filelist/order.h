@@ -15,6 +15,9 @@ int CompareNames(std::string_view x, std::string_view y);
 // dates follow chronologically (reversed in the inverse order).
 int FileListCompare(const TFileItem& a, const TFileItem& b, int sortIndex);
 
+// True for the orders that compare ages (1 and 3).
+bool OrderUsesAges(int sortIndex);
+
 // Puts items in the order of sortIndex, in O(n log n).
 void SortFileItems(TFileItems& items, int sortIndex);
 

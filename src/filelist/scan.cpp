@@ -23,7 +23,8 @@ int RowsFor(const TFilter& filter, const std::string& name) {
 }  // namespace
 
 TFileItems ScanDirectory(const std::string& dirText, const std::vector<std::string>& filterEntries,
-                         int sortIndex) {
+                         int sortIndex, bool readAges) {
+  readAges = readAges || OrderUsesAges(sortIndex);
   Platform::TFileSystem& fs = Platform::FileSystem();
   std::vector<Platform::TDirEntry> entries;
   if (!fs.ListDirectory(dirText, entries)) return {};
@@ -35,7 +36,7 @@ TFileItems ScanDirectory(const std::string& dirText, const std::vector<std::stri
     int rows = RowsFor(filter, entry.Name);
     if (rows == 0) continue;
     TFileItem item;
-    item.Age = fs.FileAge(PathIn(dirText, entry.Name));
+    if (readAges) item.Age = fs.FileAge(PathIn(dirText, entry.Name));
     item.OldName = std::move(entry.Name);
     if (rows == 2) items.push_back(item);
     items.push_back(std::move(item));

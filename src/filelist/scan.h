@@ -11,8 +11,10 @@ namespace FileList {
 // rows: every file (not ".", "..", directories or system entries) once when
 // the first filter entry is ".*", and once more when its extension is a filter
 // entry. Ages are looked up by PathIn(dirText, name). The result is in the
-// order sortIndex chooses (see order.h). Failures give an empty list.
+// order sortIndex chooses (see order.h). Failures give an empty list. With
+// readAges false, ages are looked up only when the order compares them (the
+// others stay -1), which saves one lstat per file.
 TFileItems ScanDirectory(const std::string& dirText, const std::vector<std::string>& filterEntries,
-                         int sortIndex);
+                         int sortIndex, bool readAges = true);
 
 }  // namespace FileList

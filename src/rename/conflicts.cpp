@@ -1,6 +1,8 @@
 #include "rename/conflicts.h"
 
+#include <cstdint>
 #include <memory>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -14,30 +16,49 @@ namespace {
 using FileList::TConflict;
 using FileList::TFileItem;
 
-// The directory as the run changes it, over what was there at the start.
+constexpr std::size_t NoRow = static_cast<std::size_t>(-1);
+
+// What the simulation knows of one name of the list (an old or a new name).
+struct TNameState {
+  int8_t Present = -1;          // 1 or 0 once looked up or changed; -1 not yet known
+  bool MovedIn = false;         // put there by an earlier row
+  std::size_t LastRow = NoRow;  // the last row that moves a file away from it
+};
+
+// The directory as the run changes it, over what was there at the start. Each
+// distinct name of the rows is hashed once, when the table is built; the rows
+// then reach their names' states through pointers, and the view is asked at
+// most once per name.
 class TSimulatedDir {
  public:
-  struct TEntry {
-    bool Present = false;
-    bool MovedIn = false;  // put there by an earlier row
-  };
-  TSimulatedDir(const TDirectoryView& view, std::size_t rows) : FView(view) {
-    FChanged.reserve(2 * rows);
+  TSimulatedDir(const TDirectoryView& view, const FileList::TFileItems& rows) : FView(view) {
+    FNames.reserve(2 * rows.size());
+    FRows.reserve(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      TNameState* from = &FNames[rows[i].OldName];
+      if (rows[i].NewName != rows[i].OldName) from->LastRow = i;
+      FRows.emplace_back(from, &FNames[rows[i].NewName]);
+    }
+    if (!view.Names) return;
+    for (const std::string& name : *view.Names) {
+      const auto found = FNames.find(name);
+      if (found != FNames.end()) found->second.Present = 1;
+    }
+    for (auto& [name, state] : FNames)
+      if (state.Present < 0 && name.find('/') == std::string_view::npos) state.Present = 0;
   }
 
-  TEntry At(const std::string& name) const {
-    const auto it = FChanged.find(name);
-    if (it != FChanged.end()) return it->second;
-    return {FView.Has(name), false};
-  }
-  void Move(const std::string& from, const std::string& to) {
-    FChanged[from] = {false, false};
-    FChanged[to] = {true, true};
+  TNameState& Old(std::size_t row) { return *FRows[row].first; }
+  TNameState& New(std::size_t row) { return *FRows[row].second; }
+  bool Present(TNameState& state, const std::string& name) const {
+    if (state.Present < 0) state.Present = FView.Has(name) ? 1 : 0;
+    return state.Present != 0;
   }
 
  private:
   const TDirectoryView& FView;
-  std::unordered_map<std::string, TEntry> FChanged;
+  std::unordered_map<std::string_view, TNameState> FNames;  // views into the rows' names
+  std::vector<std::pair<TNameState*, TNameState*>> FRows;
 };
 
 bool TooLong(const std::string& name, long nameMax) {
@@ -51,28 +72,16 @@ bool TooLong(const std::string& name, long nameMax) {
   }
 }
 
-// The last row that moves each old name to another one.
-std::unordered_map<std::string, std::size_t> LastRows(const FileList::TFileItems& rows) {
-  std::unordered_map<std::string, std::size_t> last;
-  last.reserve(rows.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    if (rows[i].NewName != rows[i].OldName) last[rows[i].OldName] = i;
-  }
-  return last;
-}
-
-TConflict Decide(const TFileItem& row, std::size_t index, const TSimulatedDir& dir,
-                 const std::unordered_map<std::string, std::size_t>& lastRows, long nameMax) {
+TConflict Decide(const TFileItem& row, std::size_t index, TSimulatedDir& dir, long nameMax) {
   if (row.NewName.empty()) return TConflict::Empty;
   if (TooLong(row.NewName, nameMax)) return TConflict::TooLong;
-  if (!dir.At(row.OldName).Present) return TConflict::Gone;
+  if (!dir.Present(dir.Old(index), row.OldName)) return TConflict::Gone;
   const bool folder = row.NewName.find('/') != std::string::npos;
   if (row.NewName == row.OldName) return folder ? TConflict::Folder : TConflict::None;
-  const TSimulatedDir::TEntry target = dir.At(row.NewName);
-  if (target.Present) {
+  TNameState& target = dir.New(index);
+  if (dir.Present(target, row.NewName)) {
     if (target.MovedIn) return TConflict::Duplicate;
-    const auto later = lastRows.find(row.NewName);
-    return later != lastRows.end() && later->second > index ? TConflict::Chain : TConflict::Taken;
+    return target.LastRow != NoRow && target.LastRow > index ? TConflict::Chain : TConflict::Taken;
   }
   return folder ? TConflict::Folder : TConflict::None;
 }
@@ -80,27 +89,29 @@ TConflict Decide(const TFileItem& row, std::size_t index, const TSimulatedDir& d
 }  // namespace
 
 TDirectoryView ViewOf(const Platform::TDirectory& dir) {
-  auto names = std::make_shared<std::unordered_set<std::string>>();
-  std::vector<std::string> listed;
-  dir.ListNames(listed);
-  names->reserve(listed.size());
-  for (std::string& name : listed) names->insert(std::move(name));
+  auto listed = std::make_shared<std::vector<std::string>>();
+  dir.ListNames(*listed);
+  auto names = std::make_shared<std::unordered_set<std::string_view>>();
   TDirectoryView view;
+  view.Names = listed;
   view.NameMax = dir.NameMax();
-  view.Has = [names, &dir](const std::string& name) {
+  view.Has = [listed, names, &dir](const std::string& name) {
     if (name.find('/') != std::string::npos) return dir.Has(name);
+    if (names->empty() && !listed->empty()) names->insert(listed->begin(), listed->end());
     return names->count(name) > 0;
   };
   return view;
 }
 
 void MarkConflicts(FileList::TFileItems& rows, const TDirectoryView& dir) {
-  const auto lastRows = LastRows(rows);
-  TSimulatedDir state(dir, rows.size());
+  TSimulatedDir state(dir, rows);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     TFileItem& row = rows[i];
-    row.Conflict = Decide(row, i, state, lastRows, dir.NameMax);
-    if (!WillFail(row.Conflict) && row.NewName != row.OldName) state.Move(row.OldName, row.NewName);
+    row.Conflict = Decide(row, i, state, dir.NameMax);
+    if (WillFail(row.Conflict) || row.NewName == row.OldName) continue;
+    state.Old(i) = {0, false, state.Old(i).LastRow};
+    state.New(i).Present = 1;
+    state.New(i).MovedIn = true;
   }
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "filelist/fileitem.h"
 
@@ -15,10 +17,15 @@ namespace Rename {
 struct TDirectoryView {
   // Whether an entry of that name (which may hold "/") exists.
   std::function<bool(const std::string& name)> Has;
+  // When set: every entry's name, so that a name without "/" that is not
+  // among them is known to be absent without asking Has.
+  std::shared_ptr<const std::vector<std::string>> Names;
   long NameMax = 255;  // the longest name the file system allows, in bytes
 };
 
-// A view of a directory on disk: its names read once, paths below it looked up.
+// A view of a directory on disk: its names read once (Names; Has builds a set
+// of them the first time it is asked of a name without "/"), paths below it
+// looked up.
 TDirectoryView ViewOf(const Platform::TDirectory& dir);
 
 // Sets each row's Conflict: whether its move will fail and why, going in list

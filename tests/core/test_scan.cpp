@@ -167,11 +167,16 @@ TEST_F(TScanSeamTest, ResultFollowsEveryOrder) {
       {2, {"_c.txt", "d.txt", "B.txt", "a.txt"}},
       {3, {"a.txt", "B.txt", "_c.txt", "d.txt"}},
   };
-  for (const auto& [index, names] : expected) {
-    TFileItems items = FileList::ScanDirectory("d", {".*"}, index);
-    Strings got;
-    for (const auto& item : items) got.push_back(item.OldName);
-    EXPECT_EQ(got, names) << index;
+  // Without readAges only the age orders look ages up, and each order holds.
+  for (const bool readAges : {true, false}) {
+    for (const auto& [index, names] : expected) {
+      FFake.AgePaths.clear();
+      TFileItems items = FileList::ScanDirectory("d", {".*"}, index, readAges);
+      Strings got;
+      for (const auto& item : items) got.push_back(item.OldName);
+      EXPECT_EQ(got, names) << index;
+      EXPECT_EQ(FFake.AgePaths.size(), readAges || index % 2 == 1 ? 4u : 0u) << index;
+    }
   }
 }
 
