@@ -23,7 +23,9 @@ struct TFileItem {
   bool Selected = false;
   TConflict Conflict = TConflict::None;
   TMoveStatus Status = TMoveStatus::Pending;
-  int Error = 0;  // errno of the failed move; 0 once it has succeeded
+  // errno of the failed move; 0 once it has succeeded, or for a move that
+  // failed untried (an undo whose old name is taken: Conflict says why)
+  int Error = 0;
 };
 
 using TFileItems = std::vector<TFileItem>;

@@ -1,5 +1,6 @@
 #include "rename/undorun.h"
 
+#include <algorithm>
 #include <string_view>
 #include <unordered_map>
 
@@ -42,7 +43,41 @@ void KeepFailures(FileList::TFileItems& scanned, const FileList::TFileItems& run
     row.NewName = found->second->NewName;  // the name it did not get
     row.Status = FileList::TMoveStatus::Failed;
     row.Error = found->second->Error;
+    row.Conflict = found->second->Conflict;
   }
+}
+
+FileList::TFileItems UndoFailures(const TUndoOutcome& outcome) {
+  FileList::TFileItems rows;
+  for (const FileList::TFileItem& move : outcome.Moves)
+    if (move.Status == FileList::TMoveStatus::Failed) rows.push_back(move);
+  for (const FileList::TFileItem& pair : outcome.Problems) {
+    if (pair.Conflict != FileList::TConflict::Taken) continue;
+    FileList::TFileItem back;
+    back.OldName = pair.NewName;  // where the file still is
+    back.NewName = pair.OldName;
+    back.Conflict = FileList::TConflict::Taken;
+    back.Status = FileList::TMoveStatus::Failed;
+    rows.push_back(std::move(back));
+  }
+  return rows;
+}
+
+std::string UndoProblemsText(const std::string& dirText, const FileList::TFileItems& problems,
+                             const TUndoTexts& texts, std::size_t listed) {
+  if (problems.empty()) return {};
+  constexpr const char* arrow = " \xe2\x86\x92 ";  // U+2192 in UTF-8
+  std::string text = texts.NotUndone;
+  const std::size_t shown = std::min(listed, problems.size());
+  for (std::size_t i = 0; i < shown; ++i) {
+    const FileList::TFileItem& pair = problems[i];
+    text += "\n" + FileList::PathIn(dirText, pair.NewName) + arrow +
+            FileList::PathIn(dirText, pair.OldName) + ": " +
+            (pair.Conflict == FileList::TConflict::Taken ? texts.Taken : texts.Gone);
+  }
+  if (shown < problems.size())
+    text += "\n" + texts.More + " " + std::to_string(problems.size() - shown);
+  return text;
 }
 
 }  // namespace Rename

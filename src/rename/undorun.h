@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "filelist/fileitem.h"
@@ -28,8 +29,31 @@ TUndoOutcome UndoLastRun(const Platform::TDirectory& dir, const std::string& fol
                          bool showErrors, const TRenameTexts& texts);
 
 // After the rescan that follows a run: each row of scanned still under the
-// old name of a move of run that failed takes that move's new name, Status
-// and Error, so that the failure stays visible. O(n).
+// old name of a move of run that failed takes that move's new name, Status,
+// Error and Conflict, so that the failure stays visible. O(n).
 void KeepFailures(FileList::TFileItems& scanned, const FileList::TFileItems& run);
+
+// The moves back of an undo that failed or could not be tried, for
+// KeepFailures: the failed Moves, and each pair whose old name is taken as a
+// failed move back with Error 0 and Conflict Taken. Pairs whose file is gone
+// have no row to mark.
+FileList::TFileItems UndoFailures(const TUndoOutcome& outcome);
+
+// The run-time texts of the report of what an undo could not undo.
+struct TUndoTexts {
+  std::string NotUndone;  // NotUndoneLbl: the heading
+  std::string Taken;      // UndoTakenLbl: the old name is held by another file
+  std::string Gone;       // UndoGoneLbl: no file under either name
+  std::string More;       // MoreNotUndoneLbl: put before the count of the pairs not listed
+};
+
+constexpr std::size_t ListedProblems = 20;
+
+// The report of the pairs an undo could not undo: the heading, then a line
+// "<new path> → <old path>: <reason>" (paths PathIn(dirText, name)) for each
+// of the first `listed` problems, then More and the count of the others.
+// Empty when there are none. Texts and names are copied as they stand.
+std::string UndoProblemsText(const std::string& dirText, const FileList::TFileItems& problems,
+                             const TUndoTexts& texts, std::size_t listed = ListedProblems);
 
 }  // namespace Rename

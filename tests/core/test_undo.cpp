@@ -4,11 +4,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <map>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -19,10 +21,12 @@
 #include "rename/conflicts.h"
 #include "rename/journal.h"
 #include "rename/renamerun.h"
+#include "rename/undorun.h"
 #include "rename/untangle.h"
 
 namespace {
 
+using FileList::TConflict;
 using FileList::TFileItem;
 using FileList::TFileItems;
 using FileList::TMoveStatus;
@@ -130,6 +134,64 @@ TEST(Undo, ReportsWhatItCannotUndoAndLosesNothing) {
   ASSERT_EQ(plan.Problems.size(), 2u);
   EXPECT_EQ(plan.Problems[0].Conflict, FileList::TConflict::Gone);
   EXPECT_EQ(plan.Problems[1].Conflict, FileList::TConflict::Taken);
+}
+
+TFileItem Pair(const std::string& oldName, const std::string& newName, TConflict why) {
+  TFileItem pair{oldName, newName, -1, false};
+  pair.Conflict = why;
+  return pair;
+}
+
+// The report lists the first pairs, new name first, with their reasons, and
+// counts the rest; texts and names are copied as they stand.
+TEST(Undo, ReportListsThePairsItCouldNotUndoUpToALimit) {
+  const Rename::TUndoTexts texts{"Not undone %s:", "taken", "gone", "More:"};
+  TFileItems many;
+  for (int i = 0; i < 25; ++i) many.push_back(Pair("o" + std::to_string(i), "n", TConflict::Gone));
+  const std::string arrow = " \xe2\x86\x92 ";
+  const struct {
+    TFileItems Problems;
+    std::size_t Listed;
+    std::string Text;
+  } cases[] = {
+      {{}, 20, ""},
+      {{Pair("a", "1", TConflict::Taken), Pair("\xff", "2", TConflict::Gone)},
+       20,
+       "Not undone %s:\n/d/1" + arrow + "/d/a: taken\n/d/2" + arrow + "/d/\xff: gone"},
+      {{Pair("a", "1", TConflict::Taken), Pair("b", "2", TConflict::Gone)},
+       1,
+       "Not undone %s:\n/d/1" + arrow + "/d/a: taken\nMore: 1"},
+      {{Pair("a", "1", TConflict::Taken)}, 1, "Not undone %s:\n/d/1" + arrow + "/d/a: taken"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(Rename::UndoProblemsText("/d", c.Problems, texts, c.Listed), c.Text);
+  const std::string text = Rename::UndoProblemsText("/d", many, texts);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 21);
+  EXPECT_TRUE(text.ends_with("/d/o19: gone\nMore: 5")) << text;
+}
+
+// After the rescan, a pair whose old name is taken stays visible on the row
+// of its file, as a move back that failed untried; a failed move back keeps
+// its error; a gone pair has no row.
+TEST(Undo, FailuresOfAnUndoStayOnTheRowsOfTheRescan) {
+  Rename::TUndoOutcome outcome;
+  outcome.Moves = {TFileItem{"3", "c", -1, false}, TFileItem{"4", "d", -1, false}};
+  outcome.Moves[1].Status = TMoveStatus::Failed;
+  outcome.Moves[1].Error = 13;
+  outcome.Problems = {Pair("a", "1", TConflict::Taken), Pair("b", "2", TConflict::Gone)};
+  TFileItems scanned;
+  for (const char* name : {"1", "4", "a", "c"}) scanned.push_back(TFileItem{name, "", -1, false});
+  Rename::KeepFailures(scanned, Rename::UndoFailures(outcome));
+  const std::vector<std::tuple<std::string, TMoveStatus, int, TConflict>> expected = {
+      {"a", TMoveStatus::Failed, 0, TConflict::Taken},
+      {"d", TMoveStatus::Failed, 13, TConflict::None},
+      {"", TMoveStatus::Pending, 0, TConflict::None},
+      {"", TMoveStatus::Pending, 0, TConflict::None}};
+  for (std::size_t i = 0; i < scanned.size(); ++i)
+    EXPECT_EQ(std::make_tuple(scanned[i].NewName, scanned[i].Status, scanned[i].Error,
+                              scanned[i].Conflict),
+              expected[i])
+        << scanned[i].OldName;
 }
 
 TEST(Journal, KeepsOddNamesAndTheNewestTen) {

@@ -247,4 +247,33 @@ TEST_F(MainFormRename, UndoMovesTheLastRunOfTheFolderBack) {
   EXPECT_FALSE(Ui(*Form).UndoMnu->isEnabled());
 }
 
+// A pair whose old name was taken after the run stays under its new name,
+// drawn as failed with its reason, and one box lists it; the rest moves back.
+TEST_F(MainFormRename, UndoReportsThePairsItCouldNotUndo) {
+  Seam.RealMessageBoxes = false;  // each box takes its default button
+  ScanFiles({"a.txt", "b.txt"});
+  ASSERT_EQ(Form->DirectoryBytes(), Files.Path());
+  Ui(*Form).GoBTn->click();
+  ASSERT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"1.txt", "2.txt"}));
+  TestUtil::WriteFileBytes(Files.File("a.txt"), "new");  // a.txt comes anew
+  Seam.Texts.clear();
+  Ui(*Form).UndoMnu->trigger();
+  EXPECT_EQ(TestUtil::ListNames(Files.Path()),
+            (std::vector<std::string>{"1.txt", "a.txt", "b.txt"}));
+  ASSERT_EQ(Seam.Texts.size(), 2u);  // the question, then the report
+  EXPECT_EQ(Seam.Texts[1].toStdString(),
+            "These renames could not be undone:\n" + Files.File("1.txt") + " \xe2\x86\x92 " +
+                Files.File("a.txt") + ": the original name is taken by another file");
+  EXPECT_EQ(Seam.Icons.back(), QMessageBox::Warning);
+  EXPECT_EQ(OldNames(), (std::vector<std::string>{"1.txt", "a.txt", "b.txt"}));
+  EXPECT_EQ(NewNames(), (std::vector<std::string>{"a.txt", "", ""}));
+  const TRowMark kept = MarkOf(*Form, 0);
+  EXPECT_TRUE(kept.Coloured);
+  EXPECT_EQ(kept.Background, QColor(0xff, 0xc7, 0xce));  // as a failed move
+  EXPECT_EQ(kept.ToolTip.toStdString(), "The new name is taken by another file\n" +
+                                            Files.File("1.txt") + "\n" + Files.File("a.txt"));
+  EXPECT_FALSE(MarkOf(*Form, 1).Coloured);
+  EXPECT_TRUE(Ui(*Form).UndoMnu->isEnabled());  // kept for another try
+}
+
 }  // namespace

@@ -162,9 +162,12 @@ class TMainForm : public QMainWindow, private TMainFormControls {
 
   // The marks of the file list's rows.
   QString MarkText(const FileList::TFileItem& item) const;
+  QString ConflictText(FileList::TConflict conflict) const;
   void MarkConflicts();
   // Enables UndoMnu when the current directory has a run to undo.
   void UpdateUndoMnu();
+  // The box of the journal pairs an undo could not undo (none: no box).
+  void ShowUndoProblems(const FileList::TFileItems& problems);
 
   // Drops and the file list's keys (mainform_desktop.cpp).
   void CreateDesktopBindings();

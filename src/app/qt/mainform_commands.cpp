@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
@@ -91,16 +92,21 @@ void TMainForm::MarkConflicts() {
   FModel->NewNamesChanged();
 }
 
-// A failed move names its cause and both paths; a foreseen failure its reason,
+// A failed move names its cause (the system's, or the conflict that kept it
+// from being tried) and both paths; a foreseen failure its reason. Reasons are
 // read from the run-time texts when the tooltip is shown.
 QString TMainForm::MarkText(const FileList::TFileItem& item) const {
-  if (item.Status == FileList::TMoveStatus::Failed) {
-    const std::string dir = DirectoryBytes();
-    return FromUtf8(Platform::ErrorText(item.Error) + "\n" + FileList::PathIn(dir, item.OldName) +
-                    "\n" + FileList::PathIn(dir, item.NewName));
-  }
+  if (item.Status != FileList::TMoveStatus::Failed) return ConflictText(item.Conflict);
+  const std::string dir = DirectoryBytes();
+  const QString cause =
+      item.Error != 0 ? FromUtf8(Platform::ErrorText(item.Error)) : ConflictText(item.Conflict);
+  return cause + "\n" + FromUtf8(FileList::PathIn(dir, item.OldName)) + "\n" +
+         FromUtf8(FileList::PathIn(dir, item.NewName));
+}
+
+QString TMainForm::ConflictText(FileList::TConflict conflict) const {
   using FileList::TConflict;
-  switch (item.Conflict) {
+  switch (conflict) {
     case TConflict::Taken:
       return TakenLbl->text();
     case TConflict::Chain:
@@ -122,7 +128,8 @@ QString TMainForm::MarkText(const FileList::TFileItem& item) const {
 }
 
 // Undo asks as Rename does, moves back what the last run of the directory
-// moved, and shows the folder anew with the moves back that failed marked.
+// moved, and shows the folder anew with the moves back that failed marked;
+// then it lists the pairs it could not undo.
 void TMainForm::UndoMnuClick() {
   const Platform::TDirectory dir(Platform::FileSystem(), DirectoryBytes());
   const std::string folder = Rename::JournalFolder();
@@ -144,8 +151,22 @@ void TMainForm::UndoMnuClick() {
   ui.ShowProgress(100, " Ok! ");
   ShowErrorMnu->setChecked(outcome.Run.ShowErrors);
   RefreshBtnClick();
-  Rename::KeepFailures(FModel->MutableItems(), outcome.Moves);
+  Rename::KeepFailures(FModel->MutableItems(), Rename::UndoFailures(outcome));
   FModel->NewNamesChanged();
+  ShowUndoProblems(outcome.Problems);
+}
+
+// One box lists what could not be undone, the list shown behind it.
+void TMainForm::ShowUndoProblems(const FileList::TFileItems& problems) {
+  if (problems.empty()) return;
+  Rename::TUndoTexts texts;
+  texts.NotUndone = ToUtf8(NotUndoneLbl->text());
+  texts.Taken = ToUtf8(UndoTakenLbl->text());
+  texts.Gone = ToUtf8(UndoGoneLbl->text());
+  texts.More = ToUtf8(MoreNotUndoneLbl->text());
+  const std::string text = Rename::UndoProblemsText(DirectoryBytes(), problems, texts);
+  DialogSeam().MessageBox(this, FromUtf8(text), QGuiApplication::applicationDisplayName(),
+                          QMessageBox::Ok, QMessageBox::Warning, QMessageBox::Ok);
 }
 
 void TMainForm::UpdateUndoMnu() {

@@ -134,6 +134,10 @@ void TMainForm::CreateTextPanel() {
   UndoMsgLbl = CreateTextLabel(
       "UndoMsgLbl",
       "Really undo the last rename?\r\n\r\nN.B. This warn can be disabled in options");
+  NotUndoneLbl = CreateTextLabel("NotUndoneLbl", "These renames could not be undone:");
+  UndoTakenLbl = CreateTextLabel("UndoTakenLbl", "the original name is taken by another file");
+  UndoGoneLbl = CreateTextLabel("UndoGoneLbl", "no file under either name");
+  MoreNotUndoneLbl = CreateTextLabel("MoreNotUndoneLbl", "Further renames not undone:");
 }
 
 QLabel* TMainForm::CreateTextLabel(const char* name, const char* caption) {

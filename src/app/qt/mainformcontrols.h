@@ -128,7 +128,8 @@ struct TMainFormControls {
   QLabel* AlphaLbl = nullptr;
   QLabel* DateTimeLbl = nullptr;
   QLabel* InverseLbl = nullptr;
-  // Why a row's move will fail (the row's tooltip), and the undo confirmation.
+  // Why a row's move will fail (the row's tooltip), the undo confirmation and
+  // the report of the pairs an undo could not undo.
   QLabel* TakenLbl = nullptr;
   QLabel* ChainLbl = nullptr;
   QLabel* DuplicateLbl = nullptr;
@@ -137,6 +138,10 @@ struct TMainFormControls {
   QLabel* TooLongLbl = nullptr;
   QLabel* FolderLbl = nullptr;
   QLabel* UndoMsgLbl = nullptr;
+  QLabel* NotUndoneLbl = nullptr;
+  QLabel* UndoTakenLbl = nullptr;
+  QLabel* UndoGoneLbl = nullptr;
+  QLabel* MoreNotUndoneLbl = nullptr;
 
   // Components without a place on screen.
   QObject* ImageList1 = nullptr;
