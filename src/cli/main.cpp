@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/options.h"
@@ -62,10 +63,11 @@ void ReportFailures(const std::string& dirText, const FileList::TFileItems& rows
   Cli::WriteAll(stderr, failures);
 }
 
+// The preview checks its conflicts against the listing the scan has just read.
 int RunPreview(const Cli::TCliOptions& options, const Platform::TDirectory& dir,
-               FileList::TFileItems& items) {
+               FileList::TFileItems& items, std::vector<std::string> listed) {
   Rename::Preview(items, options.Preview);
-  Rename::MarkConflicts(items, Rename::ViewOf(dir));
+  Rename::MarkConflicts(items, Rename::ViewOf(dir, std::move(listed)));
   Cli::WriteAll(stdout, Cli::FormatPreview(items, options.Json));
   return Finish(ExitOk);
 }
@@ -124,6 +126,27 @@ int RunUndo(const Cli::TCliOptions& options, const Platform::TDirectory& dir) {
   return Finish(complete ? ExitOk : ExitFailed);
 }
 
+// Reads the folder once: the rows come from that listing, and so does the
+// preview's view of the folder (a run looks at the folder afresh).
+int RunListed(const Cli::TCliOptions& options, const Platform::TDirectory& dir) {
+  std::vector<Platform::TDirEntry> entries;
+  if (!Platform::FileSystem().ListDirectory(options.Dir, entries)) {
+    std::fprintf(stderr, "morvane-cli: cannot read the directory '%s'\n",
+                 Cli::EscapeText(options.Dir).c_str());
+    return ExitFailed;
+  }
+  std::vector<std::string> listed;
+  if (!options.Apply) {
+    listed.reserve(entries.size());
+    for (const Platform::TDirEntry& entry : entries) listed.push_back(entry.Name);
+  }
+  FileList::TFileItems items =
+      FileList::ScanEntries(std::move(entries), options.Dir, FileList::ParseFilter(options.Filter),
+                            options.SortIndex, false);
+  return options.Apply ? RunApply(options, dir, items)
+                       : RunPreview(options, dir, items, std::move(listed));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -143,13 +166,5 @@ int main(int argc, char** argv) {
   // lead to during the run.
   const Platform::TDirectory dir(Platform::FileSystem(), options.Dir);
   if (options.Undo) return RunUndo(options, dir);
-  FileList::TFileItems items = FileList::ScanDirectory(
-      options.Dir, FileList::ParseFilter(options.Filter), options.SortIndex, false);
-  std::vector<Platform::TDirEntry> entries;
-  if (items.empty() && !Platform::FileSystem().ListDirectory(options.Dir, entries)) {
-    std::fprintf(stderr, "morvane-cli: cannot read the directory '%s'\n",
-                 Cli::EscapeText(options.Dir).c_str());
-    return ExitFailed;
-  }
-  return options.Apply ? RunApply(options, dir, items) : RunPreview(options, dir, items);
+  return RunListed(options, dir);
 }

@@ -1,5 +1,7 @@
 #include "filelist/scan.h"
 
+#include <utility>
+
 #include "filelist/filter.h"
 #include "filelist/order.h"
 #include "platform/filesystem.h"
@@ -24,10 +26,16 @@ int RowsFor(const TFilter& filter, const std::string& name) {
 
 TFileItems ScanDirectory(const std::string& dirText, const std::vector<std::string>& filterEntries,
                          int sortIndex, bool readAges) {
+  std::vector<Platform::TDirEntry> entries;
+  if (!Platform::FileSystem().ListDirectory(dirText, entries)) return {};
+  return ScanEntries(std::move(entries), dirText, filterEntries, sortIndex, readAges);
+}
+
+TFileItems ScanEntries(std::vector<Platform::TDirEntry> entries, const std::string& dirText,
+                       const std::vector<std::string>& filterEntries, int sortIndex,
+                       bool readAges) {
   readAges = readAges || OrderUsesAges(sortIndex);
   Platform::TFileSystem& fs = Platform::FileSystem();
-  std::vector<Platform::TDirEntry> entries;
-  if (!fs.ListDirectory(dirText, entries)) return {};
   TFilter filter(filterEntries);
   TFileItems items;
   items.reserve(entries.size());

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "filelist/fileitem.h"
+#include "platform/filesystem.h"
 
 namespace FileList {
 
@@ -16,5 +17,10 @@ namespace FileList {
 // others stay -1), which saves one lstat per file.
 TFileItems ScanDirectory(const std::string& dirText, const std::vector<std::string>& filterEntries,
                          int sortIndex, bool readAges = true);
+
+// The same rows from a listing already read (entries as ListDirectory gives
+// them for dirText), for a caller that also needs the listing itself.
+TFileItems ScanEntries(std::vector<Platform::TDirEntry> entries, const std::string& dirText,
+                       const std::vector<std::string>& filterEntries, int sortIndex, bool readAges);
 
 }  // namespace FileList

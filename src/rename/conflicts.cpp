@@ -5,6 +5,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "platform/filesystem.h"
@@ -89,16 +90,21 @@ TConflict Decide(const TFileItem& row, std::size_t index, TSimulatedDir& dir, lo
 }  // namespace
 
 TDirectoryView ViewOf(const Platform::TDirectory& dir) {
-  auto listed = std::make_shared<std::vector<std::string>>();
-  dir.ListNames(*listed);
-  auto names = std::make_shared<std::unordered_set<std::string_view>>();
+  std::vector<std::string> names;
+  dir.ListNames(names);
+  return ViewOf(dir, std::move(names));
+}
+
+TDirectoryView ViewOf(const Platform::TDirectory& dir, std::vector<std::string> names) {
+  auto listed = std::make_shared<const std::vector<std::string>>(std::move(names));
+  auto set = std::make_shared<std::unordered_set<std::string_view>>();
   TDirectoryView view;
   view.Names = listed;
   view.NameMax = dir.NameMax();
-  view.Has = [listed, names, &dir](const std::string& name) {
+  view.Has = [listed, set, &dir](const std::string& name) {
     if (name.find('/') != std::string::npos) return dir.Has(name);
-    if (names->empty() && !listed->empty()) names->insert(listed->begin(), listed->end());
-    return names->count(name) > 0;
+    if (set->empty() && !listed->empty()) set->insert(listed->begin(), listed->end());
+    return set->count(name) > 0;
   };
   return view;
 }

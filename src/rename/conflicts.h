@@ -27,6 +27,9 @@ struct TDirectoryView {
 // of them the first time it is asked of a name without "/"), paths below it
 // looked up.
 TDirectoryView ViewOf(const Platform::TDirectory& dir);
+// The same over names already listed (every entry of dir, as ListNames gives
+// them), for a caller that has just read the listing.
+TDirectoryView ViewOf(const Platform::TDirectory& dir, std::vector<std::string> names);
 
 // Sets each row's Conflict: whether its move will fail and why, going in list
 // order over the directory as it is and the moves of the rows before it, by
