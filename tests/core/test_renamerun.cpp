@@ -24,6 +24,7 @@ using Rename::TRenameRequest;
 using Rename::TRunOutcome;
 using TestUtil::ListNames;
 using TestUtil::ReadFileBytes;
+using TestUtil::Statuses;
 using TestUtil::TTempDir;
 using TestUtil::WriteFileBytes;
 using TNames = std::vector<std::string>;
@@ -60,35 +61,40 @@ TRenameRequest Replace(const TTempDir& dir, const std::string& search, const std
   return request;
 }
 
-using TestUtil::Statuses;
-
 // A folder of its own and a scripted window for each run.
 class RenameRun : public ::testing::Test {
  protected:
+  // Makes the files, then runs the request on rows of the listed names.
+  TRunOutcome Run(const TNames& files, TFileItems& items, const TRenameRequest& request) {
+    MakeFiles(FDir, files);
+    return Rename::RunRename(Platform::FileSystem(), items, request, FUi);
+  }
+  TRunOutcome Run(const TNames& files, TFileItems& items) {
+    return Run(files, items, Request(FDir));
+  }
   TTempDir FDir;
   TFakeUi FUi;
 };
+
+using TProgress = std::vector<std::pair<int, std::string>>;
 
 TEST_F(RenameRun, EmptyListDoesNothing) {
   TFileItems items;
   TRenameRequest request = Request(FDir);
   request.WarnBeforeRename = true;
-  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, FUi);
-  EXPECT_FALSE(result.Ran);
+  EXPECT_FALSE(Run({}, items, request).Ran);
   EXPECT_TRUE(FUi.Confirms.empty());
   EXPECT_TRUE(FUi.Progress.empty());
   EXPECT_TRUE(FUi.Busy.empty());
 }
 
 TEST_F(RenameRun, CancelLeavesNamesAndFilesAlone) {
-  MakeFiles(FDir, {"a.txt", "b.txt"});
   TFileItems items = Items({"a.txt", "b.txt"});
   items[0].NewName = "stale";
   TRenameRequest request = Request(FDir);
   request.WarnBeforeRename = true;
   FUi.ConfirmAnswer = false;
-  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, FUi);
-  EXPECT_FALSE(result.Ran);
+  EXPECT_FALSE(Run({"a.txt", "b.txt"}, items, request).Ran);
   EXPECT_EQ(FUi.Confirms, std::vector<std::string>{"Really rename file(s)?"});
   EXPECT_EQ(items[0].NewName, "stale");
   EXPECT_EQ(items[1].NewName, "");
@@ -98,7 +104,6 @@ TEST_F(RenameRun, CancelLeavesNamesAndFilesAlone) {
 }
 
 TEST_F(RenameRun, AllSucceedWithProgressInListOrder) {
-  MakeFiles(FDir, {"c.jpg", "a.png", "b"});
   TFileItems items = Items({"c.jpg", "a.png", "b"});
   items[0].NewName = "stale";
   TRenameRequest request = Request(FDir);
@@ -106,8 +111,7 @@ TEST_F(RenameRun, AllSucceedWithProgressInListOrder) {
   request.Preview.Name.Prefix = 0;
   request.Preview.Name.PrefixText = "img_";
   FUi.Items = &items;
-  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, FUi);
-
+  const TRunOutcome result = Run({"c.jpg", "a.png", "b"}, items, request);
   // Asked before the preview: the question saw the old column.
   EXPECT_EQ(FUi.NewNamesAtConfirm, (TNames{"stale", "", ""}));
   EXPECT_TRUE(result.Ran);
@@ -115,30 +119,25 @@ TEST_F(RenameRun, AllSucceedWithProgressInListOrder) {
   EXPECT_EQ(result.Renamed, 3u);
   EXPECT_EQ(ListNames(FDir.Path()), (TNames{"img_1.jpg", "img_2.png", "img_3"}));
   EXPECT_EQ(ReadFileBytes(FDir.File("img_2.png")), "content of a.png");
-  const std::vector<std::pair<int, std::string>> progress{{0, "Renaming files...  0%"},
-                                                          {33, "Renaming files...  33%"},
-                                                          {66, "Renaming files...  66%"},
-                                                          {100, " Ok! "}};
-  EXPECT_EQ(FUi.Progress, progress);
+  EXPECT_EQ(FUi.Progress, (TProgress{{0, "Renaming files...  0%"},
+                                     {33, "Renaming files...  33%"},
+                                     {66, "Renaming files...  66%"},
+                                     {100, " Ok! "}}));
   EXPECT_EQ(FUi.Busy, (std::vector<bool>{true, false}));
   EXPECT_TRUE(FUi.Failures.empty());
 }
 
 TEST_F(RenameRun, ProgressTextFollowsTheCurrentRenText) {
-  MakeFiles(FDir, {"x"});
   TFileItems items = Items({"x"});
   TRenameRequest request = Request(FDir);
   request.Texts.Ren = "Umbenennen...";  // a language file drops the outer blanks
-  Rename::RunRename(Platform::FileSystem(), items, request, FUi);
-  const std::vector<std::pair<int, std::string>> progress{{0, "Umbenennen... 0%"}, {100, " Ok! "}};
-  EXPECT_EQ(FUi.Progress, progress);
+  Run({"x"}, items, request);
+  EXPECT_EQ(FUi.Progress, (TProgress{{0, "Umbenennen... 0%"}, {100, " Ok! "}}));
 }
 
 TEST_F(RenameRun, TargetTakenByAnUnlistedFileFails) {
-  MakeFiles(FDir, {"a.txt", "b.txt"});
   TFileItems items = Items({"a.txt"});
-  TRenameRequest request = Replace(FDir, "a", "b");
-  Rename::RunRename(Platform::FileSystem(), items, request, FUi);
+  Run({"a.txt", "b.txt"}, items, Replace(FDir, "a", "b"));
   ASSERT_EQ(items.size(), 1u);
   EXPECT_EQ(items[0].Status, TMoveStatus::Failed);
   EXPECT_EQ(items[0].Error, EEXIST);
@@ -150,11 +149,9 @@ TEST_F(RenameRun, TargetTakenByAnUnlistedFileFails) {
 }
 
 TEST_F(RenameRun, ChainTargetRenamedLaterFailsWithoutLoss) {
-  MakeFiles(FDir, {"x.txt", "1.txt"});
   // x.txt wants 1.txt, which moves on to 2.txt only afterwards.
   TFileItems items = Items({"x.txt", "1.txt"});
-  TRenameRequest request = Request(FDir);
-  Rename::RunRename(Platform::FileSystem(), items, request, FUi);
+  Run({"x.txt", "1.txt"}, items);
   EXPECT_EQ(Statuses(items), (std::vector{TMoveStatus::Failed, TMoveStatus::Renamed}));
   EXPECT_EQ(ListNames(FDir.Path()), (TNames{"2.txt", "x.txt"}));
   EXPECT_EQ(ReadFileBytes(FDir.File("2.txt")), "content of 1.txt");
@@ -162,10 +159,8 @@ TEST_F(RenameRun, ChainTargetRenamedLaterFailsWithoutLoss) {
 }
 
 TEST_F(RenameRun, FileListedTwiceMovesOnceThenFails) {
-  MakeFiles(FDir, {"a.txt"});
   TFileItems items = Items({"a.txt", "a.txt"});
-  TRenameRequest request = Request(FDir);
-  Rename::RunRename(Platform::FileSystem(), items, request, FUi);
+  Run({"a.txt"}, items);
   EXPECT_EQ(Statuses(items), (std::vector{TMoveStatus::Renamed, TMoveStatus::Failed}));
   EXPECT_EQ(items[1].Error, ENOENT);
   EXPECT_EQ(ListNames(FDir.Path()), TNames{"1.txt"});
@@ -173,26 +168,22 @@ TEST_F(RenameRun, FileListedTwiceMovesOnceThenFails) {
 }
 
 TEST_F(RenameRun, AbortOnTheFirstFailureStopsAtOnce) {
-  MakeFiles(FDir, {"1.txt", "x.txt", "y.txt", "z.txt"});
   TFileItems items = Items({"x.txt", "y.txt", "z.txt"});
-  TRenameRequest request = Request(FDir);
   FUi.Answers = {TFailAnswer::Abort};
-  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, FUi);
+  const TRunOutcome result = Run({"1.txt", "x.txt", "y.txt", "z.txt"}, items);
   EXPECT_TRUE(result.Aborted);
   EXPECT_EQ(Statuses(items),
             (std::vector{TMoveStatus::Failed, TMoveStatus::Pending, TMoveStatus::Pending}));
-  EXPECT_EQ(FUi.Progress, (std::vector<std::pair<int, std::string>>{{100, " Ok! "}}));
+  EXPECT_EQ(FUi.Progress, (TProgress{{100, " Ok! "}}));
   EXPECT_EQ(FUi.Busy, (std::vector<bool>{true, false}));
   EXPECT_EQ(ListNames(FDir.Path()), (TNames{"1.txt", "x.txt", "y.txt", "z.txt"}));
   EXPECT_TRUE(result.ShowErrors);
 }
 
 TEST_F(RenameRun, IgnoreSilencesTheRestOfTheRun) {
-  MakeFiles(FDir, {"1.txt", "2.txt", "x.txt", "y.txt", "z.txt"});
   TFileItems items = Items({"x.txt", "y.txt", "z.txt"});
-  TRenameRequest request = Request(FDir);
   FUi.Answers = {TFailAnswer::Ignore, TFailAnswer::Abort};
-  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, FUi);
+  const TRunOutcome result = Run({"1.txt", "2.txt", "x.txt", "y.txt", "z.txt"}, items);
   EXPECT_EQ(FUi.Failures.size(), 1u);
   EXPECT_FALSE(result.ShowErrors);
   EXPECT_FALSE(result.Aborted);
@@ -203,23 +194,19 @@ TEST_F(RenameRun, IgnoreSilencesTheRestOfTheRun) {
 }
 
 TEST_F(RenameRun, ErrorsOffShowsNoBox) {
-  MakeFiles(FDir, {"1.txt", "x.txt"});
   TFileItems items = Items({"x.txt"});
   TRenameRequest request = Request(FDir);
   request.ShowErrors = false;
-  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, FUi);
+  EXPECT_EQ(Run({"1.txt", "x.txt"}, items, request).Failed, 1u);
   EXPECT_TRUE(FUi.Failures.empty());
-  EXPECT_EQ(result.Failed, 1u);
   EXPECT_EQ(FUi.Progress.size(), 2u);
 }
 
 TEST_F(RenameRun, RetryMovesAgainOnceTheTargetIsFree) {
-  MakeFiles(FDir, {"1.txt", "x.txt", "y.txt"});
   TFileItems items = Items({"x.txt", "y.txt"});
-  TRenameRequest request = Request(FDir);
   FUi.Answers = {TFailAnswer::Retry};
   FUi.BeforeAnswer = [&] { ::unlink(FDir.File("1.txt").c_str()); };
-  Rename::RunRename(Platform::FileSystem(), items, request, FUi);
+  Run({"1.txt", "x.txt", "y.txt"}, items);
   EXPECT_EQ(FUi.Failures.size(), 1u);
   EXPECT_EQ(Statuses(items), (std::vector{TMoveStatus::Renamed, TMoveStatus::Renamed}));
   EXPECT_EQ(ReadFileBytes(FDir.File("1.txt")), "content of x.txt");
@@ -227,11 +214,9 @@ TEST_F(RenameRun, RetryMovesAgainOnceTheTargetIsFree) {
 }
 
 TEST_F(RenameRun, RetryThatFailsAgainAsksAgain) {
-  MakeFiles(FDir, {"1.txt", "x.txt"});
   TFileItems items = Items({"x.txt"});
-  TRenameRequest request = Request(FDir);
   FUi.Answers = {TFailAnswer::Retry, TFailAnswer::Retry, TFailAnswer::Ignore};
-  Rename::RunRename(Platform::FileSystem(), items, request, FUi);
+  Run({"1.txt", "x.txt"}, items);
   EXPECT_EQ(FUi.Failures.size(), 3u);
   EXPECT_EQ(items[0].Status, TMoveStatus::Failed);
   EXPECT_EQ(ReadFileBytes(FDir.File("1.txt")), "content of 1.txt");
@@ -239,10 +224,8 @@ TEST_F(RenameRun, RetryThatFailsAgainAsksAgain) {
 }
 
 TEST_F(RenameRun, SameNameIsNoFailure) {
-  MakeFiles(FDir, {"keep.txt"});
   TFileItems items = Items({"keep.txt"});
-  TRenameRequest request = Replace(FDir, "zzz", "q");
-  Rename::RunRename(Platform::FileSystem(), items, request, FUi);
+  Run({"keep.txt"}, items, Replace(FDir, "zzz", "q"));
   EXPECT_EQ(items[0].Status, TMoveStatus::Renamed);
   EXPECT_TRUE(FUi.Failures.empty());
   EXPECT_EQ(ReadFileBytes(FDir.File("keep.txt")), "content of keep.txt");
@@ -259,10 +242,8 @@ class RenameRunBadName : public RenameRun, public ::testing::WithParamInterface<
 
 // Names the file system refuses: the move fails, the cause is kept, the file stays.
 TEST_P(RenameRunBadName, FailsAndKeepsTheFile) {
-  MakeFiles(FDir, {"report.txt"});
   TFileItems items = Items({"report.txt"});
-  TRenameRequest request = Replace(FDir, GetParam().Search, GetParam().Replace);
-  Rename::RunRename(Platform::FileSystem(), items, request, FUi);
+  Run({"report.txt"}, items, Replace(FDir, GetParam().Search, GetParam().Replace));
   EXPECT_EQ(items[0].Status, TMoveStatus::Failed);
   EXPECT_EQ(items[0].Error, GetParam().Error);
   EXPECT_EQ(FUi.Failures.size(), 1u);
@@ -299,13 +280,11 @@ TEST_F(RenameRun, ReadOnlyFolderFailsForAnOrdinaryUser) {
 
 TEST_F(RenameRun, NameThatIsNotUtf8IsRenamedByItsBytes) {
   const std::string latin1 = "\xC4rger-\xE9t\xE9.JPG";  // ÄRGER in Latin-1, not UTF-8
-  MakeFiles(FDir, {latin1, "b\xFF.txt"});
   TFileItems items = Items({"b\xFF.txt", latin1});
   TRenameRequest request = Request(FDir);
   request.Preview.Name.NamePart = 2;
   request.Preview.Name.NameCase = 2;
-  const TRunOutcome result = Rename::RunRename(Platform::FileSystem(), items, request, FUi);
-  EXPECT_EQ(result.Renamed, 2u);
+  EXPECT_EQ(Run({latin1, "b\xFF.txt"}, items, request).Renamed, 2u);
   EXPECT_EQ(ListNames(FDir.Path()), (TNames{"00001.txt", "00002.jpg"}));
   EXPECT_EQ(ReadFileBytes(FDir.File("00002.jpg")), "content of " + latin1);
 }
@@ -359,13 +338,9 @@ TEST_F(RenameRunRecorded, ProgressIsShownOnlyWhenThePercentChanges) {
     for (std::size_t i = 1; i < c.Updates; ++i)
       EXPECT_LT(ui.Progress[i - 1].first, ui.Progress[i].first);
     EXPECT_EQ(ui.Progress[c.Updates - 1].first, static_cast<int>((c.Rows - 1) * 100 / c.Rows));
-    EXPECT_EQ(ui.Progress.back(), (std::pair<int, std::string>{100, " Ok! "}));
+    EXPECT_EQ(ui.Progress.back(), (TProgress::value_type{100, " Ok! "}));
   }
 }
-
-}  // namespace
-
-namespace {
 
 // The folder is swapped for a link to another folder half-way through the
 // run: every move still happens in the folder that was opened.
