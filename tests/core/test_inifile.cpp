@@ -24,6 +24,15 @@ using TestUtil::TTempDir;
 const std::string Long3000 =
     std::string(1000, 'a') + std::string(1000, 'b') + std::string(1000, 'c');
 
+// A settings file in a folder of its own, written when data is given.
+struct TIni {
+  TTempDir Dir;
+  std::string Path = Dir.File("a.ini");
+  explicit TIni(const std::optional<std::string>& data = std::nullopt) {
+    if (data) TestUtil::WriteFileBytes(Path, *data);
+  }
+};
+
 struct TReadCase {
   const char* Name;
   std::string File;
@@ -35,10 +44,7 @@ class ReadTextTest : public ::testing::TestWithParam<TReadCase> {};
 
 TEST_P(ReadTextTest, ReadsByTheFileRules) {
   const TReadCase& c = GetParam();
-  TTempDir dir;
-  std::string path = dir.File("a.ini");
-  TestUtil::WriteFileBytes(path, c.File);
-  EXPECT_EQ(TIniFile(path).ReadText(c.Section, c.Key, c.Default), c.Expected);
+  EXPECT_EQ(TIniFile(TIni(c.File).Path).ReadText(c.Section, c.Key, c.Default), c.Expected);
 }
 
 const TReadCase ReadCases[] = {
@@ -70,15 +76,14 @@ INSTANTIATE_TEST_SUITE_P(Cases, ReadTextTest, ::testing::ValuesIn(ReadCases),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(IniFile, MissingFileGivesDefaultAndStaysMissing) {
-  TTempDir dir;
-  std::string path = dir.File("none.ini");
-  TIniFile ini(path);
+  TIni file;
+  TIniFile ini(file.Path);
   EXPECT_EQ(ini.ReadText("s", "k", "def "), "def");
   EXPECT_EQ(ini.ReadNumber("s", "k", 7), 7);
   std::vector<std::string> list{"x=1"};
   ini.ReadKeyNames("s", list);
   EXPECT_TRUE(list.empty());
-  EXPECT_FALSE(TestUtil::Exists(path));
+  EXPECT_FALSE(TestUtil::Exists(file.Path));
 }
 
 struct TNumberCase {
@@ -89,10 +94,8 @@ struct TNumberCase {
 class ReadNumberTest : public ::testing::TestWithParam<TNumberCase> {};
 
 TEST_P(ReadNumberTest, ReadsDecimalAndHex) {
-  TTempDir dir;
-  std::string path = dir.File("n.ini");
-  TestUtil::WriteFileBytes(path, "[s]\r\nk=" + GetParam().Text + "\r\n");
-  EXPECT_EQ(TIniFile(path).ReadNumber("s", "k", 99), GetParam().Expected) << GetParam().Text;
+  TIni file("[s]\r\nk=" + GetParam().Text + "\r\n");
+  EXPECT_EQ(TIniFile(file.Path).ReadNumber("s", "k", 99), GetParam().Expected) << GetParam().Text;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -111,10 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TNumberCase{"$1G", 99}, TNumberCase{"99999999999999999999", 99}));
 
 TEST(IniFile, ReadFlag) {
-  TTempDir dir;
-  std::string path = dir.File("f.ini");
-  TestUtil::WriteFileBytes(path, "[o]\r\none=1\r\ntwo=2\r\nzero=0\r\nword=true\r\nempty=\r\n");
-  TIniFile ini(path);
+  TIni file("[o]\r\none=1\r\ntwo=2\r\nzero=0\r\nword=true\r\nempty=\r\n");
+  TIniFile ini(file.Path);
   struct {
     const char* Key;
     bool Default, Expected;
@@ -136,11 +137,9 @@ class WriteTextTest : public ::testing::TestWithParam<TWriteCase> {};
 
 TEST_P(WriteTextTest, ChangesOnlyItsLine) {
   const TWriteCase& c = GetParam();
-  TTempDir dir;
-  std::string path = dir.File("w.ini");
-  if (c.Before) TestUtil::WriteFileBytes(path, *c.Before);
-  TIniFile(path).WriteText(c.Section, c.Key, c.Value);
-  EXPECT_EQ(TestUtil::ReadFileBytes(path), c.After);
+  TIni file(c.Before);
+  TIniFile(file.Path).WriteText(c.Section, c.Key, c.Value);
+  EXPECT_EQ(TestUtil::ReadFileBytes(file.Path), c.After);
 }
 
 const TWriteCase WriteCases[] = {
@@ -164,22 +163,20 @@ INSTANTIATE_TEST_SUITE_P(Cases, WriteTextTest, ::testing::ValuesIn(WriteCases),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(IniFile, TypedWrites) {
-  TTempDir dir;
-  std::string path = dir.File("t.ini");
-  TIniFile ini(path);
+  TIni file;
+  TIniFile ini(file.Path);
   ini.WriteNumber("form", "t", -8);
   ini.WriteNumber("form", "l", 0);
   ini.WriteFlag("option", "showerrors", true);
   ini.WriteFlag("option", "warnrename", false);
-  EXPECT_EQ(TestUtil::ReadFileBytes(path),
+  EXPECT_EQ(TestUtil::ReadFileBytes(file.Path),
             "[form]\r\nt=-8\r\nl=0\r\n[option]\r\nshowerrors=1\r\nwarnrename=0\r\n");
   EXPECT_EQ(ini.ReadNumber("form", "t", 0), -8);
 }
 
 TEST(IniFile, TwoObjectsSeeEachOthersWrites) {
-  TTempDir dir;
-  std::string path = dir.File("s.ini");
-  TIniFile first(path), second(path);
+  TIni file;
+  TIniFile first(file.Path), second(file.Path);
   first.WriteText("Language", "MainForm", "/a.lng");
   EXPECT_EQ(second.ReadText("LANGUAGE", "mainform", ""), "/a.lng");
   second.WriteNumber("form", "w", 700);
@@ -189,13 +186,10 @@ TEST(IniFile, TwoObjectsSeeEachOthersWrites) {
 }
 
 TEST(IniFile, KeyValuesFirstValueOnceWithoutEmpty) {
-  TTempDir dir;
-  std::string path = dir.File("k.ini");
-  TestUtil::WriteFileBytes(path,
-                           "[Translations]\r\nA.Caption= 'x' \r\nB.Hint=\r\na.caption=y\r\n"
-                           "C=3\r\n[Other]\r\nD=4\r\n");
+  TIni file(
+      "[Translations]\r\nA.Caption= 'x' \r\nB.Hint=\r\na.caption=y\r\nC=3\r\n[Other]\r\nD=4\r\n");
   std::vector<std::string> names, values;
-  TIniFile ini(path);
+  TIniFile ini(file.Path);
   ini.ReadKeyNames("TRANSLATIONS", names);
   EXPECT_EQ(names, (std::vector<std::string>{"A.Caption", "B.Hint", "a.caption", "C"}));
   ini.ReadKeyValues("translations", values);
@@ -204,11 +198,8 @@ TEST(IniFile, KeyValuesFirstValueOnceWithoutEmpty) {
 }
 
 TEST(IniFile, KeyValuesUpdatesAndDeletesExistingLines) {
-  TTempDir dir;
-  std::string path = dir.File("k.ini");
-  TestUtil::WriteFileBytes(path, "[s]\r\nA=1\r\nB=\r\n");
   std::vector<std::string> values{"b=old", "a=old", "z=keep"};
-  TIniFile(path).ReadKeyValues("s", values);
+  TIniFile(TIni("[s]\r\nA=1\r\nB=\r\n").Path).ReadKeyValues("s", values);
   EXPECT_EQ(values, (std::vector<std::string>{"A=1", "z=keep"}));
 }
 
@@ -237,8 +228,7 @@ std::vector<std::string> KeyValuesOneByOne(TIniFile& ini, const std::string& sec
 }
 
 TEST(IniFile, KeyValuesAgreesWithOneReadTextPerKey) {
-  TTempDir dir;
-  const std::string path = dir.File("k.ini");
+  TIni file;
   const char* const keys[] = {"a", "A", "b", " B", "c.Caption", "C.CAPTION", "d", "=", ""};
   const char* const values[] = {"", "x", "'q'", "  y  ", "\"\"", "1=2", "z"};
   std::mt19937 random(11);
@@ -249,11 +239,11 @@ TEST(IniFile, KeyValuesAgreesWithOneReadTextPerKey) {
     for (int i = static_cast<int>(random() % 12); i > 0; --i)
       data += std::string(pick(keys)) + "=" + pick(values) + (random() % 5 ? "\r\n" : "\n");
     if (random() % 3 == 0) data += "[s]\r\nd=late\r\n";
-    TestUtil::WriteFileBytes(path, data);
+    TestUtil::WriteFileBytes(file.Path, data);
     std::vector<std::string> list;
     for (int i = static_cast<int>(random() % 4); i > 0; --i)
       list.push_back(std::string(pick(keys)) + (random() % 2 ? "=old" : ""));
-    TIniFile ini(path);
+    TIniFile ini(file.Path);
     const std::vector<std::string> expected = KeyValuesOneByOne(ini, "s", list);
     ini.ReadKeyValues("s", list);
     ASSERT_EQ(list, expected) << data;
@@ -263,16 +253,10 @@ TEST(IniFile, KeyValuesAgreesWithOneReadTextPerKey) {
 // Each 99-byte name takes 100 bytes of the 16,384-byte listing: 163 fit whole,
 // then 84 bytes are left: 82 for the cut name, its terminator and the final one.
 TEST(IniFile, KeyListingStopsAt16384Bytes) {
-  TTempDir dir;
-  std::string path = dir.File("big.ini");
   std::string data = "[s]\r\n";
-  for (int i = 0; i < 200; ++i) {
-    std::string n = std::to_string(1000 + i);
-    data += n + std::string(95, 'k') + "=v\r\n";
-  }
-  TestUtil::WriteFileBytes(path, data);
+  for (int i = 0; i < 200; ++i) data += std::to_string(1000 + i) + std::string(95, 'k') + "=v\r\n";
   std::vector<std::string> names;
-  TIniFile(path).ReadKeyNames("s", names);
+  TIniFile(TIni(data).Path).ReadKeyNames("s", names);
   ASSERT_EQ(names.size(), 164u);
   EXPECT_EQ(names[162], "1162" + std::string(95, 'k'));
   EXPECT_EQ(names[163], "1163" + std::string(78, 'k'));
@@ -311,22 +295,19 @@ class IniFailure : public ::testing::Test {
   TFailingFileSystem FFs;
 };
 
-TEST_F(IniFailure, FullDiskLeavesFileUnchanged) {
-  std::string path = FDir.File("a.ini");
-  TestUtil::WriteFileBytes(path, "[s]\r\nk=old\r\n");
-  FFs.WriteError = ENOSPC;
-  Platform::SetFileSystem(&FFs);
-  ExpectWriteError(path);
-  EXPECT_EQ(TestUtil::ReadFileBytes(path), "[s]\r\nk=old\r\n");
-}
-
-TEST_F(IniFailure, UnreadableExistingFileIsNotOverwritten) {
-  std::string path = FDir.File("a.ini");
-  TestUtil::WriteFileBytes(path, "[s]\r\nother=keep\r\n");
-  FFs.FailRead = true;
-  Platform::SetFileSystem(&FFs);
-  ExpectWriteError(path);
-  EXPECT_EQ(TestUtil::ReadFileBytes(path), "[s]\r\nother=keep\r\n");
+// A full disk, and an existing file that cannot be read: neither is overwritten.
+TEST_F(IniFailure, FailedWriteOrReadLeavesFileUnchanged) {
+  for (const bool fullDisk : {true, false}) {
+    const std::string path = FDir.File("a.ini");
+    const std::string old = fullDisk ? "[s]\r\nk=old\r\n" : "[s]\r\nother=keep\r\n";
+    TestUtil::WriteFileBytes(path, old);
+    FFs.WriteError = fullDisk ? ENOSPC : 0;
+    FFs.FailRead = !fullDisk;
+    Platform::SetFileSystem(&FFs);
+    ExpectWriteError(path);
+    EXPECT_EQ(TestUtil::ReadFileBytes(path), old);
+    Platform::SetFileSystem(nullptr);
+  }
 }
 
 TEST_F(IniFailure, MissingFolder) {
