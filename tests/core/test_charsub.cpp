@@ -26,18 +26,16 @@ TEST_P(CharSubTable, ReplacesTheFirstOccurrence) {
   EXPECT_EQ(Rename::CharSub(options, row.OldName), row.Sensitive) << "case-sensitive";
 }
 
-const TSubRow WorkedExamples[] = {
+const TSubRow Cases[] = {
+    // Worked examples.
     {"Blank", "my photo 1.jpg", " ", "_", "my_photo 1.jpg", "my_photo 1.jpg"},
     {"Dot", "a.b.c", ".", "-", "a-b.c", "a-b.c"},
     {"CaseOfMatch", "Photo.JPG", "jpg", "png", "Photo.png", "Photo.JPG"},
     {"Delete", "IMG_0001.jpg", "IMG_", "", "0001.jpg", "0001.jpg"},
     {"EmptySearch", "holiday.jpg", "", "x", "holiday.jpg", "holiday.jpg"},
     {"NoRescan", "aaa", "aa", "b", "ba", "ba"},
-    {"WholeName", "report.txt", "report.txt", "", "", ""}};
-INSTANTIATE_TEST_SUITE_P(WorkedExamples, CharSubTable, ::testing::ValuesIn(WorkedExamples),
-                         [](const auto& info) { return std::string(info.param.Case); });
-
-const TSubRow EdgeCases[] = {
+    {"WholeName", "report.txt", "report.txt", "", "", ""},
+    // Edge cases.
     {"EmptySearchEmptyReplace", "a.txt", "", "", "a.txt", "a.txt"},
     {"EmptyName", "", "a", "b", "", ""},
     {"LongerThanName", "ab", "abc", "x", "ab", "ab"},
@@ -56,7 +54,7 @@ const TSubRow EdgeCases[] = {
      "b.txt",
      "\xE4", "ae", "aaeb.txt", "aaeb.txt"},
     {"BlankInserted", "a-b", "-", " ", "a b", "a b"}};
-INSTANTIATE_TEST_SUITE_P(EdgeCases, CharSubTable, ::testing::ValuesIn(EdgeCases),
+INSTANTIATE_TEST_SUITE_P(Cases, CharSubTable, ::testing::ValuesIn(Cases),
                          [](const auto& info) { return std::string(info.param.Case); });
 
 }  // namespace

@@ -24,7 +24,10 @@ TEST_P(DisplayPathTest, Shortens) {
   EXPECT_EQ(Dialogs::MakeDisplayPath(c.Path, c.MaxLength), c.Expected);
 }
 
-const TPathCase StatusLineCases[] = {
+const std::string Exactly50 = "/home/user/Pictures/Holidays/2003/Spain/" + std::string(10, 'p');
+const std::string Slashes60(60, '/');
+
+const TPathCase Cases[] = {
     {"ShortUnchanged", "/Program Files/Common Files/System/ado", 50,
      "/Program Files/Common Files/System/ado"},
     // The first part of an absolute path is "/" itself.
@@ -42,14 +45,7 @@ const TPathCase StatusLineCases[] = {
     {"RelativePath", "projects/2004/reports/quarterly/final/signed/copies/of/them", 50,
      "projects/.../quarterly/final/signed/copies/of/them"},
     {"NoSeparator", Letters60, 50, Letters60.substr(0, 50)},
-};
-INSTANTIATE_TEST_SUITE_P(StatusLine, DisplayPathTest, ::testing::ValuesIn(StatusLineCases),
-                         [](const auto& info) { return std::string(info.param.Name); });
-
-const std::string Exactly50 = "/home/user/Pictures/Holidays/2003/Spain/" + std::string(10, 'p');
-const std::string Slashes60(60, '/');
-
-const TPathCase LimitCases[] = {
+    // At and around the limits.
     {"Exactly50", Exactly50, 50, Exactly50},
     {"Exactly51", Exactly50 + "q", 50, "/.../user/Pictures/Holidays/2003/Spain/ppppppppppq"},
     {"MaxBelowSix", "/a/b/c/d/e/f/g", 5, "/a/b/"},
@@ -61,32 +57,31 @@ const TPathCase LimitCases[] = {
     {"OnlySlashes", Slashes60, 50, "///..." + std::string(44, '/')},
     {"RootOnly", "/", 50, "/"},
 };
-INSTANTIATE_TEST_SUITE_P(Limits, DisplayPathTest, ::testing::ValuesIn(LimitCases),
+INSTANTIATE_TEST_SUITE_P(Cases, DisplayPathTest, ::testing::ValuesIn(Cases),
                          [](const auto& info) { return std::string(info.param.Name); });
 
 // Whatever the input, the result is never longer than the limit.
 TEST(DisplayPath, NeverLongerThanLimit) {
-  const std::vector<std::string> paths{"",
-                                       "/",
-                                       "//",
-                                       "///",
-                                       "////////////",
-                                       "/a",
-                                       "a/",
-                                       "//s",
-                                       "//s/",
-                                       "//s/a/b/c/d/e/f/g/h",
-                                       "/a/b/c/d/e/f/g/h/i/j/k",
-                                       "abc/def/ghi/jkl/mno",
-                                       "/" + Letters60 + "/" + Letters60,
-                                       Slashes60 + Letters60,
-                                       "x/" + Letters60 + "/y/z"};
-  for (const auto& path : paths) {
-    for (int max = -1; max <= 70; ++max) {
-      const std::string shown = Dialogs::MakeDisplayPath(path, max);
-      EXPECT_LE(shown.size(), static_cast<std::size_t>(max < 0 ? 0 : max)) << path << " " << max;
-    }
-  }
+  const std::string paths[] = {"",
+                               "/",
+                               "//",
+                               "///",
+                               "////////////",
+                               "/a",
+                               "a/",
+                               "//s",
+                               "//s/",
+                               "//s/a/b/c/d/e/f/g/h",
+                               "/a/b/c/d/e/f/g/h/i/j/k",
+                               "abc/def/ghi/jkl/mno",
+                               "/" + Letters60 + "/" + Letters60,
+                               Slashes60 + Letters60,
+                               "x/" + Letters60 + "/y/z"};
+  for (const auto& path : paths)
+    for (int max = -1; max <= 70; ++max)
+      EXPECT_LE(Dialogs::MakeDisplayPath(path, max).size(),
+                static_cast<std::size_t>(max < 0 ? 0 : max))
+          << path << " " << max;
 }
 
 // Lengths count bytes: a UTF-8 path is cut by its bytes.
@@ -97,38 +92,24 @@ TEST(DisplayPath, CountsBytes) {
   EXPECT_LE(shown.size(), 30u);
 }
 
-struct TLocaleCase {
-  const char* Code;
-  const char* Expected;
-};
-
-class LabelCaptionTest : public ::testing::TestWithParam<TLocaleCase> {};
-
-TEST_P(LabelCaptionTest, TitleForCode) {
-  EXPECT_EQ(Dialogs::LocaleText(Dialogs::DefaultLabelCaptions(), GetParam().Code),
-            GetParam().Expected);
+// Codes compare without case; unknown codes give the default.
+TEST(LabelCaptions, TitleForCode) {
+  const std::pair<const char*, std::vector<const char*>> cases[] = {
+      {"Current folder:",
+       {"0009", "0409", "0809", "0C09", "1009", "1409", "1809", "1C09", "2009", "2809", "2C09",
+        "0419", "0000", "", "Default"}},
+      {"Ausgewählter Ordner:", {"0407", "0807", "0C07", "1007", "1407"}},
+      {"Dossier Courant:", {"040C", "080C", "0C0C", "100C", "140C", "180C", "0c0c"}},
+      {"Cartella selezionata:", {"0410", "0810"}},
+      {"Valgt mappe:", {"0406"}},
+      {"Huidige map:", {"0413"}},
+      {"Bieżący folder", {"0415"}},
+      {"Pasta Atual:", {"0416"}},
+  };
+  for (const auto& [expected, codes] : cases)
+    for (const char* code : codes)
+      EXPECT_EQ(Dialogs::LocaleText(Dialogs::DefaultLabelCaptions(), code), expected) << code;
 }
-
-const TLocaleCase LabelCaptionCases[] = {
-    {"0009", "Current folder:"},       {"0409", "Current folder:"},
-    {"0809", "Current folder:"},       {"0C09", "Current folder:"},
-    {"1009", "Current folder:"},       {"1409", "Current folder:"},
-    {"1809", "Current folder:"},       {"1C09", "Current folder:"},
-    {"2009", "Current folder:"},       {"2809", "Current folder:"},
-    {"2C09", "Current folder:"},       {"0407", "Ausgewählter Ordner:"},
-    {"0807", "Ausgewählter Ordner:"},  {"0C07", "Ausgewählter Ordner:"},
-    {"1007", "Ausgewählter Ordner:"},  {"1407", "Ausgewählter Ordner:"},
-    {"040C", "Dossier Courant:"},      {"080C", "Dossier Courant:"},
-    {"0C0C", "Dossier Courant:"},      {"100C", "Dossier Courant:"},
-    {"140C", "Dossier Courant:"},      {"180C", "Dossier Courant:"},
-    {"0410", "Cartella selezionata:"}, {"0810", "Cartella selezionata:"},
-    {"0406", "Valgt mappe:"},          {"0413", "Huidige map:"},
-    {"0415", "Bieżący folder"},        {"0416", "Pasta Atual:"},
-    {"0c0c", "Dossier Courant:"},  // codes compare without case
-    {"0419", "Current folder:"},       {"0000", "Current folder:"},
-    {"", "Current folder:"},           {"Default", "Current folder:"},
-};
-INSTANTIATE_TEST_SUITE_P(Codes, LabelCaptionTest, ::testing::ValuesIn(LabelCaptionCases));
 
 TEST(LabelCaptions, DefaultFirstThenAscendingCodes) {
   const auto& rows = Dialogs::DefaultLabelCaptions();
@@ -149,11 +130,10 @@ TEST(LocaleText, FallbackRows) {
 }
 
 TEST(LangCodeText, FourUpperCaseHexDigits) {
-  EXPECT_EQ(Dialogs::LangCodeText(0x0807), "0807");
-  EXPECT_EQ(Dialogs::LangCodeText(0x040C), "040C");
-  EXPECT_EQ(Dialogs::LangCodeText(0x0009), "0009");
-  EXPECT_EQ(Dialogs::LangCodeText(0x0000), "0000");
-  EXPECT_EQ(Dialogs::LangCodeText(0xFFFF), "FFFF");
+  for (const auto& [code, text] :
+       {std::pair{0x0807, "0807"}, std::pair{0x040C, "040C"}, std::pair{0x0009, "0009"},
+        std::pair{0x0000, "0000"}, std::pair{0xFFFF, "FFFF"}})
+    EXPECT_EQ(Dialogs::LangCodeText(code), text);
 }
 
 }  // namespace

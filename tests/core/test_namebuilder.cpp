@@ -44,25 +44,6 @@ TEST_P(SetNewNameTable, BuildsTheName) {
   EXPECT_EQ(Rename::SetNewName(row.Options, row.OldName, row.Number), row.Expected);
 }
 
-const TNameRow WorkedExamples[] = {
-    {"StartValues", "holiday.jpg", 7, TNameOptions{}, "7.jpg"},
-    {"Clever", "holiday.jpg", 7, Opt(Clever), "00007.jpg"},
-    {"PrefixClever", "holiday.jpg", 12, Opt(Clever, "img_"), "img_00012.jpg"},
-    {"SuffixNewExt", "holiday.jpg", 3, Opt(Original, nullptr, "_s", "png"), "holiday_s.png"},
-    {"DottedNewExt", "holiday.jpg", 3, Opt(Original, nullptr, nullptr, ".png"), "holiday.png"},
-    {"EmptyNewExt", "holiday.jpg", 3, Opt(Original, nullptr, nullptr, ""), "holiday"},
-    {"DoubleExt", "archive.tar.gz", 3, Opt(Original), "archive.tar.gz"},
-    {"DoubleExtNew", "archive.tar.gz", 3, Opt(Original, nullptr, nullptr, "zip"),
-     "archive.tar.zip"},
-    {"NoExt", "README", 3, Opt(Original, nullptr, "_old"), "README_old"},
-    {"DotFilePrefix", ".profile", 3, Opt(Original, "x"), "x.profile"},
-    {"DotFileNewExt", ".profile", 3, Opt(Original, nullptr, nullptr, "txt"), ".txt"},
-    {"Lower", "Photo.JPG", 3, Opt(Original, nullptr, nullptr, nullptr, 2), "photo.jpg"},
-    {"UpperWithPrefix", "a.txt", 3, Opt(Original, "New ", nullptr, nullptr, 1), "NEW A.TXT"},
-    {"DoubleDotExt", "song.mp3", 3, Opt(Numbering, nullptr, nullptr, "..x"), "3..x"}};
-INSTANTIATE_TEST_SUITE_P(WorkedExamples, SetNewNameTable, ::testing::ValuesIn(WorkedExamples),
-                         [](const auto& info) { return std::string(info.param.Case); });
-
 TNameOptions TextsButNo() {
   TNameOptions o = Opt(Original);
   o.PrefixText = "pre";
@@ -77,7 +58,24 @@ TNameOptions Indexes(int prefix, int namePart, int nameCase) {
   return o;
 }
 
-const TNameRow EdgeCases[] = {
+const TNameRow Cases[] = {
+    // Worked examples.
+    {"StartValues", "holiday.jpg", 7, TNameOptions{}, "7.jpg"},
+    {"Clever", "holiday.jpg", 7, Opt(Clever), "00007.jpg"},
+    {"PrefixClever", "holiday.jpg", 12, Opt(Clever, "img_"), "img_00012.jpg"},
+    {"SuffixNewExt", "holiday.jpg", 3, Opt(Original, nullptr, "_s", "png"), "holiday_s.png"},
+    {"DottedNewExt", "holiday.jpg", 3, Opt(Original, nullptr, nullptr, ".png"), "holiday.png"},
+    {"EmptyNewExt", "holiday.jpg", 3, Opt(Original, nullptr, nullptr, ""), "holiday"},
+    {"DoubleExt", "archive.tar.gz", 3, Opt(Original), "archive.tar.gz"},
+    {"DoubleExtNew", "archive.tar.gz", 3, Opt(Original, nullptr, nullptr, "zip"),
+     "archive.tar.zip"},
+    {"NoExt", "README", 3, Opt(Original, nullptr, "_old"), "README_old"},
+    {"DotFilePrefix", ".profile", 3, Opt(Original, "x"), "x.profile"},
+    {"DotFileNewExt", ".profile", 3, Opt(Original, nullptr, nullptr, "txt"), ".txt"},
+    {"Lower", "Photo.JPG", 3, Opt(Original, nullptr, nullptr, nullptr, 2), "photo.jpg"},
+    {"UpperWithPrefix", "a.txt", 3, Opt(Original, "New ", nullptr, nullptr, 1), "NEW A.TXT"},
+    {"DoubleDotExt", "song.mp3", 3, Opt(Numbering, nullptr, nullptr, "..x"), "3..x"},
+    // Edge cases.
     {"StartValuesPng", "b.png", 2, TNameOptions{}, "2.png"},
     {"StartValuesNoExt", "Makefile", 1, TNameOptions{}, "1"},
     {"Clever1", "x.a", 1, Opt(Clever), "00001.a"},
@@ -120,7 +118,7 @@ const TNameRow EdgeCases[] = {
     {"NamePartIndexMinus1", "A.b", 1, Indexes(0, -1, 0), "p.b"},
     {"CaseIndex3", "A.b", 1, Indexes(0, Original, 3), "pA.b"},
     {"EmptyOldName", "", 1, Opt(Original), ""}};
-INSTANTIATE_TEST_SUITE_P(EdgeCases, SetNewNameTable, ::testing::ValuesIn(EdgeCases),
+INSTANTIATE_TEST_SUITE_P(Cases, SetNewNameTable, ::testing::ValuesIn(Cases),
                          [](const auto& info) { return std::string(info.param.Case); });
 
 }  // namespace
