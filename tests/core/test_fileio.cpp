@@ -117,12 +117,8 @@ TEST(FileIo, FileKindsReadWithoutBlockingAndRefuseWrites) {
       EXPECT_EQ(store.ReadText("s", "k", ""), "w");
       continue;
     }
-    try {
-      store.WriteText("s", "k", "w");
-      ADD_FAILURE() << "write succeeded";
-    } catch (const App::EIniWriteError& e) {
-      EXPECT_EQ(std::string(e.what()), "Unable to write to " + kind.Path);
-    }
+    EXPECT_EQ(TestUtil::WriteError([&] { store.WriteText("s", "k", "w"); }),
+              "Unable to write to " + kind.Path);
     EXPECT_EQ(Fingerprint(kind.Path), before);
   }
   EXPECT_EQ(TestUtil::ReadFileBytes(dir.File("gone.ini")), "[s]\r\nk=w\r\n");

@@ -17,7 +17,6 @@
 
 namespace {
 
-using App::EIniWriteError;
 using App::TIniFile;
 using TestUtil::TTempDir;
 
@@ -284,12 +283,8 @@ class IniFailure : public ::testing::Test {
  protected:
   void TearDown() override { Platform::SetFileSystem(nullptr); }
   void ExpectWriteError(const std::string& path) {
-    try {
-      TIniFile(path).WriteText("s", "k", "new");
-      ADD_FAILURE() << "no error";
-    } catch (const EIniWriteError& e) {
-      EXPECT_EQ(std::string(e.what()), "Unable to write to " + path);
-    }
+    EXPECT_EQ(TestUtil::WriteError([&] { TIniFile(path).WriteText("s", "k", "new"); }),
+              "Unable to write to " + path);
   }
   TTempDir FDir;
   TFailingFileSystem FFs;
@@ -321,12 +316,9 @@ TEST_F(IniFailure, ReadOnlyFileAsUnprivilegedUser) {
   ::chmod(path.c_str(), 0444);
   TestUtil::GiveToNobody(FDir.Path());
   int result = TestUtil::RunUnprivileged([&] {
-    try {
-      TIniFile(path).WriteText("s", "k", "new");
-      return 1;
-    } catch (const EIniWriteError& e) {
-      return std::string(e.what()) == "Unable to write to " + path ? 0 : 2;
-    }
+    const std::string error =
+        TestUtil::WriteError([&] { TIniFile(path).WriteText("s", "k", "new"); });
+    return error == "Unable to write to " + path ? 0 : 2;
   });
   EXPECT_EQ(result, 0);
   EXPECT_EQ(TestUtil::ReadFileBytes(path), "[s]\r\nk=old\r\n");

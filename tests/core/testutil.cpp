@@ -12,6 +12,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "app/inifile.h"
+
 namespace TestUtil {
 
 TTempDir::TTempDir() {
@@ -71,6 +73,15 @@ std::map<std::string, std::string> ReadFolder(const std::string& dir) {
   std::map<std::string, std::string> folder;
   for (const std::string& name : ListNames(dir)) folder[name] = ReadFileBytes(dir + "/" + name);
   return folder;
+}
+
+std::string WriteError(const std::function<void()>& write) {
+  try {
+    write();
+  } catch (const App::EIniWriteError& error) {
+    return error.what();
+  }
+  return "no error";
 }
 
 void GiveToNobody(const std::string& path) {

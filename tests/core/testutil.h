@@ -28,6 +28,10 @@ std::vector<std::string> ListNames(const std::string& dir);
 // Every file of a folder: name -> content.
 std::map<std::string, std::string> ReadFolder(const std::string& dir);
 
+// The message of the settings store's write error that write raises, or
+// "no error" when it raises none.
+std::string WriteError(const std::function<void()>& write);
+
 // The user id that RunUnprivileged switches to (65534, "nobody").
 constexpr unsigned NobodyId = 65534;
 
