@@ -1,5 +1,6 @@
 #include <ostream>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -11,8 +12,8 @@ namespace {
 
 struct TConflictCase {
   const char* Title;
-  std::vector<std::pair<std::string, std::string>> Rows;  // old name, new name
-  std::set<std::string> OnDisk;                           // besides the old names
+  std::string Rows;              // "old>new old>new ..."
+  std::set<std::string> OnDisk;  // besides the old names
   std::vector<FileList::TConflict> Expected;
 };
 
@@ -20,11 +21,10 @@ void PrintTo(const TConflictCase& c, std::ostream* os) { *os << c.Title; }
 
 FileList::TFileItems MakeItems(const TConflictCase& c) {
   FileList::TFileItems items;
-  for (const auto& [oldName, newName] : c.Rows) {
-    FileList::TFileItem item;
-    item.OldName = oldName;
-    item.NewName = newName;
-    items.push_back(item);
+  std::istringstream rows(c.Rows);
+  for (std::string row; rows >> row;) {
+    const std::size_t arrow = row.find('>');
+    items.push_back(FileList::TFileItem{row.substr(0, arrow), row.substr(arrow + 1), -1, false});
   }
   return items;
 }
@@ -35,7 +35,7 @@ TEST_P(ConflictTable, MarksTheRowsWhoseTargetIsTaken) {
   const TConflictCase& c = GetParam();
   FileList::TFileItems items = MakeItems(c);
   std::set<std::string> disk = c.OnDisk;
-  for (const auto& row : c.Rows) disk.insert(row.first);
+  for (const FileList::TFileItem& item : items) disk.insert(item.OldName);
   Rename::TDirectoryView view;
   view.Has = [&disk](const std::string& name) { return disk.count(name) > 0; };
   view.NameMax = 8;
@@ -52,43 +52,34 @@ constexpr auto Duplicate = FileList::TConflict::Duplicate;
 constexpr auto Gone = FileList::TConflict::Gone;
 
 const TConflictCase Cases[] = {
-    {"free targets", {{"a.txt", "1.txt"}, {"b.txt", "2.txt"}}, {}, {None, None}},
-    {"own name is no conflict", {{"a.txt", "a.txt"}, {"b.txt", "b.txt"}}, {}, {None, None}},
-    {"unlisted file holds the target",
-     {{"a.txt", "1.txt"}, {"b.txt", "2.txt"}},
-     {"2.txt"},
-     {None, Taken}},
+    {"free targets", "a.txt>1.txt b.txt>2.txt", {}, {None, None}},
+    {"own name is no conflict", "a.txt>a.txt b.txt>b.txt", {}, {None, None}},
+    {"unlisted file holds the target", "a.txt>1.txt b.txt>2.txt", {"2.txt"}, {None, Taken}},
     {"two rows, one new name: the second finds it taken",
-     {{"a.txt", "x.txt"}, {"b.txt", "x.txt"}, {"c.txt", "y.txt"}},
+     "a.txt>x.txt b.txt>x.txt c.txt>y.txt",
      {},
      {None, Duplicate, None}},
-    {"target freed by an earlier row", {{"1.txt", "2.txt"}, {"x.txt", "1.txt"}}, {}, {None, None}},
-    {"target freed only by a later row",
-     {{"x.txt", "1.txt"}, {"1.txt", "2.txt"}},
-     {},
-     {Chain, None}},
-    {"swap: neither move finds a free name", {{"a", "b"}, {"b", "a"}}, {}, {Chain, Taken}},
-    {"a failed move frees nothing",
-     {{"a.txt", "keep.txt"}, {"c.txt", "a.txt"}},
-     {"keep.txt"},
-     {Taken, Taken}},
+    {"target freed by an earlier row", "1.txt>2.txt x.txt>1.txt", {}, {None, None}},
+    {"target freed only by a later row", "x.txt>1.txt 1.txt>2.txt", {}, {Chain, None}},
+    {"swap: neither move finds a free name", "a>b b>a", {}, {Chain, Taken}},
+    {"a failed move frees nothing", "a.txt>keep.txt c.txt>a.txt", {"keep.txt"}, {Taken, Taken}},
     {"target moved in by an earlier row and given again",
-     {{"a", "n"}, {"n2", "n2"}, {"b", "n"}},
+     "a>n n2>n2 b>n",
      {},
      {None, None, Duplicate}},
     {"row listed twice: the second finds no source, frees nothing",
-     {{"a.bmp", "1.bmp"}, {"a.bmp", "2.bmp"}, {"z", "a.bmp"}},
+     "a.bmp>1.bmp a.bmp>2.bmp z>a.bmp",
      {},
      {None, Gone, None}},
-    {"identity row whose name another row wants", {{"a", "a"}, {"b", "a"}}, {}, {None, Taken}},
-    {"chain in list order", {{"1", "2"}, {"2", "3"}, {"3", "4"}}, {}, {Chain, Chain, None}},
-    {"chain in reverse order", {{"3", "4"}, {"2", "3"}, {"1", "2"}}, {}, {None, None, None}},
+    {"identity row whose name another row wants", "a>a b>a", {}, {None, Taken}},
+    {"chain in list order", "1>2 2>3 3>4", {}, {Chain, Chain, None}},
+    {"chain in reverse order", "3>4 2>3 1>2", {}, {None, None, None}},
     {"empty, too long, into a folder",
-     {{"a", ""}, {"b", "123456789"}, {"c", "sub/c"}, {"d", "sub/123456789"}},
+     "a> b>123456789 c>sub/c d>sub/123456789",
      {"sub"},
      {FileList::TConflict::Empty, FileList::TConflict::TooLong, FileList::TConflict::Folder,
       FileList::TConflict::TooLong}},
-    {"empty list", {}, {}, {}},
+    {"empty list", "", {}, {}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, ConflictTable, testing::ValuesIn(Cases));

@@ -26,8 +26,7 @@ const TIdCase ListedLocales[] = {
     {"en_IE", 0x1809}, {"en_ZA", 0x1C09}, {"en_JM", 0x2009}, {"en_BZ", 0x2809}, {"en_TT", 0x2C09},
     {"fr_FR", 0x040C}, {"fr_BE", 0x080C}, {"fr_CA", 0x0C0C}, {"fr_CH", 0x100C}, {"fr_LU", 0x140C},
     {"fr_MC", 0x180C}, {"it_IT", 0x0410}, {"it_CH", 0x0810}, {"da_DK", 0x0406}, {"nl_NL", 0x0413},
-    {"pl_PL", 0x0415}, {"pt_BR", 0x0416}, {"en", 0x0009},
-};
+    {"pl_PL", 0x0415}, {"pt_BR", 0x0416}, {"en", 0x0009}};
 INSTANTIATE_TEST_SUITE_P(Listed, LanguageIdTest, ::testing::ValuesIn(ListedLocales));
 
 const TIdCase NameForms[] = {
@@ -51,12 +50,10 @@ const TIdCase NameForms[] = {
 INSTANTIATE_TEST_SUITE_P(NameForms, LanguageIdTest, ::testing::ValuesIn(NameForms));
 
 TEST(FarEastLocale, ChineseJapaneseKorean) {
-  for (const char* name : {"zh_CN.UTF-8", "zh_TW", "ja_JP.UTF-8", "ko_KR", "ja"}) {
+  for (const char* name : {"zh_CN.UTF-8", "zh_TW", "ja_JP.UTF-8", "ko_KR", "ja"})
     EXPECT_TRUE(Platform::IsFarEastLocale(name)) << name;
-  }
-  for (const char* name : {"de_DE.UTF-8", "en_US", "C", "", "vi_VN", "kok_IN"}) {
+  for (const char* name : {"de_DE.UTF-8", "en_US", "C", "", "vi_VN", "kok_IN"})
     EXPECT_FALSE(Platform::IsFarEastLocale(name)) << name;
-  }
 }
 
 // Sets the three locale variables for one test and puts them back afterwards.
