@@ -10,15 +10,8 @@ WORK="$(mktemp -d)"
 export HOME="$WORK/home" XDG_STATE_HOME="$WORK/state"
 chmod 755 "$WORK"
 trap 'chmod -R u+w "$WORK" 2>/dev/null; rm -rf "$WORK"' EXIT
-failures=0
 n=0
-
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-check() {  # title expected actual
-  if [[ "$2" != "$3" ]]; then
-    fail "$1"$'\n'"  expected: $(printf '%q' "$2")"$'\n'"  actual:   $(printf '%q' "$3")"
-  fi
-}
+. "$(dirname "$0")/checks.sh"
 fresh() { n=$((n + 1)); D="$WORK/d$n"; mkdir "$D"; }
 # Splits a comma-separated option list into the array OPTS (values may hold blanks).
 split_opts() { OPTS=(); [[ -n "$1" ]] && IFS=',' read -r -a OPTS <<<"$1"; }
@@ -132,22 +125,17 @@ check "help names the escapes" 1 "$("$CLI" --help | grep -c 'a tab as \\t')"
 # 1.txt and 3.txt are listed and renamed later (3.txt -> 4), x -> 1 comes after 1 has moved.
 fresh
 touch "$D/1.txt" "$D/2.txt" "$D/3.txt" "$D/5.png" "$D/a.txt" "$D/same.txt"
-out=$("$CLI" --filter txt --sort name-desc --search a --replace 2 "$D")
-check "conflicts: target kept by a row that stays" \
-  $'same.txt\ts2me.txt\na.txt\t2.txt\t!\ttaken\n3.txt\t3.txt\n2.txt\t2.txt\n1.txt\t1.txt' "$out"
-out=$("$CLI" --filter txt --search same.txt "$D" | tail -1)
-check "conflicts: an empty new name cannot be had" $'same.txt\t\t!\tempty' "$out"
-out=$("$CLI" --filter txt --ext png "$D")
-check "conflicts: unlisted target and targets freed later" \
-  $'1.txt\t1.png\n2.txt\t2.png\n3.txt\t3.png\na.txt\t4.png\nsame.txt\t5.png\t!\ttaken' "$out"
-out=$("$CLI" --filter txt "$D")
-check "conflicts: chain in list order" \
-  $'1.txt\t1.txt\n2.txt\t2.txt\n3.txt\t3.txt\na.txt\t4.txt\nsame.txt\t5.txt' "$out"
-out=$("$CLI" --filter txt --sort name-desc "$D")
-check "conflicts: reverse order takes names still held" \
-  $'same.txt\t1.txt\t!\tchain\na.txt\t2.txt\t!\tchain\n3.txt\t3.txt\n2.txt\t4.txt\n1.txt\t5.txt' "$out"
-out=$("$CLI" --filter txt --search .txt --replace '' "$D")
-check "conflicts: no mark without a clash" $'1.txt\t1\n2.txt\t2\n3.txt\t3\na.txt\ta\nsame.txt\tsame' "$out"
+while IFS='|' read -r title opts expected; do
+  split_opts "$opts"
+  check "conflicts: $title" "$(printf '%b' "$expected")" "$("$CLI" "${OPTS[@]}" "$D")"
+done <<'TABLE'
+target kept by a row that stays|--filter,txt,--sort,name-desc,--search,a,--replace,2|same.txt\ts2me.txt\na.txt\t2.txt\t!\ttaken\n3.txt\t3.txt\n2.txt\t2.txt\n1.txt\t1.txt
+an empty new name cannot be had|--filter,txt,--search,same.txt|1.txt\t1.txt\n2.txt\t2.txt\n3.txt\t3.txt\na.txt\ta.txt\nsame.txt\t\t!\tempty
+unlisted target and targets freed later|--filter,txt,--ext,png|1.txt\t1.png\n2.txt\t2.png\n3.txt\t3.png\na.txt\t4.png\nsame.txt\t5.png\t!\ttaken
+chain in list order|--filter,txt|1.txt\t1.txt\n2.txt\t2.txt\n3.txt\t3.txt\na.txt\t4.txt\nsame.txt\t5.txt
+reverse order takes names still held|--filter,txt,--sort,name-desc|same.txt\t1.txt\t!\tchain\na.txt\t2.txt\t!\tchain\n3.txt\t3.txt\n2.txt\t4.txt\n1.txt\t5.txt
+no mark without a clash|--filter,txt,--search,.txt,--replace=|1.txt\t1\n2.txt\t2\n3.txt\t3\na.txt\ta\nsame.txt\tsame
+TABLE
 fresh
 touch "$D/a.jpg" "$D/a.png" "$D/b.jpg"
 out=$("$CLI" --name original --ext gif "$D" --json | python3 -c '
@@ -272,8 +260,4 @@ printf 'b' >"$D/x1"; printf 'a' >"$D/x2"; printf 'c' >"$D/y"
 "$CLI" --apply --untangle --search x1 --replace x2 "$D" 2>/dev/null
 check "untangle: a target held by a file that stays still fails" "1 b a" "$? $(cat "$D/x1") $(cat "$D/x2")"
 
-if ((failures > 0)); then
-  echo "$failures check(s) failed" >&2
-  exit 1
-fi
-echo "all checks passed"
+finish

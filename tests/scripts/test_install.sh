@@ -9,8 +9,7 @@ BUILD="$(cd "${1:?build folder}" && pwd)"
 PREFIX="$(mktemp -d)"
 chmod 755 "$PREFIX"
 trap 'rm -rf "$PREFIX"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+. "$(dirname "$0")/checks.sh"
 APP=org.example.morvane
 
 cmake --install "$BUILD" --prefix "$PREFIX" >/dev/null || fail "cmake --install"
@@ -95,8 +94,4 @@ if [[ -x "$PREFIX/bin/morvane" ]]; then
   done
 fi
 
-if ((failures > 0)); then
-  echo "$failures check(s) failed" >&2
-  exit 1
-fi
-echo "all checks passed"
+finish

@@ -7,9 +7,9 @@ ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 CHECK="$ROOT/scripts/check-layers.py"
 WORK="$(mktemp -d)"
 trap 'rm -rf "$WORK"' EXIT
-failures=0
+. "$(dirname "$0")/checks.sh"
 
-python3 "$CHECK" "$ROOT/src" >/dev/null || { echo "FAIL: the tree breaks its layers" >&2; failures=1; }
+python3 "$CHECK" "$ROOT/src" >/dev/null || fail "the tree breaks its layers"
 
 # file that gets the include | the include line | expected exit status
 while IFS='|' read -r file include expected; do
@@ -17,8 +17,7 @@ while IFS='|' read -r file include expected; do
   rm -rf "$WORK/src" && cp -r "$ROOT/src" "$WORK/src"
   printf '%s\n' "$include" >>"$WORK/src/$file"
   python3 "$CHECK" "$WORK/src" >/dev/null 2>&1
-  status=$?
-  [[ $status -eq $expected ]] || { echo "FAIL: $file + $include: exit $status" >&2; failures=$((failures + 1)); }
+  check "$file + $include: exit status" "$expected" "$?"
 done <<'TABLE'
 dialogs/qt/aboutform.cpp|#include "app/qt/mainform.h"|1
 ui/qttext.cpp|#include "lang/qt/qtformmodel.h"|1
@@ -38,7 +37,5 @@ rename/qt/messageboxrenameui.cpp|#include "nowhere.h"|1
 TABLE
 
 rm -rf "$WORK/src" && cp -r "$ROOT/src" "$WORK/src" && mkdir "$WORK/src/extra" && touch "$WORK/src/extra/x.cpp"
-python3 "$CHECK" "$WORK/src" >/dev/null 2>&1 && { echo "FAIL: a folder outside the layers passed" >&2; failures=$((failures + 1)); }
-
-[[ $failures -eq 0 ]] && echo "layers: all cases pass"
-exit $((failures > 0))
+python3 "$CHECK" "$WORK/src" >/dev/null 2>&1 && fail "a folder outside the layers passed"
+finish
