@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -123,75 +124,104 @@ std::string ErrorName(const testing::TestParamInfo<int>& info) {
   return strerrorname_np(info.param);  // "ENOENT", ...
 }
 
-class RenameFault : public testing::TestWithParam<int> {};
+constexpr auto Ok = TMoveStatus::Renamed;
+constexpr auto Bad = TMoveStatus::Failed;
+constexpr auto Wait = TMoveStatus::Pending;
 
-TEST_P(RenameFault, IgnoreReportsBothPathsAndRenamesTheOthers) {
+// A run whose move of b.txt fails, by the answers given to the failure boxes.
+struct TFaultRow {
+  const char* Name;
+  std::vector<TFailAnswer> Answers;
+  int Times;             // failures of b.txt's move; -1 for always
+  bool ShowErrors;       // the request's; when off, d.txt's move fails as well
+  std::size_t Boxes;     // failure boxes shown, each naming both paths
+  std::size_t Attempts;  // moves tried
+  bool Aborted, ShowErrorsAfter;
+  std::vector<TMoveStatus> Statuses;
+  TNames Folder;  // see Holding
+};
+
+const TFaultRow FaultRows[] = {{"Ignore",
+                                {TFailAnswer::Ignore},
+                                -1,
+                                true,
+                                1,
+                                4,
+                                false,
+                                false,
+                                {Ok, Bad, Ok, Ok},
+                                {"1.txt", "b.txt", "3.txt", "4.txt"}},
+                               // Nothing is tried after the abort.
+                               {"Abort",
+                                {TFailAnswer::Abort},
+                                -1,
+                                true,
+                                1,
+                                2,
+                                true,
+                                true,
+                                {Ok, Bad, Wait, Wait},
+                                {"1.txt", "b.txt", "c.txt", "d.txt"}},
+                               {"RetryAfterAPassingFailure",
+                                {TFailAnswer::Retry},
+                                1,
+                                true,
+                                1,
+                                5,
+                                false,
+                                true,
+                                {Ok, Ok, Ok, Ok},
+                                {"1.txt", "2.txt", "3.txt", "4.txt"}},
+                               {"RetryOfALastingFailure",
+                                {TFailAnswer::Retry, TFailAnswer::Retry, TFailAnswer::Ignore},
+                                -1,
+                                true,
+                                3,
+                                6,
+                                false,
+                                false,
+                                {Ok, Bad, Ok, Ok},
+                                {"1.txt", "b.txt", "3.txt", "4.txt"}},
+                               {"SilentWhenErrorsAreNotShown",
+                                {},
+                                -1,
+                                false,
+                                0,
+                                4,
+                                false,
+                                false,
+                                {Ok, Bad, Ok, Bad},
+                                {"1.txt", "b.txt", "3.txt", "d.txt"}}};
+
+class RenameFault : public testing::TestWithParam<std::tuple<TFaultRow, int>> {};
+
+TEST_P(RenameFault, ReportsGoesOnOrStopsAndTouchesNoOtherFile) {
+  const auto& [row, error] = GetParam();
   TRunFixture run;
-  const TRunOutcome result = run.Run(GetParam(), {TFailAnswer::Ignore});
-  ASSERT_EQ(run.Ui.Failures.size(), 1u);
-  EXPECT_EQ(run.Ui.Failures[0],
-            "Cannot rename " + run.Dir.File("b.txt") + " to " + run.Dir.File("2.txt") + "!");
-  EXPECT_FALSE(result.ShowErrors);
-  EXPECT_FALSE(result.Aborted);
-  EXPECT_EQ(Statuses(run.Items), (std::vector{TMoveStatus::Renamed, TMoveStatus::Failed,
-                                              TMoveStatus::Renamed, TMoveStatus::Renamed}));
-  EXPECT_EQ(run.Items[1].Error, GetParam());
-  EXPECT_EQ(run.Contents(), Holding({"1.txt", "b.txt", "3.txt", "4.txt"}));
+  run.Request.ShowErrors = row.ShowErrors;
+  if (!row.ShowErrors) run.Fs.RenameFaults[run.Dir.File("d.txt")] = {error, -1};
+  const TRunOutcome result = run.Run(error, row.Answers, row.Times);
+  const std::string box =
+      "Cannot rename " + run.Dir.File("b.txt") + " to " + run.Dir.File("2.txt") + "!";
+  EXPECT_EQ(run.Ui.Failures, TNames(row.Boxes, box));
+  EXPECT_EQ(result.Aborted, row.Aborted);
+  EXPECT_EQ(result.ShowErrors, row.ShowErrorsAfter);
+  EXPECT_EQ(Statuses(run.Items), row.Statuses);
+  for (const auto& item : run.Items)
+    EXPECT_EQ(item.Error, item.Status == Bad ? error : 0) << item.OldName;
+  EXPECT_EQ(run.Contents(), Holding(row.Folder));
+  EXPECT_EQ(run.Fs.Renames.size(), row.Attempts);
   EXPECT_EQ(run.Ui.Busy, (std::vector<bool>{true, false}));
   EXPECT_EQ(run.Ui.Progress.back(), (std::pair<int, std::string>{100, " Ok! "}));
 }
 
-TEST_P(RenameFault, AbortStopsAtTheFailedFile) {
-  TRunFixture run;
-  const TRunOutcome result = run.Run(GetParam(), {TFailAnswer::Abort});
-  ASSERT_EQ(run.Ui.Failures.size(), 1u);
-  EXPECT_NE(run.Ui.Failures[0].find(run.Dir.File("b.txt")), std::string::npos);
-  EXPECT_NE(run.Ui.Failures[0].find(run.Dir.File("2.txt")), std::string::npos);
-  EXPECT_TRUE(result.Aborted);
-  EXPECT_TRUE(result.ShowErrors);
-  EXPECT_EQ(Statuses(run.Items), (std::vector{TMoveStatus::Renamed, TMoveStatus::Failed,
-                                              TMoveStatus::Pending, TMoveStatus::Pending}));
-  EXPECT_EQ(run.Contents(), Holding({"1.txt", "b.txt", "c.txt", "d.txt"}));
-  EXPECT_EQ(run.Fs.Renames.size(), 2u);  // nothing was tried after the abort
-  EXPECT_EQ(run.Ui.Busy, (std::vector<bool>{true, false}));
-  EXPECT_EQ(run.Ui.Progress.back(), (std::pair<int, std::string>{100, " Ok! "}));
-}
-
-TEST_P(RenameFault, RetryAfterAPassingFailureMovesTheFile) {
-  TRunFixture run;
-  const TRunOutcome result = run.Run(GetParam(), {TFailAnswer::Retry}, 1);
-  ASSERT_EQ(run.Ui.Failures.size(), 1u);
-  EXPECT_TRUE(result.ShowErrors);
-  EXPECT_EQ(Statuses(run.Items), std::vector<TMoveStatus>(4, TMoveStatus::Renamed));
-  EXPECT_EQ(run.Items[1].Error, 0);
-  EXPECT_EQ(run.Contents(), Holding({"1.txt", "2.txt", "3.txt", "4.txt"}));
-}
-
-TEST_P(RenameFault, RetryOfALastingFailureAsksAgainThenGoesOn) {
-  TRunFixture run;
-  // Two retries, then Ignore.
-  run.Run(GetParam(), {TFailAnswer::Retry, TFailAnswer::Retry, TFailAnswer::Ignore});
-  EXPECT_EQ(run.Ui.Failures.size(), 3u);
-  EXPECT_EQ(run.Ui.Failures[0], run.Ui.Failures[2]);
-  EXPECT_EQ(Statuses(run.Items), (std::vector{TMoveStatus::Renamed, TMoveStatus::Failed,
-                                              TMoveStatus::Renamed, TMoveStatus::Renamed}));
-  EXPECT_EQ(run.Contents().at("b.txt"), "data b.txt");
-  EXPECT_EQ(run.Contents().size(), 4u);
-}
-
-TEST_P(RenameFault, SilentWhenErrorsAreNotShown) {
-  TRunFixture run;
-  run.Request.ShowErrors = false;
-  run.Fs.RenameFaults[run.Dir.File("d.txt")] = {GetParam(), -1};
-  run.Run(GetParam(), {});
-  EXPECT_TRUE(run.Ui.Failures.empty());
-  EXPECT_EQ(Statuses(run.Items), (std::vector{TMoveStatus::Renamed, TMoveStatus::Failed,
-                                              TMoveStatus::Renamed, TMoveStatus::Failed}));
-  EXPECT_EQ(run.Items[3].Error, GetParam());
-  EXPECT_EQ(run.Contents(), Holding({"1.txt", "b.txt", "3.txt", "d.txt"}));
-}
-
-INSTANTIATE_TEST_SUITE_P(Errors, RenameFault, testing::ValuesIn(InjectedErrors), ErrorName);
+INSTANTIATE_TEST_SUITE_P(Errors, RenameFault,
+                         testing::Combine(testing::ValuesIn(FaultRows),
+                                          testing::ValuesIn(InjectedErrors)),
+                         [](const auto& info) {
+                           return std::string(std::get<0>(info.param).Name) + "_" +
+                                  strerrorname_np(std::get<1>(info.param));
+                         });
 
 // Profile store writes: the injected failure of the atomic replace.
 class IniWriteFault : public testing::TestWithParam<int> {};

@@ -21,96 +21,90 @@ namespace {
 
 using TestUtil::ReadFileBytes;
 using TestUtil::WriteFileBytes;
+using TNames = std::vector<std::string>;
 
-TEST(RenameNoReplace, MovesFileToFreeName) {
-  TestUtil::TTempDir dir;
-  WriteFileBytes(dir.File("a.txt"), "alpha");
-  ASSERT_EQ(::mkdir(dir.File("sub").c_str(), 0700), 0);
-  EXPECT_EQ(Platform::RenameNoReplace(dir.File("a.txt"), dir.File("b.txt")), 0);
-  EXPECT_EQ(Platform::RenameNoReplace(dir.File("b.txt"), dir.File("sub/c.txt")), 0);
-  EXPECT_EQ(TestUtil::ListNames(dir.Path()), std::vector<std::string>({"sub"}));
-  EXPECT_EQ(ReadFileBytes(dir.File("sub/c.txt")), "alpha");
+// A folder of its own that holds a.txt ("alpha").
+class RenameNoReplace : public testing::Test {
+ protected:
+  void SetUp() override { WriteFileBytes(File("a.txt"), "alpha"); }
+  std::string File(const std::string& name) const { return FDir.File(name); }
+  TestUtil::TTempDir FDir;
+};
+
+TEST_F(RenameNoReplace, MovesFileToFreeName) {
+  ASSERT_EQ(::mkdir(File("sub").c_str(), 0700), 0);
+  EXPECT_EQ(Platform::RenameNoReplace(File("a.txt"), File("b.txt")), 0);
+  EXPECT_EQ(Platform::RenameNoReplace(File("b.txt"), File("sub/c.txt")), 0);
+  EXPECT_EQ(TestUtil::ListNames(FDir.Path()), TNames{"sub"});
+  EXPECT_EQ(ReadFileBytes(File("sub/c.txt")), "alpha");
 }
 
-TEST(RenameNoReplace, NeverReplacesAnotherFile) {
-  TestUtil::TTempDir dir;
-  WriteFileBytes(dir.File("a.txt"), "alpha");
-  WriteFileBytes(dir.File("b.txt"), "beta");
-  ASSERT_EQ(::link(dir.File("a.txt").c_str(), dir.File("hard.txt").c_str()), 0);
-  ASSERT_EQ(::symlink("a.txt", dir.File("soft.txt").c_str()), 0);
+TEST_F(RenameNoReplace, NeverReplacesAnotherFile) {
+  WriteFileBytes(File("b.txt"), "beta");
+  ASSERT_EQ(::link(File("a.txt").c_str(), File("hard.txt").c_str()), 0);
+  ASSERT_EQ(::symlink("a.txt", File("soft.txt").c_str()), 0);
   // A hard link is the same file under another entry; taking over its name
   // would silently drop that entry, so it is refused like any other target.
   for (const char* target : {"b.txt", "hard.txt", "soft.txt"})
-    EXPECT_EQ(Platform::RenameNoReplace(dir.File("a.txt"), dir.File(target)), EEXIST) << target;
-  EXPECT_EQ(ReadFileBytes(dir.File("a.txt")), "alpha");
-  EXPECT_EQ(ReadFileBytes(dir.File("b.txt")), "beta");
-  EXPECT_EQ(ReadFileBytes(dir.File("hard.txt")), "alpha");
-  EXPECT_EQ(TestUtil::ListNames(dir.Path()),
-            std::vector<std::string>({"a.txt", "b.txt", "hard.txt", "soft.txt"}));
+    EXPECT_EQ(Platform::RenameNoReplace(File("a.txt"), File(target)), EEXIST) << target;
+  EXPECT_EQ(ReadFileBytes(File("a.txt")), "alpha");
+  EXPECT_EQ(ReadFileBytes(File("b.txt")), "beta");
+  EXPECT_EQ(ReadFileBytes(File("hard.txt")), "alpha");
+  EXPECT_EQ(TestUtil::ListNames(FDir.Path()), (TNames{"a.txt", "b.txt", "hard.txt", "soft.txt"}));
 }
 
-TEST(RenameNoReplace, SameEntrySucceeds) {
-  TestUtil::TTempDir dir;
-  WriteFileBytes(dir.File("a.txt"), "alpha");
-  ASSERT_EQ(::mkdir(dir.File("sub").c_str(), 0700), 0);
-  EXPECT_EQ(Platform::RenameNoReplace(dir.File("a.txt"), dir.File("a.txt")), 0);
-  EXPECT_EQ(Platform::RenameNoReplace(dir.File("a.txt"), dir.Path() + "/./a.txt"), 0);
-  EXPECT_EQ(Platform::RenameNoReplace(dir.File("a.txt"), dir.Path() + "/sub/../a.txt"), 0);
-  EXPECT_EQ(ReadFileBytes(dir.File("a.txt")), "alpha");
+TEST_F(RenameNoReplace, SameEntrySucceeds) {
+  ASSERT_EQ(::mkdir(File("sub").c_str(), 0700), 0);
+  for (const char* same : {"a.txt", "./a.txt", "sub/../a.txt"})
+    EXPECT_EQ(Platform::RenameNoReplace(File("a.txt"), File(same)), 0) << same;
+  EXPECT_EQ(ReadFileBytes(File("a.txt")), "alpha");
 }
 
-TEST(RenameNoReplace, RenamesLinkNotTarget) {
-  TestUtil::TTempDir dir;
-  WriteFileBytes(dir.File("a.txt"), "alpha");
-  ASSERT_EQ(::symlink("a.txt", dir.File("link").c_str()), 0);
-  ASSERT_EQ(::symlink("nowhere", dir.File("dangling").c_str()), 0);
-  EXPECT_EQ(Platform::RenameNoReplace(dir.File("link"), dir.File("link2")), 0);
-  EXPECT_EQ(Platform::RenameNoReplace(dir.File("dangling"), dir.File("dangling2")), 0);
-  EXPECT_EQ(TestUtil::ListNames(dir.Path()),
-            std::vector<std::string>({"a.txt", "dangling2", "link2"}));
-  EXPECT_EQ(ReadFileBytes(dir.File("link2")), "alpha");
+TEST_F(RenameNoReplace, RenamesLinkNotTarget) {
+  ASSERT_EQ(::symlink("a.txt", File("link").c_str()), 0);
+  ASSERT_EQ(::symlink("nowhere", File("dangling").c_str()), 0);
+  EXPECT_EQ(Platform::RenameNoReplace(File("link"), File("link2")), 0);
+  EXPECT_EQ(Platform::RenameNoReplace(File("dangling"), File("dangling2")), 0);
+  EXPECT_EQ(TestUtil::ListNames(FDir.Path()), (TNames{"a.txt", "dangling2", "link2"}));
+  EXPECT_EQ(ReadFileBytes(File("link2")), "alpha");
 }
 
-TEST(RenameNoReplace, FailuresReportTheCause) {
-  TestUtil::TTempDir dir;
-  WriteFileBytes(dir.File("a.txt"), "alpha");
-  struct TCase {
-    std::string From;
-    std::string To;
+TEST_F(RenameNoReplace, FailuresReportTheCause) {
+  const struct {
+    std::string From, To;
     int Error;
+  } cases[] = {
+      {"missing", "b.txt", ENOENT},
+      {"missing", "missing", ENOENT},
+      {"a.txt", std::string(256, 'n'), ENAMETOOLONG},
+      {"a.txt", "nofolder/b.txt", ENOENT},
   };
-  const TCase cases[] = {
-      {dir.File("missing"), dir.File("b.txt"), ENOENT},
-      {dir.File("missing"), dir.File("missing"), ENOENT},
-      {dir.File("a.txt"), dir.File(std::string(256, 'n')), ENAMETOOLONG},
-      {dir.File("a.txt"), dir.File("nofolder/b.txt"), ENOENT},
-  };
-  for (const TCase& c : cases) EXPECT_EQ(Platform::RenameNoReplace(c.From, c.To), c.Error) << c.To;
-  EXPECT_EQ(TestUtil::ListNames(dir.Path()), std::vector<std::string>({"a.txt"}));
+  for (const auto& c : cases)
+    EXPECT_EQ(Platform::RenameNoReplace(File(c.From), File(c.To)), c.Error) << c.To;
+  EXPECT_EQ(TestUtil::ListNames(FDir.Path()), TNames{"a.txt"});
 }
 
-TEST(RenameNoReplace, ReadOnlyFolderRefusesForOrdinaryUser) {
-  TestUtil::TTempDir dir;
-  ASSERT_EQ(::mkdir(dir.File("ro").c_str(), 0700), 0);
-  ASSERT_EQ(::mkdir(dir.File("rw").c_str(), 0700), 0);
-  WriteFileBytes(dir.File("ro/a.txt"), "alpha");
-  WriteFileBytes(dir.File("rw/a.txt"), "alpha");
-  TestUtil::GiveToNobody(dir.Path());
-  ASSERT_EQ(::chmod(dir.File("ro").c_str(), 0555), 0);
-  const std::string ro = dir.File("ro/");
-  const std::string rw = dir.File("rw/");
-  // The writable folder proves that the child really runs the rename.
-  EXPECT_EQ(
-      TestUtil::RunUnprivileged([&] { return Platform::RenameNoReplace(rw + "a", rw + "b"); }),
-      ENOENT);
-  EXPECT_EQ(TestUtil::RunUnprivileged(
-                [&] { return Platform::RenameNoReplace(rw + "a.txt", rw + "b.txt"); }),
-            0);
-  EXPECT_EQ(TestUtil::RunUnprivileged(
-                [&] { return Platform::RenameNoReplace(ro + "a.txt", ro + "b.txt"); }),
-            EACCES);
-  EXPECT_EQ(TestUtil::ListNames(dir.File("ro")), std::vector<std::string>({"a.txt"}));
-  EXPECT_EQ(TestUtil::ListNames(dir.File("rw")), std::vector<std::string>({"b.txt"}));
+// The writable folder proves that the child really runs the rename.
+TEST_F(RenameNoReplace, ReadOnlyFolderRefusesForOrdinaryUser) {
+  for (const char* sub : {"ro", "rw"}) {
+    ASSERT_EQ(::mkdir(File(sub).c_str(), 0700), 0);
+    WriteFileBytes(File(sub + std::string("/a.txt")), "alpha");
+  }
+  TestUtil::GiveToNobody(FDir.Path());
+  ASSERT_EQ(::chmod(File("ro").c_str(), 0555), 0);
+  const struct {
+    const char *From, *To;
+    int Error;
+  } cases[] = {
+      {"rw/a", "rw/b", ENOENT}, {"rw/a.txt", "rw/b.txt", 0}, {"ro/a.txt", "ro/b.txt", EACCES}};
+  for (const auto& c : cases) {
+    const std::string from = File(c.From), to = File(c.To);
+    EXPECT_EQ(TestUtil::RunUnprivileged([&] { return Platform::RenameNoReplace(from, to); }),
+              c.Error)
+        << c.From;
+  }
+  EXPECT_EQ(TestUtil::ListNames(File("ro")), TNames{"a.txt"});
+  EXPECT_EQ(TestUtil::ListNames(File("rw")), TNames{"b.txt"});
 }
 
 // A folder of a file system that ignores letter case, played through the
@@ -155,8 +149,7 @@ class TFoldingFolder : public Platform::TRenameCalls {
   static std::string Fold(const std::string& name) { return Platform::LowerCase(name); }
 };
 
-TEST(RenameNoReplace, CaseChangesOnCaseInsensitiveFolders) {
-  using TNames = std::vector<std::string>;
+TEST_F(RenameNoReplace, CaseChangesOnCaseInsensitiveFolders) {
   struct TCase {
     TNames Before;
     std::string From, To;
@@ -186,13 +179,11 @@ TEST(RenameNoReplace, CaseChangesOnCaseInsensitiveFolders) {
 
 // The second run of the rename tests has the atomic no-replace rename refused
 // (a preload library); this proves that it is really in place there.
-TEST(RenameNoReplace, FallbackRunHasNoAtomicRename) {
+TEST_F(RenameNoReplace, FallbackRunHasNoAtomicRename) {
   if (!std::getenv("MORVANE_EXPECT_NO_RENAMEAT2")) GTEST_SKIP() << "the ordinary run";
-  TestUtil::TTempDir dir;
-  WriteFileBytes(dir.File("a"), "x");
-  EXPECT_EQ(::renameat2(AT_FDCWD, dir.File("a").c_str(), AT_FDCWD, dir.File("b").c_str(),
-                        RENAME_NOREPLACE),
-            -1);
+  EXPECT_EQ(
+      ::renameat2(AT_FDCWD, File("a.txt").c_str(), AT_FDCWD, File("b").c_str(), RENAME_NOREPLACE),
+      -1);
   EXPECT_EQ(errno, EINVAL);
 }
 
@@ -240,7 +231,7 @@ TEST_F(FuseVfat, CaseChangesOntoOthersAndNumbering) {
   EXPECT_EQ(folder.Rename("photo.jpg", "1.JPG"), 0);
   EXPECT_EQ(folder.Rename("b.txt", "2.txt"), 0);
   EXPECT_EQ(folder.Rename("2.txt", "2.TXT"), 0);
-  EXPECT_EQ(TestUtil::ListNames(Mount), (std::vector<std::string>{"1.JPG", "2.TXT", "a.txt"}));
+  EXPECT_EQ(TestUtil::ListNames(Mount), (TNames{"1.JPG", "2.TXT", "a.txt"}));
   EXPECT_EQ(ReadFileBytes(File("1.JPG")), "photo");
   EXPECT_EQ(ReadFileBytes(File("a.txt")), "alpha");
   EXPECT_EQ(ReadFileBytes(File("2.TXT")), "beta");

@@ -100,21 +100,24 @@ TEST(StartDir, DropOpensTheFirstUriThatGivesAFolder) {
 }
 
 TEST(StartDir, CommandLineGivesTheFolderOrAWarning) {
-  const std::string cwd = "/home/u";
-  App::TStartFolder none = App::StartFolderFor({}, cwd, FakeKind);
-  EXPECT_EQ(none.Folder, "");
-  EXPECT_EQ(none.Warning, "");
-  App::TStartFolder folder = App::StartFolderFor({"photos/a.jpg"}, cwd, FakeKind);
-  EXPECT_EQ(folder.Folder, "/home/u/photos");
-  EXPECT_EQ(folder.Warning, "");
-  App::TStartFolder missing = App::StartFolderFor({"/gone"}, cwd, FakeKind);
-  EXPECT_EQ(missing.Folder, "");
-  EXPECT_NE(missing.Warning.find("/gone"), std::string::npos);
-  EXPECT_EQ(App::StartFolderFor({"--"}, cwd, FakeKind).Warning, "");
-  EXPECT_EQ(App::StartFolderFor({"--", "photos"}, cwd, FakeKind).Folder, "/home/u/photos");
-  App::TStartFolder extra = App::StartFolderFor({"/home/u", "/vmlinuz"}, cwd, FakeKind);
-  EXPECT_EQ(extra.Folder, "/home/u");
-  EXPECT_NE(extra.Warning.find("only one folder"), std::string::npos);
+  const struct {
+    std::vector<std::string> Args;
+    const char* Folder;
+    const char* Warning;  // a part of it; "" for none
+  } cases[] = {
+      {{}, "", ""},
+      {{"photos/a.jpg"}, "/home/u/photos", ""},
+      {{"/gone"}, "", "/gone"},
+      {{"--"}, "", ""},
+      {{"--", "photos"}, "/home/u/photos", ""},
+      {{"/home/u", "/vmlinuz"}, "/home/u", "only one folder"},
+  };
+  for (const auto& c : cases) {
+    const App::TStartFolder start = App::StartFolderFor(c.Args, "/home/u", FakeKind);
+    EXPECT_EQ(start.Folder, c.Folder) << c.Folder;
+    if (*c.Warning) EXPECT_NE(start.Warning.find(c.Warning), std::string::npos) << c.Warning;
+    if (!*c.Warning) EXPECT_EQ(start.Warning, "") << c.Folder;
+  }
 }
 
 // The real query, on a folder of its own.
