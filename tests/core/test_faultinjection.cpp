@@ -109,13 +109,22 @@ struct TRunFixture {
   std::map<std::string, std::string> Contents() const { return TestUtil::ReadFolder(Dir.Path()); }
 };
 
-using TestUtil::Statuses;
-
-// The folder after a run: the i-th name holds the data of the i-th original.
-std::map<std::string, std::string> Holding(const TNames& names) {
+// The folder after a run: the i-th stem + ".txt" holds the data of the i-th original.
+std::map<std::string, std::string> Holding(const std::string& stems) {
   std::map<std::string, std::string> folder;
-  for (std::size_t i = 0; i < names.size(); ++i) folder[names[i]] = "data " + Originals[i];
+  for (std::size_t i = 0; i < stems.size(); ++i)
+    folder[stems[i] + std::string(".txt")] = "data " + Originals[i];
   return folder;
+}
+
+// A letter per row: Renamed, Failed or Pending.
+std::string StatusLetters(const TFileItems& items) {
+  std::string letters;
+  for (const auto& item : items)
+    letters += item.Status == TMoveStatus::Renamed  ? 'R'
+               : item.Status == TMoveStatus::Failed ? 'F'
+                                                    : 'P';
+  return letters;
 }
 
 const int InjectedErrors[] = {ENOENT, EACCES, EEXIST, ENAMETOOLONG, EROFS, ENOSPC, EXDEV, EIO};
@@ -124,74 +133,26 @@ std::string ErrorName(const testing::TestParamInfo<int>& info) {
   return strerrorname_np(info.param);  // "ENOENT", ...
 }
 
-constexpr auto Ok = TMoveStatus::Renamed;
-constexpr auto Bad = TMoveStatus::Failed;
-constexpr auto Wait = TMoveStatus::Pending;
-
 // A run whose move of b.txt fails, by the answers given to the failure boxes.
 struct TFaultRow {
   const char* Name;
-  std::vector<TFailAnswer> Answers;
+  const char* Answers;   // a letter per box: Ignore, Abort or Retry
   int Times;             // failures of b.txt's move; -1 for always
   bool ShowErrors;       // the request's; when off, d.txt's move fails as well
   std::size_t Boxes;     // failure boxes shown, each naming both paths
   std::size_t Attempts;  // moves tried
   bool Aborted, ShowErrorsAfter;
-  std::vector<TMoveStatus> Statuses;
-  TNames Folder;  // see Holding
+  const char* Statuses;  // see StatusLetters
+  const char* Folder;    // see Holding
 };
 
-const TFaultRow FaultRows[] = {{"Ignore",
-                                {TFailAnswer::Ignore},
-                                -1,
-                                true,
-                                1,
-                                4,
-                                false,
-                                false,
-                                {Ok, Bad, Ok, Ok},
-                                {"1.txt", "b.txt", "3.txt", "4.txt"}},
-                               // Nothing is tried after the abort.
-                               {"Abort",
-                                {TFailAnswer::Abort},
-                                -1,
-                                true,
-                                1,
-                                2,
-                                true,
-                                true,
-                                {Ok, Bad, Wait, Wait},
-                                {"1.txt", "b.txt", "c.txt", "d.txt"}},
-                               {"RetryAfterAPassingFailure",
-                                {TFailAnswer::Retry},
-                                1,
-                                true,
-                                1,
-                                5,
-                                false,
-                                true,
-                                {Ok, Ok, Ok, Ok},
-                                {"1.txt", "2.txt", "3.txt", "4.txt"}},
-                               {"RetryOfALastingFailure",
-                                {TFailAnswer::Retry, TFailAnswer::Retry, TFailAnswer::Ignore},
-                                -1,
-                                true,
-                                3,
-                                6,
-                                false,
-                                false,
-                                {Ok, Bad, Ok, Ok},
-                                {"1.txt", "b.txt", "3.txt", "4.txt"}},
-                               {"SilentWhenErrorsAreNotShown",
-                                {},
-                                -1,
-                                false,
-                                0,
-                                4,
-                                false,
-                                false,
-                                {Ok, Bad, Ok, Bad},
-                                {"1.txt", "b.txt", "3.txt", "d.txt"}}};
+// Nothing is tried after an abort.
+const TFaultRow FaultRows[] = {
+    {"Ignore", "I", -1, true, 1, 4, false, false, "RFRR", "1b34"},
+    {"Abort", "A", -1, true, 1, 2, true, true, "RFPP", "1bcd"},
+    {"RetryAfterAPassingFailure", "R", 1, true, 1, 5, false, true, "RRRR", "1234"},
+    {"RetryOfALastingFailure", "RRI", -1, true, 3, 6, false, false, "RFRR", "1b34"},
+    {"SilentWhenErrorsAreNotShown", "", -1, false, 0, 4, false, false, "RFRF", "1b3d"}};
 
 class RenameFault : public testing::TestWithParam<std::tuple<TFaultRow, int>> {};
 
@@ -200,28 +161,34 @@ TEST_P(RenameFault, ReportsGoesOnOrStopsAndTouchesNoOtherFile) {
   TRunFixture run;
   run.Request.ShowErrors = row.ShowErrors;
   if (!row.ShowErrors) run.Fs.RenameFaults[run.Dir.File("d.txt")] = {error, -1};
-  const TRunOutcome result = run.Run(error, row.Answers, row.Times);
+  std::vector<TFailAnswer> answers;
+  for (const char c : std::string(row.Answers))
+    answers.push_back(c == 'I'   ? TFailAnswer::Ignore
+                      : c == 'A' ? TFailAnswer::Abort
+                                 : TFailAnswer::Retry);
+  const TRunOutcome result = run.Run(error, answers, row.Times);
   const std::string box =
       "Cannot rename " + run.Dir.File("b.txt") + " to " + run.Dir.File("2.txt") + "!";
   EXPECT_EQ(run.Ui.Failures, TNames(row.Boxes, box));
   EXPECT_EQ(result.Aborted, row.Aborted);
   EXPECT_EQ(result.ShowErrors, row.ShowErrorsAfter);
-  EXPECT_EQ(Statuses(run.Items), row.Statuses);
+  EXPECT_EQ(StatusLetters(run.Items), row.Statuses);
   for (const auto& item : run.Items)
-    EXPECT_EQ(item.Error, item.Status == Bad ? error : 0) << item.OldName;
+    EXPECT_EQ(item.Error, item.Status == TMoveStatus::Failed ? error : 0) << item.OldName;
   EXPECT_EQ(run.Contents(), Holding(row.Folder));
   EXPECT_EQ(run.Fs.Renames.size(), row.Attempts);
   EXPECT_EQ(run.Ui.Busy, (std::vector<bool>{true, false}));
   EXPECT_EQ(run.Ui.Progress.back(), (std::pair<int, std::string>{100, " Ok! "}));
 }
 
+std::string FaultName(const testing::TestParamInfo<std::tuple<TFaultRow, int>>& info) {
+  return std::get<0>(info.param).Name + std::string("_") + strerrorname_np(std::get<1>(info.param));
+}
+
 INSTANTIATE_TEST_SUITE_P(Errors, RenameFault,
                          testing::Combine(testing::ValuesIn(FaultRows),
                                           testing::ValuesIn(InjectedErrors)),
-                         [](const auto& info) {
-                           return std::string(std::get<0>(info.param).Name) + "_" +
-                                  strerrorname_np(std::get<1>(info.param));
-                         });
+                         FaultName);
 
 // Profile store writes: the injected failure of the atomic replace.
 class IniWriteFault : public testing::TestWithParam<int> {};
