@@ -1,8 +1,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <functional>
+#include <iterator>
+#include <map>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -148,60 +152,6 @@ TEST_F(RenameRun, TargetTakenByAnUnlistedFileFails) {
   EXPECT_EQ(FUi.Failures, std::vector<std::string>{expected});
 }
 
-TEST_F(RenameRun, ChainTargetRenamedLaterFailsWithoutLoss) {
-  // x.txt wants 1.txt, which moves on to 2.txt only afterwards.
-  TFileItems items = Items({"x.txt", "1.txt"});
-  Run({"x.txt", "1.txt"}, items);
-  EXPECT_EQ(Statuses(items), (std::vector{TMoveStatus::Failed, TMoveStatus::Renamed}));
-  EXPECT_EQ(ListNames(FDir.Path()), (TNames{"2.txt", "x.txt"}));
-  EXPECT_EQ(ReadFileBytes(FDir.File("2.txt")), "content of 1.txt");
-  EXPECT_EQ(ReadFileBytes(FDir.File("x.txt")), "content of x.txt");
-}
-
-TEST_F(RenameRun, FileListedTwiceMovesOnceThenFails) {
-  TFileItems items = Items({"a.txt", "a.txt"});
-  Run({"a.txt"}, items);
-  EXPECT_EQ(Statuses(items), (std::vector{TMoveStatus::Renamed, TMoveStatus::Failed}));
-  EXPECT_EQ(items[1].Error, ENOENT);
-  EXPECT_EQ(ListNames(FDir.Path()), TNames{"1.txt"});
-  EXPECT_EQ(FUi.Failures.size(), 1u);
-}
-
-TEST_F(RenameRun, AbortOnTheFirstFailureStopsAtOnce) {
-  TFileItems items = Items({"x.txt", "y.txt", "z.txt"});
-  FUi.Answers = {TFailAnswer::Abort};
-  const TRunOutcome result = Run({"1.txt", "x.txt", "y.txt", "z.txt"}, items);
-  EXPECT_TRUE(result.Aborted);
-  EXPECT_EQ(Statuses(items),
-            (std::vector{TMoveStatus::Failed, TMoveStatus::Pending, TMoveStatus::Pending}));
-  EXPECT_EQ(FUi.Progress, (TProgress{{100, " Ok! "}}));
-  EXPECT_EQ(FUi.Busy, (std::vector<bool>{true, false}));
-  EXPECT_EQ(ListNames(FDir.Path()), (TNames{"1.txt", "x.txt", "y.txt", "z.txt"}));
-  EXPECT_TRUE(result.ShowErrors);
-}
-
-TEST_F(RenameRun, IgnoreSilencesTheRestOfTheRun) {
-  TFileItems items = Items({"x.txt", "y.txt", "z.txt"});
-  FUi.Answers = {TFailAnswer::Ignore, TFailAnswer::Abort};
-  const TRunOutcome result = Run({"1.txt", "2.txt", "x.txt", "y.txt", "z.txt"}, items);
-  EXPECT_EQ(FUi.Failures.size(), 1u);
-  EXPECT_FALSE(result.ShowErrors);
-  EXPECT_FALSE(result.Aborted);
-  EXPECT_EQ(Statuses(items),
-            (std::vector{TMoveStatus::Failed, TMoveStatus::Failed, TMoveStatus::Renamed}));
-  EXPECT_EQ(FUi.Progress.size(), 4u);
-  EXPECT_EQ(ReadFileBytes(FDir.File("3.txt")), "content of z.txt");
-}
-
-TEST_F(RenameRun, ErrorsOffShowsNoBox) {
-  TFileItems items = Items({"x.txt"});
-  TRenameRequest request = Request(FDir);
-  request.ShowErrors = false;
-  EXPECT_EQ(Run({"1.txt", "x.txt"}, items, request).Failed, 1u);
-  EXPECT_TRUE(FUi.Failures.empty());
-  EXPECT_EQ(FUi.Progress.size(), 2u);
-}
-
 TEST_F(RenameRun, RetryMovesAgainOnceTheTargetIsFree) {
   TFileItems items = Items({"x.txt", "y.txt"});
   FUi.Answers = {TFailAnswer::Retry};
@@ -213,53 +163,91 @@ TEST_F(RenameRun, RetryMovesAgainOnceTheTargetIsFree) {
   EXPECT_EQ(ReadFileBytes(FDir.File("2.txt")), "content of y.txt");
 }
 
-TEST_F(RenameRun, RetryThatFailsAgainAsksAgain) {
-  TFileItems items = Items({"x.txt"});
-  FUi.Answers = {TFailAnswer::Retry, TFailAnswer::Retry, TFailAnswer::Ignore};
-  Run({"1.txt", "x.txt"}, items);
-  EXPECT_EQ(FUi.Failures.size(), 3u);
-  EXPECT_EQ(items[0].Status, TMoveStatus::Failed);
-  EXPECT_EQ(ReadFileBytes(FDir.File("1.txt")), "content of 1.txt");
-  EXPECT_EQ(ReadFileBytes(FDir.File("x.txt")), "content of x.txt");
-}
-
-TEST_F(RenameRun, SameNameIsNoFailure) {
-  TFileItems items = Items({"keep.txt"});
-  Run({"keep.txt"}, items, Replace(FDir, "zzz", "q"));
-  EXPECT_EQ(items[0].Status, TMoveStatus::Renamed);
-  EXPECT_TRUE(FUi.Failures.empty());
-  EXPECT_EQ(ReadFileBytes(FDir.File("keep.txt")), "content of keep.txt");
-}
-
-struct TBadNameRow {
-  const char* Case;
-  std::string Search;
-  std::string Replace;
-  int Error;
+// How a run ends, by the files, the rows, the answers to the failure boxes and
+// the names the file system refuses (inside the opened directory an empty name
+// names no entry at all).
+struct TOutcomeRow {
+  const char* Name;
+  std::string Files, Listed;  // words; each file holds "content of " and its name
+  std::string Search, With;   // no search: the start values (numbering)
+  const char* Answers;        // a letter per box: Ignore, Abort, Retry; then Ignore
+  bool ShowErrors;
+  const char* Statuses;        // a letter per row: Renamed, Failed, Pending
+  int Error;                   // of every failed row
+  std::string Folder;          // "new<old" words: new holds the content of old
+  std::size_t Boxes, Updates;  // failure boxes; progress updates, " Ok! " included
+  bool Aborted, ShowErrorsAfter;
 };
 
-class RenameRunBadName : public RenameRun, public ::testing::WithParamInterface<TBadNameRow> {};
+const TOutcomeRow OutcomeRows[] = {
+    // x.txt wants 1.txt, which moves on to 2.txt only afterwards.
+    {"ChainTargetRenamedLater", "x.txt 1.txt", "x.txt 1.txt", "", "", "", true, "FR", EEXIST,
+     "2.txt<1.txt x.txt<x.txt", 1, 3, false, false},
+    {"FileListedTwice", "a.txt", "a.txt a.txt", "", "", "", true, "RF", ENOENT, "1.txt<a.txt", 1, 3,
+     false, false},
+    {"AbortOnTheFirstFailure", "1.txt x.txt y.txt z.txt", "x.txt y.txt z.txt", "", "", "A", true,
+     "FPP", EEXIST, "1.txt<1.txt x.txt<x.txt y.txt<y.txt z.txt<z.txt", 1, 1, true, true},
+    {"IgnoreSilencesTheRest", "1.txt 2.txt x.txt y.txt z.txt", "x.txt y.txt z.txt", "", "", "IA",
+     true, "FFR", EEXIST, "1.txt<1.txt 2.txt<2.txt 3.txt<z.txt x.txt<x.txt y.txt<y.txt", 1, 4,
+     false, false},
+    {"ErrorsOffShowsNoBox", "1.txt x.txt", "x.txt", "", "", "", false, "F", EEXIST,
+     "1.txt<1.txt x.txt<x.txt", 0, 2, false, false},
+    {"RetryThatFailsAgainAsksAgain", "1.txt x.txt", "x.txt", "", "", "RRI", true, "F", EEXIST,
+     "1.txt<1.txt x.txt<x.txt", 3, 2, false, false},
+    {"SameNameIsNoFailure", "keep.txt", "keep.txt", "zzz", "q", "", true, "R", 0,
+     "keep.txt<keep.txt", 0, 2, false, true},
+    {"EmptyName", "report.txt", "report.txt", "report.txt", "", "", true, "F", ENOENT,
+     "report.txt<report.txt", 1, 2, false, false},
+    {"TooLongName", "report.txt", "report.txt", "report", std::string(300, 'n'), "", true, "F",
+     ENAMETOOLONG, "report.txt<report.txt", 1, 2, false, false},
+    {"DotName", "report.txt", "report.txt", "report.txt", ".", "", true, "F", EEXIST,
+     "report.txt<report.txt", 1, 2, false, false},
+    {"DotDotName", "report.txt", "report.txt", "report.txt", "..", "", true, "F", EEXIST,
+     "report.txt<report.txt", 1, 2, false, false},
+    {"MissingFolder", "report.txt", "report.txt", "report", "none/r", "", true, "F", ENOENT,
+     "report.txt<report.txt", 1, 2, false, false}};
 
-// Names the file system refuses: the move fails, the cause is kept, the file stays.
-TEST_P(RenameRunBadName, FailsAndKeepsTheFile) {
-  TFileItems items = Items({"report.txt"});
-  Run({"report.txt"}, items, Replace(FDir, GetParam().Search, GetParam().Replace));
-  EXPECT_EQ(items[0].Status, TMoveStatus::Failed);
-  EXPECT_EQ(items[0].Error, GetParam().Error);
-  EXPECT_EQ(FUi.Failures.size(), 1u);
-  EXPECT_EQ(ListNames(FDir.Path()), TNames{"report.txt"});
-  EXPECT_EQ(ReadFileBytes(FDir.File("report.txt")), "content of report.txt");
+TNames Words(const std::string& text) {
+  std::istringstream in(text);
+  return TNames(std::istream_iterator<std::string>(in), std::istream_iterator<std::string>());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, RenameRunBadName,
-    // Inside the opened directory an empty name names no entry at all.
-    ::testing::Values(TBadNameRow{"Empty", "report.txt", "", ENOENT},
-                      TBadNameRow{"TooLong", "report", std::string(300, 'n'), ENAMETOOLONG},
-                      TBadNameRow{"Dot", "report.txt", ".", EEXIST},
-                      TBadNameRow{"DotDot", "report.txt", "..", EEXIST},
-                      TBadNameRow{"MissingFolder", "report", "none/r", ENOENT}),
-    [](const auto& info) { return std::string(info.param.Case); });
+class RenameRunOutcome : public RenameRun, public ::testing::WithParamInterface<TOutcomeRow> {};
+
+TEST_P(RenameRunOutcome, EndsAsTheAnswersSayAndLosesNoFile) {
+  const TOutcomeRow& row = GetParam();
+  TFileItems items = Items(Words(row.Listed));
+  TRenameRequest request = row.Search.empty() ? Request(FDir) : Replace(FDir, row.Search, row.With);
+  request.ShowErrors = row.ShowErrors;
+  for (const char c : std::string(row.Answers))
+    FUi.Answers.push_back(c == 'I'   ? TFailAnswer::Ignore
+                          : c == 'A' ? TFailAnswer::Abort
+                                     : TFailAnswer::Retry);
+  const TRunOutcome result = Run(Words(row.Files), items, request);
+  std::string statuses;
+  std::map<std::string, std::string> folder;
+  for (const TFileItem& item : items) {
+    statuses += item.Status == TMoveStatus::Renamed  ? 'R'
+                : item.Status == TMoveStatus::Failed ? 'F'
+                                                     : 'P';
+    EXPECT_EQ(item.Error, item.Status == TMoveStatus::Failed ? row.Error : 0) << item.OldName;
+  }
+  EXPECT_EQ(statuses, row.Statuses);
+  EXPECT_EQ(result.Renamed, std::count(statuses.begin(), statuses.end(), 'R'));
+  EXPECT_EQ(result.Failed, std::count(statuses.begin(), statuses.end(), 'F'));
+  for (const std::string& pair : Words(row.Folder))
+    folder[pair.substr(0, pair.find('<'))] = "content of " + pair.substr(pair.find('<') + 1);
+  EXPECT_EQ(TestUtil::ReadFolder(FDir.Path()), folder);
+  EXPECT_EQ(FUi.Failures.size(), row.Boxes);
+  EXPECT_EQ(FUi.Progress.size(), row.Updates);
+  EXPECT_EQ(FUi.Progress.back(), (TProgress::value_type{100, " Ok! "}));
+  EXPECT_EQ(FUi.Busy, (std::vector<bool>{true, false}));
+  EXPECT_EQ(result.Aborted, row.Aborted);
+  EXPECT_EQ(result.ShowErrors, row.ShowErrorsAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, RenameRunOutcome, ::testing::ValuesIn(OutcomeRows),
+                         [](const auto& info) { return std::string(info.param.Name); });
 
 TEST_F(RenameRun, ReadOnlyFolderFailsForAnOrdinaryUser) {
   MakeFiles(FDir, {"a.txt", "b.txt"});
