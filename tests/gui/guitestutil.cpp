@@ -33,14 +33,15 @@ QMessageBox::StandardButton TRecordingSeam::MessageBox(QWidget* owner, const QSt
                                                        QMessageBox::StandardButtons buttons,
                                                        QMessageBox::Icon icon,
                                                        QMessageBox::StandardButton defaultButton) {
-  ++Calls;
+  Texts.push_back(text);
+  Captions.push_back(caption);
+  Icons.push_back(icon);
   Owner = owner;
-  Text = text;
-  Caption = caption;
   Buttons = buttons;
-  Icon = icon;
   Default = defaultButton;
-  return Answer;
+  if (RealMessageBoxes)
+    return TDialogSeam::MessageBox(owner, text, caption, buttons, icon, defaultButton);
+  return Answer.value_or(defaultButton);
 }
 
 }  // namespace GuiTestUtil

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <optional>
+#include <vector>
 
 #include <QMessageBox>
 #include <QString>
@@ -15,7 +17,8 @@ namespace GuiTestUtil {
 // event loop), so a test can answer a real message box or dialog.
 void OnNextModal(std::function<void(QWidget* dialog)> action, int timeoutMs = 5000);
 
-// Answers every message box with Answer and remembers how the last was asked.
+// Notes every message box, then answers it with Answer, or with the box's
+// default button when Answer is unset; RealMessageBoxes shows the real boxes.
 class TRecordingSeam : public TDialogSeam {
  public:
   QMessageBox::StandardButton MessageBox(QWidget* owner, const QString& text,
@@ -24,13 +27,13 @@ class TRecordingSeam : public TDialogSeam {
                                          QMessageBox::Icon icon,
                                          QMessageBox::StandardButton defaultButton) override;
 
-  QMessageBox::StandardButton Answer = QMessageBox::Ok;
-  int Calls = 0;
+  bool RealMessageBoxes = false;
+  std::optional<QMessageBox::StandardButton> Answer;
+  std::vector<QString> Texts, Captions;
+  std::vector<QMessageBox::Icon> Icons;
+  // How the last box was asked.
   QWidget* Owner = nullptr;
-  QString Text;
-  QString Caption;
   QMessageBox::StandardButtons Buttons;
-  QMessageBox::Icon Icon = QMessageBox::NoIcon;
   QMessageBox::StandardButton Default = QMessageBox::NoButton;
 };
 

@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QTreeView>
 #include <QWidget>
 
@@ -14,20 +16,13 @@ TMainFormControls& TMainFormProbe::Controls(TMainForm& form) { return form; }
 
 TMainFormControls& Ui(TMainForm& form) { return TMainFormProbe::Controls(form); }
 
-void TOpenRecorder::Open(const QUrl& url) { Urls.push_back(url); }
-
-QMessageBox::StandardButton TMainFormSeam::MessageBox(QWidget* owner, const QString& text,
-                                                      const QString& caption,
-                                                      QMessageBox::StandardButtons buttons,
-                                                      QMessageBox::Icon icon,
-                                                      QMessageBox::StandardButton defaultButton) {
-  Texts.push_back(text);
-  Captions.push_back(caption);
-  Icons.push_back(icon);
-  if (RealMessageBoxes)
-    return TDialogSeam::MessageBox(owner, text, caption, buttons, icon, defaultButton);
-  return Answer.value_or(defaultButton);
+TOpenRecorder::TOpenRecorder() {
+  QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "Open");
 }
+
+TOpenRecorder::~TOpenRecorder() { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+
+void TOpenRecorder::Open(const QUrl& url) { Urls.push_back(url); }
 
 bool TMainFormSeam::OpenLanguageFile(QWidget* owner, const QString& dir, QString& path) {
   ++LanguageOffers;
@@ -93,6 +88,22 @@ void TMainFormFixture::ScanFiles(const std::vector<std::string>& names) {
   for (const std::string& name : names) TestUtil::WriteFileBytes(Files.File(name), name);
   Seam.Folder = Files.Path();
   Ui(*Form).BrowseMnu->trigger();
+}
+
+void TMainFormFixture::OfferLanguage(const std::string& name, const std::string& translations) {
+  TestUtil::WriteFileBytes(Dir.File(name), "[Translations]\r\n" + translations);
+  Seam.LanguageFile = QString::fromStdString(Dir.File(name));
+}
+
+void TMainFormFixture::ChooseLanguage(const std::string& name, const std::string& translations) {
+  OfferLanguage(name, translations);
+  Ui(*Form).Language->trigger();
+}
+
+void TMainFormFixture::SetReplace(const char* from, const char* to) {
+  Form->SetActivePageIndex(1);
+  Ui(*Form).Edit5->setText(QString::fromUtf8(from));
+  Ui(*Form).Edit6->setText(QString::fromUtf8(to));
 }
 
 void TMainFormFixture::SelectRows(const std::set<int>& rows) {

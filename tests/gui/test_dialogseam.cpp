@@ -46,10 +46,11 @@ TEST_P(ErrorDisplay, ShowsTheMessageWithItsFullStop) {
   TRecordingSeam seam;
   SetDialogSeam(&seam);
   ShowErrorDisplay(&FOwner, QString::fromUtf8(GetParam().Message));
-  EXPECT_EQ(seam.Text, QString::fromUtf8(GetParam().Shown));
-  EXPECT_EQ(seam.Caption, "Morvane");
+  ASSERT_EQ(seam.Texts.size(), 1u);
+  EXPECT_EQ(seam.Texts[0], QString::fromUtf8(GetParam().Shown));
+  EXPECT_EQ(seam.Captions[0], "Morvane");
   EXPECT_EQ(seam.Buttons, QMessageBox::Ok);
-  EXPECT_EQ(seam.Icon, QMessageBox::Critical);
+  EXPECT_EQ(seam.Icons[0], QMessageBox::Critical);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ErrorDisplay,

@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <map>
 #include <sstream>
-#include <string>
 
 #include <QAbstractButton>
 #include <QAction>
@@ -15,14 +14,12 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 #include <QTabWidget>
 #include <QTextDocument>
 #include <QToolTip>
 #include <QTreeView>
 
 #include "filelist/qt/filelistmodel.h"
-#include "gui/guitestutil.h"
 #include "gui/mainformfixture.h"
 #include "ui/qttext.h"
 
@@ -150,10 +147,7 @@ TEST_F(HostileTexts, MessageBoxesAndTheAboutBoxShowTheirTextsAsTheyStand) {
 // shown as they stand.
 TEST_F(HostileTexts, TheListsTooltipsShowTheirTextsAsTheyStand) {
   StartShown();
-  TestUtil::WriteFileBytes(Dir.File("tip.lng"),
-                           "[Translations]\r\nMainForm.TakenLbl.Caption=<b>taken</b>\r\n");
-  Seam.LanguageFile = QString::fromStdString(Dir.File("tip.lng"));
-  Ui(*Form).Language->trigger();
+  ChooseLanguage("tip.lng", "MainForm.TakenLbl.Caption=<b>taken</b>\r\n");
   ScanFiles({"<u>1&amp;", "<u>2&amp;"});
   FileList::TFileItem& row = Form->FileListModel()->MutableItems()[0];
   row.Conflict = FileList::TConflict::Taken;

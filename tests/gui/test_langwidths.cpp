@@ -3,8 +3,6 @@
 // radio item, check box or group title cut off or covered by an edit box.
 #include <cctype>
 #include <filesystem>
-#include <string>
-#include <vector>
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,14 +1,10 @@
 // Commands of the main window driven through its controls: the filter box,
 // the order, removal, the folder chooser, Rename on an empty list, the About
 // box and F1.
-#include <set>
-#include <string>
-#include <vector>
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDialog>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -22,14 +18,9 @@
 #include <QToolButton>
 #include <QTreeView>
 
-#include <gtest/gtest.h>
-
-#include "app/qt/mainform.h"
-#include "core/testutil.h"
 #include "dialogs/qt/aboutform.h"
 #include "filelist/qt/filelistmodel.h"
 #include "filelist/scan.h"
-#include "gui/guitestutil.h"
 #include "gui/mainformfixture.h"
 
 namespace {
@@ -223,12 +214,10 @@ TEST_F(MainFormCommands, AboutBoxIsBuiltAfreshForEveryOpening) {
 
 TEST_F(MainFormCommands, F1OpensTheHelpFileBesideTheExecutable) {
   TOpenRecorder recorder;
-  QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "Open");
   Form->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
   Ui(*Form).FileList->setFocus();
   QTest::keyClick(Ui(*Form).FileList, Qt::Key_F1);
-  QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
   ASSERT_EQ(recorder.Urls.size(), 1u);
   EXPECT_TRUE(recorder.Urls[0].toLocalFile().endsWith(QStringLiteral("/help.chm")));
 }

@@ -3,10 +3,6 @@
 // OK does, exact bytes kept.
 #include <sys/stat.h>
 
-#include <memory>
-#include <string>
-#include <vector>
-
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -14,12 +10,8 @@
 #include <QMimeData>
 #include <QTest>
 #include <QTreeView>
-#include <QUrl>
-
-#include <gtest/gtest.h>
 
 #include "app/startdir.h"
-#include "core/testutil.h"
 #include "gui/mainformfixture.h"
 
 namespace {

@@ -1,6 +1,5 @@
 // The shipped German translation, applied to the real window at start-up,
 // leaves no English text anywhere in the window.
-#include <set>
 #include <sstream>
 
 #include <QAbstractButton>

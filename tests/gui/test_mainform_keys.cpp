@@ -1,8 +1,6 @@
 // The keyboard in the main window and what it shows after a scan: radio groups
 // as one Tab stop, Delete in the file list, a rescanned list shown from its
 // top, and a tab bar that marks no tab while no page is shown.
-#include <string>
-#include <vector>
 
 #include <QAction>
 #include <QApplication>
@@ -18,11 +16,8 @@
 #include <QToolButton>
 #include <QTreeView>
 
-#include <gtest/gtest.h>
-
 #include "app/accesskeys.h"
 #include "app/qt/mainform_radiogroup.h"
-#include "core/testutil.h"
 #include "gui/mainformfixture.h"
 
 namespace {

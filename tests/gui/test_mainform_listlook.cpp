@@ -1,7 +1,6 @@
 // What the file list shows: selected rows in the platform's highlight, under
 // the default style and the Windows style, with and without the focus.
 #include <map>
-#include <string>
 #include <tuple>
 
 #include <QApplication>
@@ -12,8 +11,6 @@
 #include <QStyleFactory>
 #include <QTest>
 #include <QTreeView>
-
-#include <gtest/gtest.h>
 
 #include "gui/mainformfixture.h"
 

@@ -1,8 +1,5 @@
 // The Rename command of the main window with its real message boxes.
 #include <cstdlib>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include <QAbstractButton>
 #include <QAction>
@@ -11,17 +8,11 @@
 #include <QColor>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QToolButton>
 
-#include <gtest/gtest.h>
-
-#include "app/qt/mainform.h"
 #include "app/qt/mainform_radiogroup.h"
-#include "core/testutil.h"
 #include "filelist/qt/filelistmodel.h"
-#include "gui/guitestutil.h"
 #include "gui/mainformfixture.h"
 #include "rename/journal.h"
 
@@ -84,15 +75,10 @@ TRowMark MarkOf(const TMainForm& form, int row) {
 // Test marks every foreseen failure with its reason, as the language file
 // words it; a move into a folder only explains itself.
 TEST_F(MainFormRename, TestMarksTheRowsThatWillFailWithTheirReason) {
-  const std::string file = Dir.File("reasons.lng");
-  TestUtil::WriteFileBytes(file, "[Translations]\r\nMainForm.TakenLbl.Caption=<b>taken</b>\r\n");
-  Seam.LanguageFile = QString::fromStdString(file);
-  Ui(*Form).Language->trigger();
+  ChooseLanguage("reasons.lng", "MainForm.TakenLbl.Caption=<b>taken</b>\r\n");
   ScanFiles({"1a", "2a", "2b", "3a", "4a"});
   TestUtil::WriteFileBytes(Files.File("1b"), "");  // not listed, but there
-  Form->SetActivePageIndex(1);
-  Ui(*Form).Edit5->setText(QStringLiteral("a"));
-  Ui(*Form).Edit6->setText(QStringLiteral("b/"));
+  SetReplace("a", "b/");
   Ui(*Form).TestBtn->click();
   // 1a -> 1b/ would be a folder move; a plain replace shows the conflicts.
   EXPECT_TRUE(MarkOf(*Form, 0).ToolTip.startsWith(QStringLiteral("The new name holds")));
@@ -114,9 +100,7 @@ TEST_F(MainFormRename, TestMarksTheRowsThatWillFailWithTheirReason) {
 
 TEST_F(MainFormRename, ConfirmedRunReportsAFailureAndRescans) {
   ScanFiles({"1a", "2a", "2b"});
-  Form->SetActivePageIndex(1);
-  Ui(*Form).Edit5->setText(QStringLiteral("a"));
-  Ui(*Form).Edit6->setText(QStringLiteral("b"));
+  SetReplace("a", "b");
   std::vector<TSeenBox> seen;
   Answer(QMessageBox::Ok, seen, [this, &seen]() { Answer(QMessageBox::Ignore, seen); });
   Ui(*Form).GoBTn->click();
@@ -164,9 +148,7 @@ TEST_F(MainFormRename, CancelLeavesFilesAndNewNameColumnAsTheyWere) {
 
 TEST_F(MainFormRename, AbortEndsTheRunAtTheFirstFailureWithoutAsking) {
   ScanFiles({"a", "b"});
-  Form->SetActivePageIndex(1);
-  Ui(*Form).Edit5->setText(QStringLiteral("a"));
-  Ui(*Form).Edit6->setText(QStringLiteral("b"));
+  SetReplace("a", "b");
   Ui(*Form).WarnRenameMnu->trigger();
   ASSERT_FALSE(Ui(*Form).WarnRenameMnu->isChecked());
   std::vector<TSeenBox> seen;
@@ -183,9 +165,7 @@ TEST_F(MainFormRename, AbortEndsTheRunAtTheFirstFailureWithoutAsking) {
 
 TEST_F(MainFormRename, IgnoreIsSavedAtCloseAndReadAtTheNextStart) {
   ScanFiles({"a", "b"});
-  Form->SetActivePageIndex(1);
-  Ui(*Form).Edit5->setText(QStringLiteral("a"));
-  Ui(*Form).Edit6->setText(QStringLiteral("b"));
+  SetReplace("a", "b");
   Ui(*Form).WarnRenameMnu->trigger();
   std::vector<TSeenBox> seen;
   Answer(QMessageBox::Ignore, seen);
@@ -199,16 +179,11 @@ TEST_F(MainFormRename, IgnoreIsSavedAtCloseAndReadAtTheNextStart) {
 }
 
 TEST_F(MainFormRename, LineBreaksOfALanguageFileBreakTheLinesOfTheBoxes) {
-  const std::string file = Dir.File("breaks.lng");
-  TestUtil::WriteFileBytes(file,
-                           "[Translations]\r\nMainForm.RenameMsgLbl.Caption=Sure?~~Really?\r\n"
-                           "MainForm.CantRenLbl.Caption=Not %s~~but %s\r\n");
-  Seam.LanguageFile = QString::fromStdString(file);
-  Ui(*Form).Language->trigger();
+  ChooseLanguage("breaks.lng",
+                 "MainForm.RenameMsgLbl.Caption=Sure?~~Really?\r\n"
+                 "MainForm.CantRenLbl.Caption=Not %s~~but %s\r\n");
   ScanFiles({"a", "b"});
-  Form->SetActivePageIndex(1);
-  Ui(*Form).Edit5->setText(QStringLiteral("a"));
-  Ui(*Form).Edit6->setText(QStringLiteral("b"));
+  SetReplace("a", "b");
   std::vector<TSeenBox> seen;
   Answer(QMessageBox::Ok, seen, [this, &seen]() { Answer(QMessageBox::Abort, seen); });
   Ui(*Form).GoBTn->click();

@@ -47,10 +47,11 @@ TEST_F(MessageBoxRenameUi, ConfirmationIsAWarningWithOkAndCancel) {
   FSeam.Answer = QMessageBox::Ok;
   EXPECT_TRUE(FUi.ConfirmRename("Really rename file(s)?\r\n\r\nN.B. \xc3\xa4"));
   EXPECT_EQ(FSeam.Owner, &FWindow);
-  EXPECT_EQ(FSeam.Text, QString::fromUtf8("Really rename file(s)?\r\n\r\nN.B. \xc3\xa4"));
-  EXPECT_EQ(FSeam.Caption, "Morvane");
+  ASSERT_EQ(FSeam.Texts.size(), 1u);
+  EXPECT_EQ(FSeam.Texts[0], QString::fromUtf8("Really rename file(s)?\r\n\r\nN.B. \xc3\xa4"));
+  EXPECT_EQ(FSeam.Captions[0], "Morvane");
   EXPECT_EQ(FSeam.Buttons, QMessageBox::Ok | QMessageBox::Cancel);
-  EXPECT_EQ(FSeam.Icon, QMessageBox::Warning);
+  EXPECT_EQ(FSeam.Icons[0], QMessageBox::Warning);
   EXPECT_EQ(FSeam.Default, QMessageBox::Ok);
 }
 
@@ -64,10 +65,11 @@ TEST_F(MessageBoxRenameUi, OnlyOkConfirms) {
 TEST_F(MessageBoxRenameUi, FailureIsAnErrorWithAbortRetryIgnore) {
   FSeam.Answer = QMessageBox::Abort;
   FUi.RenameFailed("Cannot rename /a to /b!");
-  EXPECT_EQ(FSeam.Text, "Cannot rename /a to /b!");
-  EXPECT_EQ(FSeam.Caption, "Morvane");
+  ASSERT_EQ(FSeam.Texts.size(), 1u);
+  EXPECT_EQ(FSeam.Texts[0], "Cannot rename /a to /b!");
+  EXPECT_EQ(FSeam.Captions[0], "Morvane");
   EXPECT_EQ(FSeam.Buttons, QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore);
-  EXPECT_EQ(FSeam.Icon, QMessageBox::Critical);
+  EXPECT_EQ(FSeam.Icons[0], QMessageBox::Critical);
   EXPECT_EQ(FSeam.Default, QMessageBox::Abort);
 }
 
