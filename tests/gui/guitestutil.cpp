@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTimer>
 #include <QWidget>
 
@@ -27,6 +29,12 @@ void OnNextModal(std::function<void(QWidget* dialog)> action, int timeoutMs) {
   auto first = *poll;
   QTimer::singleShot(0, [first]() { first(); });
 }
+
+TStyleScope::TStyleScope(const char* style) : FOldStyle(QApplication::style()->name()) {
+  if (*style) QApplication::setStyle(QStyleFactory::create(QString::fromLatin1(style)));
+}
+
+TStyleScope::~TStyleScope() { QApplication::setStyle(QStyleFactory::create(FOldStyle)); }
 
 QMessageBox::StandardButton TRecordingSeam::MessageBox(QWidget* owner, const QString& text,
                                                        const QString& caption,

@@ -17,6 +17,19 @@ namespace GuiTestUtil {
 // event loop), so a test can answer a real message box or dialog.
 void OnNextModal(std::function<void(QWidget* dialog)> action, int timeoutMs = 5000);
 
+// Puts the application in the named style ("" keeps the current one) and
+// back in the one it had when the scope ends.
+class TStyleScope {
+ public:
+  explicit TStyleScope(const char* style);
+  ~TStyleScope();
+  TStyleScope(const TStyleScope&) = delete;
+  TStyleScope& operator=(const TStyleScope&) = delete;
+
+ private:
+  QString FOldStyle;
+};
+
 // Notes every message box, then answers it with Answer, or with the box's
 // default button when Answer is unset; RealMessageBoxes shows the real boxes.
 class TRecordingSeam : public TDialogSeam {

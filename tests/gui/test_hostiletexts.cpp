@@ -3,7 +3,6 @@
 // tooltips and message boxes included.
 #include <cerrno>
 #include <map>
-#include <sstream>
 
 #include <QAbstractButton>
 #include <QAction>
@@ -19,6 +18,7 @@
 #include <QToolTip>
 #include <QTreeView>
 
+#include "core/windowtexts.h"
 #include "filelist/qt/filelistmodel.h"
 #include "gui/mainformfixture.h"
 #include "ui/qttext.h"
@@ -61,16 +61,11 @@ class HostileTexts : public TMainFormFixture {
   // value, starts the window with it, and returns the values by component
   // and property.
   std::map<std::string, QString> StartWithMarkupLanguage() {
-    Start();
-    Form.reset();
-    std::istringstream lines(TestUtil::ReadFileBytes(Dir.File("Language.lng")));
     std::string file = "[Translations]\r\n";
     std::map<std::string, QString> values;
     int i = 0;
-    for (std::string line; std::getline(lines, line);) {
-      const auto eq = line.find('=');
-      if (eq == std::string::npos || line.rfind("MainForm.DirEdit.", 0) == 0) continue;
-      const std::string key = line.substr(0, eq);
+    for (const auto& [key, text] : TestUtil::DefaultLanguageTexts()) {
+      if (key.rfind("MainForm.DirEdit.", 0) == 0) continue;
       const std::string value = Markup[i++ % std::size(Markup)] + key.substr(9);
       file += key + "=" + value + "\r\n";
       values[key.substr(9)] =
