@@ -3,6 +3,7 @@
 #include <memory>
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QStyle>
 #include <QStyleFactory>
@@ -29,6 +30,16 @@ void OnNextModal(std::function<void(QWidget* dialog)> action, int timeoutMs) {
   auto first = *poll;
   QTimer::singleShot(0, [first]() { first(); });
 }
+
+TOpenRecorder::TOpenRecorder(std::vector<const char*> schemes) : FSchemes(std::move(schemes)) {
+  for (const char* scheme : FSchemes) QDesktopServices::setUrlHandler(scheme, this, "Open");
+}
+
+TOpenRecorder::~TOpenRecorder() {
+  for (const char* scheme : FSchemes) QDesktopServices::unsetUrlHandler(scheme);
+}
+
+void TOpenRecorder::Open(const QUrl& url) { Urls.push_back(url); }
 
 TStyleScope::TStyleScope(const char* style) : FOldStyle(QApplication::style()->name()) {
   if (*style) QApplication::setStyle(QStyleFactory::create(QString::fromLatin1(style)));

@@ -5,7 +5,9 @@
 #include <vector>
 
 #include <QMessageBox>
+#include <QObject>
 #include <QString>
+#include <QUrl>
 
 #include "dialogs/qt/dialogseam.h"
 
@@ -16,6 +18,22 @@ namespace GuiTestUtil {
 // Runs action on the next modal dialog as soon as it is open (polled from the
 // event loop), so a test can answer a real message box or dialog.
 void OnNextModal(std::function<void(QWidget* dialog)> action, int timeoutMs = 5000);
+
+// Catches the desktop's "open" requests for the schemes while it lives.
+class TOpenRecorder : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit TOpenRecorder(std::vector<const char*> schemes = {"file"});
+  ~TOpenRecorder() override;
+  std::vector<QUrl> Urls;
+
+ public slots:
+  void Open(const QUrl& url);
+
+ private:
+  std::vector<const char*> FSchemes;
+};
 
 // Puts the application in the named style ("" keeps the current one) and
 // back in the one it had when the scope ends.

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QTreeView>
@@ -15,14 +14,6 @@
 TMainFormControls& TMainFormProbe::Controls(TMainForm& form) { return form; }
 
 TMainFormControls& Ui(TMainForm& form) { return TMainFormProbe::Controls(form); }
-
-TOpenRecorder::TOpenRecorder() {
-  QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "Open");
-}
-
-TOpenRecorder::~TOpenRecorder() { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
-
-void TOpenRecorder::Open(const QUrl& url) { Urls.push_back(url); }
 
 bool TMainFormSeam::OpenLanguageFile(QWidget* owner, const QString& dir, QString& path) {
   ++LanguageOffers;

@@ -7,9 +7,7 @@
 #include <vector>
 
 #include <QMessageBox>
-#include <QObject>
 #include <QString>
-#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -25,18 +23,7 @@ class TMainFormProbe {
 };
 TMainFormControls& Ui(TMainForm& form);
 
-// Catches the desktop's "open" requests for file URLs while it lives.
-class TOpenRecorder : public QObject {
-  Q_OBJECT
-
- public:
-  TOpenRecorder();
-  ~TOpenRecorder() override;
-  std::vector<QUrl> Urls;
-
- public slots:
-  void Open(const QUrl& url);
-};
+using GuiTestUtil::TOpenRecorder;
 
 // Answers the main window's dialogs and notes what they were asked.
 class TMainFormSeam : public GuiTestUtil::TRecordingSeam {
