@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTimer>
@@ -29,6 +30,13 @@ void OnNextModal(std::function<void(QWidget* dialog)> action, int timeoutMs) {
   };
   auto first = *poll;
   QTimer::singleShot(0, [first]() { first(); });
+}
+
+void PressEscapeOnNextModal() {
+  OnNextModal([](QWidget* dialog) {
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(dialog, &escape);
+  });
 }
 
 TOpenRecorder::TOpenRecorder(std::vector<const char*> schemes) : FSchemes(std::move(schemes)) {

@@ -28,12 +28,10 @@ namespace {
 // What the open chooser showed.
 struct TSeen {
   bool Opened = false;
-  QString Title;
-  QString Status;
+  QString Title, Status;
   bool StatusVisible = false;
   std::string Selected;  // path of the current tree item, empty when none
-  QPoint Position;
-  QSize FrameSize;
+  QRect Frame;
   bool Modal = false;
   QWidget* Parent = nullptr;
 };
@@ -49,19 +47,15 @@ void ClickOk(QDialog* dialog) { Button(dialog, QDialogButtonBox::Ok)->click(); }
 void ClickCancel(QDialog* dialog) { Button(dialog, QDialogButtonBox::Cancel)->click(); }
 
 TSeen Look(QDialog* dialog) {
-  TSeen seen;
-  seen.Opened = true;
-  seen.Title = dialog->findChild<QLabel*>("TitleLbl")->text();
   auto* status = dialog->findChild<QLabel*>("StatusLbl");
-  seen.Status = status->text();
-  seen.StatusVisible = status->isVisible();
-  auto* tree = dialog->findChild<QTreeView*>("FolderTree");
-  seen.Selected = TFolderTreeModel::PathOf(tree->currentIndex());
-  seen.Position = dialog->frameGeometry().topLeft();
-  seen.FrameSize = dialog->frameGeometry().size();
-  seen.Modal = dialog->isModal();
-  seen.Parent = dialog->parentWidget();
-  return seen;
+  return {true,
+          dialog->findChild<QLabel*>("TitleLbl")->text(),
+          status->text(),
+          status->isVisible(),
+          TFolderTreeModel::PathOf(dialog->findChild<QTreeView*>("FolderTree")->currentIndex()),
+          dialog->frameGeometry(),
+          dialog->isModal(),
+          dialog->parentWidget()};
 }
 
 // Opens the chooser; once it is open, records what it shows and runs the
@@ -274,8 +268,8 @@ TEST_F(KvFolderDialogTest, OpensModalToItsOwnerAndCentredOnTheScreen) {
   EXPECT_TRUE(Seen.Modal);
   EXPECT_EQ(Seen.Parent, &FOwner);
   const QSize screen = Platform::PrimaryScreenSize();
-  EXPECT_EQ(Seen.Position.x(), screen.width() / 2 - Seen.FrameSize.width() / 2);
-  EXPECT_EQ(Seen.Position.y(), screen.height() / 2 - Seen.FrameSize.height() / 2);
+  EXPECT_EQ(Seen.Frame.x(), screen.width() / 2 - Seen.Frame.width() / 2);
+  EXPECT_EQ(Seen.Frame.y(), screen.height() / 2 - Seen.Frame.height() / 2);
 }
 
 TEST_F(KvFolderDialogTest, StatusLineHiddenWithoutShowPath) {
