@@ -104,14 +104,16 @@ void TMainFormFixture::SelectRows(const std::set<int>& rows) {
         QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
-std::vector<std::string> TMainFormFixture::OldNames() const {
+TNames TMainFormFixture::OldNames() const {
   std::vector<std::string> names;
   for (const auto& item : Form->FileListModel()->Items()) names.push_back(item.OldName);
   return names;
 }
 
-std::vector<std::string> TMainFormFixture::NewNames() const {
+TNames TMainFormFixture::NewNames() const {
   std::vector<std::string> names;
   for (const auto& item : Form->FileListModel()->Items()) names.push_back(item.NewName);
   return names;
 }
+
+TNames TMainFormFixture::FileNames() const { return TestUtil::ListNames(Files.Path()); }

@@ -24,6 +24,7 @@ class TMainFormProbe {
 TMainFormControls& Ui(TMainForm& form);
 
 using GuiTestUtil::TOpenRecorder;
+using TNames = std::vector<std::string>;
 
 // Answers the main window's dialogs and notes what they were asked.
 class TMainFormSeam : public GuiTestUtil::TRecordingSeam {
@@ -68,8 +69,9 @@ class TMainFormFixture : public ::testing::Test {
   void SetReplace(const char* from, const char* to);
   // Adds the rows to the file list's selection.
   void SelectRows(const std::set<int>& rows);
-  std::vector<std::string> OldNames() const;
-  std::vector<std::string> NewNames() const;
+  TNames OldNames() const;
+  TNames NewNames() const;
+  TNames FileNames() const;  // in the folder of files
 
   TestUtil::TTempDir Dir;
   TestUtil::TTempDir Files;

@@ -25,8 +25,6 @@
 
 namespace {
 
-using TNames = std::vector<std::string>;
-
 class MainFormCommands : public TMainFormFixture {
  protected:
   void SetUp() override {
@@ -128,7 +126,7 @@ TEST_P(MainFormRemove, SelectedRowsLeaveAndTheNextPreviewNumbersTheRest) {
   SelectRows(GetParam().Selected);
   Ui(*Form).RemoveBtn->click();
   EXPECT_EQ(OldNames(), GetParam().Left);
-  EXPECT_EQ(TestUtil::ListNames(Files.Path()), (TNames{"a.txt", "b.txt", "c.txt", "d.txt"}));
+  EXPECT_EQ(FileNames(), (TNames{"a.txt", "b.txt", "c.txt", "d.txt"}));
   Ui(*Form).TestMnu->trigger();
   EXPECT_EQ(NewNames(), GetParam().Numbered);
 }
@@ -153,7 +151,7 @@ TEST_F(MainFormCommands, RenameOnAnEmptiedListAsksNothingAndDoesNotScan) {
   EXPECT_EQ(Form->FileListModel()->rowCount(), 0);
   EXPECT_EQ(Ui(*Form).ActionLbl->text(), QStringLiteral("Idle..."));
   EXPECT_EQ(Ui(*Form).ProgressBar1->value(), 0);
-  EXPECT_EQ(TestUtil::ListNames(Files.Path()), (TNames{"a.txt", "b.txt"}));
+  EXPECT_EQ(FileNames(), (TNames{"a.txt", "b.txt"}));
 }
 
 TEST_F(MainFormCommands, CancelledFolderChoiceChangesNothing) {

@@ -77,9 +77,9 @@ TEST_F(MainFormKeys, DeleteInTheListRemovesTheSelectedRowsOnly) {
   EXPECT_EQ(OldNames().size(), 4u);
   Ui(*Form).FileList->setFocus();
   Press(Qt::Key_Delete);
-  EXPECT_EQ(OldNames(), (std::vector<std::string>{"a.txt", "d.txt"}));
-  EXPECT_EQ(TestUtil::ListNames(Files.Path()).size(), 4u);  // no file touched
-  Press(Qt::Key_Delete);                                    // nothing selected: nothing removed
+  EXPECT_EQ(OldNames(), (TNames{"a.txt", "d.txt"}));
+  EXPECT_EQ(FileNames().size(), 4u);  // no file touched
+  Press(Qt::Key_Delete);              // nothing selected: nothing removed
   EXPECT_EQ(OldNames().size(), 2u);
 }
 

@@ -147,7 +147,7 @@ class MainFormBindings : public MainFormLayout, public ::testing::WithParamInter
   void Previews(const TClick& run) {
     ScanFiles({"a.txt", "b.txt"});
     run();
-    EXPECT_EQ(NewNames(), (std::vector<std::string>{"1.txt", "2.txt"}));
+    EXPECT_EQ(NewNames(), (TNames{"1.txt", "2.txt"}));
   }
   void Opens(const TClick& run) {
     TOpenRecorder recorder;
@@ -179,7 +179,7 @@ class MainFormBindings : public MainFormLayout, public ::testing::WithParamInter
     TestUtil::WriteFileBytes(Files.File("b"), "b");
     run();
     EXPECT_EQ(Seam.FolderOffers, GetParam().FolderOffers);
-    EXPECT_EQ(OldNames(), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(OldNames(), (TNames{"a", "b"}));
   }
   void ChoosesALanguage(const TClick& run) {
     run();
@@ -240,7 +240,7 @@ TEST_F(MainFormLayout, FileRenameAndToolbarRenameAskTheSameQuestion) {
   ASSERT_EQ(Seam.Texts.size(), 2u);
   EXPECT_EQ(Seam.Texts[0], Seam.Texts[1]);
   EXPECT_TRUE(Seam.Texts[0].startsWith(QStringLiteral("Really rename file(s)?")));
-  EXPECT_EQ(TestUtil::ListNames(Files.Path()), std::vector<std::string>{"a.txt"});
+  EXPECT_EQ(FileNames(), TNames{"a.txt"});
 }
 
 TEST_F(MainFormLayout, RenameOnAnEmptyListAsksNothing) {
@@ -252,7 +252,7 @@ TEST_F(MainFormLayout, RenameOnAnEmptyListAsksNothing) {
 TEST_F(MainFormLayout, TestPreviewsWithTheActivePage) {
   ScanFiles({"b.txt", "a.txt"});
   Ui(*Form).TestBtn->click();
-  ASSERT_EQ(NewNames(), (std::vector<std::string>{"1.txt", "2.txt"}));
+  ASSERT_EQ(NewNames(), (TNames{"1.txt", "2.txt"}));
   SetReplace("TXT", "doc");
   Ui(*Form).TestMnu->trigger();
   EXPECT_EQ(NewNames()[0], "a.doc");
@@ -280,7 +280,7 @@ TEST_F(MainFormLayout, RemoveTakesTheSelectedRowsOut) {
   ScanFiles({"a", "b", "c", "d"});
   SelectRows({1, 2});
   Ui(*Form).RemoveMnu->trigger();
-  EXPECT_EQ(OldNames(), (std::vector<std::string>{"a", "d"}));
+  EXPECT_EQ(OldNames(), (TNames{"a", "d"}));
 }
 
 TEST_F(MainFormLayout, DirectoryBytesSurviveTheEditBox) {

@@ -117,12 +117,12 @@ TEST_F(MainFormRename, ConfirmedRunReportsAFailureAndRescans) {
   EXPECT_FALSE(Ui(*Form).ShowErrorMnu->isChecked());
   EXPECT_EQ(Ui(*Form).ActionLbl->text(), QStringLiteral(" Ok! "));
   EXPECT_EQ(Ui(*Form).ProgressBar1->value(), 100);
-  EXPECT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"1b", "2a", "2b"}));
+  EXPECT_EQ(FileNames(), (TNames{"1b", "2a", "2b"}));
   // The list shows the folder anew; only the failed move keeps its new name,
   // drawn as failed, with the system's reason and both paths.
   ASSERT_EQ(Form->FileListModel()->rowCount(), 3);
   EXPECT_EQ(Form->FileListModel()->Items()[0].OldName, "1b");
-  EXPECT_EQ(NewNames(), (std::vector<std::string>{"", "2b", ""}));
+  EXPECT_EQ(NewNames(), (TNames{"", "2b", ""}));
   const TRowMark failed = MarkOf(*Form, 1);
   EXPECT_TRUE(failed.Coloured);
   EXPECT_EQ(failed.ToolTip.toStdString(),
@@ -141,8 +141,8 @@ TEST_F(MainFormRename, CancelLeavesFilesAndNewNameColumnAsTheyWere) {
   Answer(QMessageBox::Cancel, seen);
   Ui(*Form).RenameMnu->trigger();
   ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(NewNames(), (std::vector<std::string>{"1.txt", "2.txt"}));
-  EXPECT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"a.txt", "b.txt"}));
+  EXPECT_EQ(NewNames(), (TNames{"1.txt", "2.txt"}));
+  EXPECT_EQ(FileNames(), (TNames{"a.txt", "b.txt"}));
   EXPECT_EQ(Ui(*Form).ActionLbl->text(), QStringLiteral("Idle..."));
 }
 
@@ -159,8 +159,8 @@ TEST_F(MainFormRename, AbortEndsTheRunAtTheFirstFailureWithoutAsking) {
   EXPECT_TRUE(Ui(*Form).ShowErrorMnu->isChecked());
   EXPECT_EQ(Ui(*Form).ActionLbl->text(), QStringLiteral(" Ok! "));
   EXPECT_EQ(Ui(*Form).ProgressBar1->value(), 100);
-  EXPECT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"a", "b"}));
-  EXPECT_EQ(NewNames(), (std::vector<std::string>{"b", ""}));  // the failed move's
+  EXPECT_EQ(FileNames(), (TNames{"a", "b"}));
+  EXPECT_EQ(NewNames(), (TNames{"b", ""}));  // the failed move's
 }
 
 TEST_F(MainFormRename, IgnoreIsSavedAtCloseAndReadAtTheNextStart) {
@@ -206,18 +206,18 @@ TEST_F(MainFormRename, UndoMovesTheLastRunOfTheFolderBack) {
   std::vector<TSeenBox> seen;
   Answer(QMessageBox::Ok, seen);
   Ui(*Form).GoBTn->click();
-  ASSERT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"1.txt", "2.txt"}));
+  ASSERT_EQ(FileNames(), (TNames{"1.txt", "2.txt"}));
   ASSERT_TRUE(Ui(*Form).UndoMnu->isEnabled());
   Answer(QMessageBox::Cancel, seen);
   Ui(*Form).UndoMnu->trigger();
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_TRUE(seen[1].Text.startsWith(QStringLiteral("Really undo the last rename?")));
-  EXPECT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"1.txt", "2.txt"}));
+  EXPECT_EQ(FileNames(), (TNames{"1.txt", "2.txt"}));
   Ui(*Form).WarnRenameMnu->trigger();  // the same toggle: no question now
   Ui(*Form).UndoMnu->trigger();
   EXPECT_EQ(seen.size(), 2u);
-  EXPECT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"a.txt", "b.txt"}));
-  EXPECT_EQ(OldNames(), (std::vector<std::string>{"a.txt", "b.txt"}));
+  EXPECT_EQ(FileNames(), (TNames{"a.txt", "b.txt"}));
+  EXPECT_EQ(OldNames(), (TNames{"a.txt", "b.txt"}));
   EXPECT_EQ(Ui(*Form).ActionLbl->text(), QStringLiteral(" Ok! "));
   EXPECT_FALSE(Ui(*Form).UndoMnu->isEnabled());
 }
@@ -229,19 +229,18 @@ TEST_F(MainFormRename, UndoReportsThePairsItCouldNotUndo) {
   ScanFiles({"a.txt", "b.txt"});
   ASSERT_EQ(Form->DirectoryBytes(), Files.Path());
   Ui(*Form).GoBTn->click();
-  ASSERT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"1.txt", "2.txt"}));
+  ASSERT_EQ(FileNames(), (TNames{"1.txt", "2.txt"}));
   TestUtil::WriteFileBytes(Files.File("a.txt"), "new");  // a.txt comes anew
   Seam.Texts.clear();
   Ui(*Form).UndoMnu->trigger();
-  EXPECT_EQ(TestUtil::ListNames(Files.Path()),
-            (std::vector<std::string>{"1.txt", "a.txt", "b.txt"}));
+  EXPECT_EQ(FileNames(), (TNames{"1.txt", "a.txt", "b.txt"}));
   ASSERT_EQ(Seam.Texts.size(), 2u);  // the question, then the report
   EXPECT_EQ(Seam.Texts[1].toStdString(),
             "These renames could not be undone:\n" + Files.File("1.txt") + " \xe2\x86\x92 " +
                 Files.File("a.txt") + ": the original name is taken by another file");
   EXPECT_EQ(Seam.Icons.back(), QMessageBox::Warning);
-  EXPECT_EQ(OldNames(), (std::vector<std::string>{"1.txt", "a.txt", "b.txt"}));
-  EXPECT_EQ(NewNames(), (std::vector<std::string>{"a.txt", "", ""}));
+  EXPECT_EQ(OldNames(), (TNames{"1.txt", "a.txt", "b.txt"}));
+  EXPECT_EQ(NewNames(), (TNames{"a.txt", "", ""}));
   const TRowMark kept = MarkOf(*Form, 0);
   EXPECT_TRUE(kept.Coloured);
   EXPECT_EQ(kept.Background, QColor(0xff, 0xc7, 0xce));  // as a failed move
