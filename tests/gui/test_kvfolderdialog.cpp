@@ -78,16 +78,13 @@ bool RunChooser(TKvFolderDialog& chooser, TSeen& seen, const TAction& action) {
 }
 
 // Sets the user's locale for the length of a test.
-class TLocaleScope {
- public:
+struct TLocaleScope {
   explicit TLocaleScope(const char* name) {
-    FMessages.Set(nullptr);
-    FLang.Set(nullptr);
-    FAll.Set(name);
+    Messages.Set(nullptr);
+    Lang.Set(nullptr);
+    All.Set(name);
   }
-
- private:
-  TestUtil::TEnvGuard FAll{"LC_ALL"}, FMessages{"LC_MESSAGES"}, FLang{"LANG"};
+  TestUtil::TEnvGuard All{"LC_ALL"}, Messages{"LC_MESSAGES"}, Lang{"LANG"};
 };
 
 class KvFolderDialogTest : public ::testing::Test {
@@ -106,26 +103,23 @@ class KvFolderDialogTest : public ::testing::Test {
   TSeen Seen;
 };
 
+// The root keeps its separator; a hidden folder can be preselected.
 TEST_F(KvFolderDialogTest, ConfirmReturnsTheSelectedFolder) {
-  EXPECT_EQ(Choose(FTemp.Path()), FTemp.Path());
-  ASSERT_TRUE(Seen.Opened);
-  EXPECT_EQ(Seen.Selected, FTemp.Path());
-  EXPECT_EQ(Seen.Status.toStdString(), Dialogs::MakeDisplayPath(FTemp.Path(), 50));
-  EXPECT_TRUE(Seen.StatusVisible);
-  EXPECT_EQ(Choose(FTemp.Path() + "/"), FTemp.Path());  // the tree's path, without a separator
-}
-
-TEST_F(KvFolderDialogTest, RootIsSelectableAndKeepsItsSeparator) {
-  EXPECT_EQ(Choose("/"), "/");
-  EXPECT_EQ(Seen.Selected, "/");
-  EXPECT_EQ(Seen.Status, "/");
-}
-
-TEST_F(KvFolderDialogTest, HiddenFolderCanBePreselected) {
   const std::string hidden = FTemp.File(".cache");
   ASSERT_TRUE(std::filesystem::create_directory(hidden));
-  EXPECT_EQ(Choose(hidden), hidden);
-  EXPECT_EQ(Seen.Selected, hidden);
+  const std::pair<std::string, std::string> cases[] = {
+      {FTemp.Path(), Dialogs::MakeDisplayPath(FTemp.Path(), 50)},
+      {"/", "/"},
+      {hidden, Dialogs::MakeDisplayPath(hidden, 50)}};
+  for (const auto& [folder, status] : cases) {
+    SCOPED_TRACE(folder);
+    EXPECT_EQ(Choose(folder), folder);
+    ASSERT_TRUE(Seen.Opened);
+    EXPECT_EQ(Seen.Selected, folder);
+    EXPECT_EQ(Seen.Status.toStdString(), status);
+    EXPECT_TRUE(Seen.StatusVisible);
+  }
+  EXPECT_EQ(Choose(FTemp.Path() + "/"), FTemp.Path());  // the tree's path, without a separator
 }
 
 TEST_F(KvFolderDialogTest, LongPathIsShortenedOnTheStatusLine) {
