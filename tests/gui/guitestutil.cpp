@@ -32,6 +32,8 @@ void OnNextModal(std::function<void(QWidget* dialog)> action, int timeoutMs) {
   QTimer::singleShot(0, [first]() { first(); });
 }
 
+QString WithoutMarks(QString text) { return text.remove(QLatin1Char('&')); }
+
 void PressEscapeOnNextModal() {
   OnNextModal([](QWidget* dialog) {
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);

@@ -25,13 +25,14 @@
 
 namespace {
 
+using GuiTestUtil::WithoutMarks;
+
 const char* const Markup[] = {"<img src=\"/dev/zero\">", "<b>bold</b>",
                               "<a href=\"file:///\">a</a>", "<i>one</i>~~<u>two</u>"};
 
 QString Unbroken(QString text) {
   return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
-QString WithoutMarks(QString text) { return text.remove(QLatin1Char('&')); }
 
 // The text a label shows: its own when plain, else what the markup renders.
 QString VisibleText(const QLabel& label) {

@@ -27,8 +27,6 @@ std::vector<std::string> LanguageFiles() {
   return files;
 }
 
-QString Plain(QString text) { return text.remove(QLatin1Char('&')); }
-
 // Qt elides a toolbar caption wider than the button less its frame.
 QString ToolButtonFault(const QToolButton& button) {
   QStyleOptionToolButton option;
@@ -65,7 +63,7 @@ QString ChoiceFault(const QAbstractButton& button, QStyle::SubElement element,
   option.initFrom(&button);
   option.text = button.text();
   QRect text = button.style()->subElementRect(element, &option, &button);
-  text.setWidth(button.fontMetrics().horizontalAdvance(Plain(button.text())));
+  text.setWidth(button.fontMetrics().horizontalAdvance(GuiTestUtil::WithoutMarks(button.text())));
   if (text.right() >= button.width())
     return QStringLiteral("ends at %1 of %2").arg(text.right() + 1).arg(button.width());
   const QRect onScreen(button.mapToGlobal(text.topLeft()), text.size());

@@ -15,7 +15,7 @@ namespace {
 
 const std::string GermanFile = std::string(MORVANE_SOURCE_DIR) + "/lang/German.lng";
 
-QString WithoutMarks(QString text) { return text.remove(QLatin1Char('&')); }
+using GuiTestUtil::WithoutMarks;
 
 // The built-in English texts: the values of the default language file, with
 // "~~" turned back into line breaks.
