@@ -122,10 +122,6 @@ void MarkConflicts(FileList::TFileItems& rows, const TDirectoryView& dir) {
   }
 }
 
-bool WillFail(FileList::TConflict conflict) {
-  return conflict != TConflict::None && conflict != TConflict::Folder;
-}
-
 const char* ConflictWord(FileList::TConflict conflict) {
   switch (conflict) {
     case TConflict::Taken:
