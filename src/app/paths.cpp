@@ -15,10 +15,6 @@ namespace {
 const char* const FallbackExeName = "morvane";
 const char* const DefaultLanguageFile = "Language.lng";
 
-bool EndsWith(const std::string& text, const std::string& end) {
-  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
 // The executable's path, with a stand-in name when the system cannot tell.
 std::string KnownExePath() {
   std::string exe = Platform::ExecutablePath();
@@ -48,7 +44,7 @@ std::string FolderOf(const std::string& exePath) {
 
 std::string SharedDataDirFor(const std::string& exePath) {
   const std::string folder = FolderOf(exePath);
-  if (!EndsWith(folder, "/bin/")) return {};
+  if (!folder.ends_with("/bin/")) return {};
   return folder.substr(0, folder.size() - 4) + "share/morvane/";
 }
 
@@ -90,7 +86,7 @@ int LinkShippedLanguages(const std::string& shippedDir, const std::string& confi
   int made = 0;
   for (const Platform::TDirEntry& entry : entries) {
     if ((entry.Attributes & (Platform::faDirectory | Platform::faSystem)) != 0) continue;
-    if (!EndsWith(entry.Name, ".lng") || entry.Name == DefaultLanguageFile) continue;
+    if (!entry.Name.ends_with(".lng") || entry.Name == DefaultLanguageFile) continue;
     if (Platform::LinkIfAbsent(shippedDir + entry.Name, configDir + entry.Name)) ++made;
   }
   return made;

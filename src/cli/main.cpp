@@ -11,6 +11,7 @@
 #include "rename/conflicts.h"
 #include "rename/journal.h"
 #include "rename/renamerun.h"
+#include "rename/undorun.h"
 #include "rename/untangle.h"
 
 #ifndef MORVANE_VERSION
@@ -102,27 +103,23 @@ std::string UndoProblemLine(const std::string& dirText, const FileList::TFileIte
 }
 
 int RunUndo(const Cli::TCliOptions& options, const Platform::TDirectory& dir) {
-  const std::string folder = Rename::JournalFolder();
-  const std::string file = Rename::FindLastJournal(folder, dir.RealPath());
-  Rename::TJournal journal;
-  if (file.empty() || !Rename::ReadJournal(file, journal)) {
+  TSilentUi ui;
+  const Rename::TUndoOutcome outcome =
+      Rename::UndoLastRun(dir, Rename::JournalFolder(), ui, false, {});
+  if (!outcome.Found) {
     std::fprintf(stderr, "morvane-cli: no run to undo in '%s'\n",
                  Cli::EscapeText(options.Dir).c_str());
     return Finish(ExitFailed);
   }
-  Rename::TUndoPlan plan = Rename::PlanUndo(journal, Rename::ViewOf(dir));
-  TSilentUi ui;
-  const Rename::TRunOutcome outcome = Rename::MoveRows(dir, plan.Moves, ui, false, {});
-  ReportFailures(options.Dir, plan.Moves);
+  ReportFailures(options.Dir, outcome.Moves);
   std::string problems;
-  for (const FileList::TFileItem& pair : plan.Problems)
+  for (const FileList::TFileItem& pair : outcome.Problems)
     problems += UndoProblemLine(options.Dir, pair);
   Cli::WriteAll(stderr, problems);
-  if (options.Json) Cli::WriteAll(stdout, Cli::FormatRunJson(plan.Moves));
-  const bool complete = outcome.Failed == 0 && plan.Problems.empty();
-  // A complete undo is done with; one that left something keeps its journal,
-  // so that it can be tried again once the obstacle is gone.
-  if (complete) Platform::RemoveFile(file);
+  if (options.Json) Cli::WriteAll(stdout, Cli::FormatRunJson(outcome.Moves));
+  // An undo that left something keeps its journal, so that it can be tried
+  // again once the obstacle is gone.
+  const bool complete = outcome.Run.Failed == 0 && outcome.Problems.empty();
   return Finish(complete ? ExitOk : ExitFailed);
 }
 

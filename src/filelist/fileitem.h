@@ -30,6 +30,9 @@ struct TFileItem {
 
 using TFileItems = std::vector<TFileItem>;
 
+// True for the conflicts that make a move fail (all but None and Folder).
+bool WillFail(TConflict conflict);
+
 // The path of a name in the directory as the user wrote it: dir, "/", name
 // (the separator always added, so "/" gives "//name").
 std::string PathIn(const std::string& dir, std::string_view name);

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "platform/filesystem.h"
+#include "platform/renamecalls.h"
 
 namespace Platform {
 
@@ -45,20 +46,21 @@ bool TDirectory::Has(const std::string& name) const {
   return ::fstatat(FHandle, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
-bool TDirectory::ListNames(std::vector<std::string>& names) const {
+bool ListNamesAt(int dirFd, std::vector<std::string>& names) {
   names.clear();
-  if (FHandle < 0) return false;
-  // A stream of its own, so that the handle's position is never shared.
-  const int fd = ::openat(FHandle, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return false;
-  DIR* stream = ::fdopendir(fd);
+  const int fd = dirFd < 0 ? -1 : ::openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  DIR* stream = fd >= 0 ? ::fdopendir(fd) : nullptr;
   if (!stream) {
-    ::close(fd);
+    if (fd >= 0) ::close(fd);
     return false;
   }
   while (const dirent* entry = ::readdir(stream)) names.emplace_back(entry->d_name);
   ::closedir(stream);
   return true;
+}
+
+bool TDirectory::ListNames(std::vector<std::string>& names) const {
+  return ListNamesAt(FHandle, names);
 }
 
 long TDirectory::NameMax() const {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // The few system calls that the no-replace rename is made of, behind an
 // interface, so that tests can play a file system that ignores letter case
@@ -27,6 +28,11 @@ class TRenameCalls {
   // name that differs at most in letter case).
   virtual bool Listed(const std::string& name, bool anyCase) = 0;
 };
+
+// Every entry name of the directory open as dirFd ("." and ".." included),
+// read through a stream of its own so that the handle's position is never
+// shared. False when the directory cannot be read.
+bool ListNamesAt(int dirFd, std::vector<std::string>& names);
 
 // Whether two names differ at most in letter case.
 bool FoldEqual(const std::string& a, const std::string& b);

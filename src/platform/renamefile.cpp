@@ -1,11 +1,12 @@
-#include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <vector>
 
 #include "platform/casemap.h"
 #include "platform/filesystem.h"
@@ -113,18 +114,11 @@ class TDirCalls : public TRenameCalls {
   }
 
   bool Listed(const std::string& name, bool anyCase) override {
-    const int fd = ::openat(FDir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    DIR* stream = fd >= 0 ? ::fdopendir(fd) : nullptr;
-    if (!stream) {
-      if (fd >= 0) ::close(fd);
-      return true;  // cannot tell: count the name as taken
-    }
-    bool found = false;
-    while (const dirent* entry = ::readdir(stream)) {
-      if (anyCase ? FoldEqual(name, entry->d_name) : name == entry->d_name) found = true;
-    }
-    ::closedir(stream);
-    return found;
+    std::vector<std::string> names;
+    if (!ListNamesAt(FDir, names)) return true;  // cannot tell: count the name as taken
+    return std::any_of(names.begin(), names.end(), [&](const std::string& entry) {
+      return anyCase ? FoldEqual(name, entry) : name == entry;
+    });
   }
 
  private:

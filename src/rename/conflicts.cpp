@@ -115,14 +115,11 @@ void MarkConflicts(FileList::TFileItems& rows, const TDirectoryView& dir) {
     TFileItem& row = rows[i];
     row.Conflict = Decide(row, i, state, dir.NameMax);
     if (WillFail(row.Conflict) || row.NewName == row.OldName) continue;
-    state.Old(i) = {0, false, state.Old(i).LastRow};
+    state.Old(i).Present = 0;  // the file has left its old name
+    state.Old(i).MovedIn = false;
     state.New(i).Present = 1;
     state.New(i).MovedIn = true;
   }
-}
-
-bool WillFail(FileList::TConflict conflict) {
-  return conflict != TConflict::None && conflict != TConflict::Folder;
 }
 
 const char* ConflictWord(FileList::TConflict conflict) {

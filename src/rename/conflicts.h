@@ -37,8 +37,7 @@ TDirectoryView ViewOf(const Platform::TDirectory& dir, std::vector<std::string> 
 // frees nothing). Runs in O(n).
 void MarkConflicts(FileList::TFileItems& rows, const TDirectoryView& dir);
 
-// True for the conflicts that make a move fail (all but None and Folder).
-bool WillFail(FileList::TConflict conflict);
+using FileList::WillFail;
 
 // The fixed word of a conflict ("taken", "chain", ...); nullptr for None.
 const char* ConflictWord(FileList::TConflict conflict);

@@ -19,7 +19,7 @@ using FileList::TFileItem;
 const char Header[] = "morvane journal 1";
 const char Prefix[] = "run-";
 const char Suffix[] = ".journal";
-constexpr std::size_t HeadBytes = 64 * 1024;                   // the header and then some
+constexpr std::size_t HeadBytes = 16 * 1024;  // the header line and the longest dir line
 constexpr std::size_t MaxJournalBytes = std::size_t{1} << 30;  // far beyond any run
 
 // Names are bytes: only the separators of the format and the escape itself
@@ -76,6 +76,16 @@ std::vector<std::string_view> Split(std::string_view line, char separator) {
   }
 }
 
+// The directory of a journal's text, from its first two lines; false when the
+// text does not start as a journal does.
+bool ParseHead(std::string_view text, std::string& dir) {
+  const std::string_view head = std::string_view(Header).substr(0, sizeof Header - 1);
+  if (!text.starts_with(head) || !text.substr(head.size()).starts_with("\ndir\t")) return false;
+  const std::size_t start = head.size() + 5;
+  const std::size_t end = text.find('\n', start);
+  return end != std::string_view::npos && Unescape(text.substr(start, end - start), dir);
+}
+
 bool ParsePair(std::string_view line, TJournalPair& pair) {
   const std::vector<std::string_view> fields = Split(line, '\t');
   if (fields.size() != 3 || (fields[0] != "-" && fields[0] != "!")) return false;
@@ -90,9 +100,7 @@ std::vector<std::string> JournalFiles(const std::string& folder) {
   std::vector<std::string> names;
   for (const Platform::TDirEntry& entry : entries) {
     const std::string& name = entry.Name;
-    if (name.rfind(Prefix, 0) == 0 && name.size() > sizeof Suffix &&
-        name.compare(name.size() - (sizeof Suffix - 1), std::string::npos, Suffix) == 0)
-      names.push_back(name);
+    if (name.starts_with(Prefix) && name.ends_with(Suffix)) names.push_back(name);
   }
   std::sort(names.begin(), names.end());
   return names;
@@ -140,10 +148,10 @@ std::string FormatJournal(const TJournal& journal) {
 
 bool ParseJournal(const std::string& text, TJournal& journal) {
   journal = {};
+  if (!ParseHead(text, journal.Dir)) return false;
   std::vector<std::string_view> lines = Split(text, '\n');
-  if (lines.size() < 3 || lines[0] != Header || !lines.back().empty()) return false;
+  if (!lines.back().empty()) return false;
   lines.pop_back();
-  if (lines[1].substr(0, 4) != "dir\t" || !Unescape(lines[1].substr(4), journal.Dir)) return false;
   journal.Pairs.resize(lines.size() - 2);
   for (std::size_t i = 2; i < lines.size(); ++i) {
     if (!ParsePair(lines[i], journal.Pairs[i - 2])) return false;
@@ -174,20 +182,12 @@ std::string FindLastJournal(const std::string& folder, const std::string& realDi
   for (auto it = files.rbegin(); it != files.rend(); ++it) {
     const std::string path = FileList::PathIn(folder, *it);
     std::string text;
-    if (!Platform::ReadFileHead(path, HeadBytes, text)) continue;
-    const std::size_t end = text.find('\n', text.find('\n') + 1);
     std::string dir;
-    if (text.rfind(std::string(Header) + "\ndir\t", 0) == 0 && end != std::string::npos &&
-        Unescape(std::string_view(text).substr(sizeof Header + 4, end - sizeof Header - 4), dir) &&
-        dir == realDir)
+    if (Platform::ReadFileHead(path, HeadBytes, text) && ParseHead(text, dir) && dir == realDir)
       return path;
   }
   return {};
 }
-
-}  // namespace Rename
-
-namespace Rename {
 
 namespace {
 

@@ -12,8 +12,6 @@ namespace {
 using FileList::TFileItem;
 using FileList::TMoveStatus;
 
-const char OkStatus[] = " Ok! ";
-
 // Moves one row, asking the user after each failure while errors are shown.
 // Returns false when the user chose Abort.
 bool MoveRow(const Platform::TDirectory& dir, TFileItem& row, TRenameUi& ui, bool& showErrors,
@@ -39,7 +37,20 @@ bool MoveRow(const Platform::TDirectory& dir, TFileItem& row, TRenameUi& ui, boo
 
 }  // namespace
 
+const char OkStatus[] = " Ok! ";
+
 TRenameUi::~TRenameUi() = default;
+
+TBusyScope::TBusyScope(TRenameUi& ui) : FUi(ui) { FUi.SetBusy(true); }
+
+TBusyScope::~TBusyScope() {
+  if (FBusy) FUi.SetBusy(false);
+}
+
+void TBusyScope::End() {
+  FBusy = false;
+  FUi.SetBusy(false);
+}
 
 TRunOutcome MoveRows(const Platform::TDirectory& dir, FileList::TFileItems& rows, TRenameUi& ui,
                      bool showErrors, const TRenameTexts& texts) {
@@ -80,9 +91,9 @@ TRunOutcome RunRename(Platform::TFileSystem& fs, FileList::TFileItems& items,
   // Without a journal the run goes on all the same; there is then nothing to undo.
   if (!request.JournalFolder.empty())
     WriteJournal(request.JournalFolder, PlanOf(dir.RealPath(), items));
-  ui.SetBusy(true);
+  TBusyScope busy(ui);
   outcome = MoveRows(dir, items, ui, request.ShowErrors, request.Texts);
-  ui.SetBusy(false);
+  busy.End();
   ui.ShowProgress(100, OkStatus);
   return outcome;
 }

@@ -31,6 +31,24 @@ class TRenameUi {
   virtual void SetBusy(bool busy) = 0;
 };
 
+// The status text that ends a run (and an undo) at 100.
+extern const char OkStatus[];
+
+// Keeps the window busy while it lives: SetBusy(true) at once, SetBusy(false)
+// at End() or, should the run end in an exception, when the scope is left.
+class TBusyScope {
+ public:
+  explicit TBusyScope(TRenameUi& ui);
+  ~TBusyScope();
+  TBusyScope(const TBusyScope&) = delete;
+  TBusyScope& operator=(const TBusyScope&) = delete;
+  void End();
+
+ private:
+  TRenameUi& FUi;
+  bool FBusy = true;
+};
+
 // The run-time texts the run reads at the moment of use.
 struct TRenameTexts {
   std::string RenameMsg;  // RenameMsgLbl: the confirmation text

@@ -10,25 +10,59 @@
 
 namespace Rename {
 
-bool HasRunToUndo(const Platform::TDirectory& dir, const std::string& folder) {
-  // Only the journals' first lines are read: this runs after every scan.
-  return !folder.empty() && dir.Handle() >= 0 && !FindLastJournal(folder, dir.RealPath()).empty();
+namespace {
+
+// The journal of the last run in dir; empty when there is none. Only the
+// journals' first lines are read: this runs after every scan.
+std::string LastJournalOf(const Platform::TDirectory& dir, const std::string& folder) {
+  if (folder.empty() || dir.Handle() < 0) return {};
+  return FindLastJournal(folder, dir.RealPath());
 }
 
-TUndoOutcome UndoLastRun(const Platform::TDirectory& dir, const std::string& folder, TRenameUi& ui,
-                         bool showErrors, const TRenameTexts& texts) {
-  TUndoOutcome outcome;
-  if (folder.empty() || dir.Handle() < 0) return outcome;
-  const std::string file = FindLastJournal(folder, dir.RealPath());
-  TJournal journal;
-  if (file.empty() || !ReadJournal(file, journal)) return outcome;
-  outcome.Found = true;
+// Undoes the run of journal, read from file; the file is removed once nothing
+// is left to undo.
+void UndoJournal(const Platform::TDirectory& dir, const std::string& file, const TJournal& journal,
+                 TRenameUi& ui, bool showErrors, const TRenameTexts& texts, TUndoOutcome& outcome) {
   TUndoPlan plan = PlanUndo(journal, ViewOf(dir));
   outcome.Moves = std::move(plan.Moves);
   outcome.Problems = std::move(plan.Problems);
   outcome.Run = MoveRows(dir, outcome.Moves, ui, showErrors, texts);
   const bool complete = !outcome.Run.Aborted && outcome.Run.Failed == 0 && outcome.Problems.empty();
   if (complete) Platform::RemoveFile(file);
+}
+
+}  // namespace
+
+bool HasRunToUndo(const Platform::TDirectory& dir, const std::string& folder) {
+  return !LastJournalOf(dir, folder).empty();
+}
+
+TUndoOutcome UndoLastRun(const Platform::TDirectory& dir, const std::string& folder, TRenameUi& ui,
+                         bool showErrors, const TRenameTexts& texts) {
+  TUndoOutcome outcome;
+  const std::string file = LastJournalOf(dir, folder);
+  TJournal journal;
+  if (file.empty() || !ReadJournal(file, journal)) return outcome;
+  outcome.Found = true;
+  UndoJournal(dir, file, journal, ui, showErrors, texts, outcome);
+  return outcome;
+}
+
+TUndoOutcome RunUndo(Platform::TFileSystem& fs, const TRenameRequest& request, TRenameUi& ui) {
+  TUndoOutcome outcome;
+  outcome.Run.ShowErrors = request.ShowErrors;
+  const Platform::TDirectory dir(fs, request.Dir);
+  const std::string file = LastJournalOf(dir, request.JournalFolder);
+  outcome.Found = !file.empty();
+  if (!outcome.Found) return outcome;
+  if (request.WarnBeforeRename && !ui.ConfirmRename(request.Texts.RenameMsg)) return outcome;
+  TBusyScope busy(ui);
+  TJournal journal;
+  if (ReadJournal(file, journal))
+    UndoJournal(dir, file, journal, ui, request.ShowErrors, request.Texts, outcome);
+  outcome.Run.Ran = true;
+  busy.End();
+  ui.ShowProgress(100, OkStatus);
   return outcome;
 }
 

@@ -8,7 +8,8 @@
 
 namespace Platform {
 class TDirectory;
-}
+class TFileSystem;
+}  // namespace Platform
 
 namespace Rename {
 
@@ -27,6 +28,13 @@ struct TUndoOutcome {
 // to undo; otherwise it is kept for another try.
 TUndoOutcome UndoLastRun(const Platform::TDirectory& dir, const std::string& folder, TRenameUi& ui,
                          bool showErrors, const TRenameTexts& texts);
+
+// The Undo command of the window: nothing when request.Dir has no run to undo
+// in request.JournalFolder (Found false); otherwise it asks for confirmation
+// with Texts.RenameMsg when WarnBeforeRename (Run.Ran false when cancelled),
+// then undoes the run as UndoLastRun does with the window busy, and ends
+// with OkStatus at 100. The caller rescans when Run.Ran is true.
+TUndoOutcome RunUndo(Platform::TFileSystem& fs, const TRenameRequest& request, TRenameUi& ui);
 
 // After the rescan that follows a run: each row of scanned still under the
 // old name of a move of run that failed takes that move's new name, Status,

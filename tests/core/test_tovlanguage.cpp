@@ -45,17 +45,15 @@ struct TRow {
 
 // "~~" in a language file stands for a line break.
 std::string WithLineBreaks(std::string text) {
-  for (std::size_t at = 0; (at = text.find("~~", at)) != std::string::npos; at += 2) {
+  for (std::size_t at = 0; (at = text.find("~~", at)) != std::string::npos; at += 2)
     text.replace(at, 2, "\r\n");
-  }
   return text;
 }
 
 std::string DefaultText(const std::string& component, const char* property) {
   const std::string key = "MainForm." + component + "." + property;
-  for (const auto& [name, value] : TestUtil::DefaultLanguageTexts()) {
+  for (const auto& [name, value] : TestUtil::DefaultLanguageTexts())
     if (name == key) return WithLineBreaks(value);
-  }
   return {};
 }
 
@@ -111,11 +109,9 @@ class TFakeForm : public Lang::TFormModel {
       FComponents.push_back(std::make_unique<TFakeComponent>(row.Name, row.ClassName));
       const std::pair<const char*, const std::string*> texts[] = {
           {"Caption", &row.Caption}, {"Hint", &row.Hint}, {"Text", &row.Text}};
-      for (const auto& [property, value] : texts) {
-        if (!Lang::FindTextProperty(row.ClassName, property).empty()) {
+      for (const auto& [property, value] : texts)
+        if (!Lang::FindTextProperty(row.ClassName, property).empty())
           FComponents.back()->SetText(property, *value);
-        }
-      }
     }
   }
   std::string Name() const override { return "MainForm"; }
@@ -123,20 +119,17 @@ class TFakeForm : public Lang::TFormModel {
   Lang::TFormComponent& Component(std::size_t index) override { return *FComponents[index]; }
 
   std::string Get(const std::string& component, const std::string& property) const {
-    for (const auto& c : FComponents) {
+    for (const auto& c : FComponents)
       if (c->Name() == component) return c->GetText(property);
-    }
     ADD_FAILURE() << "no component " << component;
     return {};
   }
   // Every text of the form, keyed "Component.Property".
   std::map<std::string, std::string> Texts() const {
     std::map<std::string, std::string> texts;
-    for (const auto& c : FComponents) {
-      for (const char* property : {"Caption", "Hint", "Text"}) {
+    for (const auto& c : FComponents)
+      for (const char* property : {"Caption", "Hint", "Text"})
         texts[c->Name() + "." + property] = c->GetText(property);
-      }
-    }
     return texts;
   }
 
@@ -177,6 +170,14 @@ class TovLanguageTest : public ::testing::Test {
   std::string StoredLanguage() {
     return App::TIniFile(FDir.File("morvane.ini")).ReadText("Language", "MainForm", "<absent>");
   }
+  // Writes a language file of the given [Translations] lines.
+  void WriteLanguage(const std::string& name, const std::string& translations) {
+    TestUtil::WriteFileBytes(FDir.File(name), "[Translations]\r\n" + translations);
+  }
+  // The text the default file holds for key ("Component.Property").
+  std::string DefaultFileText(const std::string& key) {
+    return App::TIniFile(DefaultFile()).ReadText("Translations", "MainForm." + key, "");
+  }
 };
 
 // --- Text properties by component kind ---------------------------------------
@@ -203,10 +204,9 @@ TEST(FindTextProperty, ByKindWithoutRegardToCase) {
       {"TLabel", "", ""},
       {"TToolButton", "Caption", "Caption"},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : cases)
     EXPECT_EQ(Lang::FindTextProperty(c.ClassName, c.Prop), c.Expected)
         << c.ClassName << " " << c.Prop;
-  }
 }
 
 // --- Writing ---------------------------------------------------------------
@@ -237,21 +237,17 @@ TEST_F(TovLanguageTest, SaveSkipsEmptyTextsAndSeparatorCaptions) {
   FLanguage.SaveLanguage(form, DefaultFile());
   EXPECT_EQ(KeysInFile(DefaultFile()),
             (std::vector<std::string>{"N1.Hint", "Bevel1.Hint", "Edit1.Text", "Mixed.Caption"}));
-  EXPECT_EQ(App::TIniFile(DefaultFile()).ReadText("Translations", "MainForm.Mixed.Caption", ""),
-            "a~~b~~");
+  EXPECT_EQ(DefaultFileText("Mixed.Caption"), "a~~b~~");
 }
 
 TEST_F(TovLanguageTest, SaveKeepsOtherKeysOfAnExistingFile) {
-  TestUtil::WriteFileBytes(DefaultFile(),
-                           "[Translations]\r\nMainForm.Extra.Hint=kept\r\n"
-                           "MainForm.GoBTn.Caption=Old\r\n");
+  WriteLanguage("Language.lng", "MainForm.Extra.Hint=kept\r\nMainForm.GoBTn.Caption=Old\r\n");
   FLanguage.SaveLanguage(FForm, DefaultFile());
   const std::vector<std::string> keys = KeysInFile(DefaultFile());
   ASSERT_EQ(keys.size(), DefaultKeys.size() + 1);
   EXPECT_EQ(keys[0], "Extra.Hint");
   EXPECT_EQ(keys[1], "GoBTn.Caption");
-  EXPECT_EQ(App::TIniFile(DefaultFile()).ReadText("Translations", "MainForm.GoBTn.Caption", ""),
-            "Rename");
+  EXPECT_EQ(DefaultFileText("GoBTn.Caption"), "Rename");
 }
 
 // --- Reading ---------------------------------------------------------------
@@ -325,9 +321,9 @@ TEST_F(TovLanguageTest, LoadFindsTheFirstComponentOfAName) {
                   {"TWIN", "TLabel", "second", "", ""},
                   {"Ärger", "TLabel", "upper", "", ""},
                   {"ärger", "TLabel", "lower", "", ""}});
-  TestUtil::WriteFileBytes(FDir.File("x.lng"),
-                           "[Translations]\r\nMainForm.twin.Caption=1\r\nMainForm.TWIN.Hint=2\r\n"
-                           "MainForm.ärger.Caption=3\r\nMainForm..Caption=4\r\n");
+  WriteLanguage("x.lng",
+                "MainForm.twin.Caption=1\r\nMainForm.TWIN.Hint=2\r\n"
+                "MainForm.ärger.Caption=3\r\nMainForm..Caption=4\r\n");
   FLanguage.LoadLanguage(form, FDir.File("x.lng"));
   const std::map<std::string, std::string> texts = form.Texts();
   EXPECT_EQ(texts.at("Twin.Caption"), "1");
@@ -361,7 +357,7 @@ TEST_F(TovLanguageTest, ChangeLanguageCancelledChangesNothing) {
 }
 
 TEST_F(TovLanguageTest, ChangeLanguageConfirmedStoresAndApplies) {
-  TestUtil::WriteFileBytes(FDir.File("de.lng"), "[Translations]\r\nMainForm.GoBTn.Caption=Los\r\n");
+  WriteLanguage("de.lng", "MainForm.GoBTn.Caption=Los\r\n");
   FChooser.Answer = FDir.File("de.lng");
   FLanguage.ChangeLanguage(FForm);
   EXPECT_EQ(FLanguage.CurrentFile(), FDir.File("de.lng"));
@@ -384,26 +380,23 @@ TEST_F(TovLanguageTest, FirstRunCancelledStoresTheDefaultFile) {
 }
 
 TEST_F(TovLanguageTest, FirstRunConfirmedWritesChosenTextsToDefaultFile) {
-  TestUtil::WriteFileBytes(FDir.File("de.lng"),
-                           "[Translations]\r\nMainForm.GoBTn.Caption=Umbenennen\r\n");
+  WriteLanguage("de.lng", "MainForm.GoBTn.Caption=Umbenennen\r\n");
   FChooser.Answer = FDir.File("de.lng");
   FLanguage.ChangeLanguage(FForm);
   FLanguage.InitLanguage(FForm);
   EXPECT_EQ(StoredLanguage(), FDir.File("de.lng"));
   EXPECT_EQ(FLanguage.CurrentFile(), FDir.File("de.lng"));
-  App::TIniFile defaults(DefaultFile());
-  EXPECT_EQ(defaults.ReadText("Translations", "MainForm.GoBTn.Caption", ""), "Umbenennen");
-  EXPECT_EQ(defaults.ReadText("Translations", "MainForm.GoBTn.Hint", ""), "Rename files");
+  EXPECT_EQ(DefaultFileText("GoBTn.Caption"), "Umbenennen");
+  EXPECT_EQ(DefaultFileText("GoBTn.Hint"), "Rename files");
 }
 
 TEST_F(TovLanguageTest, LaterRunRewritesDefaultFileThenAppliesStoredOne) {
-  TestUtil::WriteFileBytes(DefaultFile(), "[Translations]\r\nMainForm.GoBTn.Caption=Edited\r\n");
-  TestUtil::WriteFileBytes(FDir.File("de.lng"), "[Translations]\r\nMainForm.GoBTn.Hint=Los\r\n");
+  WriteLanguage("Language.lng", "MainForm.GoBTn.Caption=Edited\r\n");
+  WriteLanguage("de.lng", "MainForm.GoBTn.Hint=Los\r\n");
   TestUtil::WriteFileBytes(FDir.File("morvane.ini"),
                            "[Language]\r\nMainForm=" + FDir.File("de.lng") + "\r\n");
   FLanguage.InitLanguage(FForm);
-  EXPECT_EQ(App::TIniFile(DefaultFile()).ReadText("Translations", "MainForm.GoBTn.Caption", ""),
-            "Rename");
+  EXPECT_EQ(DefaultFileText("GoBTn.Caption"), "Rename");
   EXPECT_EQ(FForm.Get("GoBTn", "Caption"), "Rename");
   EXPECT_EQ(FForm.Get("GoBTn", "Hint"), "Los");
   EXPECT_EQ(StoredLanguage(), FDir.File("de.lng"));
@@ -430,7 +423,7 @@ TEST_F(TovLanguageTest, StoredPathWhoseFileHasGoneStaysStored) {
 TEST_F(TovLanguageTest, WriteFailuresReachTheCaller) {
   TFakeChooser chooser;
   chooser.Answer = FDir.File("de.lng");
-  TestUtil::WriteFileBytes(chooser.Answer, "[Translations]\r\nMainForm.GoBTn.Caption=Los\r\n");
+  WriteLanguage("de.lng", "MainForm.GoBTn.Caption=Los\r\n");
   Lang::TtovLanguage noFolder(chooser, FDir.File("missing") + "/", FDir.File("missing/m.ini"));
   EXPECT_THROW(noFolder.InitLanguage(FForm), App::EIniWriteError);
   EXPECT_THROW(noFolder.ChangeLanguage(FForm), App::EIniWriteError);
@@ -452,16 +445,14 @@ TEST_F(TovLanguageTest, GermanFileTranslatesEveryKeyButTheDirectory) {
   std::erase(expected, "DirEdit.Text");
   EXPECT_EQ(KeysInFile(GermanFile()), expected);
   App::TIniFile german(GermanFile());
-  for (const auto& key : expected) {
+  for (const auto& key : expected)
     EXPECT_NE(german.ReadText("Translations", "MainForm." + key, ""), "") << key;
-  }
   const std::string cantRen = german.ReadText("Translations", "MainForm.CantRenLbl.Caption", "");
   EXPECT_EQ(std::count(cantRen.begin(), cantRen.end(), '%'), 2);
   EXPECT_NE(cantRen.find("%s"), cantRen.rfind("%s"));
-  for (const char* menu : {"File1", "Options1", "Help1"}) {
+  for (const char* menu : {"File1", "Options1", "Help1"})
     EXPECT_EQ(german.ReadText("Translations", std::string("MainForm.") + menu + ".Caption", "")[0],
               '&');
-  }
 }
 
 TEST_F(TovLanguageTest, GermanFileAppliesAndKeepsTheDirectory) {
@@ -476,12 +467,9 @@ TEST(GermanLanguageFile, CrLfLinesOfUtf8) {
   const std::string data = TestUtil::ReadFileBytes(GermanFile());
   ASSERT_FALSE(data.empty());
   for (std::size_t i = 0; i < data.size(); ++i) {
-    if (data[i] == '\n') {
-      EXPECT_TRUE(i > 0 && data[i - 1] == '\r') << "bare LF at " << i;
-    }
-    if (data[i] == '\r') {
+    if (data[i] == '\n') EXPECT_TRUE(i > 0 && data[i - 1] == '\r') << "bare LF at " << i;
+    if (data[i] == '\r')
       EXPECT_TRUE(i + 1 < data.size() && data[i + 1] == '\n') << "bare CR at " << i;
-    }
   }
   for (std::size_t i = 0; i < data.size();) {
     const auto lead = static_cast<unsigned char>(data[i]);

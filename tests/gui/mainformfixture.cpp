@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QTreeView>
 #include <QWidget>
 
@@ -13,21 +14,6 @@
 TMainFormControls& TMainFormProbe::Controls(TMainForm& form) { return form; }
 
 TMainFormControls& Ui(TMainForm& form) { return TMainFormProbe::Controls(form); }
-
-void TOpenRecorder::Open(const QUrl& url) { Urls.push_back(url); }
-
-QMessageBox::StandardButton TMainFormSeam::MessageBox(QWidget* owner, const QString& text,
-                                                      const QString& caption,
-                                                      QMessageBox::StandardButtons buttons,
-                                                      QMessageBox::Icon icon,
-                                                      QMessageBox::StandardButton defaultButton) {
-  Texts.push_back(text);
-  Captions.push_back(caption);
-  Icons.push_back(icon);
-  if (RealMessageBoxes)
-    return TDialogSeam::MessageBox(owner, text, caption, buttons, icon, defaultButton);
-  return Answer.value_or(defaultButton);
-}
 
 bool TMainFormSeam::OpenLanguageFile(QWidget* owner, const QString& dir, QString& path) {
   ++LanguageOffers;
@@ -95,6 +81,22 @@ void TMainFormFixture::ScanFiles(const std::vector<std::string>& names) {
   Ui(*Form).BrowseMnu->trigger();
 }
 
+void TMainFormFixture::OfferLanguage(const std::string& name, const std::string& translations) {
+  TestUtil::WriteFileBytes(Dir.File(name), "[Translations]\r\n" + translations);
+  Seam.LanguageFile = QString::fromStdString(Dir.File(name));
+}
+
+void TMainFormFixture::ChooseLanguage(const std::string& name, const std::string& translations) {
+  OfferLanguage(name, translations);
+  Ui(*Form).Language->trigger();
+}
+
+void TMainFormFixture::SetReplace(const char* from, const char* to) {
+  Form->SetActivePageIndex(1);
+  Ui(*Form).Edit5->setText(QString::fromUtf8(from));
+  Ui(*Form).Edit6->setText(QString::fromUtf8(to));
+}
+
 void TMainFormFixture::SelectRows(const std::set<int>& rows) {
   for (int row : rows)
     Ui(*Form).FileList->selectionModel()->select(
@@ -102,14 +104,16 @@ void TMainFormFixture::SelectRows(const std::set<int>& rows) {
         QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
-std::vector<std::string> TMainFormFixture::OldNames() const {
+TNames TMainFormFixture::OldNames() const {
   std::vector<std::string> names;
   for (const auto& item : Form->FileListModel()->Items()) names.push_back(item.OldName);
   return names;
 }
 
-std::vector<std::string> TMainFormFixture::NewNames() const {
+TNames TMainFormFixture::NewNames() const {
   std::vector<std::string> names;
   for (const auto& item : Form->FileListModel()->Items()) names.push_back(item.NewName);
   return names;
 }
+
+TNames TMainFormFixture::FileNames() const { return TestUtil::ListNames(Files.Path()); }

@@ -7,15 +7,14 @@
 #include <vector>
 
 #include <QMessageBox>
-#include <QObject>
 #include <QString>
-#include <QUrl>
 
 #include <gtest/gtest.h>
 
 #include "app/qt/mainform.h"
 #include "core/testutil.h"
 #include "dialogs/qt/dialogseam.h"
+#include "gui/guitestutil.h"
 
 // The tests' door to the window's private controls: Ui(form).GoBTn.
 class TMainFormProbe {
@@ -24,38 +23,18 @@ class TMainFormProbe {
 };
 TMainFormControls& Ui(TMainForm& form);
 
-// Catches the desktop's "open" requests for file URLs while it is the
-// handler (QDesktopServices::setUrlHandler with the slot "Open").
-class TOpenRecorder : public QObject {
-  Q_OBJECT
-
- public:
-  std::vector<QUrl> Urls;
-
- public slots:
-  void Open(const QUrl& url);
-};
+using GuiTestUtil::TOpenRecorder;
+using TNames = std::vector<std::string>;
 
 // Answers the main window's dialogs and notes what they were asked.
-class TMainFormSeam : public TDialogSeam {
+class TMainFormSeam : public GuiTestUtil::TRecordingSeam {
  public:
-  // Message boxes: noted, then answered with Answer, or with the box's default
-  // button when Answer is unset; RealMessageBoxes shows the real boxes instead.
-  QMessageBox::StandardButton MessageBox(QWidget* owner, const QString& text,
-                                         const QString& caption,
-                                         QMessageBox::StandardButtons buttons,
-                                         QMessageBox::Icon icon,
-                                         QMessageBox::StandardButton defaultButton) override;
   // The language chooser: confirms LanguageFile, or cancels when it is empty.
   bool OpenLanguageFile(QWidget* owner, const QString& dir, QString& path) override;
   // The folder chooser: confirms Folder (an empty one is an item without a
   // path), or cancels when Folder is unset.
   bool BrowseFolder(TKvFolderDialog& dialog) override;
 
-  bool RealMessageBoxes = false;
-  std::optional<QMessageBox::StandardButton> Answer;
-  std::vector<QString> Texts, Captions;
-  std::vector<QMessageBox::Icon> Icons;
   int LanguageOffers = 0;
   bool OfferedWhileShown = false;
   QString OfferedDir, LanguageFile;
@@ -82,10 +61,17 @@ class TMainFormFixture : public ::testing::Test {
   TMainForm& StartWithLanguageEntry();
   // Writes the named files (each holding its name) and picks their folder.
   void ScanFiles(const std::vector<std::string>& names);
+  // Writes a language file of the given [Translations] lines; OfferLanguage
+  // has the chooser confirm it, ChooseLanguage also runs Select Language.
+  void OfferLanguage(const std::string& name, const std::string& translations);
+  void ChooseLanguage(const std::string& name, const std::string& translations);
+  // Shows the Replace page with the two texts.
+  void SetReplace(const char* from, const char* to);
   // Adds the rows to the file list's selection.
   void SelectRows(const std::set<int>& rows);
-  std::vector<std::string> OldNames() const;
-  std::vector<std::string> NewNames() const;
+  TNames OldNames() const;
+  TNames NewNames() const;
+  TNames FileNames() const;  // in the folder of files
 
   TestUtil::TTempDir Dir;
   TestUtil::TTempDir Files;

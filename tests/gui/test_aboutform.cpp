@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QDesktopServices>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -12,34 +11,17 @@
 #include "dialogs/qt/aboutform.h"
 #include "gui/guitestutil.h"
 
-// Collects the links that the desktop was asked to open.
-class TOpenedLinks : public QObject {
-  Q_OBJECT
-
- public:
-  QList<QUrl> Links;
-
- public slots:
-  void Open(const QUrl& link) { Links.append(link); }
-};
-
 namespace {
 
 class AboutFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
     QGuiApplication::setApplicationDisplayName("Morvane");
-    for (const char* scheme : {"mailto", "https"}) {
-      QDesktopServices::setUrlHandler(scheme, &FOpened, "Open");
-    }
     FOwner.setGeometry(200, 100, 613, 468);
     FOwner.show();
   }
-  void TearDown() override {
-    for (const char* scheme : {"mailto", "https"}) QDesktopServices::unsetUrlHandler(scheme);
-  }
 
-  TOpenedLinks FOpened;
+  GuiTestUtil::TOpenRecorder FOpened{{"mailto", "https"}};
   QWidget FOwner;
 };
 
@@ -128,16 +110,16 @@ TEST_F(AboutFormTest, LinksLookLikeLinksAndOpenOnClick) {
     QLabel* link = Label(&form, name);
     EXPECT_EQ(link->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(link->palette().color(QPalette::WindowText), highlight);
-    FOpened.Links.clear();
+    FOpened.Urls.clear();
     Click(link);
     Click(link);  // a second click opens it again
-    ASSERT_EQ(FOpened.Links.size(), 2);
-    EXPECT_EQ(FOpened.Links[0], QUrl(link->text()));
+    ASSERT_EQ(FOpened.Urls.size(), 2u);
+    EXPECT_EQ(FOpened.Urls[0], QUrl(link->text()));
     EXPECT_TRUE(form.isVisible());
   }
-  FOpened.Links.clear();
+  FOpened.Urls.clear();
   Click(Label(&form, "Label6"));  // a plain label is no link
-  EXPECT_TRUE(FOpened.Links.isEmpty());
+  EXPECT_TRUE(FOpened.Urls.empty());
 }
 
 TEST_F(AboutFormTest, OkButtonIsTheDefaultAndHasTheFocus) {
@@ -188,5 +170,3 @@ TEST_F(AboutFormTest, OpensCentredOverItsOwner) {
 }
 
 }  // namespace
-
-#include "test_aboutform.moc"

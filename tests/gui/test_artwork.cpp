@@ -14,11 +14,8 @@ bool IsDrawn(const QIcon& icon, int size) {
   if (image.size() != QSize(size, size)) return false;
   bool clear = false;
   bool drawn = false;
-  for (int y = 0; y < size; ++y) {
-    for (int x = 0; x < size; ++x) {
-      (qAlpha(image.pixel(x, y)) == 0 ? clear : drawn) = true;
-    }
-  }
+  for (int y = 0; y < size; ++y)
+    for (int x = 0; x < size; ++x) (qAlpha(image.pixel(x, y)) == 0 ? clear : drawn) = true;
   return drawn && (clear || size < 16);
 }
 
@@ -47,13 +44,11 @@ TEST(Artwork, ImageListIndexOutsideTheListGivesNoPicture) {
 }
 
 TEST(Artwork, TheSixImagesDiffer) {
-  for (int a = 0; a < 6; ++a) {
-    for (int b = a + 1; b < 6; ++b) {
+  for (int a = 0; a < 6; ++a)
+    for (int b = a + 1; b < 6; ++b)
       EXPECT_NE(Artwork::ImageList1(a).pixmap(16, 16).toImage(),
                 Artwork::ImageList1(b).pixmap(16, 16).toImage())
           << a << " and " << b;
-    }
-  }
 }
 
 }  // namespace

@@ -1,28 +1,15 @@
-#include <QDesktopServices>
 #include <QDir>
 #include <QUrl>
 
 #include <gtest/gtest.h>
 
+#include "gui/guitestutil.h"
 #include "platform/qt/desktop.h"
-
-// Collects what the desktop was asked to open.
-class TOpened : public QObject {
-  Q_OBJECT
-
- public:
-  QList<QUrl> Urls;
-
- public slots:
-  void Open(const QUrl& url) { Urls.append(url); }
-};
 
 namespace {
 
 TEST(ShellOpen, HandsPathsAsFilesAndLinksAsThemselves) {
-  const char* const schemes[] = {"file", "mailto", "https"};
-  TOpened opened;
-  for (const char* scheme : schemes) QDesktopServices::setUrlHandler(scheme, &opened, "Open");
+  GuiTestUtil::TOpenRecorder opened({"file", "mailto", "https"});
   const struct {
     QString Given;
     QUrl Expected;
@@ -38,12 +25,9 @@ TEST(ShellOpen, HandsPathsAsFilesAndLinksAsThemselves) {
     SCOPED_TRACE(c.Given.toStdString());
     opened.Urls.clear();
     Platform::ShellOpen(c.Given);
-    ASSERT_EQ(opened.Urls.size(), 1);
+    ASSERT_EQ(opened.Urls.size(), 1u);
     EXPECT_EQ(opened.Urls[0], c.Expected);
   }
-  for (const char* scheme : schemes) QDesktopServices::unsetUrlHandler(scheme);
 }
 
 }  // namespace
-
-#include "test_desktop.moc"

@@ -46,10 +46,11 @@ TEST_P(ErrorDisplay, ShowsTheMessageWithItsFullStop) {
   TRecordingSeam seam;
   SetDialogSeam(&seam);
   ShowErrorDisplay(&FOwner, QString::fromUtf8(GetParam().Message));
-  EXPECT_EQ(seam.Text, QString::fromUtf8(GetParam().Shown));
-  EXPECT_EQ(seam.Caption, "Morvane");
+  ASSERT_EQ(seam.Texts.size(), 1u);
+  EXPECT_EQ(seam.Texts[0], QString::fromUtf8(GetParam().Shown));
+  EXPECT_EQ(seam.Captions[0], "Morvane");
   EXPECT_EQ(seam.Buttons, QMessageBox::Ok);
-  EXPECT_EQ(seam.Icon, QMessageBox::Critical);
+  EXPECT_EQ(seam.Icons[0], QMessageBox::Critical);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ErrorDisplay,
@@ -90,10 +91,7 @@ TEST_F(DialogSeamTest, RealMessageBoxReturnsTheButtonClicked) {
 
 TEST_F(DialogSeamTest, EscapeOnOkCancelGivesCancel) {
   FOwner.show();
-  GuiTestUtil::OnNextModal([](QWidget* dialog) {
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(dialog, &escape);
-  });
+  GuiTestUtil::PressEscapeOnNextModal();
   const auto answer =
       DialogSeam().MessageBox(&FOwner, "Really?", "Morvane", QMessageBox::Ok | QMessageBox::Cancel,
                               QMessageBox::Warning, QMessageBox::Ok);
@@ -110,28 +108,6 @@ TEST_F(DialogSeamTest, RealErrorDisplayShowsTheText) {
   EXPECT_EQ(text, "Unable to write to /x.");
 }
 
-// Checks the open dialog's set-up, then types name into it and confirms.
-void TypeIntoNextFileDialog(const QString& name, QString* directory, QStringList* filters,
-                            bool* sizeGrip, QFileDialog::FileMode* mode) {
-  GuiTestUtil::OnNextModal([=](QWidget* dialog) {
-    auto* files = qobject_cast<QFileDialog*>(dialog);
-    if (!files) {
-      dialog->close();
-      return;
-    }
-    *directory = files->directory().absolutePath();
-    *filters = files->nameFilters();
-    *sizeGrip = files->isSizeGripEnabled();
-    *mode = files->fileMode();
-    auto* edit = files->findChild<QLineEdit*>("fileNameEdit");
-    if (edit) edit->setText(name);
-    // Any other mode would refuse a new name with a box of its own.
-    QDialog* base = files;
-    if (files->fileMode() == QFileDialog::AnyFile) base->accept();
-    if (files->isVisible()) base->reject();  // the name was refused
-  });
-}
-
 TEST_F(DialogSeamTest, LanguageDialogOpensInTheFolderAndTakesANewName) {
   TestUtil::TTempDir dir;
   TestUtil::WriteFileBytes(dir.File("German.lng"), "[Translations]\n");
@@ -140,7 +116,23 @@ TEST_F(DialogSeamTest, LanguageDialogOpensInTheFolderAndTakesANewName) {
   QStringList filters;
   bool sizeGrip = false;
   QFileDialog::FileMode mode = QFileDialog::ExistingFile;
-  TypeIntoNextFileDialog("Klingon.lng", &directory, &filters, &sizeGrip, &mode);
+  // Notes the dialog's set-up, then types a new name into it and confirms.
+  GuiTestUtil::OnNextModal([&](QWidget* dialog) {
+    auto* files = qobject_cast<QFileDialog*>(dialog);
+    if (!files) {
+      dialog->close();
+      return;
+    }
+    directory = files->directory().absolutePath();
+    filters = files->nameFilters();
+    sizeGrip = files->isSizeGripEnabled();
+    mode = files->fileMode();
+    if (auto* edit = files->findChild<QLineEdit*>("fileNameEdit")) edit->setText("Klingon.lng");
+    // Any other mode would refuse a new name with a box of its own.
+    QDialog* base = files;
+    if (files->fileMode() == QFileDialog::AnyFile) base->accept();
+    if (files->isVisible()) base->reject();  // the name was refused
+  });
   QString path = "unchanged";
   const QString folder = QString::fromStdString(dir.Path());
   ASSERT_TRUE(DialogSeam().OpenLanguageFile(&FOwner, folder, path));

@@ -120,12 +120,6 @@ TEST(FileListModel, IndexesOfAnotherModelRemoveNothing) {
   EXPECT_EQ(OldNames(model), (std::vector<std::string>{"a", "b"}));
 }
 
-FileList::TFileItems ManyItems(int count) {
-  FileList::TFileItems items(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) items[static_cast<std::size_t>(i)].OldName = std::to_string(i);
-  return items;
-}
-
 TEST(FileListModel, HundredThousandRowsResetAndRemoveQuickly) {
   TFileListModel model;
   QTableView view;
@@ -138,7 +132,9 @@ TEST(FileListModel, HundredThousandRowsResetAndRemoveQuickly) {
   QObject::connect(&model, &QAbstractItemModel::rowsInserted, [&] { ++rowSignals; });
   QObject::connect(&model, &QAbstractItemModel::rowsRemoved, [&] { ++rowSignals; });
   const auto start = std::chrono::steady_clock::now();
-  model.SetItems(ManyItems(100000));
+  FileList::TFileItems items(100000);
+  for (std::size_t i = 0; i < items.size(); ++i) items[i].OldName = std::to_string(i);
+  model.SetItems(std::move(items));
   QModelIndexList everyOther;
   for (int row = 0; row < 100000; row += 2) everyOther << model.index(row, 0);
   model.RemoveRows(everyOther);

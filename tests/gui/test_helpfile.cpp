@@ -26,9 +26,8 @@ TEST(HelpFile, HoldsEveryPageAndTheContents) {
   const QByteArray content = help.readAll();
   // Names of the stored files appear in the directory chunk uncompressed.
   for (const char* page : {"/index.html", "/window.html", "/naming.html", "/renaming.html",
-                           "/menus.html", "/help.hhc", "/help.hhk"}) {
+                           "/menus.html", "/help.hhc", "/help.hhk"})
     EXPECT_TRUE(content.contains(page)) << page;
-  }
 }
 
 }  // namespace

@@ -3,8 +3,6 @@
 // tooltips and message boxes included.
 #include <cerrno>
 #include <map>
-#include <sstream>
-#include <string>
 
 #include <QAbstractButton>
 #include <QAction>
@@ -15,18 +13,19 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
-#include <QMessageBox>
 #include <QTabWidget>
 #include <QTextDocument>
 #include <QToolTip>
 #include <QTreeView>
 
+#include "core/windowtexts.h"
 #include "filelist/qt/filelistmodel.h"
-#include "gui/guitestutil.h"
 #include "gui/mainformfixture.h"
 #include "ui/qttext.h"
 
 namespace {
+
+using GuiTestUtil::WithoutMarks;
 
 const char* const Markup[] = {"<img src=\"/dev/zero\">", "<b>bold</b>",
                               "<a href=\"file:///\">a</a>", "<i>one</i>~~<u>two</u>"};
@@ -34,7 +33,6 @@ const char* const Markup[] = {"<img src=\"/dev/zero\">", "<b>bold</b>",
 QString Unbroken(QString text) {
   return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
-QString WithoutMarks(QString text) { return text.remove(QLatin1Char('&')); }
 
 // The text a label shows: its own when plain, else what the markup renders.
 QString VisibleText(const QLabel& label) {
@@ -64,16 +62,11 @@ class HostileTexts : public TMainFormFixture {
   // value, starts the window with it, and returns the values by component
   // and property.
   std::map<std::string, QString> StartWithMarkupLanguage() {
-    Start();
-    Form.reset();
-    std::istringstream lines(TestUtil::ReadFileBytes(Dir.File("Language.lng")));
     std::string file = "[Translations]\r\n";
     std::map<std::string, QString> values;
     int i = 0;
-    for (std::string line; std::getline(lines, line);) {
-      const auto eq = line.find('=');
-      if (eq == std::string::npos || line.rfind("MainForm.DirEdit.", 0) == 0) continue;
-      const std::string key = line.substr(0, eq);
+    for (const auto& [key, text] : TestUtil::DefaultLanguageTexts()) {
+      if (key.rfind("MainForm.DirEdit.", 0) == 0) continue;
       const std::string value = Markup[i++ % std::size(Markup)] + key.substr(9);
       file += key + "=" + value + "\r\n";
       values[key.substr(9)] =
@@ -150,10 +143,7 @@ TEST_F(HostileTexts, MessageBoxesAndTheAboutBoxShowTheirTextsAsTheyStand) {
 // shown as they stand.
 TEST_F(HostileTexts, TheListsTooltipsShowTheirTextsAsTheyStand) {
   StartShown();
-  TestUtil::WriteFileBytes(Dir.File("tip.lng"),
-                           "[Translations]\r\nMainForm.TakenLbl.Caption=<b>taken</b>\r\n");
-  Seam.LanguageFile = QString::fromStdString(Dir.File("tip.lng"));
-  Ui(*Form).Language->trigger();
+  ChooseLanguage("tip.lng", "MainForm.TakenLbl.Caption=<b>taken</b>\r\n");
   ScanFiles({"<u>1&amp;", "<u>2&amp;"});
   FileList::TFileItem& row = Form->FileListModel()->MutableItems()[0];
   row.Conflict = FileList::TConflict::Taken;

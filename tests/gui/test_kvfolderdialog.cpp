@@ -1,4 +1,3 @@
-#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <set>
@@ -16,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/envguard.h"
 #include "core/testutil.h"
 #include "dialogs/displaypath.h"
 #include "dialogs/qt/foldertreemodel.h"
@@ -28,12 +28,10 @@ namespace {
 // What the open chooser showed.
 struct TSeen {
   bool Opened = false;
-  QString Title;
-  QString Status;
+  QString Title, Status;
   bool StatusVisible = false;
   std::string Selected;  // path of the current tree item, empty when none
-  QPoint Position;
-  QSize FrameSize;
+  QRect Frame;
   bool Modal = false;
   QWidget* Parent = nullptr;
 };
@@ -49,19 +47,15 @@ void ClickOk(QDialog* dialog) { Button(dialog, QDialogButtonBox::Ok)->click(); }
 void ClickCancel(QDialog* dialog) { Button(dialog, QDialogButtonBox::Cancel)->click(); }
 
 TSeen Look(QDialog* dialog) {
-  TSeen seen;
-  seen.Opened = true;
-  seen.Title = dialog->findChild<QLabel*>("TitleLbl")->text();
   auto* status = dialog->findChild<QLabel*>("StatusLbl");
-  seen.Status = status->text();
-  seen.StatusVisible = status->isVisible();
-  auto* tree = dialog->findChild<QTreeView*>("FolderTree");
-  seen.Selected = TFolderTreeModel::PathOf(tree->currentIndex());
-  seen.Position = dialog->frameGeometry().topLeft();
-  seen.FrameSize = dialog->frameGeometry().size();
-  seen.Modal = dialog->isModal();
-  seen.Parent = dialog->parentWidget();
-  return seen;
+  return {true,
+          dialog->findChild<QLabel*>("TitleLbl")->text(),
+          status->text(),
+          status->isVisible(),
+          TFolderTreeModel::PathOf(dialog->findChild<QTreeView*>("FolderTree")->currentIndex()),
+          dialog->frameGeometry(),
+          dialog->isModal(),
+          dialog->parentWidget()};
 }
 
 // Opens the chooser; once it is open, records what it shows and runs the
@@ -84,64 +78,48 @@ bool RunChooser(TKvFolderDialog& chooser, TSeen& seen, const TAction& action) {
 }
 
 // Sets the user's locale for the length of a test.
-class TLocaleScope {
- public:
+struct TLocaleScope {
   explicit TLocaleScope(const char* name) {
-    for (const char* variable : {"LC_MESSAGES", "LANG"}) unsetenv(variable);
-    if (name == nullptr) {
-      unsetenv("LC_ALL");
-    } else {
-      setenv("LC_ALL", name, 1);
-    }
+    Messages.Set(nullptr);
+    Lang.Set(nullptr);
+    All.Set(name);
   }
-  ~TLocaleScope() { unsetenv("LC_ALL"); }
+  TestUtil::TEnvGuard All{"LC_ALL"}, Messages{"LC_MESSAGES"}, Lang{"LANG"};
 };
 
 class KvFolderDialogTest : public ::testing::Test {
  protected:
+  // Opens a chooser on folder, runs action on it and returns the folder it
+  // holds afterwards; Seen notes what it showed.
+  std::string Choose(const std::string& folder, const TAction& action = ClickOk,
+                     bool confirmed = true) {
+    TKvFolderDialog chooser(&FOwner);
+    chooser.SetFolder(folder);
+    EXPECT_EQ(RunChooser(chooser, Seen, action), confirmed);
+    return chooser.Folder();
+  }
   QWidget FOwner;
   TestUtil::TTempDir FTemp;
+  TSeen Seen;
 };
 
+// The root keeps its separator; a hidden folder can be preselected.
 TEST_F(KvFolderDialogTest, ConfirmReturnsTheSelectedFolder) {
-  TKvFolderDialog chooser(&FOwner);
-  chooser.SetFolder(FTemp.Path());
-  TSeen seen;
-  EXPECT_TRUE(RunChooser(chooser, seen, ClickOk));
-  ASSERT_TRUE(seen.Opened);
-  EXPECT_EQ(seen.Selected, FTemp.Path());
-  EXPECT_EQ(seen.Status.toStdString(), Dialogs::MakeDisplayPath(FTemp.Path(), 50));
-  EXPECT_TRUE(seen.StatusVisible);
-  EXPECT_EQ(chooser.Folder(), FTemp.Path());
-}
-
-TEST_F(KvFolderDialogTest, ChosenPathIsTheTreesWithoutATrailingSeparator) {
-  TKvFolderDialog chooser(&FOwner);
-  chooser.SetFolder(FTemp.Path() + "/");
-  TSeen seen;
-  EXPECT_TRUE(RunChooser(chooser, seen, ClickOk));
-  EXPECT_EQ(chooser.Folder(), FTemp.Path());
-}
-
-TEST_F(KvFolderDialogTest, RootIsSelectableAndKeepsItsSeparator) {
-  TKvFolderDialog chooser(&FOwner);
-  chooser.SetFolder("/");
-  TSeen seen;
-  EXPECT_TRUE(RunChooser(chooser, seen, ClickOk));
-  EXPECT_EQ(seen.Selected, "/");
-  EXPECT_EQ(seen.Status, "/");
-  EXPECT_EQ(chooser.Folder(), "/");
-}
-
-TEST_F(KvFolderDialogTest, HiddenFolderCanBePreselected) {
   const std::string hidden = FTemp.File(".cache");
   ASSERT_TRUE(std::filesystem::create_directory(hidden));
-  TKvFolderDialog chooser(&FOwner);
-  chooser.SetFolder(hidden);
-  TSeen seen;
-  EXPECT_TRUE(RunChooser(chooser, seen, ClickOk));
-  EXPECT_EQ(seen.Selected, hidden);
-  EXPECT_EQ(chooser.Folder(), hidden);
+  const std::pair<std::string, std::string> cases[] = {
+      {FTemp.Path(), Dialogs::MakeDisplayPath(FTemp.Path(), 50)},
+      {"/", "/"},
+      {hidden, Dialogs::MakeDisplayPath(hidden, 50)}};
+  for (const auto& [folder, status] : cases) {
+    SCOPED_TRACE(folder);
+    EXPECT_EQ(Choose(folder), folder);
+    ASSERT_TRUE(Seen.Opened);
+    EXPECT_EQ(Seen.Selected, folder);
+    EXPECT_EQ(Seen.Status.toStdString(), status);
+    EXPECT_TRUE(Seen.StatusVisible);
+  }
+  EXPECT_EQ(Choose(FTemp.Path() + "/"), FTemp.Path());  // the tree's path, without a separator
 }
 
 TEST_F(KvFolderDialogTest, LongPathIsShortenedOnTheStatusLine) {
@@ -150,16 +128,12 @@ TEST_F(KvFolderDialogTest, LongPathIsShortenedOnTheStatusLine) {
     path += std::string("/") + part;
     ASSERT_TRUE(std::filesystem::create_directory(path));
   }
-  TKvFolderDialog chooser(&FOwner);
-  chooser.SetFolder(path);
-  TSeen seen;
-  EXPECT_TRUE(RunChooser(chooser, seen, ClickOk));
-  EXPECT_EQ(seen.Selected, path);
-  EXPECT_EQ(seen.Status.toStdString(), Dialogs::MakeDisplayPath(path, 50));
-  EXPECT_LE(seen.Status.size(), 50);
-  EXPECT_TRUE(seen.Status.startsWith("/..."));
-  EXPECT_TRUE(seen.Status.endsWith("/signed copies"));
-  EXPECT_EQ(chooser.Folder(), path);
+  EXPECT_EQ(Choose(path), path);
+  EXPECT_EQ(Seen.Selected, path);
+  EXPECT_EQ(Seen.Status.toStdString(), Dialogs::MakeDisplayPath(path, 50));
+  EXPECT_LE(Seen.Status.size(), 50);
+  EXPECT_TRUE(Seen.Status.startsWith("/..."));
+  EXPECT_TRUE(Seen.Status.endsWith("/signed copies"));
 }
 
 // Folder names are untrusted: one that looks like markup is shown as it stands.
@@ -168,17 +142,15 @@ TEST_F(KvFolderDialogTest, FolderNamesThatLookLikeMarkupAreShownAsTheyStand) {
     SCOPED_TRACE(name);
     const std::string path = FTemp.File(name);
     ASSERT_TRUE(std::filesystem::create_directory(path));
-    TKvFolderDialog chooser(&FOwner);
-    chooser.SetFolder(path);
-    TSeen seen;
     Qt::TextFormat format = Qt::AutoText;
-    EXPECT_TRUE(RunChooser(chooser, seen, [&format](QDialog* dialog) {
-      format = dialog->findChild<QLabel*>("StatusLbl")->textFormat();
-      ClickOk(dialog);
-    }));
+    EXPECT_EQ(Choose(path,
+                     [&format](QDialog* dialog) {
+                       format = dialog->findChild<QLabel*>("StatusLbl")->textFormat();
+                       ClickOk(dialog);
+                     }),
+              path);
     EXPECT_EQ(format, Qt::PlainText);
-    EXPECT_EQ(seen.Status.toStdString(), Dialogs::MakeDisplayPath(path, 50));
-    EXPECT_EQ(chooser.Folder(), path);
+    EXPECT_EQ(Seen.Status.toStdString(), Dialogs::MakeDisplayPath(path, 50));
   }
 }
 
@@ -193,32 +165,23 @@ TEST_F(KvFolderDialogTest, FoldersAreChosenByTheirExactBytes) {
   }
   for (const std::string& path : paths) {  // preselected, shown, returned
     SCOPED_TRACE(path);
-    TKvFolderDialog chooser(&FOwner);
-    chooser.SetFolder(path);
-    TSeen seen;
-    EXPECT_TRUE(RunChooser(chooser, seen, ClickOk));
-    EXPECT_EQ(seen.Selected, path);
-    EXPECT_EQ(seen.Status, QtText::FromUtf8(Dialogs::MakeDisplayPath(path, 50)));
-    EXPECT_EQ(chooser.Folder(), path);
+    EXPECT_EQ(Choose(path), path);
+    EXPECT_EQ(Seen.Selected, path);
+    EXPECT_EQ(Seen.Status, QtText::FromUtf8(Dialogs::MakeDisplayPath(path, 50)));
   }
   std::set<std::string> chosen;
   for (int row = 0; row < static_cast<int>(names.size()); ++row) {  // picked in the tree
-    TKvFolderDialog chooser(&FOwner);
-    chooser.SetFolder(FTemp.Path());
-    TSeen seen;
     QStringList shown;
-    EXPECT_TRUE(RunChooser(chooser, seen, [&](QDialog* dialog) {
+    chosen.insert(Choose(FTemp.Path(), [&](QDialog* dialog) {
       auto* tree = dialog->findChild<QTreeView*>("FolderTree");
       const QModelIndex folder = tree->currentIndex();
       tree->expand(folder);
-      for (int i = 0; i < tree->model()->rowCount(folder); ++i) {
+      for (int i = 0; i < tree->model()->rowCount(folder); ++i)
         shown << tree->model()->index(i, 0, folder).data().toString();
-      }
       tree->setCurrentIndex(tree->model()->index(row, 0, folder));
       ClickOk(dialog);
     }));
     EXPECT_EQ(shown, QStringList(3, QStringLiteral(u"caf\uFFFD")));
-    chosen.insert(chooser.Folder());
   }
   EXPECT_EQ(chosen, paths);
 }
@@ -238,20 +201,17 @@ bool CurrentItemComesIntoView(QDialog* dialog) {
 }
 
 TEST_F(KvFolderDialogTest, SelectedFolderIsScrolledIntoView) {
-  for (int i = 0; i < 80; ++i) {
+  for (int i = 0; i < 80; ++i)
     ASSERT_TRUE(std::filesystem::create_directory(FTemp.File("d" + std::to_string(100 + i))));
-  }
   const std::string target = FTemp.File("d179");
-  TKvFolderDialog chooser(&FOwner);
-  chooser.SetFolder(target);
-  TSeen seen;
   bool inView = false;
-  EXPECT_TRUE(RunChooser(chooser, seen, [&](QDialog* dialog) {
-    inView = CurrentItemComesIntoView(dialog);
-    ClickOk(dialog);
-  }));
+  EXPECT_EQ(Choose(target,
+                   [&](QDialog* dialog) {
+                     inView = CurrentItemComesIntoView(dialog);
+                     ClickOk(dialog);
+                   }),
+            target);
   EXPECT_TRUE(inView);
-  EXPECT_EQ(chooser.Folder(), target);
 }
 
 TEST_F(KvFolderDialogTest, CancelAndCloseLeaveTheFolderAlone) {
@@ -261,16 +221,13 @@ TEST_F(KvFolderDialogTest, CancelAndCloseLeaveTheFolderAlone) {
   };
   for (const auto& [name, ending] : endings) {
     SCOPED_TRACE(name);
-    TKvFolderDialog chooser(&FOwner);
-    chooser.SetFolder(FTemp.Path());
-    TSeen seen;
-    EXPECT_FALSE(RunChooser(chooser, seen, [&](QDialog* dialog) {
+    const auto toTheTop = [&](QDialog* dialog) {
       auto* tree = dialog->findChild<QTreeView*>("FolderTree");
       tree->setCurrentIndex(tree->model()->index(0, 0));  // the top, "/"
       ending(dialog);
-    }));
-    EXPECT_TRUE(seen.Opened);
-    EXPECT_EQ(chooser.Folder(), FTemp.Path());
+    };
+    EXPECT_EQ(Choose(FTemp.Path(), toTheTop, false), FTemp.Path());
+    EXPECT_TRUE(Seen.Opened);
   }
 }
 
@@ -279,50 +236,42 @@ TEST_F(KvFolderDialogTest, MissingFolderOrFileIsNotPreselected) {
   for (const std::string& folder :
        {FTemp.File("missing"), FTemp.File("plain.txt"), std::string()}) {
     SCOPED_TRACE(folder);
-    TKvFolderDialog chooser(&FOwner);
-    chooser.SetFolder(folder);
-    TSeen seen;
-    EXPECT_FALSE(RunChooser(chooser, seen, ClickCancel));
-    ASSERT_TRUE(seen.Opened);
-    EXPECT_EQ(seen.Selected, "/");  // the top of the tree, as it opens
-    EXPECT_EQ(chooser.Folder(), folder);
+    EXPECT_EQ(Choose(folder, ClickCancel, false), folder);
+    ASSERT_TRUE(Seen.Opened);
+    EXPECT_EQ(Seen.Selected, "/");  // the top of the tree, as it opens
   }
 }
 
 TEST_F(KvFolderDialogTest, OkStaysEnabledAfterSelectionChanges) {
-  TKvFolderDialog chooser(&FOwner);
-  chooser.SetFolder(FTemp.Path());
-  TSeen seen;
   bool enabled = false;
-  EXPECT_TRUE(RunChooser(chooser, seen, [&](QDialog* dialog) {
-    auto* tree = dialog->findChild<QTreeView*>("FolderTree");
-    tree->setCurrentIndex(tree->currentIndex().parent());
-    enabled = Button(dialog, QDialogButtonBox::Ok)->isEnabled();
-    ClickOk(dialog);
-  }));
+  EXPECT_EQ(Choose(FTemp.Path(),
+                   [&](QDialog* dialog) {
+                     auto* tree = dialog->findChild<QTreeView*>("FolderTree");
+                     tree->setCurrentIndex(tree->currentIndex().parent());
+                     enabled = Button(dialog, QDialogButtonBox::Ok)->isEnabled();
+                     ClickOk(dialog);
+                   }),
+            "/tmp");
   EXPECT_TRUE(enabled);
-  EXPECT_EQ(chooser.Folder(), "/tmp");
 }
 
 TEST_F(KvFolderDialogTest, OpensModalToItsOwnerAndCentredOnTheScreen) {
   TKvFolderDialog chooser(&FOwner);
-  TSeen seen;
-  RunChooser(chooser, seen, ClickCancel);
-  ASSERT_TRUE(seen.Opened);
-  EXPECT_TRUE(seen.Modal);
-  EXPECT_EQ(seen.Parent, &FOwner);
+  RunChooser(chooser, Seen, ClickCancel);
+  ASSERT_TRUE(Seen.Opened);
+  EXPECT_TRUE(Seen.Modal);
+  EXPECT_EQ(Seen.Parent, &FOwner);
   const QSize screen = Platform::PrimaryScreenSize();
-  EXPECT_EQ(seen.Position.x(), screen.width() / 2 - seen.FrameSize.width() / 2);
-  EXPECT_EQ(seen.Position.y(), screen.height() / 2 - seen.FrameSize.height() / 2);
+  EXPECT_EQ(Seen.Frame.x(), screen.width() / 2 - Seen.Frame.width() / 2);
+  EXPECT_EQ(Seen.Frame.y(), screen.height() / 2 - Seen.Frame.height() / 2);
 }
 
 TEST_F(KvFolderDialogTest, StatusLineHiddenWithoutShowPath) {
   TKvFolderDialog chooser(&FOwner);
   chooser.SetShowPath(false);
   chooser.SetFolder(FTemp.Path());
-  TSeen seen;
-  EXPECT_TRUE(RunChooser(chooser, seen, ClickOk));
-  EXPECT_FALSE(seen.StatusVisible);
+  EXPECT_TRUE(RunChooser(chooser, Seen, ClickOk));
+  EXPECT_FALSE(Seen.StatusVisible);
   EXPECT_EQ(chooser.Folder(), FTemp.Path());
 }
 

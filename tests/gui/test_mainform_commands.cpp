@@ -1,14 +1,10 @@
 // Commands of the main window driven through its controls: the filter box,
 // the order, removal, the folder chooser, Rename on an empty list, the About
 // box and F1.
-#include <set>
-#include <string>
-#include <vector>
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDialog>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -22,19 +18,12 @@
 #include <QToolButton>
 #include <QTreeView>
 
-#include <gtest/gtest.h>
-
-#include "app/qt/mainform.h"
-#include "core/testutil.h"
 #include "dialogs/qt/aboutform.h"
 #include "filelist/qt/filelistmodel.h"
 #include "filelist/scan.h"
-#include "gui/guitestutil.h"
 #include "gui/mainformfixture.h"
 
 namespace {
-
-using TNames = std::vector<std::string>;
 
 class MainFormCommands : public TMainFormFixture {
  protected:
@@ -137,7 +126,7 @@ TEST_P(MainFormRemove, SelectedRowsLeaveAndTheNextPreviewNumbersTheRest) {
   SelectRows(GetParam().Selected);
   Ui(*Form).RemoveBtn->click();
   EXPECT_EQ(OldNames(), GetParam().Left);
-  EXPECT_EQ(TestUtil::ListNames(Files.Path()), (TNames{"a.txt", "b.txt", "c.txt", "d.txt"}));
+  EXPECT_EQ(FileNames(), (TNames{"a.txt", "b.txt", "c.txt", "d.txt"}));
   Ui(*Form).TestMnu->trigger();
   EXPECT_EQ(NewNames(), GetParam().Numbered);
 }
@@ -162,7 +151,7 @@ TEST_F(MainFormCommands, RenameOnAnEmptiedListAsksNothingAndDoesNotScan) {
   EXPECT_EQ(Form->FileListModel()->rowCount(), 0);
   EXPECT_EQ(Ui(*Form).ActionLbl->text(), QStringLiteral("Idle..."));
   EXPECT_EQ(Ui(*Form).ProgressBar1->value(), 0);
-  EXPECT_EQ(TestUtil::ListNames(Files.Path()), (TNames{"a.txt", "b.txt"}));
+  EXPECT_EQ(FileNames(), (TNames{"a.txt", "b.txt"}));
 }
 
 TEST_F(MainFormCommands, CancelledFolderChoiceChangesNothing) {
@@ -223,12 +212,10 @@ TEST_F(MainFormCommands, AboutBoxIsBuiltAfreshForEveryOpening) {
 
 TEST_F(MainFormCommands, F1OpensTheHelpFileBesideTheExecutable) {
   TOpenRecorder recorder;
-  QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "Open");
   Form->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
   Ui(*Form).FileList->setFocus();
   QTest::keyClick(Ui(*Form).FileList, Qt::Key_F1);
-  QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
   ASSERT_EQ(recorder.Urls.size(), 1u);
   EXPECT_TRUE(recorder.Urls[0].toLocalFile().endsWith(QStringLiteral("/help.chm")));
 }

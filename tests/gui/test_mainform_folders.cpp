@@ -3,10 +3,6 @@
 // OK does, exact bytes kept.
 #include <sys/stat.h>
 
-#include <memory>
-#include <string>
-#include <vector>
-
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -14,12 +10,8 @@
 #include <QMimeData>
 #include <QTest>
 #include <QTreeView>
-#include <QUrl>
-
-#include <gtest/gtest.h>
 
 #include "app/startdir.h"
-#include "core/testutil.h"
 #include "gui/mainformfixture.h"
 
 namespace {
@@ -62,7 +54,7 @@ class MainFormFolders : public TMainFormFixture {
 TEST_F(MainFormFolders, StartFolderBecomesTheDirectoryAndIsScanned) {
   Form = CreateMainForm(Paths(), Sub);
   EXPECT_EQ(Form->DirectoryBytes(), Sub);
-  EXPECT_EQ(OldNames(), (std::vector<std::string>{"a.txt", "b.txt"}));
+  EXPECT_EQ(OldNames(), (TNames{"a.txt", "b.txt"}));
   EXPECT_EQ(Seam.FolderOffers, 0);
   // A file argument opens its folder.
   const App::TStartFolder start = App::StartFolderFor({Sub + "/b.txt"}, "/", App::PathKindOf);
@@ -86,14 +78,14 @@ TEST_F(MainFormFolders, DroppedFolderOrFileOpensItsFolder) {
   folder.setUrls({FileUri(Sub)});
   ASSERT_TRUE(Drop(folder));
   EXPECT_EQ(Form->DirectoryBytes(), Sub);
-  EXPECT_EQ(OldNames(), (std::vector<std::string>{"a.txt", "b.txt"}));
+  EXPECT_EQ(OldNames(), (TNames{"a.txt", "b.txt"}));
   TestUtil::WriteFileBytes(Files.File("top.txt"), "t");
   QMimeData file;  // a file and a remote item: the file's folder
   file.setUrls({QUrl(QStringLiteral("https://example.org/x")), FileUri(Files.File("top.txt"))});
   ASSERT_TRUE(Drop(file));
   EXPECT_EQ(Form->DirectoryBytes(), Files.Path());
   EXPECT_EQ(DirText(), QString::fromStdString(Files.Path()));
-  EXPECT_EQ(OldNames(), (std::vector<std::string>{"top.txt"}));
+  EXPECT_EQ(OldNames(), (TNames{"top.txt"}));
 }
 
 TEST_F(MainFormFolders, DropsThatNameNoFolderAreRefused) {

@@ -1,8 +1,5 @@
 // The shipped German translation, applied to the real window at start-up,
 // leaves no English text anywhere in the window.
-#include <set>
-#include <sstream>
-
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
@@ -10,6 +7,7 @@
 #include <QLabel>
 #include <QTabWidget>
 
+#include "core/windowtexts.h"
 #include "filelist/qt/filelistmodel.h"
 #include "gui/mainformfixture.h"
 
@@ -17,21 +15,16 @@ namespace {
 
 const std::string GermanFile = std::string(MORVANE_SOURCE_DIR) + "/lang/German.lng";
 
-QString WithoutMarks(QString text) { return text.remove(QLatin1Char('&')); }
+using GuiTestUtil::WithoutMarks;
 
-// The built-in English texts: the values of the default language file that
-// every start writes, with "~~" turned back into line breaks.
-std::set<QString> EnglishTexts(const std::string& defaultFile) {
+// The built-in English texts: the values of the default language file, with
+// "~~" turned back into line breaks.
+std::set<QString> EnglishTexts() {
   std::set<QString> texts;
-  std::istringstream lines(TestUtil::ReadFileBytes(defaultFile));
-  for (std::string line; std::getline(lines, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    const auto eq = line.find('=');
-    if (eq == std::string::npos || line.rfind("MainForm.DirEdit.", 0) == 0) continue;
-    QString value = QString::fromUtf8(line.substr(eq + 1)).trimmed();
-    value.replace(QStringLiteral("~~"), QStringLiteral("\r\n"));
-    texts.insert(WithoutMarks(value));
-  }
+  for (const auto& [key, value] : TestUtil::DefaultLanguageTexts())
+    if (key.rfind("MainForm.DirEdit.", 0) != 0)
+      texts.insert(WithoutMarks(QString::fromUtf8(value).trimmed().replace(
+          QStringLiteral("~~"), QStringLiteral("\r\n"))));
   // Words that German uses as they are.
   texts.erase(QStringLiteral("Status:"));
   texts.erase(QStringLiteral("Info"));
@@ -60,7 +53,7 @@ class MainFormGerman : public TMainFormFixture {};
 TEST_F(MainFormGerman, LeavesNoEnglishTextInTheWindow) {
   WriteSettings("[Language]\r\nMainForm=" + GermanFile + "\r\n");
   TMainForm& form = StartShown();
-  const std::set<QString> english = EnglishTexts(Dir.File("Language.lng"));
+  const std::set<QString> english = EnglishTexts();
   ASSERT_GT(english.size(), 50u);
   int checked = 0;
   for (const QString& text : WindowTexts(form)) {

@@ -1,8 +1,6 @@
 // The keyboard in the main window and what it shows after a scan: radio groups
 // as one Tab stop, Delete in the file list, a rescanned list shown from its
 // top, and a tab bar that marks no tab while no page is shown.
-#include <string>
-#include <vector>
 
 #include <QAction>
 #include <QApplication>
@@ -11,18 +9,14 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QScrollBar>
-#include <QStyleFactory>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
 
-#include <gtest/gtest.h>
-
 #include "app/accesskeys.h"
 #include "app/qt/mainform_radiogroup.h"
-#include "core/testutil.h"
 #include "gui/mainformfixture.h"
 
 namespace {
@@ -36,23 +30,15 @@ class MainFormKeys : public TMainFormFixture {
     Form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
   }
-  template <typename T>
-  T* Control(const char* name) const {
-    T* control = Form->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(control, nullptr) << name;
-    return control;
-  }
   void Press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
     QTest::keyClick(QApplication::focusWidget(), key, mods);
   }
-  QTreeView* List() const { return Control<QTreeView>("FileList"); }
 };
 
 TEST_F(MainFormKeys, TabEntersARadioGroupAtItsChoiceAndArrowsMoveIt) {
-  auto* prefix = Control<TRadioGroup>("RadioGroup1");
-  auto* suffix = Control<TRadioGroup>("RadioGroup3");
-  auto* edit1 = Control<QLineEdit>("Edit1");
-  Control<QTabWidget>("PageControl1")->setFocus();
+  TRadioGroup* prefix = Ui(*Form).RadioGroup1;
+  QLineEdit* edit1 = Ui(*Form).Edit1;
+  Ui(*Form).PageControl1->setFocus();
   Press(Qt::Key_Tab);
   EXPECT_EQ(QApplication::focusWidget(), prefix->Button(1));  // "No", the choice
   Press(Qt::Key_Up);
@@ -62,7 +48,7 @@ TEST_F(MainFormKeys, TabEntersARadioGroupAtItsChoiceAndArrowsMoveIt) {
   Press(Qt::Key_Tab);  // one stop per group: on to the edit box
   EXPECT_EQ(QApplication::focusWidget(), edit1);
   Press(Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), suffix->Button(1));
+  EXPECT_EQ(QApplication::focusWidget(), Ui(*Form).RadioGroup3->Button(1));
   Press(Qt::Key_Backtab, Qt::ShiftModifier);
   Press(Qt::Key_Backtab, Qt::ShiftModifier);
   EXPECT_EQ(QApplication::focusWidget(), prefix->Button(0));
@@ -70,12 +56,12 @@ TEST_F(MainFormKeys, TabEntersARadioGroupAtItsChoiceAndArrowsMoveIt) {
   EXPECT_EQ(prefix->ItemIndex(), 1);
   EXPECT_FALSE(edit1->isEnabled());
   // Three items; a group without a choice is entered at its first item.
-  auto* name = Control<TRadioGroup>("RadioGroup2");
+  TRadioGroup* name = Ui(*Form).RadioGroup2;
   name->Button(1)->setFocus();
   Press(Qt::Key_Down);
   EXPECT_EQ(name->ItemIndex(), 2);
   name->SetItemIndex(-1);
-  Control<TRadioGroup>("RadioGroup4")->Button(1)->setFocus();
+  Ui(*Form).RadioGroup4->Button(1)->setFocus();
   Press(Qt::Key_Tab);  // past the disabled Edit4
   EXPECT_EQ(QApplication::focusWidget(), name->Button(0));
 }
@@ -83,17 +69,17 @@ TEST_F(MainFormKeys, TabEntersARadioGroupAtItsChoiceAndArrowsMoveIt) {
 TEST_F(MainFormKeys, DeleteInTheListRemovesTheSelectedRowsOnly) {
   ScanFiles({"a.txt", "b.txt", "c.txt", "d.txt"});
   SelectRows({1, 2});
-  List()->setFocus();
+  Ui(*Form).FileList->setFocus();
   Press(Qt::Key_Delete, Qt::ShiftModifier);  // not the plain key: nothing
   EXPECT_EQ(OldNames().size(), 4u);
-  Control<QLineEdit>("Edit5")->setFocus();
+  Ui(*Form).Edit5->setFocus();
   Press(Qt::Key_Delete);  // in an edit box it edits
   EXPECT_EQ(OldNames().size(), 4u);
-  List()->setFocus();
+  Ui(*Form).FileList->setFocus();
   Press(Qt::Key_Delete);
-  EXPECT_EQ(OldNames(), (std::vector<std::string>{"a.txt", "d.txt"}));
-  EXPECT_EQ(TestUtil::ListNames(Files.Path()).size(), 4u);  // no file touched
-  Press(Qt::Key_Delete);                                    // nothing selected: nothing removed
+  EXPECT_EQ(OldNames(), (TNames{"a.txt", "d.txt"}));
+  EXPECT_EQ(FileNames().size(), 4u);  // no file touched
+  Press(Qt::Key_Delete);              // nothing selected: nothing removed
   EXPECT_EQ(OldNames().size(), 2u);
 }
 
@@ -101,19 +87,19 @@ TEST_F(MainFormKeys, EveryScanShowsTheListFromItsTop) {
   std::vector<std::string> names;
   for (int i = 0; i < 120; ++i) names.push_back("f" + std::to_string(1000 + i) + ".txt");
   ScanFiles(names);
-  QScrollBar* bar = List()->verticalScrollBar();
+  QScrollBar* bar = Ui(*Form).FileList->verticalScrollBar();
   auto scrollDown = [&]() {
     QApplication::processEvents();
     bar->setValue(bar->maximum());
     EXPECT_GT(bar->value(), 0);
   };
   scrollDown();
-  Control<QToolButton>("RefreshBtn")->click();
+  Ui(*Form).RefreshBtn->click();
   EXPECT_EQ(bar->value(), 0);
   scrollDown();  // the rename run's closing scan
-  Control<TRadioGroup>("RadioGroup1")->SetItemIndex(0);
-  Control<QLineEdit>("Edit1")->setText(QStringLiteral("p_"));
-  Control<QToolButton>("GoBTn")->click();
+  Ui(*Form).RadioGroup1->SetItemIndex(0);
+  Ui(*Form).Edit1->setText(QStringLiteral("p_"));
+  Ui(*Form).GoBTn->click();
   ASSERT_EQ(OldNames().front(), "p_1.txt");  // renamed and scanned again
   EXPECT_EQ(bar->value(), 0);
 }
@@ -124,14 +110,13 @@ QImage TabInside(QTabBar* bar, int tab) {
 }
 
 TEST_F(MainFormKeys, TabBarMarksNoTabWhileNoPageIsShown) {
-  const QString oldStyle = QApplication::style()->name();
   for (const char* style : {"", "Windows"}) {
     SCOPED_TRACE(style);
-    if (*style) QApplication::setStyle(QStyleFactory::create(QString::fromLatin1(style)));
+    const GuiTestUtil::TStyleScope scope(style);
     Form.reset();
     WriteSettings(LanguageEntry() + "\r\n[option]\r\nactivepage=5\r\n");
     StartShown();
-    auto* bar = Control<QTabWidget>("PageControl1")->findChild<QTabBar*>();
+    auto* bar = Ui(*Form).PageControl1->findChild<QTabBar*>();
     ASSERT_EQ(Form->ActivePageIndex(), -1);
     const QImage none0 = TabInside(bar, 0), none1 = TabInside(bar, 1);
     Form->SetActivePageIndex(0);
@@ -142,28 +127,27 @@ TEST_F(MainFormKeys, TabBarMarksNoTabWhileNoPageIsShown) {
     EXPECT_EQ(none0, other0);
     EXPECT_EQ(none1, other1);
   }
-  QApplication::setStyle(QStyleFactory::create(oldStyle));
 }
 
 // Undo Rename takes a key of its own and leaves every other File entry the key
 // it had without it, in English and in German.
 TEST_F(MainFormKeys, UndoRenameLeavesTheOtherFileKeysAsTheyWere) {
   for (const char* file : {"", MORVANE_SOURCE_DIR "/lang/German.lng"}) {
-    if (*file) {
-      Seam.LanguageFile = QString::fromUtf8(file);
-      Ui(*Form).Language->trigger();
-    }
-    std::vector<std::string> before;
-    for (QAction* entry : Ui(*Form).File1->actions())
-      if (entry != Ui(*Form).UndoMnu)
-        before.push_back(entry->isSeparator() ? "-" : entry->text().remove('&').toStdString());
+    Seam.LanguageFile = QString::fromUtf8(file);
+    if (*file) Ui(*Form).Language->trigger();
+    auto entries = [this](bool marks) {
+      std::vector<std::string> texts;
+      for (QAction* entry : Ui(*Form).File1->actions())
+        if (entry != Ui(*Form).UndoMnu)
+          texts.push_back(entry->isSeparator() ? "-"
+                          : marks              ? entry->text().toStdString()
+                                               : entry->text().remove('&').toStdString());
+      return texts;
+    };
+    std::vector<std::string> before = entries(false);
     before = App::AssignAccessKeys(before, std::vector<bool>(before.size(), false), false);
     emit Ui(*Form).File1->aboutToShow();
-    std::vector<std::string> after;
-    for (QAction* entry : Ui(*Form).File1->actions())
-      if (entry != Ui(*Form).UndoMnu)
-        after.push_back(entry->isSeparator() ? "-" : entry->text().toStdString());
-    EXPECT_EQ(after, before) << file;
+    EXPECT_EQ(entries(true), before) << file;
     EXPECT_TRUE(Ui(*Form).UndoMnu->text().contains('&')) << Ui(*Form).UndoMnu->text().toStdString();
   }
 }

@@ -3,14 +3,10 @@
 
 #include <cstdlib>
 #include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFrame>
@@ -24,15 +20,9 @@
 #include <QRadioButton>
 #include <QToolButton>
 #include <QTreeView>
-#include <QUrl>
 
-#include <gtest/gtest.h>
-
-#include "app/qt/mainform.h"
 #include "app/qt/mainform_radiogroup.h"
-#include "core/testutil.h"
 #include "filelist/qt/filelistmodel.h"
-#include "gui/guitestutil.h"
 #include "gui/mainformfixture.h"
 
 namespace {
@@ -133,7 +123,7 @@ TEST_F(MainFormLayout, ShowErrorMessagesClickedTwiceReturnsToItsState) {
   }
 }
 
-// Each command's visible work, seen from outside the window: Run clicks the
+// Each command's visible work, seen from outside the window: run clicks the
 // control once.
 using TClick = std::function<void()>;
 
@@ -141,7 +131,9 @@ class MainFormBindings;
 
 struct TBinding {
   const char* Control;
-  void (*Check)(MainFormBindings& t, const TClick& run);
+  void (MainFormBindings::*Check)(const TClick& run);
+  const char* Ending = "";  // of the file opened
+  int FolderOffers = 0;     // in all, the scan before the click included
 };
 
 class MainFormBindings : public MainFormLayout, public ::testing::WithParamInterface<TBinding> {
@@ -155,15 +147,13 @@ class MainFormBindings : public MainFormLayout, public ::testing::WithParamInter
   void Previews(const TClick& run) {
     ScanFiles({"a.txt", "b.txt"});
     run();
-    EXPECT_EQ(NewNames(), (std::vector<std::string>{"1.txt", "2.txt"}));
+    EXPECT_EQ(NewNames(), (TNames{"1.txt", "2.txt"}));
   }
-  void Opens(const TClick& run, const char* ending) {
+  void Opens(const TClick& run) {
     TOpenRecorder recorder;
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "Open");
     run();
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     ASSERT_EQ(recorder.Urls.size(), 1u);
-    EXPECT_TRUE(recorder.Urls[0].toLocalFile().endsWith(QLatin1String(ending)));
+    EXPECT_TRUE(recorder.Urls[0].toLocalFile().endsWith(QLatin1String(GetParam().Ending)));
   }
   void RemovesSelected(const TClick& run) {
     ScanFiles({"a", "b"});
@@ -184,63 +174,51 @@ class MainFormBindings : public MainFormLayout, public ::testing::WithParamInter
     run();
     EXPECT_FALSE(Form->isVisible());
   }
-  // Lists the folder again, having offered the folder chooser folderOffers
-  // times in all (the scan before the click offered it once).
-  void ListsAgain(const TClick& run, int folderOffers) {
+  void ListsAgain(const TClick& run) {
     ScanFiles({"a"});
     TestUtil::WriteFileBytes(Files.File("b"), "b");
     run();
-    EXPECT_EQ(Seam.FolderOffers, folderOffers);
-    EXPECT_EQ(OldNames(), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(Seam.FolderOffers, GetParam().FolderOffers);
+    EXPECT_EQ(OldNames(), (TNames{"a", "b"}));
   }
   void ChoosesALanguage(const TClick& run) {
     run();
     EXPECT_EQ(Seam.LanguageOffers, 1);
   }
-  void Toggles(const TClick& run, const char* name) {
-    auto* toggle = Form->findChild<QAction*>(name);
+  void Toggles(const TClick& run) {
+    auto* toggle = Form->findChild<QAction*>(GetParam().Control);
     const bool before = toggle->isChecked();
     run();
     EXPECT_NE(toggle->isChecked(), before);
   }
 };
 
-void Rename(MainFormBindings& t, const TClick& run) { t.AsksToRename(run); }
-void Test(MainFormBindings& t, const TClick& run) { t.Previews(run); }
-void Explore(MainFormBindings& t, const TClick& run) { t.Opens(run, "/"); }
-void Contents(MainFormBindings& t, const TClick& run) { t.Opens(run, "/help.chm"); }
-void Remove(MainFormBindings& t, const TClick& run) { t.RemovesSelected(run); }
-void About(MainFormBindings& t, const TClick& run) { t.ShowsAbout(run); }
-void Exit(MainFormBindings& t, const TClick& run) { t.Closes(run); }
-void Browse(MainFormBindings& t, const TClick& run) { t.ListsAgain(run, 2); }
-void Refresh(MainFormBindings& t, const TClick& run) { t.ListsAgain(run, 1); }
-void Language(MainFormBindings& t, const TClick& run) { t.ChoosesALanguage(run); }
-void ShowErrors(MainFormBindings& t, const TClick& run) { t.Toggles(run, "ShowErrorMnu"); }
-void WarnRename(MainFormBindings& t, const TClick& run) { t.Toggles(run, "WarnRenameMnu"); }
-
 TEST_P(MainFormBindings, ClickingTheControlDoesItsCommand) {
   const char* name = GetParam().Control;
   auto* action = Form->findChild<QAction*>(name);
   auto* button = Form->findChild<QToolButton*>(name);
   ASSERT_TRUE(action || button) << name;
-  GetParam().Check(*this, [action, button]() {
+  (this->*GetParam().Check)([action, button]() {
     if (action) action->trigger();
     if (button) button->click();
   });
 }
 
+using B = MainFormBindings;
 INSTANTIATE_TEST_SUITE_P(
     Controls, MainFormBindings,
-    ::testing::Values(TBinding{"GoBTn", Rename}, TBinding{"RenameMnu", Rename},
-                      TBinding{"TestBtn", Test}, TBinding{"TestMnu", Test},
-                      TBinding{"ExploreBtn", Explore}, TBinding{"ExploreMnu", Explore},
-                      TBinding{"RemoveBtn", Remove}, TBinding{"RemoveMnu", Remove},
-                      TBinding{"AboutBtn", About}, TBinding{"AboutMnu", About},
-                      TBinding{"ExitBtn", Exit}, TBinding{"ExitMnu", Exit},
-                      TBinding{"BrowseMnu", Browse}, TBinding{"BrowseDirEdit", Browse},
-                      TBinding{"RefreshBtn", Refresh}, TBinding{"Language", Language},
-                      TBinding{"ShowErrorMnu", ShowErrors}, TBinding{"WarnRenameMnu", WarnRename},
-                      TBinding{"ContentsMnu", Contents}),
+    ::testing::Values(
+        TBinding{"GoBTn", &B::AsksToRename}, TBinding{"RenameMnu", &B::AsksToRename},
+        TBinding{"TestBtn", &B::Previews}, TBinding{"TestMnu", &B::Previews},
+        TBinding{"ExploreBtn", &B::Opens, "/"}, TBinding{"ExploreMnu", &B::Opens, "/"},
+        TBinding{"RemoveBtn", &B::RemovesSelected}, TBinding{"RemoveMnu", &B::RemovesSelected},
+        TBinding{"AboutBtn", &B::ShowsAbout}, TBinding{"AboutMnu", &B::ShowsAbout},
+        TBinding{"ExitBtn", &B::Closes}, TBinding{"ExitMnu", &B::Closes},
+        TBinding{"BrowseMnu", &B::ListsAgain, "", 2},
+        TBinding{"BrowseDirEdit", &B::ListsAgain, "", 2},
+        TBinding{"RefreshBtn", &B::ListsAgain, "", 1}, TBinding{"Language", &B::ChoosesALanguage},
+        TBinding{"ShowErrorMnu", &B::Toggles}, TBinding{"WarnRenameMnu", &B::Toggles},
+        TBinding{"ContentsMnu", &B::Opens, "/help.chm"}),
     [](const auto& info) { return std::string(info.param.Control); });
 
 TEST_F(MainFormLayout, FilterTextAndRadioChoicesRunTheirHandlers) {
@@ -262,7 +240,7 @@ TEST_F(MainFormLayout, FileRenameAndToolbarRenameAskTheSameQuestion) {
   ASSERT_EQ(Seam.Texts.size(), 2u);
   EXPECT_EQ(Seam.Texts[0], Seam.Texts[1]);
   EXPECT_TRUE(Seam.Texts[0].startsWith(QStringLiteral("Really rename file(s)?")));
-  EXPECT_EQ(TestUtil::ListNames(Files.Path()), std::vector<std::string>{"a.txt"});
+  EXPECT_EQ(FileNames(), TNames{"a.txt"});
 }
 
 TEST_F(MainFormLayout, RenameOnAnEmptyListAsksNothing) {
@@ -274,15 +252,10 @@ TEST_F(MainFormLayout, RenameOnAnEmptyListAsksNothing) {
 TEST_F(MainFormLayout, TestPreviewsWithTheActivePage) {
   ScanFiles({"b.txt", "a.txt"});
   Ui(*Form).TestBtn->click();
-  const auto& items = Form->FileListModel()->Items();
-  ASSERT_EQ(items.size(), 2u);
-  EXPECT_EQ(items[0].NewName, "1.txt");
-  EXPECT_EQ(items[1].NewName, "2.txt");
-  Form->SetActivePageIndex(1);
-  Ui(*Form).Edit5->setText(QStringLiteral("TXT"));
-  Ui(*Form).Edit6->setText(QStringLiteral("doc"));
+  ASSERT_EQ(NewNames(), (TNames{"1.txt", "2.txt"}));
+  SetReplace("TXT", "doc");
   Ui(*Form).TestMnu->trigger();
-  EXPECT_EQ(items[0].NewName, "a.doc");
+  EXPECT_EQ(NewNames()[0], "a.doc");
 }
 
 TEST_F(MainFormLayout, EnterInTheFilterParsesWithoutScanningOrAddingItems) {
@@ -307,10 +280,7 @@ TEST_F(MainFormLayout, RemoveTakesTheSelectedRowsOut) {
   ScanFiles({"a", "b", "c", "d"});
   SelectRows({1, 2});
   Ui(*Form).RemoveMnu->trigger();
-  const auto& items = Form->FileListModel()->Items();
-  ASSERT_EQ(items.size(), 2u);
-  EXPECT_EQ(items[0].OldName, "a");
-  EXPECT_EQ(items[1].OldName, "d");
+  EXPECT_EQ(OldNames(), (TNames{"a", "d"}));
 }
 
 TEST_F(MainFormLayout, DirectoryBytesSurviveTheEditBox) {
@@ -325,10 +295,8 @@ TEST_F(MainFormLayout, DirectoryBytesSurviveTheEditBox) {
 
 TEST_F(MainFormLayout, ExploreAndContentsOpenTheFolderAndTheHelpFile) {
   TOpenRecorder recorder;
-  QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "Open");
   Ui(*Form).ExploreMnu->trigger();
   Ui(*Form).ContentsMnu->trigger();
-  QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
   ASSERT_EQ(recorder.Urls.size(), 2u);
   EXPECT_EQ(recorder.Urls[0].toLocalFile(), QStringLiteral("/"));
   EXPECT_TRUE(recorder.Urls[1].toLocalFile().endsWith(QStringLiteral("/help.chm")));

@@ -1,19 +1,14 @@
 // What the file list shows: selected rows in the platform's highlight, under
 // the default style and the Windows style, with and without the focus.
 #include <map>
-#include <string>
 #include <tuple>
 
 #include <QApplication>
 #include <QImage>
 #include <QItemSelectionModel>
 #include <QLineEdit>
-#include <QStyle>
-#include <QStyleFactory>
 #include <QTest>
 #include <QTreeView>
-
-#include <gtest/gtest.h>
 
 #include "gui/mainformfixture.h"
 
@@ -50,24 +45,16 @@ class MainFormListLook : public TMainFormFixture,
                          public ::testing::WithParamInterface<std::tuple<const char*, bool>> {
  protected:
   void SetUp() override {
-    FOldStyle = QApplication::style()->name();
-    if (*std::get<0>(GetParam()))
-      QApplication::setStyle(QStyleFactory::create(QString::fromLatin1(std::get<0>(GetParam()))));
     TMainFormFixture::SetUp();
     StartWithLanguageEntry();
   }
-  void TearDown() override {
-    TMainFormFixture::TearDown();
-    QApplication::setStyle(QStyleFactory::create(FOldStyle));
-  }
-  QString FOldStyle;
+  const GuiTestUtil::TStyleScope FStyle{std::get<0>(GetParam())};
 };
 
 TEST_P(MainFormListLook, SelectedRowsShowTheHighlightAndTheirText) {
   ScanFiles({"alpha.txt", "bravo.txt", "charlie.txt"});
   Form->TestMnuClick();  // fills the new names too
-  auto* list = Form->findChild<QTreeView*>(QStringLiteral("FileList"));
-  ASSERT_NE(list, nullptr);
+  QTreeView* list = Ui(*Form).FileList;
   list->selectionModel()->select(list->model()->index(1, 0),
                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
   Form->activateWindow();
@@ -75,7 +62,7 @@ TEST_P(MainFormListLook, SelectedRowsShowTheHighlightAndTheirText) {
   if (std::get<1>(GetParam()))
     list->setFocus();
   else
-    Form->findChild<QLineEdit*>(QStringLiteral("Edit5"))->setFocus();
+    Ui(*Form).Edit5->setFocus();
   QApplication::processEvents();
   ASSERT_EQ(list->hasFocus(), std::get<1>(GetParam()));
   const QImage image = list->viewport()->grab().toImage();

@@ -1,8 +1,5 @@
 // The Rename command of the main window with its real message boxes.
 #include <cstdlib>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include <QAbstractButton>
 #include <QAction>
@@ -11,17 +8,11 @@
 #include <QColor>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QToolButton>
 
-#include <gtest/gtest.h>
-
-#include "app/qt/mainform.h"
 #include "app/qt/mainform_radiogroup.h"
-#include "core/testutil.h"
 #include "filelist/qt/filelistmodel.h"
-#include "gui/guitestutil.h"
 #include "gui/mainformfixture.h"
 #include "rename/journal.h"
 
@@ -84,15 +75,10 @@ TRowMark MarkOf(const TMainForm& form, int row) {
 // Test marks every foreseen failure with its reason, as the language file
 // words it; a move into a folder only explains itself.
 TEST_F(MainFormRename, TestMarksTheRowsThatWillFailWithTheirReason) {
-  const std::string file = Dir.File("reasons.lng");
-  TestUtil::WriteFileBytes(file, "[Translations]\r\nMainForm.TakenLbl.Caption=<b>taken</b>\r\n");
-  Seam.LanguageFile = QString::fromStdString(file);
-  Ui(*Form).Language->trigger();
+  ChooseLanguage("reasons.lng", "MainForm.TakenLbl.Caption=<b>taken</b>\r\n");
   ScanFiles({"1a", "2a", "2b", "3a", "4a"});
   TestUtil::WriteFileBytes(Files.File("1b"), "");  // not listed, but there
-  Form->SetActivePageIndex(1);
-  Ui(*Form).Edit5->setText(QStringLiteral("a"));
-  Ui(*Form).Edit6->setText(QStringLiteral("b/"));
+  SetReplace("a", "b/");
   Ui(*Form).TestBtn->click();
   // 1a -> 1b/ would be a folder move; a plain replace shows the conflicts.
   EXPECT_TRUE(MarkOf(*Form, 0).ToolTip.startsWith(QStringLiteral("The new name holds")));
@@ -114,9 +100,7 @@ TEST_F(MainFormRename, TestMarksTheRowsThatWillFailWithTheirReason) {
 
 TEST_F(MainFormRename, ConfirmedRunReportsAFailureAndRescans) {
   ScanFiles({"1a", "2a", "2b"});
-  Form->SetActivePageIndex(1);
-  Ui(*Form).Edit5->setText(QStringLiteral("a"));
-  Ui(*Form).Edit6->setText(QStringLiteral("b"));
+  SetReplace("a", "b");
   std::vector<TSeenBox> seen;
   Answer(QMessageBox::Ok, seen, [this, &seen]() { Answer(QMessageBox::Ignore, seen); });
   Ui(*Form).GoBTn->click();
@@ -133,12 +117,12 @@ TEST_F(MainFormRename, ConfirmedRunReportsAFailureAndRescans) {
   EXPECT_FALSE(Ui(*Form).ShowErrorMnu->isChecked());
   EXPECT_EQ(Ui(*Form).ActionLbl->text(), QStringLiteral(" Ok! "));
   EXPECT_EQ(Ui(*Form).ProgressBar1->value(), 100);
-  EXPECT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"1b", "2a", "2b"}));
+  EXPECT_EQ(FileNames(), (TNames{"1b", "2a", "2b"}));
   // The list shows the folder anew; only the failed move keeps its new name,
   // drawn as failed, with the system's reason and both paths.
   ASSERT_EQ(Form->FileListModel()->rowCount(), 3);
   EXPECT_EQ(Form->FileListModel()->Items()[0].OldName, "1b");
-  EXPECT_EQ(NewNames(), (std::vector<std::string>{"", "2b", ""}));
+  EXPECT_EQ(NewNames(), (TNames{"", "2b", ""}));
   const TRowMark failed = MarkOf(*Form, 1);
   EXPECT_TRUE(failed.Coloured);
   EXPECT_EQ(failed.ToolTip.toStdString(),
@@ -157,16 +141,14 @@ TEST_F(MainFormRename, CancelLeavesFilesAndNewNameColumnAsTheyWere) {
   Answer(QMessageBox::Cancel, seen);
   Ui(*Form).RenameMnu->trigger();
   ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(NewNames(), (std::vector<std::string>{"1.txt", "2.txt"}));
-  EXPECT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"a.txt", "b.txt"}));
+  EXPECT_EQ(NewNames(), (TNames{"1.txt", "2.txt"}));
+  EXPECT_EQ(FileNames(), (TNames{"a.txt", "b.txt"}));
   EXPECT_EQ(Ui(*Form).ActionLbl->text(), QStringLiteral("Idle..."));
 }
 
 TEST_F(MainFormRename, AbortEndsTheRunAtTheFirstFailureWithoutAsking) {
   ScanFiles({"a", "b"});
-  Form->SetActivePageIndex(1);
-  Ui(*Form).Edit5->setText(QStringLiteral("a"));
-  Ui(*Form).Edit6->setText(QStringLiteral("b"));
+  SetReplace("a", "b");
   Ui(*Form).WarnRenameMnu->trigger();
   ASSERT_FALSE(Ui(*Form).WarnRenameMnu->isChecked());
   std::vector<TSeenBox> seen;
@@ -177,15 +159,13 @@ TEST_F(MainFormRename, AbortEndsTheRunAtTheFirstFailureWithoutAsking) {
   EXPECT_TRUE(Ui(*Form).ShowErrorMnu->isChecked());
   EXPECT_EQ(Ui(*Form).ActionLbl->text(), QStringLiteral(" Ok! "));
   EXPECT_EQ(Ui(*Form).ProgressBar1->value(), 100);
-  EXPECT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"a", "b"}));
-  EXPECT_EQ(NewNames(), (std::vector<std::string>{"b", ""}));  // the failed move's
+  EXPECT_EQ(FileNames(), (TNames{"a", "b"}));
+  EXPECT_EQ(NewNames(), (TNames{"b", ""}));  // the failed move's
 }
 
 TEST_F(MainFormRename, IgnoreIsSavedAtCloseAndReadAtTheNextStart) {
   ScanFiles({"a", "b"});
-  Form->SetActivePageIndex(1);
-  Ui(*Form).Edit5->setText(QStringLiteral("a"));
-  Ui(*Form).Edit6->setText(QStringLiteral("b"));
+  SetReplace("a", "b");
   Ui(*Form).WarnRenameMnu->trigger();
   std::vector<TSeenBox> seen;
   Answer(QMessageBox::Ignore, seen);
@@ -199,16 +179,11 @@ TEST_F(MainFormRename, IgnoreIsSavedAtCloseAndReadAtTheNextStart) {
 }
 
 TEST_F(MainFormRename, LineBreaksOfALanguageFileBreakTheLinesOfTheBoxes) {
-  const std::string file = Dir.File("breaks.lng");
-  TestUtil::WriteFileBytes(file,
-                           "[Translations]\r\nMainForm.RenameMsgLbl.Caption=Sure?~~Really?\r\n"
-                           "MainForm.CantRenLbl.Caption=Not %s~~but %s\r\n");
-  Seam.LanguageFile = QString::fromStdString(file);
-  Ui(*Form).Language->trigger();
+  ChooseLanguage("breaks.lng",
+                 "MainForm.RenameMsgLbl.Caption=Sure?~~Really?\r\n"
+                 "MainForm.CantRenLbl.Caption=Not %s~~but %s\r\n");
   ScanFiles({"a", "b"});
-  Form->SetActivePageIndex(1);
-  Ui(*Form).Edit5->setText(QStringLiteral("a"));
-  Ui(*Form).Edit6->setText(QStringLiteral("b"));
+  SetReplace("a", "b");
   std::vector<TSeenBox> seen;
   Answer(QMessageBox::Ok, seen, [this, &seen]() { Answer(QMessageBox::Abort, seen); });
   Ui(*Form).GoBTn->click();
@@ -231,18 +206,18 @@ TEST_F(MainFormRename, UndoMovesTheLastRunOfTheFolderBack) {
   std::vector<TSeenBox> seen;
   Answer(QMessageBox::Ok, seen);
   Ui(*Form).GoBTn->click();
-  ASSERT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"1.txt", "2.txt"}));
+  ASSERT_EQ(FileNames(), (TNames{"1.txt", "2.txt"}));
   ASSERT_TRUE(Ui(*Form).UndoMnu->isEnabled());
   Answer(QMessageBox::Cancel, seen);
   Ui(*Form).UndoMnu->trigger();
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_TRUE(seen[1].Text.startsWith(QStringLiteral("Really undo the last rename?")));
-  EXPECT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"1.txt", "2.txt"}));
+  EXPECT_EQ(FileNames(), (TNames{"1.txt", "2.txt"}));
   Ui(*Form).WarnRenameMnu->trigger();  // the same toggle: no question now
   Ui(*Form).UndoMnu->trigger();
   EXPECT_EQ(seen.size(), 2u);
-  EXPECT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"a.txt", "b.txt"}));
-  EXPECT_EQ(OldNames(), (std::vector<std::string>{"a.txt", "b.txt"}));
+  EXPECT_EQ(FileNames(), (TNames{"a.txt", "b.txt"}));
+  EXPECT_EQ(OldNames(), (TNames{"a.txt", "b.txt"}));
   EXPECT_EQ(Ui(*Form).ActionLbl->text(), QStringLiteral(" Ok! "));
   EXPECT_FALSE(Ui(*Form).UndoMnu->isEnabled());
 }
@@ -254,19 +229,18 @@ TEST_F(MainFormRename, UndoReportsThePairsItCouldNotUndo) {
   ScanFiles({"a.txt", "b.txt"});
   ASSERT_EQ(Form->DirectoryBytes(), Files.Path());
   Ui(*Form).GoBTn->click();
-  ASSERT_EQ(TestUtil::ListNames(Files.Path()), (std::vector<std::string>{"1.txt", "2.txt"}));
+  ASSERT_EQ(FileNames(), (TNames{"1.txt", "2.txt"}));
   TestUtil::WriteFileBytes(Files.File("a.txt"), "new");  // a.txt comes anew
   Seam.Texts.clear();
   Ui(*Form).UndoMnu->trigger();
-  EXPECT_EQ(TestUtil::ListNames(Files.Path()),
-            (std::vector<std::string>{"1.txt", "a.txt", "b.txt"}));
+  EXPECT_EQ(FileNames(), (TNames{"1.txt", "a.txt", "b.txt"}));
   ASSERT_EQ(Seam.Texts.size(), 2u);  // the question, then the report
   EXPECT_EQ(Seam.Texts[1].toStdString(),
             "These renames could not be undone:\n" + Files.File("1.txt") + " \xe2\x86\x92 " +
                 Files.File("a.txt") + ": the original name is taken by another file");
   EXPECT_EQ(Seam.Icons.back(), QMessageBox::Warning);
-  EXPECT_EQ(OldNames(), (std::vector<std::string>{"1.txt", "a.txt", "b.txt"}));
-  EXPECT_EQ(NewNames(), (std::vector<std::string>{"a.txt", "", ""}));
+  EXPECT_EQ(OldNames(), (TNames{"1.txt", "a.txt", "b.txt"}));
+  EXPECT_EQ(NewNames(), (TNames{"a.txt", "", ""}));
   const TRowMark kept = MarkOf(*Form, 0);
   EXPECT_TRUE(kept.Coloured);
   EXPECT_EQ(kept.Background, QColor(0xff, 0xc7, 0xce));  // as a failed move

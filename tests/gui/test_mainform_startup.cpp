@@ -1,8 +1,5 @@
 // Start-up, settings and language files of the main window.
 #include <cerrno>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include <QAction>
 #include <QApplication>
@@ -17,11 +14,7 @@
 #include <QToolButton>
 #include <QTreeView>
 
-#include <gtest/gtest.h>
-
-#include "app/qt/mainform.h"
 #include "app/qt/mainform_radiogroup.h"
-#include "core/testutil.h"
 #include "core/windowtexts.h"
 #include "filelist/qt/filelistmodel.h"
 #include "gui/mainformfixture.h"
@@ -236,15 +229,12 @@ TEST_F(MainFormStartUp, CancelledFirstChooserStoresAndAppliesTheDefaultFile) {
 }
 
 TEST_F(MainFormStartUp, ConfirmedFirstChooserAppliesAndStoresTheChosenFile) {
-  const std::string chosen = Dir.File("de.lng");
-  TestUtil::WriteFileBytes(chosen,
-                           "[Translations]\r\nMainForm.GoBTn.Caption=Umbenennen\r\n"
-                           "MainForm.AlphaLbl.Caption=Alphabetisch\r\n");
-  Seam.LanguageFile = QString::fromStdString(chosen);
+  OfferLanguage("de.lng",
+                "MainForm.GoBTn.Caption=Umbenennen\r\nMainForm.AlphaLbl.Caption=Alphabetisch\r\n");
   TMainForm& form = Start();
   EXPECT_EQ(Ui(form).GoBTn->text(), QStringLiteral("Umbenennen"));
   EXPECT_EQ(Ui(form).SortCmb->itemText(2), QStringLiteral("Alphabetisch (inverse)"));
-  EXPECT_NE(Settings().find("MainForm=" + chosen), std::string::npos);
+  EXPECT_NE(Settings().find("MainForm=" + Dir.File("de.lng")), std::string::npos);
 }
 
 TEST_F(MainFormStartUp, EmptyLanguageEntryOffersTheChooserAtEveryStart) {
@@ -258,10 +248,7 @@ TEST_F(MainFormStartUp, EmptyLanguageEntryOffersTheChooserAtEveryStart) {
 
 TEST_F(MainFormStartUp, ChosenFileSettingYesChangesThreeGroupsAtOnce) {
   TMainForm& form = StartWithLanguageEntry();
-  const std::string file = Dir.File("yes.lng");
-  TestUtil::WriteFileBytes(file, "[Translations]\r\nMainForm.YesLbl.Caption=Ja\r\n");
-  Seam.LanguageFile = QString::fromStdString(file);
-  Ui(form).Language->trigger();
+  ChooseLanguage("yes.lng", "MainForm.YesLbl.Caption=Ja\r\n");
   for (TRadioGroup* group : {Ui(form).RadioGroup1, Ui(form).RadioGroup3, Ui(form).RadioGroup4})
     EXPECT_EQ(group->Items(), QStringList({"Ja", "No"}));
   EXPECT_EQ(Ui(form).RadioGroup2->Items()[0], QStringLiteral("Original Name"));
@@ -287,17 +274,10 @@ TEST_F(MainFormStartUp, CancelledLanguageChoiceStillResetsTheGroups) {
 }
 
 TEST_F(MainFormStartUp, LanguageFileSettingTheDirectoryChangesItsTextWithoutAScan) {
-  WriteSettings(LanguageEntry() + "\r\n");
-  TestUtil::TTempDir files;
-  TestUtil::WriteFileBytes(files.File("a.txt"), "a");
-  TMainForm& form = StartShown();
-  Seam.Folder = files.Path();
-  Ui(form).BrowseMnu->trigger();
+  TMainForm& form = StartWithLanguageEntry();
+  ScanFiles({"a.txt"});
   ASSERT_EQ(form.FileListModel()->rowCount(), 1);
-  const std::string file = Dir.File("dir.lng");
-  TestUtil::WriteFileBytes(file, "[Translations]\r\nMainForm.DirEdit.Text=/elsewhere\r\n");
-  Seam.LanguageFile = QString::fromStdString(file);
-  Ui(form).Language->trigger();
+  ChooseLanguage("dir.lng", "MainForm.DirEdit.Text=/elsewhere\r\n");
   EXPECT_EQ(Ui(form).DirEdit->text(), QStringLiteral("/elsewhere"));
   EXPECT_EQ(form.DirectoryBytes(), "/elsewhere");
   EXPECT_EQ(form.FileListModel()->rowCount(), 1);
@@ -305,9 +285,7 @@ TEST_F(MainFormStartUp, LanguageFileSettingTheDirectoryChangesItsTextWithoutASca
 
 TEST_F(MainFormStartUp, ErrorEscapingTheLanguageCommandIsShownAndEndsTheCommand) {
   TMainForm& form = StartWithLanguageEntry();
-  const std::string file = Dir.File("yes.lng");
-  TestUtil::WriteFileBytes(file, "[Translations]\r\nMainForm.YesLbl.Caption=Ja\r\n");
-  Seam.LanguageFile = QString::fromStdString(file);
+  OfferLanguage("yes.lng", "MainForm.YesLbl.Caption=Ja\r\n");
   Ui(form).RadioGroup1->SetItemIndex(0);
   TReadOnlyFiles readOnly("morvane.ini");
   Platform::SetFileSystem(&readOnly);

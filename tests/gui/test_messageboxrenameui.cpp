@@ -47,10 +47,11 @@ TEST_F(MessageBoxRenameUi, ConfirmationIsAWarningWithOkAndCancel) {
   FSeam.Answer = QMessageBox::Ok;
   EXPECT_TRUE(FUi.ConfirmRename("Really rename file(s)?\r\n\r\nN.B. \xc3\xa4"));
   EXPECT_EQ(FSeam.Owner, &FWindow);
-  EXPECT_EQ(FSeam.Text, QString::fromUtf8("Really rename file(s)?\r\n\r\nN.B. \xc3\xa4"));
-  EXPECT_EQ(FSeam.Caption, "Morvane");
+  ASSERT_EQ(FSeam.Texts.size(), 1u);
+  EXPECT_EQ(FSeam.Texts[0], QString::fromUtf8("Really rename file(s)?\r\n\r\nN.B. \xc3\xa4"));
+  EXPECT_EQ(FSeam.Captions[0], "Morvane");
   EXPECT_EQ(FSeam.Buttons, QMessageBox::Ok | QMessageBox::Cancel);
-  EXPECT_EQ(FSeam.Icon, QMessageBox::Warning);
+  EXPECT_EQ(FSeam.Icons[0], QMessageBox::Warning);
   EXPECT_EQ(FSeam.Default, QMessageBox::Ok);
 }
 
@@ -64,10 +65,11 @@ TEST_F(MessageBoxRenameUi, OnlyOkConfirms) {
 TEST_F(MessageBoxRenameUi, FailureIsAnErrorWithAbortRetryIgnore) {
   FSeam.Answer = QMessageBox::Abort;
   FUi.RenameFailed("Cannot rename /a to /b!");
-  EXPECT_EQ(FSeam.Text, "Cannot rename /a to /b!");
-  EXPECT_EQ(FSeam.Caption, "Morvane");
+  ASSERT_EQ(FSeam.Texts.size(), 1u);
+  EXPECT_EQ(FSeam.Texts[0], "Cannot rename /a to /b!");
+  EXPECT_EQ(FSeam.Captions[0], "Morvane");
   EXPECT_EQ(FSeam.Buttons, QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore);
-  EXPECT_EQ(FSeam.Icon, QMessageBox::Critical);
+  EXPECT_EQ(FSeam.Icons[0], QMessageBox::Critical);
   EXPECT_EQ(FSeam.Default, QMessageBox::Abort);
 }
 
@@ -109,26 +111,6 @@ TEST_F(MessageBoxRenameUi, BusyDisablesTheWindow) {
   EXPECT_TRUE(FWindow.isEnabled());
 }
 
-// Presses the button of a real message box; a box that would not take input
-// is closed instead, so the test fails rather than hangs.
-void PressOnNextBox(QMessageBox::StandardButton button, QString* caption, QMessageBox::Icon* icon,
-                    QMessageBox::StandardButton* defaultButton) {
-  GuiTestUtil::OnNextModal([=](QWidget* dialog) {
-    auto* box = qobject_cast<QMessageBox*>(dialog);
-    ASSERT_NE(box, nullptr);
-    EXPECT_TRUE(box->isEnabled());
-    *caption = box->windowTitle();
-    *icon = box->icon();
-    *defaultButton = box->standardButton(box->defaultButton());
-    QAbstractButton* target = box->button(button);
-    if (target && target->isEnabled() && box->isEnabled()) {
-      target->click();
-    } else {
-      box->reject();
-    }
-  });
-}
-
 TEST_F(MessageBoxRenameUi, RealFailureBoxOverTheDisabledWindow) {
   SetDialogSeam(nullptr);
   FWindow.show();
@@ -136,26 +118,33 @@ TEST_F(MessageBoxRenameUi, RealFailureBoxOverTheDisabledWindow) {
   QString caption;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-  PressOnNextBox(QMessageBox::Retry, &caption, &icon, &defaultButton);
+  // Presses Retry; a box that would not take input is closed instead, so the
+  // test fails rather than hangs.
+  GuiTestUtil::OnNextModal([&](QWidget* dialog) {
+    auto* box = qobject_cast<QMessageBox*>(dialog);
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isEnabled());
+    caption = box->windowTitle();
+    icon = box->icon();
+    defaultButton = box->standardButton(box->defaultButton());
+    QAbstractButton* target = box->button(QMessageBox::Retry);
+    if (target && target->isEnabled() && box->isEnabled())
+      target->click();
+    else
+      box->reject();
+  });
   EXPECT_EQ(FUi.RenameFailed("Cannot rename /a to /b!"), Rename::TFailAnswer::Retry);
   EXPECT_EQ(caption, "Morvane");
   EXPECT_EQ(icon, QMessageBox::Critical);
   EXPECT_EQ(defaultButton, QMessageBox::Abort);
 }
 
-void PressEscapeOnNextBox() {
-  GuiTestUtil::OnNextModal([](QWidget* dialog) {
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(dialog, &escape);
-  });
-}
-
 TEST_F(MessageBoxRenameUi, EscapeCancelsAndAborts) {
   SetDialogSeam(nullptr);
   FWindow.show();
-  PressEscapeOnNextBox();
+  GuiTestUtil::PressEscapeOnNextModal();
   EXPECT_FALSE(FUi.ConfirmRename("Really rename file(s)?"));
-  PressEscapeOnNextBox();
+  GuiTestUtil::PressEscapeOnNextModal();
   EXPECT_EQ(FUi.RenameFailed("Cannot rename"), Rename::TFailAnswer::Abort);
 }
 

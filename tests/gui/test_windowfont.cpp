@@ -10,32 +10,29 @@
 
 namespace {
 
-class WindowFont : public TMainFormFixture {};
+using WindowFont = TMainFormFixture;
 
 TEST_F(WindowFont, ResolvesToTheFamiliesTheLayoutWasMeasuredWith) {
   TMainForm& form = StartWithLanguageEntry();
-  struct {
-    const char* Control;
-    const char* Family;
-    const char* Package;
-  } cases[] = {
-      {"MainForm", "DejaVu Sans", "fonts-dejavu-core"},
-      {"FilterLbl", "DejaVu Sans", "fonts-dejavu-core"},
-      {"GoBTn", "DejaVu Sans Condensed", "fonts-dejavu-extra"},
-      {"ExitBtn", "DejaVu Sans Condensed", "fonts-dejavu-extra"},
-      {"StatusLbl", "DejaVu Sans Condensed", "fonts-dejavu-extra"},
+  const std::pair<const char*, std::string> cases[] = {
+      {"MainForm", "DejaVu Sans"},
+      {"FilterLbl", "DejaVu Sans"},
+      {"GoBTn", "DejaVu Sans Condensed"},
+      {"ExitBtn", "DejaVu Sans Condensed"},
+      {"StatusLbl", "DejaVu Sans Condensed"},
   };
-  for (const auto& c : cases) {
-    auto* control = c.Control == std::string("MainForm")
+  for (const auto& [name, family] : cases) {
+    auto* control = name == std::string("MainForm")
                         ? static_cast<QWidget*>(&form)
-                        : form.findChild<QWidget*>(QString::fromLatin1(c.Control));
-    ASSERT_NE(control, nullptr) << c.Control;
+                        : form.findChild<QWidget*>(QString::fromLatin1(name));
+    ASSERT_NE(control, nullptr) << name;
     const QFontInfo font(control->font());
     const QStringList wanted = control->font().families();
     // The design's own font, where a system has it, serves as well.
     if (!wanted.isEmpty() && font.family() == wanted.first()) continue;
-    EXPECT_EQ(font.family().toStdString(), c.Family)
-        << c.Control << ": install the Debian package " << c.Package;
+    EXPECT_EQ(font.family().toStdString(), family)
+        << name << ": install the Debian package "
+        << (family.ends_with("Condensed") ? "fonts-dejavu-extra" : "fonts-dejavu-core");
   }
 }
 

@@ -13,6 +13,7 @@
 #include "rename/charsub.h"
 #include "rename/namebuilder.h"
 #include "rename/preview.h"
+#include "rename/renamerun.h"
 
 class QDragEnterEvent;
 class QDragMoveEvent;
@@ -159,6 +160,8 @@ class TMainForm : public QMainWindow, private TMainFormControls {
   void AssignMenuBarKeys();
   void AssignMenuKeys(QMenu* menu);
   void SetDirectoryText(const std::string& bytes);
+
+  Rename::TRenameRequest RunRequest(const QLabel* confirm) const;
 
   // The marks of the file list's rows.
   QString MarkText(const FileList::TFileItem& item) const;

@@ -46,25 +46,27 @@ using QtText::FromUtf8;
 
 }  // namespace
 
-void TMainForm::GoBTnClick() {
-  if (FModel->rowCount() == 0) return;
+// What both run commands read from the window; confirm is the text of the
+// confirmation box.
+Rename::TRenameRequest TMainForm::RunRequest(const QLabel* confirm) const {
   Rename::TRenameRequest request;
   request.Dir = DirectoryBytes();
   request.WarnBeforeRename = WarnRenameMnu->isChecked();
   request.ShowErrors = ShowErrorMnu->isChecked();
-  request.Texts.RenameMsg = ToUtf8(RenameMsgLbl->text());
+  request.Texts.RenameMsg = ToUtf8(confirm->text());
   request.Texts.CantRen = ToUtf8(CantRenLbl->text());
   request.Texts.Ren = ToUtf8(RenLbl->text());
-  request.Preview = PreviewOptions();
   request.JournalFolder = Rename::JournalFolder();
+  return request;
+}
+
+void TMainForm::GoBTnClick() {
+  if (FModel->rowCount() == 0) return;
+  Rename::TRenameRequest request = RunRequest(RenameMsgLbl);
+  request.Preview = PreviewOptions();
   TMessageBoxRenameUi ui(this, ActionLbl, ProgressBar1);
-  Rename::TRunOutcome result;
-  try {
-    result = Rename::RunRename(Platform::FileSystem(), FModel->MutableItems(), request, ui);
-  } catch (...) {
-    setEnabled(true);  // never leave the window locked behind an error
-    throw;
-  }
+  const Rename::TRunOutcome result =
+      Rename::RunRename(Platform::FileSystem(), FModel->MutableItems(), request, ui);
   ShowErrorMnu->setChecked(result.ShowErrors);
   FModel->NewNamesChanged();
   if (!result.Ran) return;
@@ -131,24 +133,11 @@ QString TMainForm::ConflictText(FileList::TConflict conflict) const {
 // moved, and shows the folder anew with the moves back that failed marked;
 // then it lists the pairs it could not undo.
 void TMainForm::UndoMnuClick() {
-  const Platform::TDirectory dir(Platform::FileSystem(), DirectoryBytes());
-  const std::string folder = Rename::JournalFolder();
-  if (!Rename::HasRunToUndo(dir, folder)) return UpdateUndoMnu();
   TMessageBoxRenameUi ui(this, ActionLbl, ProgressBar1);
-  if (WarnRenameMnu->isChecked() && !ui.ConfirmRename(ToUtf8(UndoMsgLbl->text()))) return;
-  Rename::TRenameTexts texts;
-  texts.CantRen = ToUtf8(CantRenLbl->text());
-  texts.Ren = ToUtf8(RenLbl->text());
-  Rename::TUndoOutcome outcome;
-  ui.SetBusy(true);
-  try {
-    outcome = Rename::UndoLastRun(dir, folder, ui, ShowErrorMnu->isChecked(), texts);
-  } catch (...) {
-    setEnabled(true);
-    throw;
-  }
-  ui.SetBusy(false);
-  ui.ShowProgress(100, " Ok! ");
+  const Rename::TUndoOutcome outcome =
+      Rename::RunUndo(Platform::FileSystem(), RunRequest(UndoMsgLbl), ui);
+  if (!outcome.Found) return UpdateUndoMnu();
+  if (!outcome.Run.Ran) return;
   ShowErrorMnu->setChecked(outcome.Run.ShowErrors);
   RefreshBtnClick();
   Rename::KeepFailures(FModel->MutableItems(), Rename::UndoFailures(outcome));

@@ -30,19 +30,11 @@ void TFileListModel::SetMarkText(std::function<QString(const FileList::TFileItem
   FMarkText = std::move(markText);
 }
 
-bool TFileListModel::IsWarned(const FileList::TFileItem& item) {
-  return item.Conflict != FileList::TConflict::None && item.Conflict != FileList::TConflict::Folder;
-}
-
-bool TFileListModel::IsFailed(const FileList::TFileItem& item) {
-  return item.Status == FileList::TMoveStatus::Failed;
-}
-
 // Failure outweighs warning: a row that failed is drawn as failed. A move into
 // a folder keeps its colours and only explains itself.
 QVariant TFileListModel::MarkData(const FileList::TFileItem& item, int role) const {
-  const bool failed = IsFailed(item);
-  const bool marked = failed || IsWarned(item);
+  const bool failed = item.Status == FileList::TMoveStatus::Failed;
+  const bool marked = failed || FileList::WillFail(item.Conflict);
   if (role == Qt::ToolTipRole && (marked || item.Conflict != FileList::TConflict::None))
     return FMarkText ? FMarkText(item) : QString();
   if (!marked) return {};

@@ -28,9 +28,6 @@ class TFileListModel : public QAbstractTableModel {
   void NewNamesChanged();
   // The tooltip of a marked row, asked for when it is shown (plain text).
   void SetMarkText(std::function<QString(const FileList::TFileItem&)> markText);
-  // Whether a row is drawn as warned (its move will fail) or as failed.
-  static bool IsWarned(const FileList::TFileItem& item);
-  static bool IsFailed(const FileList::TFileItem& item);
   // Takes the rows of the given indexes (any column) out, keeping the order.
   void RemoveRows(const QModelIndexList& selected);
 
