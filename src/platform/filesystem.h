@@ -36,13 +36,11 @@ int32_t DosDateTime(int64_t unixSeconds);
 // True when path names an existing directory (symbolic links followed).
 bool IsDirectory(const std::string& path);
 
-// Renames one file and never replaces an existing one. Returns 0 on success or
-// the errno value of the failure (EEXIST when the target is taken). A change of
-// letter case only, on a file system that ignores case, really changes the
+// Renames one file, both names relative to the open directory dirFd, and
+// never replaces an existing one. Returns 0 on success or the errno value of
+// the failure (EEXIST when the target is taken). A change of letter case only
+// of a plain name, on a file system that ignores case, really changes the
 // name (through a temporary name in the same folder).
-int RenameNoReplace(const std::string& from, const std::string& to);
-
-// The same, with both names relative to the open directory dirFd.
 int RenameNoReplaceAt(int dirFd, const std::string& from, const std::string& to);
 
 // Reads a whole regular file (symbolic links followed), never waiting on it.

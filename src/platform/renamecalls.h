@@ -37,7 +37,7 @@ bool ListNamesAt(int dirFd, std::vector<std::string>& names);
 // Whether two names differ at most in letter case.
 bool FoldEqual(const std::string& a, const std::string& b);
 
-// The rename of RenameNoReplace, made of those calls.
+// The rename of RenameNoReplaceAt, made of those calls.
 int RenameNoReplaceWith(TRenameCalls& calls, const std::string& from, const std::string& to);
 
 }  // namespace Platform

@@ -10,7 +10,6 @@
 
 #include "platform/casemap.h"
 #include "platform/filesystem.h"
-#include "platform/pathname.h"
 #include "platform/renamecalls.h"
 
 #ifndef RENAME_NOREPLACE
@@ -137,20 +136,6 @@ int RenameNoReplaceWith(TRenameCalls& calls, const std::string& from, const std:
 int RenameNoReplaceAt(int dirFd, const std::string& from, const std::string& to) {
   TDirCalls calls(dirFd);
   return RenameNoReplaceWith(calls, from, to);
-}
-
-// Two paths in the same folder are renamed as names inside it, so that a
-// change of case is seen as one.
-int RenameNoReplace(const std::string& from, const std::string& to) {
-  const std::string_view folder = PathFolder(from);
-  if (folder.empty() || folder != PathFolder(to)) return RenameNoReplaceAt(AT_FDCWD, from, to);
-  const std::string opened =
-      folder.size() == 1 ? "/" : std::string(folder.substr(0, folder.size() - 1));
-  const int dirFd = ::open(opened.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dirFd < 0) return RenameNoReplaceAt(AT_FDCWD, from, to);
-  const int err = RenameNoReplaceAt(dirFd, std::string(PathName(from)), std::string(PathName(to)));
-  ::close(dirFd);
-  return err;
 }
 
 }  // namespace Platform

@@ -23,6 +23,11 @@ using TestUtil::ReadFileBytes;
 using TestUtil::WriteFileBytes;
 using TNames = std::vector<std::string>;
 
+// The no-replace rename of paths as the process sees them.
+int RenameNoReplacePaths(const std::string& from, const std::string& to) {
+  return Platform::RenameNoReplaceAt(AT_FDCWD, from, to);
+}
+
 // A folder of its own that holds a.txt ("alpha").
 class RenameNoReplace : public testing::Test {
  protected:
@@ -33,8 +38,8 @@ class RenameNoReplace : public testing::Test {
 
 TEST_F(RenameNoReplace, MovesFileToFreeName) {
   ASSERT_EQ(::mkdir(File("sub").c_str(), 0700), 0);
-  EXPECT_EQ(Platform::RenameNoReplace(File("a.txt"), File("b.txt")), 0);
-  EXPECT_EQ(Platform::RenameNoReplace(File("b.txt"), File("sub/c.txt")), 0);
+  EXPECT_EQ(RenameNoReplacePaths(File("a.txt"), File("b.txt")), 0);
+  EXPECT_EQ(RenameNoReplacePaths(File("b.txt"), File("sub/c.txt")), 0);
   EXPECT_EQ(TestUtil::ListNames(FDir.Path()), TNames{"sub"});
   EXPECT_EQ(ReadFileBytes(File("sub/c.txt")), "alpha");
 }
@@ -46,7 +51,7 @@ TEST_F(RenameNoReplace, NeverReplacesAnotherFile) {
   // A hard link is the same file under another entry; taking over its name
   // would silently drop that entry, so it is refused like any other target.
   for (const char* target : {"b.txt", "hard.txt", "soft.txt"})
-    EXPECT_EQ(Platform::RenameNoReplace(File("a.txt"), File(target)), EEXIST) << target;
+    EXPECT_EQ(RenameNoReplacePaths(File("a.txt"), File(target)), EEXIST) << target;
   EXPECT_EQ(ReadFileBytes(File("a.txt")), "alpha");
   EXPECT_EQ(ReadFileBytes(File("b.txt")), "beta");
   EXPECT_EQ(ReadFileBytes(File("hard.txt")), "alpha");
@@ -56,15 +61,15 @@ TEST_F(RenameNoReplace, NeverReplacesAnotherFile) {
 TEST_F(RenameNoReplace, SameEntrySucceeds) {
   ASSERT_EQ(::mkdir(File("sub").c_str(), 0700), 0);
   for (const char* same : {"a.txt", "./a.txt", "sub/../a.txt"})
-    EXPECT_EQ(Platform::RenameNoReplace(File("a.txt"), File(same)), 0) << same;
+    EXPECT_EQ(RenameNoReplacePaths(File("a.txt"), File(same)), 0) << same;
   EXPECT_EQ(ReadFileBytes(File("a.txt")), "alpha");
 }
 
 TEST_F(RenameNoReplace, RenamesLinkNotTarget) {
   ASSERT_EQ(::symlink("a.txt", File("link").c_str()), 0);
   ASSERT_EQ(::symlink("nowhere", File("dangling").c_str()), 0);
-  EXPECT_EQ(Platform::RenameNoReplace(File("link"), File("link2")), 0);
-  EXPECT_EQ(Platform::RenameNoReplace(File("dangling"), File("dangling2")), 0);
+  EXPECT_EQ(RenameNoReplacePaths(File("link"), File("link2")), 0);
+  EXPECT_EQ(RenameNoReplacePaths(File("dangling"), File("dangling2")), 0);
   EXPECT_EQ(TestUtil::ListNames(FDir.Path()), (TNames{"a.txt", "dangling2", "link2"}));
   EXPECT_EQ(ReadFileBytes(File("link2")), "alpha");
 }
@@ -80,7 +85,7 @@ TEST_F(RenameNoReplace, FailuresReportTheCause) {
       {"a.txt", "nofolder/b.txt", ENOENT},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(Platform::RenameNoReplace(File(c.From), File(c.To)), c.Error) << c.To;
+    EXPECT_EQ(RenameNoReplacePaths(File(c.From), File(c.To)), c.Error) << c.To;
   EXPECT_EQ(TestUtil::ListNames(FDir.Path()), TNames{"a.txt"});
 }
 
@@ -99,7 +104,7 @@ TEST_F(RenameNoReplace, ReadOnlyFolderRefusesForOrdinaryUser) {
       {"rw/a", "rw/b", ENOENT}, {"rw/a.txt", "rw/b.txt", 0}, {"ro/a.txt", "ro/b.txt", EACCES}};
   for (const auto& c : cases) {
     const std::string from = File(c.From), to = File(c.To);
-    EXPECT_EQ(TestUtil::RunUnprivileged([&] { return Platform::RenameNoReplace(from, to); }),
+    EXPECT_EQ(TestUtil::RunUnprivileged([&] { return RenameNoReplacePaths(from, to); }),
               c.Error)
         << c.From;
   }
@@ -225,9 +230,9 @@ TEST_F(FuseVfat, CaseChangesOntoOthersAndNumbering) {
   WriteFileBytes(File("Photo.JPG"), "photo");
   WriteFileBytes(File("a.txt"), "alpha");
   WriteFileBytes(File("b.txt"), "beta");
-  EXPECT_EQ(Platform::RenameNoReplace(File("Photo.JPG"), File("photo.jpg")), 0);
-  EXPECT_EQ(Platform::RenameNoReplace(File("a.txt"), File("B.TXT")), EEXIST);
   Platform::TDirectory folder(Platform::FileSystem(), Mount);
+  EXPECT_EQ(folder.Rename("Photo.JPG", "photo.jpg"), 0);
+  EXPECT_EQ(folder.Rename("a.txt", "B.TXT"), EEXIST);
   EXPECT_EQ(folder.Rename("photo.jpg", "1.JPG"), 0);
   EXPECT_EQ(folder.Rename("b.txt", "2.txt"), 0);
   EXPECT_EQ(folder.Rename("2.txt", "2.TXT"), 0);
