@@ -104,8 +104,7 @@ TEST_F(RenameNoReplace, ReadOnlyFolderRefusesForOrdinaryUser) {
       {"rw/a", "rw/b", ENOENT}, {"rw/a.txt", "rw/b.txt", 0}, {"ro/a.txt", "ro/b.txt", EACCES}};
   for (const auto& c : cases) {
     const std::string from = File(c.From), to = File(c.To);
-    EXPECT_EQ(TestUtil::RunUnprivileged([&] { return RenameNoReplacePaths(from, to); }),
-              c.Error)
+    EXPECT_EQ(TestUtil::RunUnprivileged([&] { return RenameNoReplacePaths(from, to); }), c.Error)
         << c.From;
   }
   EXPECT_EQ(TestUtil::ListNames(File("ro")), TNames{"a.txt"});

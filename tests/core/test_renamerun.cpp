@@ -7,6 +7,7 @@
 #include <iterator>
 #include <map>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -129,6 +130,16 @@ TEST_F(RenameRun, AllSucceedWithProgressInListOrder) {
                                      {100, " Ok! "}}));
   EXPECT_EQ(FUi.Busy, (std::vector<bool>{true, false}));
   EXPECT_TRUE(FUi.Failures.empty());
+}
+
+// An error out of the run (here from the progress display) still leaves the
+// window enabled, and the file that was moved keeps its new name.
+TEST_F(RenameRun, ErrorDuringTheRunEndsTheBusyState) {
+  TFileItems items = Items({"a"});
+  FUi.OnProgress = [](int) { throw std::runtime_error("display gone"); };
+  EXPECT_THROW(Run({"a"}, items), std::runtime_error);
+  EXPECT_EQ(FUi.Busy, (std::vector<bool>{true, false}));
+  EXPECT_EQ(ListNames(FDir.Path()), TNames{"1"});
 }
 
 TEST_F(RenameRun, ProgressTextFollowsTheCurrentRenText) {
