@@ -64,16 +64,15 @@ struct TScene {
     Request.Preview.Name.ExtensionText = random() % 3 ? "" : "x";
   }
   std::string Data() const { return Dir.File("data"); }
-  // Undoes the newest journal of the folder; the names it could not undo.
+  // Undoes the newest journal of the folder as the window's Undo does; the
+  // names it could not undo.
   std::size_t Undo() {
-    const Platform::TDirectory dir(Platform::FileSystem(), Data());
-    const std::string file = Rename::FindLastJournal(Journals, dir.RealPath());
-    Rename::TJournal journal;
-    EXPECT_TRUE(Rename::ReadJournal(file, journal)) << file;
-    Rename::TUndoPlan plan = Rename::PlanUndo(journal, Rename::ViewOf(dir));
+    Rename::TRenameRequest request = Request;
+    request.ShowErrors = false;
     TestUtil::TScriptedUi ui;
-    const Rename::TRunOutcome outcome = Rename::MoveRows(dir, plan.Moves, ui, false, {});
-    return plan.Problems.size() + outcome.Failed;
+    const Rename::TUndoOutcome outcome = Rename::RunUndo(Platform::FileSystem(), request, ui);
+    EXPECT_TRUE(outcome.Found && outcome.Run.Ran);
+    return outcome.Problems.size() + outcome.Run.Failed;
   }
 };
 
@@ -192,6 +191,28 @@ TEST(Undo, FailuresOfAnUndoStayOnTheRowsOfTheRescan) {
                               scanned[i].Conflict),
               expected[i])
         << scanned[i].OldName;
+}
+
+// A journal whose head names the folder but whose body cannot be read moves
+// nothing, and the run's choice of error boxes comes back as it went in.
+TEST(Undo, UnreadableJournalMovesNothing) {
+  TestUtil::TTempDir dir;
+  TestUtil::WriteFileBytes(dir.File("a"), "a");
+  const Platform::TDirectory folder(Platform::FileSystem(), dir.Path());
+  ASSERT_TRUE(Platform::MakeDirectories(dir.File("j")));
+  const Rename::TJournal journal{folder.RealPath(), {{"b", "a", false}}};
+  TestUtil::WriteFileBytes(dir.File("j/run-1.journal"), Rename::FormatJournal(journal) + "bad\n");
+  Rename::TRenameRequest request;
+  request.Dir = dir.Path();
+  request.JournalFolder = dir.File("j");
+  request.WarnBeforeRename = request.ShowErrors = false;
+  TestUtil::TScriptedUi ui;
+  const Rename::TUndoOutcome outcome = Rename::RunUndo(Platform::FileSystem(), request, ui);
+  EXPECT_TRUE(outcome.Found && outcome.Run.Ran);
+  EXPECT_FALSE(outcome.Run.ShowErrors);
+  EXPECT_TRUE(outcome.Moves.empty());
+  EXPECT_EQ(ui.Busy, (std::vector<bool>{true, false}));
+  EXPECT_EQ(TestUtil::ListNames(dir.Path()), (std::vector<std::string>{"a", "j"}));
 }
 
 TEST(Journal, KeepsOddNamesAndTheNewestTen) {
