@@ -5,7 +5,7 @@ JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 # Build and test dependencies (Debian package names).
-DEPS := cmake make g++ pkg-config qt6-base-dev libqt6svg6 libgtest-dev libgmock-dev \
+DEPS := cmake make g++ ccache pkg-config qt6-base-dev libqt6svg6 libgtest-dev libgmock-dev \
         libbenchmark-dev libicu-dev fp-utils fonts-dejavu-core fonts-dejavu-extra xdg-utils python3 \
         desktop-file-utils appstream fusefat dosfstools
 
