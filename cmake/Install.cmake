@@ -27,6 +27,15 @@ install(FILES ${CMAKE_SOURCE_DIR}/resources/icons/morvane.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/morvane)
 
+# Shell completions of morvane-cli, each where its shell looks for them.
+set(MORVANE_COMPLETIONS ${CMAKE_SOURCE_DIR}/packaging/completions)
+install(FILES ${MORVANE_COMPLETIONS}/morvane-cli.bash RENAME morvane-cli
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
+install(FILES ${MORVANE_COMPLETIONS}/_morvane-cli
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions)
+install(FILES ${MORVANE_COMPLETIONS}/morvane-cli.fish
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)
+
 # Manual pages and the changelog, compressed at build time as Debian wants
 # them (gzip -n: no name or time stamp, so the package is reproducible).
 find_program(GZIP gzip REQUIRED)
@@ -72,7 +81,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # included. Beyond those: the SVG icons load through a Qt plug-in that none
 # links with; the window's layout is measured with DejaVu Sans and its
 # condensed cut; "open" requests go through xdg-open. A viewer for help.chm is
-# recommended; without one the HTML help opens in the browser.
+# recommended; without one the HTML help opens in the browser. So is Qt's
+# Wayland platform plug-in: without it a Wayland desktop runs the window
+# through XWayland.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6, fonts-dejavu-core, fonts-dejavu-extra, xdg-utils")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xchm")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xchm, qt6-wayland")
 include(CPack)

@@ -16,7 +16,9 @@ cmake --install "$BUILD" --prefix "$PREFIX" >/dev/null || fail "cmake --install"
 
 expected=(bin/morvane-cli "share/applications/$APP.desktop" "share/metainfo/$APP.metainfo.xml"
   share/icons/hicolor/scalable/apps/morvane.svg share/man/man1/morvane-cli.1.gz
-  share/man/man1/morvane.1.gz share/doc/morvane/copyright)
+  share/man/man1/morvane.1.gz share/doc/morvane/copyright
+  share/bash-completion/completions/morvane-cli share/zsh/vendor-completions/_morvane-cli
+  share/fish/vendor_completions.d/morvane-cli.fish)
 for lng in "$(dirname "$0")"/../../lang/*.lng; do
   [[ -e "$lng" ]] && expected+=("share/morvane/lang/$(basename "$lng")")
 done
