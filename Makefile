@@ -1,5 +1,6 @@
 # Front door for developers and CI. `make run` and `make test` set up a fresh
-# Debian 12 machine (installing missing packages), configure, build and go.
+# Debian 12 machine (installing missing packages), configure, build and go;
+# ./morvane.sh does the same where make itself is still missing.
 BUILD   ?= build
 JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -7,7 +8,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 # Build and test dependencies (Debian package names).
 DEPS := cmake make g++ ccache pkg-config qt6-base-dev libqt6svg6 libgtest-dev libgmock-dev \
         libbenchmark-dev libicu-dev fp-utils fonts-dejavu-core fonts-dejavu-extra xdg-utils python3 \
-        desktop-file-utils appstream fusefat dosfstools
+        desktop-file-utils appstream fusefat dosfstools qt6-wayland weston zsh fish
 
 .PHONY: all deps configure build run test bench package clean test-sanitize \
         test-sanitize-core fuzz soak lint format-check
@@ -24,6 +25,9 @@ build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
 run: build
+	@[ -n "$$DISPLAY$$WAYLAND_DISPLAY$$QT_QPA_PLATFORM" ] || { echo "$(BUILD)/morvane is built," \
+		"but there is no display to show it on (DISPLAY and WAYLAND_DISPLAY are unset):" \
+		"run it from a desktop session or over ssh -X." >&2; exit 1; }
 	$(BUILD)/morvane
 
 test: build

@@ -18,5 +18,7 @@ else
   exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
-"${SUDO[@]}" apt-get update -qq
-"${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Another install may hold the package database for a while: wait for it.
+LOCK=(-o DPkg::Lock::Timeout=600)
+"${SUDO[@]}" apt-get "${LOCK[@]}" update -qq
+"${SUDO[@]}" apt-get "${LOCK[@]}" install -y -qq --no-install-recommends "${missing[@]}"
