@@ -201,13 +201,16 @@ check "apply, row listed twice: result" "1.bmp" "$(ls "$D")"
 
 fresh  # no write permission in the folder: run as an unprivileged user when root
 echo a >"$D/a.txt"
-as_user=()
-if [[ $(id -u) -eq 0 ]]; then
-  as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+as_user=("$CLI")
+if [[ $(id -u) -eq 0 ]]; then  # a copy and a home it can reach wherever the build is
+  mkdir "$WORK/bin" "$WORK/nobody" && cp "$CLI" "$WORK/bin/" && chown 65534:65534 "$WORK/nobody"
+  as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups env HOME="$WORK/nobody"
+    XDG_STATE_HOME="$WORK/nobody/state" XDG_CONFIG_HOME="$WORK/nobody/config"
+    "$WORK/bin/morvane-cli")
 else
   chmod 555 "$D"
 fi
-"${as_user[@]}" "$CLI" --apply "$D" 2>"$WORK/err"
+"${as_user[@]}" --apply "$D" 2>"$WORK/err"
 check "apply, read-only folder: exit code" 1 $?
 check "apply, read-only folder: message" "morvane-cli: cannot rename '$D/a.txt' to '$D/1.txt': Permission denied" "$(cat "$WORK/err")"
 check "apply, read-only folder: file intact" "a.txt a" "$(ls "$D") $(cat "$D/a.txt")"
@@ -215,7 +218,7 @@ check "apply, read-only folder: file intact" "a.txt a" "$(ls "$D") $(cat "$D/a.t
 fresh  # a folder that cannot be read is reported, not shown as empty
 touch "$D/a.txt"
 chmod 311 "$D"
-"${as_user[@]}" "$CLI" "$D" >"$WORK/out" 2>"$WORK/err"
+"${as_user[@]}" "$D" >"$WORK/out" 2>"$WORK/err"
 check "unreadable folder: exit code" 1 $?
 check "unreadable folder: message" "morvane-cli: cannot read the directory '$D'" "$(cat "$WORK/out" "$WORK/err")"
 chmod 755 "$D"
