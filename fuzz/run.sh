@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # Runs every fuzz target of a build folder for a bounded time, one at a time,
-# from the seeds kept in fuzz/corpus/<name>. What a run adds to a corpus goes
-# to <build>/fuzz/corpus/<name>; crashes go to <build>/fuzz/artifacts. Each
-# target runs as one process (no -jobs, which would fork and log to files).
+# from the seeds kept in fuzz/corpus/<name> (a target without seeds starts
+# from nothing). What a run adds to a corpus goes to <build>/fuzz/corpus/<name>;
+# crashes go to <build>/fuzz/artifacts. Each target runs as one process (no
+# -jobs, which would fork and log to files).
 # Usage: fuzz/run.sh <build folder> [seconds per target] [target names...]
 set -euo pipefail
 build=${1:?usage: fuzz/run.sh <build folder> [seconds] [targets...]}
 seconds=${2:-60}
 shift $(($# >= 2 ? 2 : 1))
 here=$(cd "$(dirname "$0")" && pwd)
-if [[ $# -eq 0 ]]; then
-  set -- $(cd "$here/corpus" && ls)
+if [[ $# -eq 0 ]]; then  # every target built, seeded or not
+  for target in "$build"/fuzz/fuzz_*; do
+    [[ -f "$target" && -x "$target" ]] && set -- "$@" "${target##*/fuzz_}"
+  done
+  [[ $# -gt 0 ]] || { echo "no fuzz targets in $build/fuzz" >&2; exit 1; }
 fi
 mkdir -p "$build/fuzz/artifacts"
 for name in "$@"; do
@@ -21,5 +25,7 @@ for name in "$@"; do
         -print_final_stats=1 -artifact_prefix="$build/fuzz/artifacts/$name-")
   [[ -f "$here/dict/$name.dict" ]] && args+=(-dict="$here/dict/$name.dict")
   echo "== fuzz_$name for ${seconds}s"
-  "$target" "${args[@]}" "$grown" "$here/corpus/$name"
+  seeds=()
+  [[ -d "$here/corpus/$name" ]] && seeds=("$here/corpus/$name")
+  "$target" "${args[@]}" "$grown" "${seeds[@]}"
 done
