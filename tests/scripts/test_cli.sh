@@ -250,7 +250,7 @@ check "swap: undone" "0 one two" "$? $(cat "$D/1") $(cat "$D/2")"
 # Clever numbering in reverse name order: 03000.dat -> 00001.dat, ... every new
 # name is held by a file renamed later (chains and cycles).
 fresh
-for ((i = 1; i <= 3000; i++)); do echo "$i" >"$D/$(printf '%05d' "$i").dat"; done
+for ((i = 1; i <= 3000; i++)); do printf -v name '%05d' "$i" && echo "$i" >"$D/$name.dat"; done
 check "clever numbering: list order would fail" 3000 "$("$CLI" --name padded --sort name-desc "$D" | grep -c $'\t!')"
 "$CLI" --apply --untangle --name padded --sort name-desc "$D" 2>"$WORK/err"
 check "untangle: every file renamed" "0 3000" "$? $(ls "$D" | grep -c '^[0-9]\{5\}\.dat$')"
