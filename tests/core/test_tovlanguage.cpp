@@ -79,7 +79,7 @@ std::vector<TRow> MainWindowRowsOf() {
       "OriginalNameLbl:TLabel NumberLbl:TLabel CleverNumberLbl:TLabel OldNameLbl:TLabel "
       "NewNameLbl:TLabel RenLbl:TLabel AlphaLbl:TLabel DateTimeLbl:TLabel InverseLbl:TLabel "
       "TakenLbl:TLabel ChainLbl:TLabel DuplicateLbl:TLabel GoneLbl:TLabel EmptyLbl:TLabel "
-      "TooLongLbl:TLabel FolderLbl:TLabel UndoMsgLbl:TLabel NotUndoneLbl:TLabel "
+      "TooLongLbl:TLabel FolderLbl:TLabel NoFolderLbl:TLabel UndoMsgLbl:TLabel NotUndoneLbl:TLabel "
       "UndoTakenLbl:TLabel UndoGoneLbl:TLabel MoreNotUndoneLbl:TLabel MainMenu1:TMainMenu "
       "File1:TMenuItem BrowseMnu:TMenuItem N2:TMenuItem:- TestMnu:TMenuItem RenameMnu:TMenuItem "
       "UndoMnu:TMenuItem N1:TMenuItem:- ExitMnu:TMenuItem Options1:TMenuItem Language:TMenuItem "

@@ -67,6 +67,7 @@ const std::vector<std::pair<std::string, std::string>>& DefaultLanguageTexts() {
       {"MainForm.EmptyLbl.Caption", "The new name is empty"},
       {"MainForm.TooLongLbl.Caption", "The new name is too long"},
       {"MainForm.FolderLbl.Caption", "The new name holds a \"/\": the file moves to a folder"},
+      {"MainForm.NoFolderLbl.Caption", "The folder of the new name does not exist"},
       {"MainForm.UndoMsgLbl.Caption",
        "Really undo the last rename?~~~~N.B. This warn can be disabled in options"},
       {"MainForm.NotUndoneLbl.Caption", "These renames could not be undone:"},

@@ -123,6 +123,8 @@ QString TMainForm::ConflictText(FileList::TConflict conflict) const {
       return TooLongLbl->text();
     case TConflict::Folder:
       return FolderLbl->text();
+    case TConflict::NoFolder:
+      return NoFolderLbl->text();
     case TConflict::None:
       break;
   }

@@ -131,6 +131,7 @@ void TMainForm::CreateTextPanel() {
   TooLongLbl = CreateTextLabel("TooLongLbl", "The new name is too long");
   FolderLbl =
       CreateTextLabel("FolderLbl", "The new name holds a \"/\": the file moves to a folder");
+  NoFolderLbl = CreateTextLabel("NoFolderLbl", "The folder of the new name does not exist");
   UndoMsgLbl = CreateTextLabel(
       "UndoMsgLbl",
       "Really undo the last rename?\r\n\r\nN.B. This warn can be disabled in options");
