@@ -14,6 +14,7 @@
 #include "app/paths.h"
 #include "app/qt/mainform_metrics.h"
 #include "filelist/qt/filelistmodel.h"
+#include "filelist/qt/namedelegate.h"
 #include "lang/qt/qtformmodel.h"
 #include "lang/tovlanguage.h"
 #include "ui/artwork.h"
@@ -198,6 +199,7 @@ void TMainForm::CreateBottomLeftPanel() {
   FModel->SetMarkText([this](const FileList::TFileItem& item) { return MarkText(item); });
   FileList = new QTreeView(BottomLeftPanel);
   FileList->setModel(FModel);
+  FileList->setItemDelegate(new TNameDelegate(FileList));
   FileList->setRootIsDecorated(false);
   FileList->setUniformRowHeights(true);
   FileList->setItemsExpandable(false);

@@ -26,6 +26,7 @@
 #include "filelist/filter.h"
 #include "filelist/qt/filelistmodel.h"
 #include "filelist/scan.h"
+#include "filelist/visiblename.h"
 #include "platform/filesystem.h"
 #include "platform/qt/desktop.h"
 #include "rename/journal.h"
@@ -102,8 +103,8 @@ QString TMainForm::MarkText(const FileList::TFileItem& item) const {
   const std::string dir = DirectoryBytes();
   const QString cause =
       item.Error != 0 ? FromUtf8(Platform::ErrorText(item.Error)) : ConflictText(item.Conflict);
-  return cause + "\n" + FromUtf8(FileList::PathIn(dir, item.OldName)) + "\n" +
-         FromUtf8(FileList::PathIn(dir, item.NewName));
+  return cause + "\n" + FromUtf8(FileList::VisibleName(FileList::PathIn(dir, item.OldName))) +
+         "\n" + FromUtf8(FileList::VisibleName(FileList::PathIn(dir, item.NewName)));
 }
 
 QString TMainForm::ConflictText(FileList::TConflict conflict) const {
