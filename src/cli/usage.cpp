@@ -61,7 +61,9 @@ of valid UTF-8 is written as \udcXX, XX being its value.
 
 With --apply, nothing is printed for files that were renamed (with --json, an
 array with "status" and "error" for each file); each failure is reported on
-standard error with both paths and the reason, and the run goes on.
+standard error with both paths and the reason, and the run goes on. Where
+the file system refuses both the atomic no-replace rename and links, files
+are checked and then renamed, and one line on standard error says so.
 
 Exit status: 0 when everything went well (with --apply: every file was
 renamed); 1 when a file could not be renamed, DIR could not be read or the
