@@ -99,7 +99,7 @@ TParse ParsePhoto(const std::vector<char>& data, const TNeededFacts& needed, TFi
     const long size = static_cast<long>(data.size());
     const int type = Exiv2::ImageFactory::getType(bytes, size);
     if (type == Exiv2::ImageType::none) return TParse::NotPhoto;
-    Exiv2::Image::AutoPtr image = Exiv2::ImageFactory::open(bytes, size);
+    const auto image = Exiv2::ImageFactory::open(bytes, size);
     image->readMetadata();
     if (needed.Taken) facts.Taken = TakenOf(*image);
     if (needed.Camera) facts.Camera = CameraOf(*image);
