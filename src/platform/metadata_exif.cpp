@@ -4,12 +4,14 @@
 #include "platform/metadata.h"
 
 #include <algorithm>
+#include <iterator>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include <exiv2/exiv2.hpp>
+#include <exiv2/webpimage.hpp>
 
 #include "platform/metadataformats.h"
 
@@ -36,15 +38,12 @@ void LockXmpToolkit(void* /*data*/, bool lock) {
 }
 
 // Once per process: silence the library's own messages, make its XMP toolkit
-// safe across threads and enable HEIF and AVIF where the build has them.
+// safe across threads.
 void SetUpExiv2() {
   static std::once_flag once;
   std::call_once(once, [] {
     Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
     Exiv2::XmpParser::initialize(LockXmpToolkit, nullptr);
-#ifdef EXV_ENABLE_BMFF
-    Exiv2::enableBMFF(true);
-#endif
   });
 }
 
@@ -89,6 +88,18 @@ bool HasNeeded(const TNeededFacts& needed, const TFileFacts& facts) {
   return (!needed.Taken || facts.Taken) && (!needed.Camera || facts.Camera);
 }
 
+// Still-image formats that carry EXIF or XMP. The library's video parsers
+// (QuickTime, Matroska, RIFF, ASF) descend into nested boxes without a depth
+// limit, so a crafted movie could exhaust the stack; its HEIF and AVIF
+// parser holds every enclosing box in memory while it reads a nested one, so
+// a crafted file of a few megabytes asks for gigabytes. Neither is used.
+bool IsPhotoType(int type) {
+  namespace T = Exiv2::ImageType;
+  static const int photoTypes[] = {T::jpeg, T::exv, T::crw, T::tiff, T::mrw, T::png, T::cr2,
+                                   T::raf,  T::orf, T::psd, T::jp2,  T::rw2, T::pgf, T::webp};
+  return std::find(std::begin(photoTypes), std::end(photoTypes), type) != std::end(photoTypes);
+}
+
 enum class TParse { NotPhoto, GaveUp, Whole, WholeJpeg };
 
 // Parses the bytes held. GaveUp, for a head cut short, may mean only that
@@ -98,7 +109,7 @@ TParse ParsePhoto(const std::vector<char>& data, const TNeededFacts& needed, TFi
     const auto* bytes = reinterpret_cast<const Exiv2::byte*>(data.data());
     const long size = static_cast<long>(data.size());
     const int type = Exiv2::ImageFactory::getType(bytes, size);
-    if (type == Exiv2::ImageType::none) return TParse::NotPhoto;
+    if (!IsPhotoType(type)) return TParse::NotPhoto;
     const auto image = Exiv2::ImageFactory::open(bytes, size);
     image->readMetadata();
     if (needed.Taken) facts.Taken = TakenOf(*image);

@@ -313,6 +313,28 @@ std::string Entry(unsigned tag, unsigned type, uint32_t count, uint32_t value) {
 }
 const std::string TiffHead = "II*" + std::string(1, '\0') + U32(8);
 
+std::string U32Big(uint32_t v) { return {char(v >> 24), char(v >> 16), char(v >> 8), char(v)}; }
+std::string Syncsafe(uint32_t v) {
+  return {char(v >> 21 & 0x7F), char(v >> 14 & 0x7F), char(v >> 7 & 0x7F), char(v & 0x7F)};
+}
+
+// Boxes of one name nested depth deep behind a file-type box of brand.
+std::string NestedBoxes(const std::string& brand, const std::string& name, uint32_t depth) {
+  std::string file = U32Big(16) + "ftyp" + brand + U32Big(0);
+  for (uint32_t k = 0; k < depth; ++k) file += U32Big(8 * (depth - k)) + name;
+  return file;
+}
+
+// An ID3v2 tag of chapters, each holding the next, then one MPEG frame header.
+std::string NestedChapters(uint32_t depth) {
+  std::string file = "ID3\x04" + std::string(2, '\0') + Syncsafe(28 * depth);
+  for (uint32_t k = 0; k < depth; ++k) {
+    file += "CHAP" + Syncsafe(28 * (depth - k) - 10) + std::string(2, '\0') + 'a' +
+            std::string(17, '\0');
+  }
+  return file + "\xFF\xFB\x90" + std::string(400, '\0');
+}
+
 // Files that must give nothing but their modification time, whatever is asked.
 TEST(Metadata, HostileFilesGiveEmptyFields) {
   TTempDir dir;
@@ -332,6 +354,9 @@ TEST(Metadata, HostileFilesGiveEmptyFields) {
       {"hugeblock.flac", "fLaC" + std::string("\x84\xFF\xFF\xFF", 4) + "\x05"},
       {"hugeatom.m4a", std::string("\0\0\0\x10", 4) + "moov" + std::string(8, '\xFF')},
       {"junk.ogg", "OggS" + std::string(60, '\xFF')},
+      {"nested.m4a", NestedBoxes("M4A ", "moov", 100000)},
+      {"nested.heic", NestedBoxes("heic", "iprp", 100000)},
+      {"chapters.mp3", NestedChapters(50000)},
   };
   ASSERT_EQ(0, ::mkfifo(dir.File("fifo.jpg").c_str(), 0600));
   ASSERT_EQ(0, ::mkdir(dir.File("folder.mp3").c_str(), 0700));
