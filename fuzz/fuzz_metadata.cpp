@@ -19,11 +19,22 @@ namespace {
 const char* const Extensions[] = {".jpg", ".tif",  ".png", ".webp", ".heic", ".cr2",
                                   ".mp3", ".flac", ".ogg", ".opus", ".m4a",  ".bin"};
 
+// Outlives every static object, for the clean-up at exit.
+char WorkName[] = "/tmp/morvane-fuzz-metadata.XXXXXX";
+
+// The input file and its folder go when the run ends.
+void RemoveWorkFolder() {
+  for (const char* extension : Extensions) {
+    ::unlink((std::string(WorkName) + "/input" + extension).c_str());
+  }
+  ::rmdir(WorkName);
+}
+
 const std::string& WorkFolder() {
   static const std::string folder = [] {
-    char name[] = "/tmp/morvane-fuzz-metadata.XXXXXX";
-    if (!::mkdtemp(name)) Fuzz::Fail("mkdtemp", __FILE__, __LINE__);
-    return std::string(name);
+    if (!::mkdtemp(WorkName)) Fuzz::Fail("mkdtemp", __FILE__, __LINE__);
+    std::atexit(RemoveWorkFolder);
+    return std::string(WorkName);
   }();
   return folder;
 }
