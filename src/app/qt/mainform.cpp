@@ -16,6 +16,7 @@
 #include "filelist/qt/filelistmodel.h"
 #include "lang/qt/qtformmodel.h"
 #include "lang/tovlanguage.h"
+#include "ui/accessiblenames.h"
 #include "ui/artwork.h"
 #include "ui/plaintooltips.h"
 
@@ -133,12 +134,14 @@ void TMainForm::CreateTopLeftPanel() {
   RefreshBtn->setGeometry(4, 32, 23, 41);
   RefreshBtn->setIcon(Artwork::RefreshGlyph());
   RefreshBtn->setToolTip(QStringLiteral("REfresh current directory"));
+  AccessibleNames::SetOwnName(*RefreshBtn, QStringLiteral("Refresh"));
   Register(RefreshBtn, "RefreshBtn", "TSpeedButton");
   connect(RefreshBtn, &QToolButton::clicked, this, Bind(&TMainForm::RefreshBtnClick));
   BrowseDirEdit = new QToolButton(BtnPanel);
   BrowseDirEdit->setGeometry(4, 2, 23, 22);
   BrowseDirEdit->setIcon(Artwork::BrowseGlyph());
   BrowseDirEdit->setToolTip(QStringLiteral("Open directory..."));
+  AccessibleNames::SetOwnName(*BrowseDirEdit, QStringLiteral("Browse"));
   Register(BrowseDirEdit, "BrowseDirEdit", "TSpeedButton");
   connect(BrowseDirEdit, &QToolButton::clicked, this, Bind(&TMainForm::BrowseMnuClick));
   for (QToolButton* button : {RefreshBtn, BrowseDirEdit}) {
@@ -177,6 +180,9 @@ void TMainForm::CreateFilterControls() {
   SortCmb = new QComboBox(TopLeftPanel);
   SortCmb->setGeometry(116, 76, 133, 21);
   Register(SortCmb, "SortCmb", "TComboBox");
+  AccessibleNames::NameAfter(DirTitleLbl, DirEdit);
+  AccessibleNames::NameAfter(FilterLbl, FilterCmb);
+  AccessibleNames::NameAfter(SortLbl, SortCmb);
 }
 
 void TMainForm::CreateBottomLeftPanel() {
@@ -214,6 +220,7 @@ void TMainForm::CreateBottomLeftPanel() {
                      " QTreeView::item:selected { background: palette(highlight);"
                      " color: palette(highlighted-text); }"));
   Register(FileList, "FileList", "TListView");
+  AccessibleNames::NameAfter(FileBrowseTitleLbl, FileList);
 }
 
 void TMainForm::CreateToolBar(QWidget* client) {
