@@ -18,6 +18,7 @@
 #include "lang/tovlanguage.h"
 #include "ui/accessiblenames.h"
 #include "ui/artwork.h"
+#include "ui/mirror.h"
 #include "ui/plaintooltips.h"
 
 namespace {
@@ -101,6 +102,7 @@ void TMainForm::CreateControls() {
   FClient->setAutoFillBackground(true);
   FClient->setBackgroundRole(QPalette::Button);
   setCentralWidget(FClient);
+  FMirror = new TMirror(FClient);
   CreateBrowserPanel(FClient);
   CreateToolBar(FClient);
   CreateRightPanel(FClient);
