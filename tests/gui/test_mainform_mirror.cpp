@@ -7,13 +7,16 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QRadioButton>
+#include <QStandardItemModel>
 #include <QStyle>
 #include <QStyleOption>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTreeView>
 
 #include "app/qt/mainform_radiogroup.h"
 #include "gui/mainformfixture.h"
+#include "ui/owndirectiondelegate.h"
 
 namespace {
 
@@ -135,5 +138,34 @@ INSTANTIATE_TEST_SUITE_P(Directions, MainFormPageOverlap,
                          ::testing::Values(Qt::LeftToRight, Qt::RightToLeft), [](const auto& info) {
                            return info.param == Qt::LeftToRight ? "LeftToRight" : "RightToLeft";
                          });
+
+class TDelegateProbe : public TOwnDirectionDelegate {
+ public:
+  TDelegateProbe() : TOwnDirectionDelegate(nullptr) {}
+  using TOwnDirectionDelegate::initStyleOption;
+};
+
+// A name is drawn in its own direction, on the side the list reads from.
+TEST(OwnDirectionDelegate, DrawsEachNameInItsOwnDirection) {
+  QStandardItemModel model;
+  const char* names[] = {"3.txt", "\u05E9\u05DC\u05D5\u05DD.txt", "2024-photo.jpg"};
+  const Qt::LayoutDirection expected[] = {Qt::LeftToRight, Qt::RightToLeft, Qt::LeftToRight};
+  for (const char* name : names) model.appendRow(new QStandardItem(QString::fromUtf8(name)));
+  TDelegateProbe delegate;
+  for (Qt::LayoutDirection list : {Qt::LeftToRight, Qt::RightToLeft})
+    for (int row = 0; row < model.rowCount(); ++row) {
+      QStyleOptionViewItem option;
+      option.direction = list;
+      delegate.initStyleOption(&option, model.index(row, 0));
+      EXPECT_EQ(option.direction, expected[row]) << names[row];
+      EXPECT_EQ(option.displayAlignment & Qt::AlignHorizontal_Mask,
+                (list == Qt::RightToLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute);
+    }
+}
+
+TEST_F(MainFormMirror, TheFileListDrawsNamesInTheirOwnDirection) {
+  StartWithLanguageEntry();
+  EXPECT_NE(dynamic_cast<TOwnDirectionDelegate*>(Ui(*Form).FileList->itemDelegate()), nullptr);
+}
 
 }  // namespace

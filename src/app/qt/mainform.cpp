@@ -19,6 +19,7 @@
 #include "ui/accessiblenames.h"
 #include "ui/artwork.h"
 #include "ui/mirror.h"
+#include "ui/owndirectiondelegate.h"
 #include "ui/plaintooltips.h"
 
 namespace {
@@ -206,6 +207,7 @@ void TMainForm::CreateBottomLeftPanel() {
   FModel->SetMarkText([this](const FileList::TFileItem& item) { return MarkText(item); });
   FileList = new QTreeView(BottomLeftPanel);
   FileList->setModel(FModel);
+  FileList->setItemDelegate(new TOwnDirectionDelegate(FileList));  // names read as spelled
   FileList->setRootIsDecorated(false);
   FileList->setUniformRowHeights(true);
   FileList->setItemsExpandable(false);
