@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeView>
@@ -63,7 +64,7 @@ TEST_P(WindowNames, EveryControlHasANameInItsLanguage) {
                                    : "[Language]\r\nMainForm=" + GetParam() + "\r\n");
   TMainForm& form = StartShown();
   ScanFiles({"a.txt"});
-  for (int page : {0, 1}) {
+  for (int page = 0; page < Ui(form).PageControl1->count(); ++page) {
     form.SetActivePageIndex(page);
     QApplication::processEvents();
     EXPECT_EQ(Unnamed(&form), std::vector<std::string>()) << "page " << page;
