@@ -33,6 +33,7 @@
 #include "rename/qt/messageboxrenameui.h"
 #include "rename/renamerun.h"
 #include "rename/undorun.h"
+#include "ui/mirror.h"
 #include "ui/qttext.h"
 
 namespace {
@@ -277,10 +278,13 @@ TFileListModel* TMainForm::FileListModel() const { return FModel; }
 const TMainFormPaths& TMainForm::Paths() const { return FPaths; }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == FClient && event->type() == QEvent::Resize) {
-    AlignControls();
-    FormResize();
-  }
+  const bool relayout =
+      event->type() == QEvent::Resize || event->type() == QEvent::LayoutDirectionChange;
+  if (watched == FClient && relayout)
+    FMirror->LayOut([this]() {
+      AlignControls();
+      FormResize();
+    });
   const bool filterBox = FilterCmb && (watched == FilterCmb || watched == FilterCmb->lineEdit());
   if (filterBox && event->type() == QEvent::FocusOut) Bind (&TMainForm::FilterCmbExit)();
   if (filterBox && event->type() == QEvent::KeyPress) {
