@@ -77,6 +77,12 @@ std::string ParentOf(const std::string& path) {
   return std::string(folder);
 }
 
+// A "file:" URI, as some file managers hand their selection over, is taken
+// as the path it names; any other text is a path already.
+std::string ArgumentPath(const std::string& arg) {
+  return StartsWithNoCase(arg, "file:/") ? LocalPathOfUri(arg) : arg;
+}
+
 }  // namespace
 
 TPathKind PathKindOf(const std::string& path) {
@@ -129,7 +135,8 @@ std::string FolderForDrop(const std::vector<std::string>& uris, const std::strin
 TSelection SelectionFor(const std::vector<std::string>& paths, const std::string& currentDir,
                         const TPathKindQuery& kindOf) {
   TSelection selection;
-  for (const std::string& path : paths) {
+  for (const std::string& arg : paths) {
+    const std::string path = ArgumentPath(arg);
     const std::string absolute = Tidied(Absolute(path, currentDir));
     const bool valid = !path.empty() && path.find('\0') == std::string::npos &&
                        Absolute(path, currentDir).compare(0, 1, "/") == 0;
@@ -137,7 +144,7 @@ TSelection SelectionFor(const std::vector<std::string>& paths, const std::string
     if (kind != TPathKind::File) {
       selection.Error =
           kind == TPathKind::Folder ? TSelectionError::Folder : TSelectionError::Missing;
-      selection.Culprit = path;
+      selection.Culprit = arg;
       return selection;
     }
     const std::string folder = ParentOf(absolute);
@@ -179,8 +186,9 @@ TStartFolder StartFolderFor(const std::vector<std::string>& args, const std::str
   if (args.size() <= first) return start;
   const std::vector<std::string> paths(args.begin() + static_cast<std::ptrdiff_t>(first),
                                        args.end());
-  if (paths.size() == 1 && !paths[0].empty() && paths[0].find('\0') == std::string::npos) {
-    const std::string absolute = Absolute(paths[0], currentDir);
+  const std::string single = paths.size() == 1 ? ArgumentPath(paths[0]) : std::string();
+  if (!single.empty() && single.find('\0') == std::string::npos) {
+    const std::string absolute = Absolute(single, currentDir);
     if (!absolute.empty() && absolute[0] == '/' && kindOf(absolute) == TPathKind::Folder) {
       start.Folder = absolute;
       return start;
@@ -192,8 +200,10 @@ TStartFolder StartFolderFor(const std::vector<std::string>& args, const std::str
   if (selection.Error == TSelectionError::None) return start;
   start.Folder.clear();
   start.Selection.clear();
-  start.Refusal = SelectionErrorText(selection, [](const std::string& path) { return path; });
-  start.Warning = "morvane: " + start.Refusal + "; starting without a folder\n";
+  start.Warning =
+      "morvane: " + SelectionErrorText(selection, [](const std::string& path) { return path; }) +
+      "; starting without a folder\n";
+  start.Refused = std::move(selection);
   return start;
 }
 

@@ -48,7 +48,8 @@ struct TSelection {
 
 // The selection of paths: every path must name a file (anything but a
 // folder), and all must lie in one folder, as its text tells after "." parts
-// and doubled separators are dropped (".." parts are kept as they are).
+// and doubled separators are dropped (".." parts are kept as they are). A
+// path may also be given as a "file:" URI (LocalPathOfUri).
 TSelection SelectionFor(const std::vector<std::string>& paths, const std::string& currentDir,
                         const TPathKindQuery& kindOf);
 
@@ -62,7 +63,7 @@ struct TStartFolder {
   std::string Warning;  // for the standard error stream; empty when all is well
   // The files to list when the arguments name files: only they are listed.
   std::vector<std::string> Selection;
-  std::string Refusal;  // why the arguments were refused as a selection
+  TSelection Refused;  // Error set when the arguments were refused as a selection
 };
 
 // The folder of the command line's arguments (program name and the toolkit's
@@ -70,7 +71,8 @@ struct TStartFolder {
 // begin with "-". No argument gives no folder and no warning; one folder is
 // opened; one or more files of one folder are a selection in that folder. A
 // DIR that names nothing, a folder among several arguments or files of
-// several folders give a warning (and the last two a Refusal) and no folder.
+// several folders give a warning (and, but for a missing DIR, Refused) and no
+// folder.
 TStartFolder StartFolderFor(const std::vector<std::string>& args, const std::string& currentDir,
                             const TPathKindQuery& kindOf);
 

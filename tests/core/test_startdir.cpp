@@ -114,6 +114,7 @@ TEST(StartDir, CommandLineGivesTheFolderOrAWarning) {
       {{"/gone"}, "", "/gone"},
       {{"--"}, "", ""},
       {{"--", "photos"}, "/home/u/photos", ""},
+      {{"file:///home/u/caf%E9/"}, "/home/u/caf\xe9", ""},
       {{"/home/u", "/vmlinuz"}, "", "is a folder"},
   };
   for (const auto& c : cases) {
@@ -141,6 +142,13 @@ TEST(StartDir, SelectionIsFilesOfOneFolder) {
        ""},
       {{"photos/a.jpg", "/home/u/photos/a.jpg"}, "/home/u/photos", {"a.jpg"}, {}, ""},
       {{"/vmlinuz"}, "/", {"vmlinuz"}, {}, ""},
+      {{"file:///home/u/photos/b%20c.jpg", "a.jpg"}, "", {}, TSelectionError::Missing, "a.jpg"},
+      {{"file:///home/u/photos/b%20c.jpg", "photos/a.jpg"},
+       "/home/u/photos",
+       {"b c.jpg", "a.jpg"},
+       {},
+       ""},
+      {{"file://host/home/u/x.txt"}, "", {}, TSelectionError::Missing, "file://host/home/u/x.txt"},
       {{"photos/a.jpg", "x.txt"}, "", {}, TSelectionError::SeveralFolders, "/home/u/photos"},
       {{"x.txt", "photos"}, "", {}, TSelectionError::Folder, "photos"},
       {{"x.txt", "gone.txt"}, "", {}, TSelectionError::Missing, "gone.txt"},
@@ -160,9 +168,8 @@ TEST(StartDir, SelectionIsFilesOfOneFolder) {
   EXPECT_EQ(start.Selection, std::vector<std::string>{"a.jpg"});
   const App::TStartFolder refused =
       App::StartFolderFor({"photos/a.jpg", "/vmlinuz"}, "/home/u", FakeKind);
-  EXPECT_EQ(refused.Refusal,
-            "the files are in several folders ('/home/u/photos' and '/'): only files of one "
-            "folder can be renamed together");
+  EXPECT_NE(refused.Warning.find("several folders ('/home/u/photos' and '/')"), std::string::npos);
+  EXPECT_EQ(refused.Refused.Error, TSelectionError::SeveralFolders);
   EXPECT_TRUE(refused.Selection.empty());
 }
 
