@@ -9,8 +9,9 @@
 #include "platform/system.h"
 #include "ui/artwork.h"
 
-// "morvane [DIR]": the toolkit takes out its own options first; the exact
-// bytes of DIR name the folder to open.
+// "morvane [DIR | FILE...]": the toolkit takes out its own options first; the
+// exact bytes of DIR name the folder to open, those of the files of one folder
+// the selection to list.
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setWindowIcon(Artwork::AppIcon());
@@ -18,5 +19,5 @@ int main(int argc, char** argv) {
   const App::TStartFolder start =
       App::StartFolderFor(args, Platform::CurrentDirectory(), App::PathKindOf);
   if (!start.Warning.empty()) std::fputs(start.Warning.c_str(), stderr);
-  return RunApplication(TMainFormPaths::Defaults(), start.Folder);
+  return RunApplication(TMainFormPaths::Defaults(), start);
 }
