@@ -239,7 +239,7 @@ void TMainForm::ShowErrorMnuClick() { ShowErrorMnu->setChecked(!ShowErrorMnu->is
 
 void TMainForm::WarnRenameMnuClick() { WarnRenameMnu->setChecked(!WarnRenameMnu->isChecked()); }
 
-// The list follows at once once a folder has been opened.
+// Once a folder has been opened, its list follows the choice at once.
 void TMainForm::HiddenMnuClick() {
   HiddenMnu->setChecked(!HiddenMnu->isChecked());
   if (!FDirBytes.empty()) RefreshBtnClick();
