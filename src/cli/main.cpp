@@ -149,6 +149,19 @@ int RunListed(const Cli::TCliOptions& options, const Platform::TDirectory& dir) 
                        : RunPreview(options, dir, items, std::move(listed));
 }
 
+// One line when moves were made by a check and a plain rename (a file system
+// that refuses both the atomic no-replace rename and links), since a file
+// created under a new name in that moment would have been replaced.
+int ReportUncheckedMoves(int status, const std::string& dirText, uint64_t before) {
+  const uint64_t unchecked = Platform::MovesWithoutAtomicCheck() - before;
+  if (unchecked == 0) return status;
+  std::fprintf(stderr,
+               "morvane-cli: %llu renames in '%s' were made without an atomic check: the file "
+               "system refuses both the no-replace rename and links\n",
+               static_cast<unsigned long long>(unchecked), Cli::EscapeText(dirText).c_str());
+  return status;
+}
+
 // One folder is used as it was written; files become their folder and the
 // selection of their names there. The exit status of a usage error, or -1.
 int ResolvePaths(Cli::TCliOptions& options) {
@@ -179,6 +192,7 @@ int main(int argc, char** argv) {
   // Every move happens in the folder opened here, whatever its path comes to
   // lead to during the run.
   const Platform::TDirectory dir(Platform::FileSystem(), options.Dir);
-  if (options.Undo) return RunUndo(options, dir);
-  return RunListed(options, dir);
+  const uint64_t unchecked = Platform::MovesWithoutAtomicCheck();
+  const int status = options.Undo ? RunUndo(options, dir) : RunListed(options, dir);
+  return ReportUncheckedMoves(status, options.Dir, unchecked);
 }
