@@ -21,6 +21,10 @@ install(FILES ${MORVANE_SHIPPED_LANGUAGES} DESTINATION ${MORVANE_DATADIR}/lang)
 
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/${MORVANE_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# Dolphin offers the service menu on selected files (KDE Frameworks 5.85 and
+# later read share/kio/servicemenus/).
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/${MORVANE_APP_ID}.servicemenu.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/kio/servicemenus)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/${MORVANE_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/icons/morvane.svg

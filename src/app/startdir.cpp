@@ -1,5 +1,7 @@
 #include "app/startdir.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -55,10 +57,30 @@ std::string Absolute(std::string path, const std::string& currentDir) {
   return path;
 }
 
+// Drops "." parts and doubled separators from an absolute path.
+std::string Tidied(const std::string& path) {
+  std::string tidy;
+  size_t start = 0;
+  while (start < path.size()) {
+    size_t end = path.find('/', start);
+    if (end == std::string::npos) end = path.size();
+    const std::string_view part(path.data() + start, end - start);
+    if (!part.empty() && part != ".") (tidy += '/') += part;
+    start = end + 1;
+  }
+  return tidy.empty() ? "/" : tidy;
+}
+
 std::string ParentOf(const std::string& path) {
   std::string_view folder = Platform::PathFolder(path);
   if (folder.size() > 1) folder.remove_suffix(1);  // its final "/", unless it is the root
   return std::string(folder);
+}
+
+// A "file:" URI, as some file managers hand their selection over, is taken
+// as the path it names; any other text is a path already.
+std::string ArgumentPath(const std::string& arg) {
+  return StartsWithNoCase(arg, "file:/") ? LocalPathOfUri(arg) : arg;
 }
 
 }  // namespace
@@ -110,16 +132,78 @@ std::string FolderForDrop(const std::vector<std::string>& uris, const std::strin
   return {};
 }
 
+TSelection SelectionFor(const std::vector<std::string>& paths, const std::string& currentDir,
+                        const TPathKindQuery& kindOf) {
+  TSelection selection;
+  for (const std::string& arg : paths) {
+    const std::string path = ArgumentPath(arg);
+    const std::string absolute = Tidied(Absolute(path, currentDir));
+    const bool valid = !path.empty() && path.find('\0') == std::string::npos &&
+                       Absolute(path, currentDir).compare(0, 1, "/") == 0;
+    const TPathKind kind = valid ? kindOf(absolute) : TPathKind::Missing;
+    if (kind != TPathKind::File) {
+      selection.Error =
+          kind == TPathKind::Folder ? TSelectionError::Folder : TSelectionError::Missing;
+      selection.Culprit = arg;
+      return selection;
+    }
+    const std::string folder = ParentOf(absolute);
+    if (selection.Names.empty()) selection.Folder = folder;
+    if (folder != selection.Folder) {
+      selection.Error = TSelectionError::SeveralFolders;
+      selection.Culprit = selection.Folder;
+      selection.Other = folder;
+      return selection;
+    }
+    std::string name = absolute.substr(folder.size() == 1 ? 1 : folder.size() + 1);
+    if (std::find(selection.Names.begin(), selection.Names.end(), name) == selection.Names.end())
+      selection.Names.push_back(std::move(name));
+  }
+  return selection;
+}
+
+std::string SelectionErrorText(const TSelection& selection,
+                               const std::function<std::string(const std::string&)>& quote) {
+  switch (selection.Error) {
+    case TSelectionError::Missing:
+      return "'" + quote(selection.Culprit) + "': no such file";
+    case TSelectionError::Folder:
+      return "'" + quote(selection.Culprit) +
+             "' is a folder: give one folder, or files of one folder";
+    case TSelectionError::SeveralFolders:
+      return "the files are in several folders ('" + quote(selection.Culprit) + "' and '" +
+             quote(selection.Other) + "'): only files of one folder can be renamed together";
+    case TSelectionError::None:
+      break;
+  }
+  return {};
+}
+
 TStartFolder StartFolderFor(const std::vector<std::string>& args, const std::string& currentDir,
                             const TPathKindQuery& kindOf) {
   TStartFolder start;
   const size_t first = !args.empty() && args[0] == "--" ? 1 : 0;  // the end of options
   if (args.size() <= first) return start;
-  start.Folder = FolderForPath(args[first], currentDir, kindOf);
-  if (start.Folder.empty())
-    start.Warning = "morvane: " + args[first] + ": no such file or folder; starting without one\n";
-  if (args.size() > first + 1)
-    start.Warning += "morvane: only one folder can be opened; the other arguments are ignored\n";
+  const std::vector<std::string> paths(args.begin() + static_cast<std::ptrdiff_t>(first),
+                                       args.end());
+  const std::string single = paths.size() == 1 ? ArgumentPath(paths[0]) : std::string();
+  if (!single.empty() && single.find('\0') == std::string::npos) {
+    const std::string absolute = Absolute(single, currentDir);
+    if (!absolute.empty() && absolute[0] == '/' && kindOf(absolute) == TPathKind::Folder) {
+      start.Folder = absolute;
+      return start;
+    }
+  }
+  TSelection selection = SelectionFor(paths, currentDir, kindOf);
+  start.Folder = selection.Folder;
+  start.Selection = std::move(selection.Names);
+  if (selection.Error == TSelectionError::None) return start;
+  start.Folder.clear();
+  start.Selection.clear();
+  start.Warning =
+      "morvane: " + SelectionErrorText(selection, [](const std::string& path) { return path; }) +
+      "; starting without a folder\n";
+  start.Refused = std::move(selection);
   return start;
 }
 

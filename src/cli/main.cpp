@@ -3,11 +3,13 @@
 #include <utility>
 #include <vector>
 
+#include "app/startdir.h"
 #include "cli/options.h"
 #include "cli/output.h"
 #include "filelist/filter.h"
 #include "filelist/scan.h"
 #include "platform/filesystem.h"
+#include "platform/system.h"
 #include "rename/conflicts.h"
 #include "rename/journal.h"
 #include "rename/renamerun.h"
@@ -137,9 +139,12 @@ int RunListed(const Cli::TCliOptions& options, const Platform::TDirectory& dir) 
     listed.reserve(entries.size());
     for (const Platform::TDirEntry& entry : entries) listed.push_back(entry.Name);
   }
+  FileList::TScanOptions scan;
+  scan.ShowHidden = options.Hidden;
+  if (!options.Selection.empty()) scan.Selection = options.Selection;
   FileList::TFileItems items =
       FileList::ScanEntries(std::move(entries), options.Dir, FileList::ParseFilter(options.Filter),
-                            options.SortIndex, false);
+                            options.SortIndex, false, scan);
   return options.Apply ? RunApply(options, dir, items)
                        : RunPreview(options, dir, items, std::move(listed));
 }
@@ -157,21 +162,33 @@ int ReportUncheckedMoves(int status, const std::string& dirText, uint64_t before
   return status;
 }
 
+// One folder is used as it was written; files become their folder and the
+// selection of their names there. The exit status of a usage error, or -1.
+int ResolvePaths(Cli::TCliOptions& options) {
+  if (options.Paths.size() == 1 && Platform::IsDirectory(options.Dir)) return -1;
+  const App::TSelection selection =
+      App::SelectionFor(options.Paths, Platform::CurrentDirectory(), App::PathKindOf);
+  if (selection.Error != App::TSelectionError::None) {
+    return UsageError(App::SelectionErrorText(
+        selection, [](const std::string& path) { return Cli::EscapeText(path); }));
+  }
+  options.Dir = selection.Folder;
+  options.Selection = selection.Names;
+  return -1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const Cli::TParseResult parsed =
-      Cli::ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
+  Cli::TParseResult parsed = Cli::ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
   if (!parsed.Error.empty()) return UsageError(parsed.Error);
-  const Cli::TCliOptions& options = parsed.Options;
+  Cli::TCliOptions& options = parsed.Options;
   if (options.Help) return Finish(Cli::WriteAll(stdout, Cli::UsageText()) ? ExitOk : ExitFailed);
   if (options.Version) {
     std::puts("morvane-cli " MORVANE_VERSION);
     return Finish(ExitOk);
   }
-  if (!Platform::IsDirectory(options.Dir)) {
-    return UsageError("not a directory: '" + Cli::EscapeText(options.Dir) + "'");
-  }
+  if (const int status = ResolvePaths(options); status >= 0) return status;
   // Every move happens in the folder opened here, whatever its path comes to
   // lead to during the run.
   const Platform::TDirectory dir(Platform::FileSystem(), options.Dir);

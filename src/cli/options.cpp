@@ -107,6 +107,8 @@ bool ApplySwitch(TParser& p, const std::string& option) {
     o.Untangle = true;
   } else if (option == "--undo") {
     o.Undo = true;
+  } else if (option == "--hidden") {
+    o.Hidden = true;
   } else if (option == "--case-sensitive") {
     p.CaseSensitiveSeen = true;
     o.Preview.Replace.CaseSensitive = true;
@@ -155,13 +157,12 @@ void CheckCombination(TParser& p) {
   } else if (o.Undo && (o.Apply || p.SearchSeen || !p.FirstNameOption.empty())) {
     error = "'--undo' cannot be mixed with options that make new names";
   } else if (p.Dirs.empty()) {
-    error = "missing directory";
-  } else if (p.Dirs.size() > 1) {
-    error = "more than one directory given ('" + p.Dirs[0] + "', '" + p.Dirs[1] + "')";
-  } else if (p.Dirs[0].empty()) {
+    error = "missing directory or files";
+  } else if (p.Dirs.size() == 1 && p.Dirs[0].empty()) {
     error = "the directory name is empty";
   } else {
     o.Dir = p.Dirs[0];
+    o.Paths = p.Dirs;
     o.Preview.RenamePage = !p.SearchSeen;
   }
 }

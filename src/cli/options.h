@@ -9,9 +9,14 @@ namespace Cli {
 
 // What the command line asks for.
 struct TCliOptions {
-  std::string Dir;           // used as the directory text, unchanged
-  std::string Filter = "*";  // the filter text, parsed like the window's
-  int SortIndex = 0;         // 0 name, 1 date, 2 name-desc, 3 date-desc
+  std::string Dir;  // used as the directory text, unchanged
+  // Every DIR or FILE argument; one folder becomes Dir, files are resolved
+  // into their folder and a selection there (App::SelectionFor).
+  std::vector<std::string> Paths;
+  std::vector<std::string> Selection;  // set with the folder; empty: the whole folder
+  bool Hidden = false;                 // list hidden files (names starting with ".")
+  std::string Filter = "*";            // the filter text, parsed like the window's
+  int SortIndex = 0;                   // 0 name, 1 date, 2 name-desc, 3 date-desc
   Rename::TPreviewOptions Preview;
   bool Json = false;
   bool Apply = false;

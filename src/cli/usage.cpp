@@ -6,13 +6,20 @@ namespace {
 
 // The text of --help, kept as one constant so that it reads as it prints.
 constexpr const char* Usage = R"(Usage: morvane-cli [OPTION]... DIR
+  or:  morvane-cli [OPTION]... FILE...
 Lists the files of DIR with the new names that Morvane would give them, one
 line per file: the old name, a tab, the new name. With --apply, renames them.
+Given files instead (all of one folder, as a file manager's selection), lists
+and renames only those files; files of several folders are refused.
 
 Files and order:
   --filter TEXT      extensions to list, separated by ";" (default "*": all
-                     files; "jpg;png" lists .jpg and .png files, any case)
-  --sort ORDER       name, date, name-desc or date-desc (default name)
+                     files; "jpg;png" lists .jpg and .png files, any case);
+                     it also applies to the FILE arguments
+  --sort ORDER       name, date, name-desc or date-desc (default name); the
+                     FILE arguments are listed in this order too
+  --hidden           also list hidden files (names starting with "."); a
+                     hidden FILE argument is listed without it
 
 New names from parts (default: running number and old extension):
   --prefix TEXT      put TEXT before the name
@@ -35,7 +42,8 @@ Output and action:
   --untangle         with --apply: move the files in an order that frees
                      every new name before it is taken, breaking cycles
                      (a to b, b to a) through a temporary name
-  --undo             reverse the last --apply (or window run) in DIR
+  --undo             reverse the last --apply (or window run) in DIR (or in
+                     the folder of the FILE arguments)
   -h, --help         show this help and exit
   --version          show the version and exit
 
@@ -68,8 +76,8 @@ are checked and then renamed, and one line on standard error says so.
 Exit status: 0 when everything went well (with --apply: every file was
 renamed); 1 when a file could not be renamed, DIR could not be read or the
 output could not be written, or --undo found nothing to undo or could not
-undo everything; 2 when the command line is wrong, DIR is empty or is not a
-directory.
+undo everything; 2 when the command line is wrong, DIR is empty, a FILE does
+not exist or is a folder, or the files lie in several folders.
 )";
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,8 +44,14 @@ class TScanTest : public ::testing::Test {
     ASSERT_EQ(::symlink("nowhere", FDir.File("dangling.bmp").c_str()), 0);
   }
 
-  TFileItems Scan(const std::string& filterText, int sortIndex = 0) {
-    return FileList::ScanDirectory(FDir.Path(), FileList::ParseFilter(filterText), sortIndex);
+  TFileItems Scan(const std::string& filterText, const FileList::TScanOptions& options) {
+    return FileList::ScanDirectory(FDir.Path(), FileList::ParseFilter(filterText), 0, true,
+                                   options);
+  }
+  TFileItems Scan(const std::string& filterText) {
+    FileList::TScanOptions options;
+    options.ShowHidden = true;
+    return Scan(filterText, options);
   }
 
   TestUtil::TTempDir FDir;
@@ -75,6 +82,75 @@ TEST_F(TScanTest, FilterTextsDecideWhichFilesAreListed) {
   }
 }
 
+// Hidden files are listed only when asked for or named by a selection; a
+// selection lists only its names that are files, and the filter still counts.
+TEST_F(TScanTest, HiddenFilesAndSelectionsDecideWhichFilesAreListed) {
+  const std::optional<Strings> none;
+  const struct {
+    std::string Filter;
+    bool Hidden;
+    std::optional<Strings> Selection;
+    Strings Names;
+  } cases[] = {
+      {"*",
+       false,
+       none,
+       {"README", "a.txt", "archive.tar.gz", "b.Txt", BadName, "c.TXT", "dangling.bmp", "ends.",
+        "link.bmp", "pic.bmp"}},
+      {"profile", true, none, {".profile"}},
+      {"profile", false, none, {}},
+      {"*",
+       false,
+       Strings{".profile", "a.txt", "a.txt", "gone", "sub.bmp", "pipe.bmp"},
+       {".profile", "a.txt"}},
+      {"txt", true, Strings{".profile", "a.txt", "c.TXT"}, {"a.txt", "c.TXT"}},
+      {"*", true, Strings{}, {}},
+  };
+  for (const auto& c : cases) {
+    FileList::TScanOptions options;
+    options.ShowHidden = c.Hidden;
+    options.Selection = c.Selection;
+    Strings expected = c.Names;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(SortedNames(Scan(c.Filter, options)), expected)
+        << c.Filter << " hidden " << c.Hidden << " selection " << c.Selection.has_value();
+  }
+}
+
+// A selection after a run names the files where the moves left them.
+TEST(FollowRenames, SelectionFollowsTheMovesInTheirOrder) {
+  using FileList::TMoveStatus;
+  struct TMove {
+    const char* Old;
+    const char* New;
+    TMoveStatus Status;
+  };
+  const TMoveStatus ok = TMoveStatus::Renamed, failed = TMoveStatus::Failed;
+  const struct {
+    Strings Names;
+    std::vector<TMove> Moves;
+    Strings Followed;
+  } cases[] = {
+      {{"a", "b", "c"}, {{"a", "x", ok}, {"b", "y", failed}}, {"b", "c", "x"}},
+      {{"a", "b"}, {{"b", "c", ok}, {"a", "b", ok}}, {"b", "c"}},                  // a chain
+      {{"1", "2"}, {{"1", "t", ok}, {"2", "1", ok}, {"t", "2", ok}}, {"1", "2"}},  // a swap
+      {{"a", "b"}, {{"a", "sub/a", ok}}, {"b"}},  // moved into a folder
+      {{"a"}, {{"z", "q", ok}}, {"a"}},           // not selected
+  };
+  for (const auto& c : cases) {
+    TFileItems rows;
+    for (const TMove& move : c.Moves) {
+      rows.emplace_back();
+      rows.back().OldName = move.Old;
+      rows.back().NewName = move.New;
+      rows.back().Status = move.Status;
+    }
+    Strings names = c.Names;
+    FileList::FollowRenames(names, rows);
+    EXPECT_EQ(names, c.Followed) << c.Names.front();
+  }
+}
+
 TEST_F(TScanTest, RowsHaveAgesAndEmptyNewNames) {
   struct timespec times[2] = {{636278400, 0}, {636278400, 0}};
   ASSERT_EQ(::utimensat(AT_FDCWD, FDir.File("pic.bmp").c_str(), times, 0), 0);
@@ -95,7 +171,7 @@ TEST_F(TScanTest, RowsHaveAgesAndEmptyNewNames) {
 }
 
 TEST_F(TScanTest, DirectoryTextIsUsedUnchanged) {
-  const TFileItems plain = Scan("*");
+  const TFileItems plain = Scan("*", {});
   for (const std::string& dirText : {FDir.Path() + "/", FDir.Path() + "/."}) {
     TFileItems items = FileList::ScanDirectory(dirText, {".*"}, 0);
     ASSERT_EQ(items.size(), plain.size()) << dirText;
@@ -142,7 +218,12 @@ TEST_F(TScanSeamTest, AgesAreLookedUpBelowTheDirectoryText) {
                    {"dir.jpg", Platform::faDirectory},
                    {"a.jpg", Platform::faHidden}};
   FFake.Ages = {{"//a.jpg", 0x14614000}};
-  TFileItems items = FileList::ScanDirectory("/", {".JPG"}, 0);
+  // The attribute tells a hidden file, whatever its name.
+  EXPECT_EQ(SortedNames(FileList::ScanDirectory("/", {".JPG"}, 0)), Strings{"b.jpg"});
+  FFake.AgePaths.clear();
+  FileList::TScanOptions hidden;
+  hidden.ShowHidden = true;
+  TFileItems items = FileList::ScanDirectory("/", {".JPG"}, 0, true, hidden);
   EXPECT_EQ(FFake.ListedDir, "/");
   EXPECT_EQ(FFake.AgePaths, Strings({"//b.jpg", "//a.jpg"}));
   ASSERT_EQ(items.size(), 2u);
@@ -152,7 +233,7 @@ TEST_F(TScanSeamTest, AgesAreLookedUpBelowTheDirectoryText) {
   EXPECT_EQ(items[1].Age, -1);  // vanished before its age was read
 
   FFake.AgePaths.clear();
-  FileList::ScanDirectory("", {".jpg"}, 0);
+  FileList::ScanDirectory("", {".jpg"}, 0, true, hidden);
   EXPECT_EQ(FFake.AgePaths, Strings({"/b.jpg", "/a.jpg"}));
 }
 

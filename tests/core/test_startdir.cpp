@@ -25,6 +25,9 @@ TPathKind FakeKind(const std::string& path) {
       {"/home/u/photos/a.jpg", TPathKind::File},
       {"/home/u/caf\xe9", TPathKind::Folder},
       {"/home/u/50%", TPathKind::Folder},
+      {"/home/u/photos/b c.jpg", TPathKind::File},
+      {"/home/u/photos/.hidden", TPathKind::File},
+      {"/home/u/x.txt", TPathKind::File},
       {"/vmlinuz", TPathKind::File},
   };
   const auto it = kinds.find(path);
@@ -107,10 +110,12 @@ TEST(StartDir, CommandLineGivesTheFolderOrAWarning) {
   } cases[] = {
       {{}, "", ""},
       {{"photos/a.jpg"}, "/home/u/photos", ""},
+      {{"photos/a.jpg", "x.txt"}, "", "several folders"},
       {{"/gone"}, "", "/gone"},
       {{"--"}, "", ""},
       {{"--", "photos"}, "/home/u/photos", ""},
-      {{"/home/u", "/vmlinuz"}, "/home/u", "only one folder"},
+      {{"file:///home/u/caf%E9/"}, "/home/u/caf\xe9", ""},
+      {{"/home/u", "/vmlinuz"}, "", "is a folder"},
   };
   for (const auto& c : cases) {
     const App::TStartFolder start = App::StartFolderFor(c.Args, "/home/u", FakeKind);
@@ -118,6 +123,54 @@ TEST(StartDir, CommandLineGivesTheFolderOrAWarning) {
     if (*c.Warning) EXPECT_NE(start.Warning.find(c.Warning), std::string::npos) << c.Warning;
     if (!*c.Warning) EXPECT_EQ(start.Warning, "") << c.Folder;
   }
+}
+
+// Files handed over together: their folder and names, or why they are refused.
+TEST(StartDir, SelectionIsFilesOfOneFolder) {
+  using App::TSelectionError;
+  const struct {
+    std::vector<std::string> Paths;
+    const char* Folder;
+    std::vector<std::string> Names;
+    TSelectionError Error;
+    const char* Culprit;
+  } cases[] = {
+      {{"photos/b c.jpg", "./photos//a.jpg", "/home/u/photos/./.hidden"},
+       "/home/u/photos",
+       {"b c.jpg", "a.jpg", ".hidden"},
+       TSelectionError::None,
+       ""},
+      {{"photos/a.jpg", "/home/u/photos/a.jpg"}, "/home/u/photos", {"a.jpg"}, {}, ""},
+      {{"/vmlinuz"}, "/", {"vmlinuz"}, {}, ""},
+      {{"file:///home/u/photos/b%20c.jpg", "a.jpg"}, "", {}, TSelectionError::Missing, "a.jpg"},
+      {{"file:///home/u/photos/b%20c.jpg", "photos/a.jpg"},
+       "/home/u/photos",
+       {"b c.jpg", "a.jpg"},
+       {},
+       ""},
+      {{"file://host/home/u/x.txt"}, "", {}, TSelectionError::Missing, "file://host/home/u/x.txt"},
+      {{"photos/a.jpg", "x.txt"}, "", {}, TSelectionError::SeveralFolders, "/home/u/photos"},
+      {{"x.txt", "photos"}, "", {}, TSelectionError::Folder, "photos"},
+      {{"x.txt", "gone.txt"}, "", {}, TSelectionError::Missing, "gone.txt"},
+      {{"x.txt", ""}, "", {}, TSelectionError::Missing, ""},
+      {{"photos/../x.txt", "x.txt"}, "", {}, TSelectionError::Missing, "photos/../x.txt"},
+  };
+  for (const auto& c : cases) {
+    App::TSelection got = App::SelectionFor(c.Paths, "/home/u", FakeKind);
+    SCOPED_TRACE(c.Paths.front());
+    EXPECT_EQ(got.Error, c.Error);
+    EXPECT_EQ(got.Culprit, c.Culprit);
+    if (got.Error != TSelectionError::None) continue;
+    EXPECT_EQ(got.Folder, c.Folder);
+    EXPECT_EQ(got.Names, c.Names);
+  }
+  const App::TStartFolder start = App::StartFolderFor({"photos/a.jpg"}, "/home/u", FakeKind);
+  EXPECT_EQ(start.Selection, std::vector<std::string>{"a.jpg"});
+  const App::TStartFolder refused =
+      App::StartFolderFor({"photos/a.jpg", "/vmlinuz"}, "/home/u", FakeKind);
+  EXPECT_NE(refused.Warning.find("several folders ('/home/u/photos' and '/')"), std::string::npos);
+  EXPECT_EQ(refused.Refused.Error, TSelectionError::SeveralFolders);
+  EXPECT_TRUE(refused.Selection.empty());
 }
 
 // The real query, on a folder of its own.

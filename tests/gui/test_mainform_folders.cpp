@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeView>
 
 #include "app/startdir.h"
@@ -86,6 +87,61 @@ TEST_F(MainFormFolders, DroppedFolderOrFileOpensItsFolder) {
   EXPECT_EQ(Form->DirectoryBytes(), Files.Path());
   EXPECT_EQ(DirText(), QString::fromStdString(Files.Path()));
   EXPECT_EQ(OldNames(), (TNames{"top.txt"}));
+}
+
+// A file manager's selection: only those files are listed, renamed and moved
+// back; a Refresh keeps them, choosing a folder drops them.
+TEST_F(MainFormFolders, SelectionListsRenamesAndUndoesOnlyItsFiles) {
+  for (const char* name : {"c.txt", ".hidden.txt"})
+    TestUtil::WriteFileBytes(Sub + "/" + name, name);
+  Form = CreateMainForm(
+      Paths(), App::StartFolderFor({Sub + "/c.txt", Sub + "/.hidden.txt"}, "/", App::PathKindOf));
+  EXPECT_EQ(Form->DirectoryBytes(), Sub);
+  EXPECT_EQ(OldNames(), (TNames{".hidden.txt", "c.txt"}));
+  Ui(*Form).RefreshBtn->click();
+  EXPECT_EQ(OldNames(), (TNames{".hidden.txt", "c.txt"}));
+  Ui(*Form).GoBTn->click();
+  EXPECT_EQ(TestUtil::ListNames(Sub), (TNames{"1.txt", "2.txt", "a.txt", "b.txt"}));
+  EXPECT_EQ(OldNames(), (TNames{"1.txt", "2.txt"}));  // the selection under its new names
+  Ui(*Form).UndoMnu->trigger();
+  EXPECT_EQ(TestUtil::ListNames(Sub), (TNames{".hidden.txt", "a.txt", "b.txt", "c.txt"}));
+  EXPECT_EQ(OldNames(), (TNames{".hidden.txt", "c.txt"}));
+  Seam.Folder = Sub;
+  Ui(*Form).BrowseMnu->trigger();
+  EXPECT_EQ(OldNames(), (TNames{"a.txt", "b.txt", "c.txt"}));
+}
+
+// Ctrl+H shows hidden files at once and is kept in the settings file.
+TEST_F(MainFormFolders, HiddenFilesShowOnAskingAndTheChoiceIsKept) {
+  TestUtil::WriteFileBytes(Sub + "/.directory", "x");
+  Form = CreateMainForm(Paths(), Sub);
+  Form->show();
+  Form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
+  EXPECT_EQ(OldNames(), (TNames{"a.txt", "b.txt"}));
+  Form->findChild<QTreeView*>("FileList")->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_H, Qt::ControlModifier);
+  EXPECT_EQ(OldNames(), (TNames{".directory", "a.txt", "b.txt"}));
+  ASSERT_TRUE(Form->close());
+  EXPECT_NE(Settings().find("activepage=0\r\nshowhidden=1\r\n"), std::string::npos);
+  Form = CreateMainForm(Paths(), Sub);
+  EXPECT_TRUE(Ui(*Form).HiddenMnu->isChecked());
+  EXPECT_EQ(OldNames(), (TNames{".directory", "a.txt", "b.txt"}));
+}
+
+// Files of several folders open nothing, and say why in a box.
+TEST_F(MainFormFolders, SelectionOfSeveralFoldersIsRefused) {
+  TestUtil::WriteFileBytes(Files.File("top.txt"), "t");
+  const App::TStartFolder start =
+      App::StartFolderFor({Sub + "/a.txt", Files.File("top.txt")}, "/", App::PathKindOf);
+  Form = CreateMainForm(Paths(), start);
+  EXPECT_EQ(DirText(), QStringLiteral("/"));
+  EXPECT_TRUE(OldNames().empty());
+  ASSERT_EQ(Seam.Texts.size(), 1u);
+  EXPECT_EQ(Seam.Texts[0], QString::fromStdString("The files are in several folders; only files "
+                                                  "of one folder can be renamed together:\n" +
+                                                  Sub + "\n" + Files.Path()));
+  EXPECT_EQ(Seam.Icons[0], QMessageBox::Warning);
 }
 
 TEST_F(MainFormFolders, DropsThatNameNoFolderAreRefused) {

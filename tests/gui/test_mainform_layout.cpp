@@ -114,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(Groups, MainFormEditEnabling,
                                            TEditCase{"RadioGroup6", nullptr}));
 
 TEST_F(MainFormLayout, ShowErrorMessagesClickedTwiceReturnsToItsState) {
-  for (QAction* toggle : {Ui(*Form).ShowErrorMnu, Ui(*Form).WarnRenameMnu}) {
+  for (QAction* toggle : {Ui(*Form).ShowErrorMnu, Ui(*Form).WarnRenameMnu, Ui(*Form).HiddenMnu}) {
     const bool before = toggle->isChecked();
     toggle->trigger();
     EXPECT_NE(toggle->isChecked(), before);
@@ -218,7 +218,7 @@ INSTANTIATE_TEST_SUITE_P(
         TBinding{"BrowseDirEdit", &B::ListsAgain, "", 2},
         TBinding{"RefreshBtn", &B::ListsAgain, "", 1}, TBinding{"Language", &B::ChoosesALanguage},
         TBinding{"ShowErrorMnu", &B::Toggles}, TBinding{"WarnRenameMnu", &B::Toggles},
-        TBinding{"ContentsMnu", &B::Opens, "/help.chm"}),
+        TBinding{"HiddenMnu", &B::Toggles}, TBinding{"ContentsMnu", &B::Opens, "/help.chm"}),
     [](const auto& info) { return std::string(info.param.Control); });
 
 TEST_F(MainFormLayout, FilterTextAndRadioChoicesRunTheirHandlers) {

@@ -154,7 +154,8 @@ TEST_F(MainFormStartUp, SettingsFileHoldsItsSectionsAndKeysInOrderAfterARun) {
   const std::string expected =
       "[Language]\r\nMainForm=" + Dir.File("Language.lng") +
       "\r\n[form]\r\nt=" + std::to_string(b.top()) + "\r\nl=" + std::to_string(b.left()) +
-      "\r\nw=621\r\nh=495\r\n[option]\r\nshowerrors=1\r\nwarnrename=1\r\nactivepage=0\r\n";
+      "\r\nw=621\r\nh=495\r\n[option]\r\nshowerrors=1\r\nwarnrename=1\r\nactivepage=0\r\n"
+      "showhidden=0\r\n";
   EXPECT_EQ(Settings(), expected);
 }
 
@@ -203,7 +204,7 @@ TEST_F(MainFormStartUp, DefaultLanguageFileHoldsTheWindowTextsByteForByte) {
   std::string expected = "[Translations]\r\n";
   for (const auto& [key, value] : TestUtil::DefaultLanguageTexts())
     expected += key + "=" + value + "\r\n";
-  EXPECT_EQ(TestUtil::DefaultLanguageTexts().size(), 87u);
+  EXPECT_EQ(TestUtil::DefaultLanguageTexts().size(), 91u);
   EXPECT_EQ(TestUtil::ReadFileBytes(Dir.File("Language.lng")), expected);
   // A second start writes the same file again.
   Form.reset();

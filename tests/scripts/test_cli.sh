@@ -36,8 +36,8 @@ holiday.jpg|1|--name,original,--ext=|holiday
 archive.tar.gz|1|--name,original|archive.tar.gz
 archive.tar.gz|1|--name,original,--ext,zip|archive.tar.zip
 README|1|--name,original,--suffix,_old|README_old
-.profile|1|--name,original,--prefix,x|x.profile
-.profile|1|--name,original,--ext,txt|.txt
+.profile|1|--hidden,--name,original,--prefix,x|x.profile
+.profile|1|--hidden,--name,original,--ext,txt|.txt
 Photo.JPG|1|--name,original,--case,lower|photo.jpg
 a.txt|1|--prefix,New ,--name,original,--case,upper|NEW A.TXT
 song.mp3|3|--ext,..x|3..x
@@ -115,9 +115,10 @@ done <<'TABLE'
 2|'--search' cannot be mixed with '--case'|--search,a,--case,upper,@D
 2|'--replace' needs '--search'|--replace,b,@D
 2|option '--json' takes no value|--json=1,@D
-2|more than one directory|@D,@D
-2|not a directory|@D/plain
-2|not a directory|@D/missing
+0||@D/plain
+2|is a folder|@D/plain,@D
+2|no such file|@D/plain,@D/missing
+2|several folders|@D/plain,/etc/hostname
 TABLE
 check "help names the escapes" 1 "$("$CLI" --help | grep -c 'a tab as \\t')"
 
@@ -202,6 +203,34 @@ if [[ -f "$PRELOAD" ]]; then
     check "no atomic rename, links '$nolink': report" "$expected" "$(cat "$WORK/err")"
   done
 fi
+
+# --- Selections and hidden files -------------------------------------------------
+# Named files are listed alone, in the --sort order, the filter on top; hidden
+# files only with --hidden or when named.
+fresh
+for f in c.jpg a.jpg b.jpg .h.jpg d.png; do echo "$f" >"$D/$f"; done
+while IFS='|' read -r title opts expected; do
+  split_opts "$opts"
+  args=()
+  for a in "${OPTS[@]}"; do args+=("${a//@D/$D}"); done
+  check "selection: $title" "$expected" "$("$CLI" "${args[@]}" | cut -f1 | paste -sd' ')"
+done <<'TABLE'
+folder hides dot files|@D|a.jpg b.jpg c.jpg d.png
+--hidden lists them|--hidden,@D|.h.jpg a.jpg b.jpg c.jpg d.png
+only the named files, sorted|@D/c.jpg,@D/a.jpg|a.jpg c.jpg
+chosen order|--sort,name-desc,@D/a.jpg,@D/c.jpg|c.jpg a.jpg
+a named dot file is listed|@D/.h.jpg,@D/c.jpg|.h.jpg c.jpg
+filter on top|--filter,png,@D/a.jpg,@D/d.png|d.png
+TABLE
+(cd "$D" && "$CLI" --apply --prefix x_ c.jpg ./a.jpg)
+check "selection apply: only the named files move" ".h.jpg b.jpg d.png x_1.jpg x_2.jpg" "$(ls -A "$D" | paste -sd' ')"
+check "selection apply: contents follow" "a.jpg c.jpg" "$(cat "$D/x_1.jpg" "$D/x_2.jpg" | paste -sd' ')"
+"$CLI" --undo "$D"
+check "selection undo: back, nothing else moved" "0 .h.jpg a.jpg b.jpg c.jpg d.png" "$? $(ls -A "$D" | paste -sd' ')"
+mkdir "$D/sub" && touch "$D/sub/e.jpg"
+"$CLI" --apply "$D/a.jpg" "$D/sub/e.jpg" 2>"$WORK/err"
+check "several folders: refused, nothing moved" "2 a.jpg e.jpg" "$? $(ls "$D" | grep jpg | head -1) $(ls "$D/sub")"
+check "several folders: message" 1 "$(grep -c "several folders ('$D' and '$D/sub')" "$WORK/err")"
 
 # --- Apply ------------------------------------------------------------------------
 fresh

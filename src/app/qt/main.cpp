@@ -54,9 +54,10 @@ std::vector<std::string> PlatformNames(const std::string& pluginPath) {
 
 }  // namespace
 
-// "morvane [DIR]": the toolkit's own options that read files or load a
-// plugin are checked before the toolkit sees them, then it takes out its
-// options; the exact bytes of DIR name the folder to open.
+// "morvane [DIR | FILE...]": the toolkit's own options that read files or
+// load a plugin are checked before the toolkit sees them, then it takes out
+// its options; the exact bytes of DIR name the folder to open, those of the
+// files of one folder the selection to list.
 int main(int argc, char** argv) {
   const std::string problems = App::CheckToolkitOptions(
       std::vector<std::string>(argv + 1, argv + argc), {Platform::RegularFileSize, PlatformNames});
@@ -70,5 +71,5 @@ int main(int argc, char** argv) {
   const App::TStartFolder start =
       App::StartFolderFor(args, Platform::CurrentDirectory(), App::PathKindOf);
   if (!start.Warning.empty()) std::fputs(start.Warning.c_str(), stderr);
-  return RunApplication(TMainFormPaths::Defaults(), start.Folder);
+  return RunApplication(TMainFormPaths::Defaults(), start);
 }

@@ -2,14 +2,18 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include <QMainWindow>
 #include <QRect>
 #include <QString>
 
 #include "app/qt/mainformcontrols.h"
+#include "app/startdir.h"
 #include "filelist/fileitem.h"
+#include "filelist/scan.h"
 #include "rename/charsub.h"
 #include "rename/namebuilder.h"
 #include "rename/preview.h"
@@ -72,6 +76,7 @@ class TMainForm : public QMainWindow, private TMainFormControls {
   void LanguageClick();
   void ShowErrorMnuClick();
   void WarnRenameMnuClick();
+  void HiddenMnuClick();
   void ContentsMnuClick();
   void RadioEnableClick(TRadioGroup* sender);
   void FormResize();
@@ -91,6 +96,12 @@ class TMainForm : public QMainWindow, private TMainFormControls {
   // Opens a folder as the folder chooser's OK does: it becomes the directory
   // text, exact bytes kept, and is scanned.
   void OpenDirectory(const std::string& bytes);
+  // Opens the folder with only the named files of it listed (a file manager's
+  // selection); Refresh keeps them, and choosing a folder drops them.
+  void OpenSelection(const std::string& folder, const std::vector<std::string>& names);
+  // Opens what the command line asks for; a refused selection is reported in
+  // a message box.
+  void OpenStart(const App::TStartFolder& start);
 
   // The active page of PageControl1; -1 when no page is active.
   int ActivePageIndex() const;
@@ -137,6 +148,7 @@ class TMainForm : public QMainWindow, private TMainFormControls {
   void CreateReplacePage();
   void CreateTextPanel();
   QLabel* CreateTextLabel(const char* name, const char* caption);
+  void CreateSelectionTexts();
   void CreateMainMenu();
   QAction* CreateMenuItem(QMenu* menu, const char* name, const char* caption, int image,
                           THandler handler);
@@ -161,9 +173,15 @@ class TMainForm : public QMainWindow, private TMainFormControls {
   void AssignMenuBarKeys();
   void AssignMenuKeys(QMenu* menu);
   void SetDirectoryText(const std::string& bytes);
+  // What the scan keeps besides the filter: hidden files, the selection.
+  FileList::TScanOptions ScanOptions() const;
+  // The selection follows the moves of a run or an undo.
+  void FollowSelection(const FileList::TFileItems& rows);
 
   Rename::TRenameRequest RunRequest(const QLabel* confirm) const;
 
+  // The message box text of a selection refused at start.
+  QString RefusalText(const App::TSelection& refused) const;
   // The marks of the file list's rows.
   QString MarkText(const FileList::TFileItem& item) const;
   QString ConflictText(FileList::TConflict conflict) const;
@@ -189,16 +207,21 @@ class TMainForm : public QMainWindow, private TMainFormControls {
   bool FNoActivePage = false;
   bool FPlaced = false;
   std::string FDirBytes;
+  // The names listed from the folder, when a selection was opened.
+  std::optional<std::vector<std::string>> FSelection;
   QString FDirShown;
 };
 
 // The program's entry after the application object exists: builds and shows
 // the main window and runs until it closes. An error during start-up goes to
-// the error display and ends the program. Returns the exit code, 0. A
-// startFolder from the command line is opened at start (CreateMainForm).
-int RunApplication(const TMainFormPaths& paths, const std::string& startFolder = {});
+// the error display and ends the program. Returns the exit code, 0. What the
+// command line asks for is opened at start (CreateMainForm).
+int RunApplication(const TMainFormPaths& paths, const App::TStartFolder& start = {});
 
 // Builds the main window; a startFolder that is not empty is then opened
-// (OpenDirectory) before the window is shown.
+// (OpenDirectory), or the start's folder or selection (OpenStart), before the
+// window is shown.
 std::unique_ptr<TMainForm> CreateMainForm(const TMainFormPaths& paths,
                                           const std::string& startFolder);
+std::unique_ptr<TMainForm> CreateMainForm(const TMainFormPaths& paths,
+                                          const App::TStartFolder& start);

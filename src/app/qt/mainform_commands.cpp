@@ -73,6 +73,7 @@ void TMainForm::GoBTnClick() {
   FModel->NewNamesChanged();
   if (!result.Ran) return;
   const FileList::TFileItems run = FModel->Items();
+  FollowSelection(run);
   RefreshBtnClick();
   Rename::KeepFailures(FModel->MutableItems(), run);
   FModel->NewNamesChanged();
@@ -143,6 +144,7 @@ void TMainForm::UndoMnuClick() {
   if (!outcome.Found) return UpdateUndoMnu();
   if (!outcome.Run.Ran) return;
   ShowErrorMnu->setChecked(outcome.Run.ShowErrors);
+  FollowSelection(outcome.Moves);
   RefreshBtnClick();
   Rename::KeepFailures(FModel->MutableItems(), Rename::UndoFailures(outcome));
   FModel->NewNamesChanged();
@@ -218,7 +220,8 @@ void TMainForm::RefreshBtnClick() {
   std::vector<std::string> entries;
   for (int i = 0; i < HidFilterList->count(); ++i)
     entries.push_back(ToUtf8(HidFilterList->item(i)->text()));
-  FModel->SetItems(FileList::ScanDirectory(DirectoryBytes(), entries, SortCmb->currentIndex()));
+  FModel->SetItems(FileList::ScanDirectory(DirectoryBytes(), entries, SortCmb->currentIndex(), true,
+                                           ScanOptions()));
   FileList->scrollToTop();  // a new list is shown from its first row
   UpdateUndoMnu();
 }
@@ -239,6 +242,23 @@ void TMainForm::FilterCmbKeyDown(int& key) {
 void TMainForm::ShowErrorMnuClick() { ShowErrorMnu->setChecked(!ShowErrorMnu->isChecked()); }
 
 void TMainForm::WarnRenameMnuClick() { WarnRenameMnu->setChecked(!WarnRenameMnu->isChecked()); }
+
+// Once a folder has been opened, its list follows the choice at once.
+void TMainForm::HiddenMnuClick() {
+  HiddenMnu->setChecked(!HiddenMnu->isChecked());
+  if (!FDirBytes.empty()) RefreshBtnClick();
+}
+
+FileList::TScanOptions TMainForm::ScanOptions() const {
+  FileList::TScanOptions options;
+  options.ShowHidden = HiddenMnu->isChecked();
+  options.Selection = FSelection;
+  return options;
+}
+
+void TMainForm::FollowSelection(const FileList::TFileItems& rows) {
+  if (FSelection) FileList::FollowRenames(*FSelection, rows);
+}
 
 void TMainForm::ContentsMnuClick() { Platform::ShellOpen(FromUtf8(App::HelpFileToOpen())); }
 
@@ -268,6 +288,7 @@ std::string TMainForm::DirectoryBytes() const {
 // Keeps the exact bytes: a name that is not valid UTF-8 would not survive
 // the edit box's text.
 void TMainForm::SetDirectoryText(const std::string& bytes) {
+  FSelection.reset();  // a selection belongs to the folder it was opened with
   FDirBytes = bytes;
   DirEdit->setText(FromUtf8(bytes));
   FDirShown = DirEdit->text();

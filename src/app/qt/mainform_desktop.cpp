@@ -9,14 +9,18 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMimeData>
 #include <QTreeView>
 #include <QUrl>
 
 #include "app/qt/mainform_pagecontrol.h"
 #include "app/startdir.h"
+#include "dialogs/qt/dialogseam.h"
 #include "platform/system.h"
+#include "ui/qttext.h"
 
 namespace {
 
@@ -97,6 +101,37 @@ void TMainForm::OpenDirectory(const std::string& bytes) {
   RefreshBtnClick();
 }
 
+void TMainForm::OpenSelection(const std::string& folder, const std::vector<std::string>& names) {
+  SetDirectoryText(folder);
+  FSelection = names;
+  RefreshBtnClick();
+}
+
+// A refused selection also goes to the standard error stream (main.cpp); the
+// box tells it to a person who started the window from a file manager.
+void TMainForm::OpenStart(const App::TStartFolder& start) {
+  if (!start.Selection.empty()) {
+    OpenSelection(start.Folder, start.Selection);
+  } else if (!start.Folder.empty()) {
+    OpenDirectory(start.Folder);
+  }
+  if (start.Refused.Error == App::TSelectionError::None) return;
+  DialogSeam().MessageBox(this, RefusalText(start.Refused),
+                          QGuiApplication::applicationDisplayName(), QMessageBox::Ok,
+                          QMessageBox::Warning, QMessageBox::Ok);
+}
+
+// The reason, from the run-time texts, then the paths it names, one a line.
+QString TMainForm::RefusalText(const App::TSelection& refused) const {
+  using App::TSelectionError;
+  QString text = refused.Error == TSelectionError::Missing  ? NoSuchFileLbl->text()
+                 : refused.Error == TSelectionError::Folder ? NotAFileLbl->text()
+                                                            : SeveralFoldersLbl->text();
+  text += "\n" + QtText::FromUtf8(refused.Culprit);
+  if (!refused.Other.empty()) text += "\n" + QtText::FromUtf8(refused.Other);
+  return text;
+}
+
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
   if (DraggedFolder(event->mimeData()).empty() || !OfferLink(event)) event->ignore();
 }
@@ -120,7 +155,14 @@ void TMainForm::ShowActivePageTab() {
 
 std::unique_ptr<TMainForm> CreateMainForm(const TMainFormPaths& paths,
                                           const std::string& startFolder) {
+  App::TStartFolder start;
+  start.Folder = startFolder;
+  return CreateMainForm(paths, start);
+}
+
+std::unique_ptr<TMainForm> CreateMainForm(const TMainFormPaths& paths,
+                                          const App::TStartFolder& start) {
   auto form = std::make_unique<TMainForm>(paths);
-  if (!startFolder.empty()) form->OpenDirectory(startFolder);
+  form->OpenStart(start);
   return form;
 }

@@ -72,6 +72,11 @@ void TMainForm::CreateMainMenu() {
   WarnRenameMnu = CreateMenuItem(Options1, "WarnRenameMnu", "Warn before rename", -1,
                                  &TMainForm::WarnRenameMnuClick);
   WarnRenameMnu->setCheckable(true);
+  HiddenMnu =
+      CreateMenuItem(Options1, "HiddenMnu", "Show hidden files", -1, &TMainForm::HiddenMnuClick);
+  HiddenMnu->setCheckable(true);
+  HiddenMnu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+  addAction(HiddenMnu);  // Ctrl+H works while no menu is open
   N3 = CreateMenuSeparator(Options1, "N3");
   RemoveMnu = CreateMenuItem(Options1, "RemoveMnu", "Remove selected file(s)", 3,
                              &TMainForm::RemoveBtnClick);

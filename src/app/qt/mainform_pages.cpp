@@ -144,6 +144,18 @@ void TMainForm::CreateTextPanel() {
   UndoTakenLbl = CreateTextLabel("UndoTakenLbl", "the original name is taken by another file");
   UndoGoneLbl = CreateTextLabel("UndoGoneLbl", "no file under either name");
   MoreNotUndoneLbl = CreateTextLabel("MoreNotUndoneLbl", "Further renames not undone:");
+  CreateSelectionTexts();
+}
+
+// The reasons a selection handed over at start is refused, each put before
+// the paths it names.
+void TMainForm::CreateSelectionTexts() {
+  NoSuchFileLbl = CreateTextLabel("NoSuchFileLbl", "No such file:");
+  NotAFileLbl =
+      CreateTextLabel("NotAFileLbl", "This is a folder; give one folder, or files of one folder:");
+  SeveralFoldersLbl = CreateTextLabel(
+      "SeveralFoldersLbl",
+      "The files are in several folders; only files of one folder can be renamed together:");
 }
 
 QLabel* TMainForm::CreateTextLabel(const char* name, const char* caption) {

@@ -84,6 +84,7 @@ void TMainForm::ReadSettings() {
   ShowErrorMnu->setChecked(ini.ReadFlag("option", "showerrors", true));
   WarnRenameMnu->setChecked(ini.ReadFlag("option", "warnrename", true));
   SetActivePageIndex(ini.ReadNumber("option", "activepage", 0));
+  HiddenMnu->setChecked(ini.ReadFlag("option", "showhidden", false));
 }
 
 void TMainForm::BuildSortChoices() {
@@ -127,6 +128,7 @@ void TMainForm::FormClose() {
   ini.WriteFlag("option", "showerrors", ShowErrorMnu->isChecked());
   ini.WriteFlag("option", "warnrename", WarnRenameMnu->isChecked());
   ini.WriteNumber("option", "activepage", ActivePageIndex());
+  ini.WriteFlag("option", "showhidden", HiddenMnu->isChecked());
 }
 
 // Settings that cannot be saved keep the window open.
@@ -141,11 +143,11 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   QMainWindow::closeEvent(event);
 }
 
-int RunApplication(const TMainFormPaths& paths, const std::string& startFolder) {
+int RunApplication(const TMainFormPaths& paths, const App::TStartFolder& start) {
   QGuiApplication::setApplicationDisplayName(TMainForm::ApplicationTitle());
   std::unique_ptr<TMainForm> form;
   try {
-    form = CreateMainForm(paths, startFolder);
+    form = CreateMainForm(paths, start);
   } catch (const std::exception& error) {
     ShowErrorDisplay(nullptr, QtText::FromUtf8(error.what()));
     return 0;

@@ -42,6 +42,7 @@ struct TMainFormControls {
   QAction* N4 = nullptr;
   QAction* ShowErrorMnu = nullptr;
   QAction* WarnRenameMnu = nullptr;
+  QAction* HiddenMnu = nullptr;
   QAction* N3 = nullptr;
   QAction* RemoveMnu = nullptr;
   QAction* ExploreMnu = nullptr;
@@ -143,6 +144,9 @@ struct TMainFormControls {
   QLabel* UndoTakenLbl = nullptr;
   QLabel* UndoGoneLbl = nullptr;
   QLabel* MoreNotUndoneLbl = nullptr;
+  QLabel* NoSuchFileLbl = nullptr;
+  QLabel* NotAFileLbl = nullptr;
+  QLabel* SeveralFoldersLbl = nullptr;
 
   // Components without a place on screen.
   QObject* ImageList1 = nullptr;
