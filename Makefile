@@ -7,7 +7,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 # Build and test dependencies (Debian package names).
 DEPS := cmake make g++ ccache pkg-config qt6-base-dev libqt6svg6 libgtest-dev libgmock-dev \
         libbenchmark-dev libicu-dev fp-utils fonts-dejavu-core fonts-dejavu-extra xdg-utils python3 \
-        desktop-file-utils appstream fusefat dosfstools
+        desktop-file-utils appstream fusefat dosfstools libpcre2-dev
 
 .PHONY: all deps configure build run test bench package clean test-sanitize \
         test-sanitize-core fuzz soak lint format-check

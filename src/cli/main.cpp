@@ -8,6 +8,7 @@
 #include "filelist/filter.h"
 #include "filelist/scan.h"
 #include "platform/filesystem.h"
+#include "platform/metadata.h"
 #include "rename/conflicts.h"
 #include "rename/journal.h"
 #include "rename/renamerun.h"
@@ -58,6 +59,12 @@ void ReportFailures(const std::string& dirText, const FileList::TFileItems& rows
   std::string failures;
   for (const FileList::TFileItem& row : rows) {
     if (row.Status != FileList::TMoveStatus::Failed) continue;
+    if (row.Error == 0 && row.Conflict == FileList::TConflict::Missing) {
+      failures += "morvane-cli: not renamed '" +
+                  Cli::EscapeText(FileList::PathIn(dirText, row.OldName)) +
+                  "': it lacks a field of the template\n";
+      continue;
+    }
     failures += Cli::FailureLine(FileList::PathIn(dirText, row.OldName),
                                  FileList::PathIn(dirText, row.NewName), row.Error);
   }
@@ -67,7 +74,7 @@ void ReportFailures(const std::string& dirText, const FileList::TFileItems& rows
 // The preview checks its conflicts against the listing the scan has just read.
 int RunPreview(const Cli::TCliOptions& options, const Platform::TDirectory& dir,
                FileList::TFileItems& items, std::vector<std::string> listed) {
-  Rename::Preview(items, options.Preview);
+  Rename::PreviewReading(items, options.Choices.Preview, options.Dir, Platform::ReadFacts);
   Rename::MarkConflicts(items, Rename::ViewOf(dir, std::move(listed)));
   Cli::WriteAll(stdout, Cli::FormatPreview(items, options.Json));
   return Finish(ExitOk);
@@ -75,11 +82,11 @@ int RunPreview(const Cli::TCliOptions& options, const Platform::TDirectory& dir,
 
 int RunApply(const Cli::TCliOptions& options, const Platform::TDirectory& dir,
              FileList::TFileItems& items) {
-  Rename::Preview(items, options.Preview);
+  Rename::PreviewReading(items, options.Choices.Preview, options.Dir, Platform::ReadFacts);
   const Rename::TDirectoryView view = Rename::ViewOf(dir);
   Rename::MarkConflicts(items, view);
   Rename::TRunOutcome outcome;
-  if (options.Untangle) {
+  if (options.Choices.Untangle) {
     const auto isFree = [&view](const std::string& name) { return !view.Has(name); };
     const std::vector<Rename::TStep> steps = Rename::UntangleSteps(items, isFree);
     Rename::WriteJournal(Rename::JournalFolder(), Rename::PlanOfSteps(dir.RealPath(), steps));
@@ -139,7 +146,7 @@ int RunListed(const Cli::TCliOptions& options, const Platform::TDirectory& dir) 
   }
   FileList::TFileItems items =
       FileList::ScanEntries(std::move(entries), options.Dir, FileList::ParseFilter(options.Filter),
-                            options.SortIndex, false);
+                            options.Choices.Order, false);
   return options.Apply ? RunApply(options, dir, items)
                        : RunPreview(options, dir, items, std::move(listed));
 }

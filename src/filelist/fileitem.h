@@ -8,8 +8,19 @@
 namespace FileList {
 
 // Why a row's move will fail, found before the run from the directory as it is
-// and the moves before it (Folder is only a warning).
-enum class TConflict : uint8_t { None, Taken, Chain, Duplicate, Gone, Empty, TooLong, Folder };
+// and the moves before it (Folder is only a warning), or found by the preview
+// itself (Missing: the file lacks a field of the template).
+enum class TConflict : uint8_t {
+  None,
+  Taken,
+  Chain,
+  Duplicate,
+  Gone,
+  Empty,
+  TooLong,
+  Folder,
+  Missing
+};
 
 // What the run did with a row.
 enum class TMoveStatus : uint8_t { Pending, Renamed, Failed };

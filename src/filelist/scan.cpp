@@ -25,16 +25,15 @@ int RowsFor(const TFilter& filter, const std::string& name) {
 }  // namespace
 
 TFileItems ScanDirectory(const std::string& dirText, const std::vector<std::string>& filterEntries,
-                         int sortIndex, bool readAges) {
+                         TOrder order, bool readAges) {
   std::vector<Platform::TDirEntry> entries;
   if (!Platform::FileSystem().ListDirectory(dirText, entries)) return {};
-  return ScanEntries(std::move(entries), dirText, filterEntries, sortIndex, readAges);
+  return ScanEntries(std::move(entries), dirText, filterEntries, order, readAges);
 }
 
 TFileItems ScanEntries(std::vector<Platform::TDirEntry> entries, const std::string& dirText,
-                       const std::vector<std::string>& filterEntries, int sortIndex,
-                       bool readAges) {
-  readAges = readAges || OrderUsesAges(sortIndex);
+                       const std::vector<std::string>& filterEntries, TOrder order, bool readAges) {
+  readAges = readAges || OrderUsesAges(order);
   Platform::TFileSystem& fs = Platform::FileSystem();
   TFilter filter(filterEntries);
   TFileItems items;
@@ -51,7 +50,7 @@ TFileItems ScanEntries(std::vector<Platform::TDirEntry> entries, const std::stri
   }
   // Rows were collected in listing order; one stable sort gives the order that
   // sorting after every added row would have given.
-  SortFileItems(items, sortIndex);
+  SortFileItems(items, order);
   return items;
 }
 

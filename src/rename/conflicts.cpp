@@ -113,7 +113,8 @@ void MarkConflicts(FileList::TFileItems& rows, const TDirectoryView& dir) {
   TSimulatedDir state(dir, rows);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     TFileItem& row = rows[i];
-    row.Conflict = Decide(row, i, state, dir.NameMax);
+    // The preview's own finding stands: the file stays where it is.
+    if (row.Conflict != TConflict::Missing) row.Conflict = Decide(row, i, state, dir.NameMax);
     if (WillFail(row.Conflict) || row.NewName == row.OldName) continue;
     state.Old(i).Present = 0;  // the file has left its old name
     state.Old(i).MovedIn = false;
@@ -138,6 +139,8 @@ const char* ConflictWord(FileList::TConflict conflict) {
       return "too-long";
     case TConflict::Folder:
       return "folder";
+    case TConflict::Missing:
+      return "missing";
     case TConflict::None:
       break;
   }

@@ -43,8 +43,8 @@ class TScanTest : public ::testing::Test {
     ASSERT_EQ(::symlink("nowhere", FDir.File("dangling.bmp").c_str()), 0);
   }
 
-  TFileItems Scan(const std::string& filterText, int sortIndex = 0) {
-    return FileList::ScanDirectory(FDir.Path(), FileList::ParseFilter(filterText), sortIndex);
+  TFileItems Scan(const std::string& filterText, FileList::TOrder order = FileList::TOrder::Name) {
+    return FileList::ScanDirectory(FDir.Path(), FileList::ParseFilter(filterText), order);
   }
 
   TestUtil::TTempDir FDir;
@@ -97,7 +97,7 @@ TEST_F(TScanTest, RowsHaveAgesAndEmptyNewNames) {
 TEST_F(TScanTest, DirectoryTextIsUsedUnchanged) {
   const TFileItems plain = Scan("*");
   for (const std::string& dirText : {FDir.Path() + "/", FDir.Path() + "/."}) {
-    TFileItems items = FileList::ScanDirectory(dirText, {".*"}, 0);
+    TFileItems items = FileList::ScanDirectory(dirText, {".*"}, FileList::TOrder::Name);
     ASSERT_EQ(items.size(), plain.size()) << dirText;
     for (size_t i = 0; i < items.size(); ++i) {
       EXPECT_EQ(items[i].OldName, plain[i].OldName);
@@ -105,7 +105,8 @@ TEST_F(TScanTest, DirectoryTextIsUsedUnchanged) {
     }
   }
   for (const std::string& dirText : {FDir.File("missing"), FDir.File("a.txt"), FDir.Path() + " "})
-    EXPECT_TRUE(FileList::ScanDirectory(dirText, {".*"}, 0).empty()) << dirText;
+    EXPECT_TRUE(FileList::ScanDirectory(dirText, {".*"}, FileList::TOrder::Name).empty())
+        << dirText;
 }
 
 // Stands in for the disk: lists fixed entries and records every age look-up.
@@ -142,7 +143,7 @@ TEST_F(TScanSeamTest, AgesAreLookedUpBelowTheDirectoryText) {
                    {"dir.jpg", Platform::faDirectory},
                    {"a.jpg", Platform::faHidden}};
   FFake.Ages = {{"//a.jpg", 0x14614000}};
-  TFileItems items = FileList::ScanDirectory("/", {".JPG"}, 0);
+  TFileItems items = FileList::ScanDirectory("/", {".JPG"}, FileList::TOrder::Name);
   EXPECT_EQ(FFake.ListedDir, "/");
   EXPECT_EQ(FFake.AgePaths, Strings({"//b.jpg", "//a.jpg"}));
   ASSERT_EQ(items.size(), 2u);
@@ -152,7 +153,7 @@ TEST_F(TScanSeamTest, AgesAreLookedUpBelowTheDirectoryText) {
   EXPECT_EQ(items[1].Age, -1);  // vanished before its age was read
 
   FFake.AgePaths.clear();
-  FileList::ScanDirectory("", {".jpg"}, 0);
+  FileList::ScanDirectory("", {".jpg"}, FileList::TOrder::Name);
   EXPECT_EQ(FFake.AgePaths, Strings({"/b.jpg", "/a.jpg"}));
 }
 
@@ -171,7 +172,8 @@ TEST_F(TScanSeamTest, ResultFollowsEveryOrder) {
   for (const bool readAges : {true, false}) {
     for (const auto& [index, names] : expected) {
       FFake.AgePaths.clear();
-      TFileItems items = FileList::ScanDirectory("d", {".*"}, index, readAges);
+      TFileItems items =
+          FileList::ScanDirectory("d", {".*"}, static_cast<FileList::TOrder>(index), readAges);
       Strings got;
       for (const auto& item : items) got.push_back(item.OldName);
       EXPECT_EQ(got, names) << index;

@@ -73,6 +73,7 @@ const std::vector<std::pair<std::string, std::string>>& DefaultLanguageTexts() {
       {"MainForm.UndoTakenLbl.Caption", "the original name is taken by another file"},
       {"MainForm.UndoGoneLbl.Caption", "no file under either name"},
       {"MainForm.MoreNotUndoneLbl.Caption", "Further renames not undone:"},
+      {"MainForm.MissingLbl.Caption", "The file lacks a field of the template"},
       {"MainForm.File1.Caption", "&File"},
       {"MainForm.BrowseMnu.Caption", "Select Directory"},
       {"MainForm.TestMnu.Caption", "Test"},

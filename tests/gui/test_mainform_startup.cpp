@@ -141,7 +141,7 @@ TEST_F(MainFormStartUp, ClickingATabEndsTheStateWithoutActivePage) {
   TMainForm& form = StartShown();
   ASSERT_EQ(form.ActivePageIndex(), -1);
   // The Replace page is in use for names while no page is active.
-  EXPECT_FALSE(form.PreviewOptions().RenamePage);
+  EXPECT_EQ(form.PreviewOptions().Page, Rename::TPage::Replace);
   emit Ui(form).PageControl1->tabBarClicked(0);
   EXPECT_EQ(form.ActivePageIndex(), 0);
   EXPECT_TRUE(Ui(form).TabSheet1->isVisible());

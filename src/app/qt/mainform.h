@@ -11,6 +11,7 @@
 #include "app/qt/mainformcontrols.h"
 #include "filelist/fileitem.h"
 #include "rename/charsub.h"
+#include "rename/choices.h"
 #include "rename/namebuilder.h"
 #include "rename/preview.h"
 #include "rename/renamerun.h"
@@ -86,6 +87,8 @@ class TMainForm : public QMainWindow, private TMainFormControls {
   Rename::TNameOptions ReadNameOptions() const;
   Rename::TReplaceOptions ReadReplaceOptions() const;
   Rename::TPreviewOptions PreviewOptions() const;
+  // All the choices: the active page's, the order and the run's.
+  Rename::TChoices ReadChoices() const;
 
   // Opens a folder as the folder chooser's OK does: it becomes the directory
   // text, exact bytes kept, and is scanned.

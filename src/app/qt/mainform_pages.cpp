@@ -138,6 +138,7 @@ void TMainForm::CreateTextPanel() {
   UndoTakenLbl = CreateTextLabel("UndoTakenLbl", "the original name is taken by another file");
   UndoGoneLbl = CreateTextLabel("UndoGoneLbl", "no file under either name");
   MoreNotUndoneLbl = CreateTextLabel("MoreNotUndoneLbl", "Further renames not undone:");
+  MissingLbl = CreateTextLabel("MissingLbl", "The file lacks a field of the template");
 }
 
 QLabel* TMainForm::CreateTextLabel(const char* name, const char* caption) {

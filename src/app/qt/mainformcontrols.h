@@ -142,6 +142,7 @@ struct TMainFormControls {
   QLabel* UndoTakenLbl = nullptr;
   QLabel* UndoGoneLbl = nullptr;
   QLabel* MoreNotUndoneLbl = nullptr;
+  QLabel* MissingLbl = nullptr;
 
   // Components without a place on screen.
   QObject* ImageList1 = nullptr;
