@@ -17,3 +17,11 @@ struct TFileFacts {
 // Never throws; bounded in size and time.
 TFileFacts ReadFacts(const std::string& path, const TNeededFacts& needed);
 }
+
+namespace Platform {
+// A date and time as photos write it, "YYYY:MM:DD HH:MM:SS" (EXIF) or ISO
+// 8601 "YYYY-MM-DDTHH:MM[:SS]" (XMP, where the time may be missing); a
+// fraction and zone after it are ignored. Empty for blank, zero or impossible
+// dates.
+std::optional<int64_t> ParseTakenDate(const std::string& text);
+}
