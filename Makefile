@@ -8,7 +8,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 # Build and test dependencies (Debian package names).
 DEPS := cmake make g++ ccache pkg-config qt6-base-dev libqt6svg6 libgtest-dev libgmock-dev \
         libbenchmark-dev libicu-dev fp-utils fonts-dejavu-core fonts-dejavu-extra xdg-utils python3 \
-        desktop-file-utils appstream fusefat dosfstools qt6-wayland weston zsh fish
+        desktop-file-utils appstream fusefat dosfstools qt6-wayland weston zsh fish libpcre2-dev
 # Photo and music metadata; exiftool and ffmpeg make and check the test files.
 DEPS += libexiv2-dev libtag1-dev libimage-exiftool-perl ffmpeg
 

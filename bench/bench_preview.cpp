@@ -43,19 +43,19 @@ int main(int argc, char** argv) {
   std::printf("plain loop of %ld names             %8.1f ms\n", count, baseline * 1000);
 
   Rename::TPreviewOptions numbering;
-  numbering.Name.Prefix = 0;
+  numbering.Name.Prefix = true;
   numbering.Name.PrefixText = "img_";
-  numbering.Name.NamePart = 2;
+  numbering.Name.NamePart = Rename::TNamePart::PaddedNumber;
   Report("prefix + clever numbering", Seconds([&] { Rename::Preview(items, numbering); }),
          baseline);
 
   Rename::TPreviewOptions lower;
-  lower.Name.NamePart = 0;
-  lower.Name.NameCase = 2;
+  lower.Name.NamePart = Rename::TNamePart::Original;
+  lower.Name.NameCase = Rename::TNameCase::Lower;
   Report("original name, lower case", Seconds([&] { Rename::Preview(items, lower); }), baseline);
 
   Rename::TPreviewOptions replace;
-  replace.RenamePage = false;
+  replace.Page = Rename::TPage::Replace;
   replace.Replace = {"ärger", "Freude", false};
   Report("replace, case-blind", Seconds([&] { Rename::Preview(items, replace); }), baseline);
   return items.back().NewName.empty() ? 1 : 0;

@@ -55,9 +55,9 @@ int Engine(const std::string& dir, long count) {
   request.Dir = dir;
   request.WarnBeforeRename = false;
   request.Texts.Ren = "Renaming files... ";
-  request.Preview.Name.Prefix = 0;
+  request.Preview.Name.Prefix = true;
   request.Preview.Name.PrefixText = "img_";
-  request.Preview.Name.NamePart = 2;
+  request.Preview.Name.NamePart = Rename::TNamePart::PaddedNumber;
   // The journal is on, as in the window: it lands beside the folder.
   request.JournalFolder = dir + ".journal";
   TSilentUi ui;

@@ -25,12 +25,12 @@ FileList::TFileItems MakeRows() {
   return rows;
 }
 
-double BestSortTime(const FileList::TFileItems& rows, int sortIndex) {
+double BestSortTime(const FileList::TFileItems& rows, FileList::TOrder order) {
   double best = 1e9;
   for (int run = 0; run < Runs; ++run) {
     FileList::TFileItems items = rows;
     auto start = std::chrono::steady_clock::now();
-    FileList::SortFileItems(items, sortIndex);
+    FileList::SortFileItems(items, order);
     std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     best = std::min(best, took.count());
   }
@@ -44,6 +44,6 @@ int main() {
   const char* const names[] = {"name", "age", "name inverse", "age inverse"};
   for (int index = 0; index < 4; ++index)
     std::printf("sort %d rows by %-13s %.4f s\n", RowCount, names[index],
-                BestSortTime(rows, index));
+                BestSortTime(rows, static_cast<FileList::TOrder>(index)));
   return 0;
 }

@@ -36,27 +36,27 @@ void CheckCaseMapping(const std::string& text) {
 
 Rename::TNameOptions NameOptions(FuzzedDataProvider& in) {
   Rename::TNameOptions options;
-  options.Prefix = in.ConsumeIntegralInRange(-1, 2);
+  options.Prefix = in.ConsumeBool();
   options.PrefixText = in.ConsumeRandomLengthString(64);
-  options.NamePart = in.ConsumeIntegralInRange(-1, 3);
-  options.Suffix = in.ConsumeIntegralInRange(-1, 2);
+  options.NamePart = static_cast<Rename::TNamePart>(in.ConsumeIntegralInRange(-1, 3));
+  options.Suffix = in.ConsumeBool();
   options.SuffixText = in.ConsumeRandomLengthString(64);
-  options.Extension = in.ConsumeIntegralInRange(-1, 2);
+  options.Extension = in.ConsumeBool();
   options.ExtensionText = in.ConsumeRandomLengthString(64);
   return options;
 }
 
 void CheckNewName(Rename::TNameOptions options, const std::string& oldName, int64_t number) {
-  options.NameCase = 0;
+  options.NameCase = Rename::TNameCase::Unchanged;
   const std::string plain = Rename::SetNewName(options, oldName, number);
-  options.NameCase = 1;
+  options.NameCase = Rename::TNameCase::Upper;
   FUZZ_CHECK(Rename::SetNewName(options, oldName, number) == Platform::UpperCase(plain));
-  options.NameCase = 2;
+  options.NameCase = Rename::TNameCase::Lower;
   FUZZ_CHECK(Rename::SetNewName(options, oldName, number) == Platform::LowerCase(plain));
-  options.NameCase = 3;
+  options.NameCase = static_cast<Rename::TNameCase>(3);
   FUZZ_CHECK(Rename::SetNewName(options, oldName, number) == plain);
-  if (options.Prefix != 0 && options.Suffix != 0 && options.Extension != 0 &&
-      options.NamePart == 0 && oldName.find('/') == std::string::npos)
+  if (!options.Prefix && !options.Suffix && !options.Extension &&
+      options.NamePart == Rename::TNamePart::Original && oldName.find('/') == std::string::npos)
     FUZZ_CHECK(plain == oldName);
 }
 

@@ -9,6 +9,7 @@
 #include "filelist/filter.h"
 #include "filelist/scan.h"
 #include "platform/filesystem.h"
+#include "platform/metadata.h"
 #include "platform/system.h"
 #include "rename/conflicts.h"
 #include "rename/journal.h"
@@ -60,6 +61,12 @@ void ReportFailures(const std::string& dirText, const FileList::TFileItems& rows
   std::string failures;
   for (const FileList::TFileItem& row : rows) {
     if (row.Status != FileList::TMoveStatus::Failed) continue;
+    if (row.Error == 0 && row.Conflict == FileList::TConflict::Missing) {
+      failures += "morvane-cli: not renamed '" +
+                  Cli::EscapeText(FileList::PathIn(dirText, row.OldName)) +
+                  "': it lacks a field of the template\n";
+      continue;
+    }
     failures += Cli::FailureLine(FileList::PathIn(dirText, row.OldName),
                                  FileList::PathIn(dirText, row.NewName), row.Error);
   }
@@ -69,7 +76,7 @@ void ReportFailures(const std::string& dirText, const FileList::TFileItems& rows
 // The preview checks its conflicts against the listing the scan has just read.
 int RunPreview(const Cli::TCliOptions& options, const Platform::TDirectory& dir,
                FileList::TFileItems& items, std::vector<std::string> listed) {
-  Rename::Preview(items, options.Preview);
+  Rename::PreviewReading(items, options.Choices.Preview, options.Dir, Platform::ReadFacts);
   Rename::MarkConflicts(items, Rename::ViewOf(dir, std::move(listed)));
   Cli::WriteAll(stdout, Cli::FormatPreview(items, options.Json));
   return Finish(ExitOk);
@@ -77,11 +84,11 @@ int RunPreview(const Cli::TCliOptions& options, const Platform::TDirectory& dir,
 
 int RunApply(const Cli::TCliOptions& options, const Platform::TDirectory& dir,
              FileList::TFileItems& items) {
-  Rename::Preview(items, options.Preview);
+  Rename::PreviewReading(items, options.Choices.Preview, options.Dir, Platform::ReadFacts);
   const Rename::TDirectoryView view = Rename::ViewOf(dir);
   Rename::MarkConflicts(items, view);
   Rename::TRunOutcome outcome;
-  if (options.Untangle) {
+  if (options.Choices.Untangle) {
     const auto isFree = [&view](const std::string& name) { return !view.Has(name); };
     const std::vector<Rename::TStep> steps = Rename::UntangleSteps(items, isFree);
     Rename::WriteJournal(Rename::JournalFolder(), Rename::PlanOfSteps(dir.RealPath(), steps));
@@ -144,7 +151,7 @@ int RunListed(const Cli::TCliOptions& options, const Platform::TDirectory& dir) 
   if (!options.Selection.empty()) scan.Selection = options.Selection;
   FileList::TFileItems items =
       FileList::ScanEntries(std::move(entries), options.Dir, FileList::ParseFilter(options.Filter),
-                            options.SortIndex, false, scan);
+                            options.Choices.Order, false, scan);
   return options.Apply ? RunApply(options, dir, items)
                        : RunPreview(options, dir, items, std::move(listed));
 }

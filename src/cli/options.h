@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "rename/preview.h"
+#include "rename/choices.h"
 
 namespace Cli {
 
@@ -16,12 +16,10 @@ struct TCliOptions {
   std::vector<std::string> Selection;  // set with the folder; empty: the whole folder
   bool Hidden = false;                 // list hidden files (names starting with ".")
   std::string Filter = "*";            // the filter text, parsed like the window's
-  int SortIndex = 0;                   // 0 name, 1 date, 2 name-desc, 3 date-desc
-  Rename::TPreviewOptions Preview;
+  Rename::TChoices Choices;            // Untangle only with Apply
   bool Json = false;
   bool Apply = false;
-  bool Untangle = false;  // with Apply: an order that frees every target first
-  bool Undo = false;      // undo the last run in Dir
+  bool Undo = false;  // undo the last run in Dir
   bool Help = false;
   bool Version = false;
 };

@@ -50,6 +50,13 @@ void AppendJsonAscii(std::string& out, unsigned char c) {
   }
 }
 
+// The system's text of a failed move, or the conflict that kept it untried.
+std::string FailureWord(const FileList::TFileItem& row) {
+  if (row.Error != 0) return std::strerror(row.Error);
+  const char* word = Rename::ConflictWord(row.Conflict);
+  return word != nullptr ? word : "not tried";
+}
+
 }  // namespace
 
 std::string EscapeText(std::string_view name) {
@@ -133,7 +140,7 @@ std::string FormatRunJson(const FileList::TFileItems& items) {
         out += ", \"status\": \"skipped\", \"error\": null}";
         break;
       case FileList::TMoveStatus::Failed:
-        out += ", \"status\": \"failed\", \"error\": " + JsonString(std::strerror(row.Error)) + "}";
+        out += ", \"status\": \"failed\", \"error\": " + JsonString(FailureWord(row)) + "}";
         break;
     }
   }

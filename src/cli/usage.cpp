@@ -16,8 +16,10 @@ Files and order:
   --filter TEXT      extensions to list, separated by ";" (default "*": all
                      files; "jpg;png" lists .jpg and .png files, any case);
                      it also applies to the FILE arguments
-  --sort ORDER       name, date, name-desc or date-desc (default name); the
-                     FILE arguments are listed in this order too
+  --sort ORDER       name, date, natural (digit runs by value: img2 before
+                     img10, letter case ignored), name-desc, date-desc or
+                     natural-desc (default name); the FILE arguments are
+                     listed in this order too
   --hidden           also list hidden files (names starting with "."); a
                      hidden FILE argument is listed without it
 
@@ -34,6 +36,32 @@ New names by search and replace (cannot be mixed with the options above):
   --search TEXT      replace the first occurrence of TEXT in each name
   --replace TEXT     the replacement (default empty: TEXT is deleted)
   --case-sensitive   match TEXT exactly (default: ignore the case of letters)
+  --regex            TEXT is a Perl-compatible regular expression (UTF-8;
+                     names that are not valid UTF-8 match too); the
+                     replacement may name $0 to $9, ${N} and ${name} ($$ is
+                     "$"), a group that took no part giving nothing
+  --all              replace every occurrence instead of the first
+
+New names from a template (cannot be mixed with the options above):
+  --pattern TEMPLATE each new name is TEMPLATE with its fields filled in;
+                     other text is kept, "{{" and "}}" are braces. Fields:
+                     {name} old name without extension, {ext} old extension
+                     with its dot, {n} running number, {n:W} the same with
+                     zeros to width W; {taken} date taken, {taken:FMT} with a
+                     strftime format (default %Y-%m-%d %H.%M.%S; no "/", %D,
+                     %x, %c, widths or modifiers), {modified:FMT} file time in
+                     local time, {camera}; {artist}, {album}, {title}, {year},
+                     {track}, {track:W} from music tags
+  --start N          the number of the first file (default 1)
+  --step N           added for each further file (default 1)
+A file without a field the template names keeps its name ("missing"); a "/"
+or NUL that a field brings becomes "_". A template that cannot be read is
+refused with the place of the fault.
+
+Presets:
+  --preset NAME      start from the choices saved in the window under NAME
+                     ($XDG_CONFIG_HOME/morvane/presets/NAME.ini); the options
+                     given override them
 
 Output and action:
   --json             print a JSON array of objects instead of lines
@@ -51,10 +79,11 @@ Preview lines carry a third column "!" when the move will fail, and a fourth
 with the reason: taken (another file holds the name), chain (a listed file
 holds it and moves only later), duplicate (an earlier file gets the same new
 name), gone (the file is listed twice and already moved), empty, too-long,
-folder (the folder it moves into does not exist); "folder" with an empty
-third column warns that the file moves into another folder. Renames go in
-list order and never replace a file. In JSON the fields "conflict"
-(true/false) and "reason" (a word or null) say the same.
+folder (the folder it moves into does not exist), missing (the file lacks a
+field of the template); "folder" with an empty third column warns that the
+file moves into another folder. Renames go in list order and never replace a
+file. In JSON the fields "conflict" (true/false) and "reason" (a word or null)
+say the same.
 
 Undo moves back each file whose new name is there and whose old name is free,
 last move first, and reports what it cannot undo. Plans are kept in

@@ -8,7 +8,8 @@
 namespace FileList {
 
 // Why a row's move will fail, found before the run from the directory as it is
-// and the moves before it (Folder is only a warning).
+// and the moves before it, or found by the preview itself (Missing: the file
+// lacks a field of the template).
 // Folder: the new name moves the file into a folder that exists (a warning);
 // NoFolder: into one that does not, so the move fails.
 enum class TConflict : uint8_t {
@@ -20,7 +21,8 @@ enum class TConflict : uint8_t {
   Empty,
   TooLong,
   Folder,
-  NoFolder
+  NoFolder,
+  Missing
 };
 
 // What the run did with a row.

@@ -23,6 +23,24 @@ int CompareAges(int32_t a, int32_t b) {
   return x < y ? -1 : (x > y ? 1 : 0);
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Compares the digit runs that start at x[i] and y[j] by value and moves i and
+// j past them.
+int CompareDigitRuns(std::string_view x, std::size_t& i, std::string_view y, std::size_t& j) {
+  const auto run = [](std::string_view text, std::size_t& pos) {
+    while (pos < text.size() && text[pos] == '0') ++pos;  // leading zeros add nothing
+    const std::size_t start = pos;
+    while (pos < text.size() && IsDigit(text[pos])) ++pos;
+    return text.substr(start, pos - start);
+  };
+  const std::string_view a = run(x, i);
+  const std::string_view b = run(y, j);
+  if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+  const int digits = a.compare(b);
+  return (digits > 0) - (digits < 0);
+}
+
 }  // namespace
 
 int CompareNames(std::string_view x, std::string_view y) {
@@ -39,24 +57,46 @@ int CompareNames(std::string_view x, std::string_view y) {
   return static_cast<int>(std::clamp<int64_t>(diff, INT32_MIN, INT32_MAX));
 }
 
-int FileListCompare(const TFileItem& a, const TFileItem& b, int sortIndex) {
-  switch (sortIndex) {
-    case 1:
-      return CompareAges(a.Age, b.Age);
-    case 2:
-      return -CompareNames(a.OldName, b.OldName);
-    case 3:
-      return -CompareAges(a.Age, b.Age);
-    default:
-      return CompareNames(a.OldName, b.OldName);
+int CompareNatural(std::string_view x, std::string_view y) {
+  std::size_t i = 0;
+  std::size_t j = 0;
+  while (i < x.size() && j < y.size()) {
+    if (IsDigit(x[i]) && IsDigit(y[j])) {
+      const int byValue = CompareDigitRuns(x, i, y, j);
+      if (byValue != 0) return byValue;
+      continue;
+    }
+    const auto a = static_cast<unsigned char>(Platform::AsciiUpper(x[i++]));
+    const auto b = static_cast<unsigned char>(Platform::AsciiUpper(y[j++]));
+    if (a != b) return a < b ? -1 : 1;
   }
+  if (i < x.size() || j < y.size()) return i < x.size() ? 1 : -1;
+  return CompareNames(x, y);
 }
 
-bool OrderUsesAges(int sortIndex) { return sortIndex == 1 || sortIndex == 3; }
+int FileListCompare(const TFileItem& a, const TFileItem& b, TOrder order) {
+  switch (order) {
+    case TOrder::Natural:
+      return CompareNatural(a.OldName, b.OldName);
+    case TOrder::NaturalDesc:
+      return -CompareNatural(a.OldName, b.OldName);
+    case TOrder::Age:
+      return CompareAges(a.Age, b.Age);
+    case TOrder::NameDesc:
+      return -CompareNames(a.OldName, b.OldName);
+    case TOrder::AgeDesc:
+      return -CompareAges(a.Age, b.Age);
+    case TOrder::Name:
+      break;
+  }
+  return CompareNames(a.OldName, b.OldName);
+}
 
-void SortFileItems(TFileItems& items, int sortIndex) {
-  std::stable_sort(items.begin(), items.end(), [sortIndex](const TFileItem& a, const TFileItem& b) {
-    return FileListCompare(a, b, sortIndex) < 0;
+bool OrderUsesAges(TOrder order) { return order == TOrder::Age || order == TOrder::AgeDesc; }
+
+void SortFileItems(TFileItems& items, TOrder order) {
+  std::stable_sort(items.begin(), items.end(), [order](const TFileItem& a, const TFileItem& b) {
+    return FileListCompare(a, b, order) < 0;
   });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "filelist/fileitem.h"
@@ -10,16 +11,24 @@ namespace FileList {
 // case; negative, zero or positive.
 int CompareNames(std::string_view x, std::string_view y);
 
-// The row comparison of the four orders: 0 name, 1 age, 2 name inverse,
-// 3 age inverse. In the age orders an unknown age (-1) comes first and known
-// dates follow chronologically (reversed in the inverse order).
-int FileListCompare(const TFileItem& a, const TFileItem& b, int sortIndex);
+// The orders of the list.
+enum class TOrder : uint8_t { Name, Age, NameDesc, AgeDesc, Natural, NaturalDesc };
 
-// True for the orders that compare ages (1 and 3).
-bool OrderUsesAges(int sortIndex);
+// Natural order: runs of digits compare by their value ("img2" before
+// "img10"), other bytes as CompareNames compares them (ASCII case ignored);
+// equal names by CompareNames.
+int CompareNatural(std::string_view x, std::string_view y);
 
-// Puts items in the order of sortIndex, in O(n log n).
-void SortFileItems(TFileItems& items, int sortIndex);
+// The row comparison of each order. In the age orders an unknown age (-1)
+// comes first and known dates follow chronologically (reversed in the
+// inverse order).
+int FileListCompare(const TFileItem& a, const TFileItem& b, TOrder order);
+
+// True for the orders that compare ages.
+bool OrderUsesAges(TOrder order);
+
+// Puts items in the given order, in O(n log n).
+void SortFileItems(TFileItems& items, TOrder order);
 
 // Takes every selected row out of the list; the rest keep their order.
 void RemoveSelected(TFileItems& items);

@@ -46,16 +46,16 @@ class TKeep {
 }  // namespace
 
 TFileItems ScanDirectory(const std::string& dirText, const std::vector<std::string>& filterEntries,
-                         int sortIndex, bool readAges, const TScanOptions& options) {
+                         TOrder order, bool readAges, const TScanOptions& options) {
   std::vector<Platform::TDirEntry> entries;
   if (!Platform::FileSystem().ListDirectory(dirText, entries)) return {};
-  return ScanEntries(std::move(entries), dirText, filterEntries, sortIndex, readAges, options);
+  return ScanEntries(std::move(entries), dirText, filterEntries, order, readAges, options);
 }
 
 TFileItems ScanEntries(std::vector<Platform::TDirEntry> entries, const std::string& dirText,
-                       const std::vector<std::string>& filterEntries, int sortIndex, bool readAges,
+                       const std::vector<std::string>& filterEntries, TOrder order, bool readAges,
                        const TScanOptions& options) {
-  readAges = readAges || OrderUsesAges(sortIndex);
+  readAges = readAges || OrderUsesAges(order);
   Platform::TFileSystem& fs = Platform::FileSystem();
   TFilter filter(filterEntries);
   const TKeep keep(options);
@@ -73,7 +73,7 @@ TFileItems ScanEntries(std::vector<Platform::TDirEntry> entries, const std::stri
   }
   // Rows were collected in listing order; one stable sort gives the order that
   // sorting after every added row would have given.
-  SortFileItems(items, sortIndex);
+  SortFileItems(items, order);
   return items;
 }
 

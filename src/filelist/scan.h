@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "filelist/fileitem.h"
+#include "filelist/order.h"
 #include "platform/filesystem.h"
 
 namespace FileList {
@@ -23,16 +24,16 @@ struct TScanOptions {
 // the first filter entry is ".*", and once more when its extension is a filter
 // entry; options leave out hidden files or names outside a selection. Ages
 // are looked up by PathIn(dirText, name). The result is in the order
-// sortIndex chooses (see order.h). Failures give an empty list. With
+// order chooses (see order.h). Failures give an empty list. With
 // readAges false, ages are looked up only when the order compares them (the
 // others stay -1), which saves one lstat per file.
 TFileItems ScanDirectory(const std::string& dirText, const std::vector<std::string>& filterEntries,
-                         int sortIndex, bool readAges = true, const TScanOptions& options = {});
+                         TOrder order, bool readAges = true, const TScanOptions& options = {});
 
 // The same rows from a listing already read (entries as ListDirectory gives
 // them for dirText), for a caller that also needs the listing itself.
 TFileItems ScanEntries(std::vector<Platform::TDirEntry> entries, const std::string& dirText,
-                       const std::vector<std::string>& filterEntries, int sortIndex, bool readAges,
+                       const std::vector<std::string>& filterEntries, TOrder order, bool readAges,
                        const TScanOptions& options = {});
 
 // A selection after a run or an undo: each row moved (Status Renamed), in the

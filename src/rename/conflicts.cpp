@@ -146,7 +146,8 @@ void MarkConflicts(FileList::TFileItems& rows, const TDirectoryView& dir) {
   TSimulatedDir state(dir, rows);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     TFileItem& row = rows[i];
-    row.Conflict = Decide(rows, i, state, dir);
+    // The preview's own finding stands: the file stays where it is.
+    if (row.Conflict != TConflict::Missing) row.Conflict = Decide(rows, i, state, dir);
     if (WillFail(row.Conflict) || row.NewName == row.OldName) continue;
     state.New(i).Origin = state.Old(i).MovedIn ? state.Old(i).Origin : i;
     state.Old(i).Present = 0;  // the file has left its old name
@@ -173,6 +174,8 @@ const char* ConflictWord(FileList::TConflict conflict) {
     case TConflict::Folder:
     case TConflict::NoFolder:
       return "folder";
+    case TConflict::Missing:
+      return "missing";
     case TConflict::None:
       break;
   }

@@ -36,7 +36,8 @@ TDirectoryView ViewOf(const Platform::TDirectory& dir, std::vector<std::string> 
 // Sets each row's Conflict: whether its move will fail and why, going in list
 // order over the directory as it is and the moves of the rows before it, by
 // the very rule the run obeys (one no-replace move at a time; a failed move
-// frees nothing). Runs in O(n).
+// frees nothing). Runs in O(n). A row the preview marked Missing keeps that
+// mark and stays where it is.
 void MarkConflicts(FileList::TFileItems& rows, const TDirectoryView& dir);
 
 using FileList::WillFail;

@@ -5,17 +5,21 @@
 
 namespace Rename {
 
-// The choices of the Rename page. Indexes are those of the radio groups:
-// Prefix, Suffix and Extension are on only at 0 ("Yes").
+// What stands between prefix and suffix. None (nothing) is what a radio group
+// with no item chosen gives.
+enum class TNamePart : int8_t { None = -1, Original, Number, PaddedNumber };
+enum class TNameCase : int8_t { Unchanged, Upper, Lower };
+
+// The choices of the Rename page.
 struct TNameOptions {
-  int Prefix = 1;             // RadioGroup1
-  std::string PrefixText;     // Edit1
-  int NamePart = 1;           // RadioGroup2: 0 original name, 1 numbering, 2 clever numbering
-  int Suffix = 1;             // RadioGroup3
-  std::string SuffixText;     // Edit3
-  int Extension = 1;          // RadioGroup4
-  std::string ExtensionText;  // Edit4
-  int NameCase = 0;           // RadioGroup6: 0 unchanged, 1 upper, 2 lower
+  bool Prefix = false;                     // RadioGroup1 "Yes"
+  std::string PrefixText;                  // Edit1
+  TNamePart NamePart = TNamePart::Number;  // RadioGroup2
+  bool Suffix = false;                     // RadioGroup3 "Yes"
+  std::string SuffixText;                  // Edit3
+  bool Extension = false;                  // RadioGroup4 "Yes": ExtensionText replaces the old one
+  std::string ExtensionText;               // Edit4
+  TNameCase NameCase = TNameCase::Unchanged;  // RadioGroup6
 };
 
 // The new name of one file from the Rename page's choices and its running

@@ -13,9 +13,15 @@ using FileList::TFileItem;
 using FileList::TMoveStatus;
 
 // Moves one row, asking the user after each failure while errors are shown.
-// Returns false when the user chose Abort.
+// Returns false when the user chose Abort. A row without a new name of its own
+// (Missing) fails untried.
 bool MoveRow(const Platform::TDirectory& dir, TFileItem& row, TRenameUi& ui, bool& showErrors,
              const TRenameTexts& texts) {
+  if (row.Conflict == FileList::TConflict::Missing) {
+    row.Status = TMoveStatus::Failed;
+    row.Error = 0;
+    return true;
+  }
   for (;;) {
     row.Error = dir.Rename(row.OldName, row.NewName);
     row.Status = row.Error == 0 ? TMoveStatus::Renamed : TMoveStatus::Failed;
@@ -85,7 +91,7 @@ TRunOutcome RunRename(Platform::TFileSystem& fs, FileList::TFileItems& items,
   outcome.ShowErrors = request.ShowErrors;
   if (items.empty()) return outcome;
   if (request.WarnBeforeRename && !ui.ConfirmRename(request.Texts.RenameMsg)) return outcome;
-  Preview(items, request.Preview);
+  PreviewReading(items, request.Preview, request.Dir, request.FactsReader);
   const Platform::TDirectory dir(fs, request.Dir);
   MarkConflicts(items, ViewOf(dir));
   // Without a journal the run goes on all the same; there is then nothing to undo.

@@ -62,7 +62,8 @@ struct TRenameRequest {
   bool ShowErrors = true;
   TRenameTexts Texts;
   TPreviewOptions Preview;
-  std::string JournalFolder;  // where the run's plan is kept for undo; empty: nowhere
+  FileList::TFactsReader FactsReader;  // reads what a template's fields need
+  std::string JournalFolder;           // where the run's plan is kept for undo; empty: nowhere
 };
 
 // What a run came to; each row's own outcome is on the row (Status, Error).
@@ -77,7 +78,8 @@ struct TRunOutcome {
 // Moves the rows as they stand, in list order, one no-replace move each,
 // inside dir. A failure is reported while showErrors holds (Abort stops,
 // Retry moves again, Ignore stops the reports); progress after each row.
-// Sets every row's Status and Error; rows after an Abort stay Pending.
+// Sets every row's Status and Error; rows after an Abort stay Pending. A row
+// marked Missing is not moved: it fails with Error 0.
 TRunOutcome MoveRows(const Platform::TDirectory& dir, FileList::TFileItems& rows, TRenameUi& ui,
                      bool showErrors, const TRenameTexts& texts);
 

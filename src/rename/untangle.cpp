@@ -55,7 +55,7 @@ class TUntangler {
     for (std::size_t i = 0; i < FRows.size(); ++i) {
       const TFileItem& row = FRows[i];
       const bool canMove = row.Conflict != TConflict::Empty && row.Conflict != TConflict::TooLong &&
-                           row.NewName != row.OldName;
+                           row.Conflict != TConflict::Missing && row.NewName != row.OldName;
       if (!canMove || FBySource.count(row.OldName) || !targets.emplace(row.NewName, i).second) {
         rest.push_back(i);
         continue;
@@ -149,6 +149,11 @@ TRunOutcome RunSteps(const Platform::TDirectory& dir, const std::vector<TStep>& 
     if (k == 0 || step.Cycle != steps[k - 1].Cycle) cycleStart = k;
     TFileItem& row = rows[step.Row];
     if (step.Cycle >= 0 && row.Status == TMoveStatus::Failed) continue;  // cycle given up
+    if (row.Conflict == TConflict::Missing) {
+      row.Status = TMoveStatus::Failed;  // no new name: left alone
+      row.Error = 0;
+      continue;
+    }
     row.Error = dir.Rename(step.From, step.To);
     row.Status = row.Error == 0 ? TMoveStatus::Renamed : TMoveStatus::Failed;
     if (row.Error == 0 || step.Cycle < 0) continue;

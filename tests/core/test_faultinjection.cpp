@@ -93,7 +93,8 @@ struct TRunFixture {
   TRunFixture() {
     // Each file holds its own name, so a lost, doubled or overwritten file shows.
     for (const std::string& name : Originals) WriteFileBytes(Dir.File(name), "data " + name);
-    Items = FileList::ScanDirectory(Dir.Path(), {".*"}, 0);  // a b c d, numbered 1 to 4
+    Items = FileList::ScanDirectory(Dir.Path(), {".*"},
+                                    FileList::TOrder::Name);  // a b c d, numbered 1 to 4
     Request.Dir = Dir.Path();
     Request.WarnBeforeRename = false;
     Request.Texts = {"Really?", "Cannot rename %s to %s!", "Renaming files... "};

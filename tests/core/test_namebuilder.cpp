@@ -9,7 +9,6 @@ namespace {
 using Rename::TNameOptions;
 
 constexpr int Yes = 0;
-constexpr int No = 1;
 constexpr int Original = 0;
 constexpr int Numbering = 1;
 constexpr int Clever = 2;
@@ -18,14 +17,14 @@ constexpr int Clever = 2;
 TNameOptions Opt(int namePart, const char* prefix = nullptr, const char* suffix = nullptr,
                  const char* ext = nullptr, int nameCase = 0) {
   TNameOptions o;
-  o.NamePart = namePart;
-  o.Prefix = prefix ? Yes : No;
+  o.NamePart = static_cast<Rename::TNamePart>(namePart);
+  o.Prefix = prefix != nullptr;
   o.PrefixText = prefix ? prefix : "";
-  o.Suffix = suffix ? Yes : No;
+  o.Suffix = suffix != nullptr;
   o.SuffixText = suffix ? suffix : "";
-  o.Extension = ext ? Yes : No;
+  o.Extension = ext != nullptr;
   o.ExtensionText = ext ? ext : "";
-  o.NameCase = nameCase;
+  o.NameCase = static_cast<Rename::TNameCase>(nameCase);
   return o;
 }
 
@@ -54,7 +53,7 @@ TNameOptions TextsButNo() {
 
 TNameOptions Indexes(int prefix, int namePart, int nameCase) {
   TNameOptions o = Opt(namePart, "p", nullptr, nullptr, nameCase);
-  o.Prefix = prefix;
+  o.Prefix = prefix == Yes;
   return o;
 }
 
@@ -107,7 +106,7 @@ const TNameRow Cases[] = {
     {"LowerAccents", "ÉTÉ.JPG", 9, Opt(Original, nullptr, nullptr, nullptr, 2), "été.jpg"},
     {"LowerKeepsInvalidBytes", "A\xE9\x42.TXT", 9, Opt(Original, nullptr, nullptr, nullptr, 2),
      "a\xE9\x62.txt"},
-    // Indexes outside the lists: prefix counts as No, no name part, no case change.
+    // Values outside the lists: no prefix, no name part, no case change.
     {"PrefixIndexMinus1", "A.b", 1, Indexes(-1, Original, 0), "A.b"},
     {"PrefixIndex2", "A.b", 1, Indexes(2, Original, 0), "A.b"},
     {"NamePartIndex3", "A.b", 1, Indexes(0, 3, 0), "p.b"},

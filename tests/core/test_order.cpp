@@ -9,7 +9,10 @@ namespace {
 
 using FileList::TFileItem;
 using FileList::TFileItems;
+using FileList::TOrder;
 using Strings = std::vector<std::string>;
+
+constexpr TOrder AllOrders[] = {TOrder::Name, TOrder::Age, TOrder::NameDesc, TOrder::AgeDesc};
 
 constexpr int32_t Age1990 = 0x14614000;                        // 1990-03-01 08:00:00
 constexpr int32_t Age2043 = 0x7f9fbf7d;                        // 2043-12-31 23:59:58
@@ -64,23 +67,35 @@ TEST(CompareNames, ByteWiseWithAsciiLettersFolded) {
 TEST(SortFileItems, NameOrders) {
   struct TCase {
     Strings Input;
-    int Index;
+    TOrder Index;
     Strings Expected;
   };
   const Strings three = {"B.txt", "a.txt", "_c.txt"};
   const TCase cases[] = {
-      {three, 0, {"a.txt", "B.txt", "_c.txt"}},
-      {three, 2, {"_c.txt", "B.txt", "a.txt"}},
-      {three, 7, {"a.txt", "B.txt", "_c.txt"}},  // unknown orders sort by name
-      {three, -1, {"a.txt", "B.txt", "_c.txt"}},
-      {{"abcd", "abc", "file2", "file10"}, 0, {"abc", "abcd", "file10", "file2"}},
-      {{"\xe4.txt", "z.txt", "\x80.txt", "~.txt"}, 0, {"z.txt", "~.txt", "\x80.txt", "\xe4.txt"}},
+      {three, TOrder::Name, {"a.txt", "B.txt", "_c.txt"}},
+      {three, TOrder::NameDesc, {"_c.txt", "B.txt", "a.txt"}},
+      {three, static_cast<TOrder>(200), {"a.txt", "B.txt", "_c.txt"}},  // unknown: by name
+      {{"abcd", "abc", "file2", "file10"}, TOrder::Name, {"abc", "abcd", "file10", "file2"}},
+      {{"\xe4.txt", "z.txt", "\x80.txt", "~.txt"},
+       TOrder::Name,
+       {"z.txt", "~.txt", "\x80.txt", "\xe4.txt"}},
   };
   for (const TCase& c : cases) {
     TFileItems items = ItemsNamed(c.Input);
     FileList::SortFileItems(items, c.Index);
-    EXPECT_EQ(NamesOf(items), c.Expected) << c.Index;
+    EXPECT_EQ(NamesOf(items), c.Expected) << static_cast<int>(c.Index);
   }
+}
+
+TEST(CompareNatural, DigitRunsByValue) {
+  const Strings sorted = {"01",   "1",   "2",   "9",    "10", "a",        "A1",       "a2",
+                          "a02b", "a2c", "a10", "a10x", "b",  "img2.jpg", "IMG10.jpg"};
+  TFileItems items = ItemsNamed(Strings(sorted.rbegin(), sorted.rend()));
+  FileList::SortFileItems(items, TOrder::Natural);
+  EXPECT_EQ(NamesOf(items), sorted);
+  FileList::SortFileItems(items, TOrder::NaturalDesc);
+  EXPECT_EQ(NamesOf(items), Strings(sorted.rbegin(), sorted.rend()));
+  EXPECT_LT(FileList::CompareNatural("x99999999999999999999999", "x100000000000000000000000"), 0);
 }
 
 TEST(SortFileItems, AgeOrdersAreChronologicalWithUnknownFirst) {
@@ -91,29 +106,29 @@ TEST(SortFileItems, AgeOrdersAreChronologicalWithUnknownFirst) {
                             {"y2043", "", Age2043, false}};
   const Strings oldestFirst = {"unknown", "y1990", "y2043", "y2044", "y2050"};
   TFileItems items = input;
-  FileList::SortFileItems(items, 1);
+  FileList::SortFileItems(items, TOrder::Age);
   EXPECT_EQ(NamesOf(items), oldestFirst);
   items = input;
-  FileList::SortFileItems(items, 3);
+  FileList::SortFileItems(items, TOrder::AgeDesc);
   EXPECT_EQ(NamesOf(items), Strings(oldestFirst.rbegin(), oldestFirst.rend()));
 }
 
 TEST(FileListCompare, EqualRowsCompareEqualInEveryOrder) {
   const TFileItem a = {"same.bmp", "x", Age1990, true};
   const TFileItem b = {"SAME.BMP", "", Age1990 + 0, false};
-  for (int index = 0; index < 4; ++index) EXPECT_EQ(FileList::FileListCompare(a, b, index), 0);
+  for (TOrder order : AllOrders) EXPECT_EQ(FileList::FileListCompare(a, b, order), 0);
   const TFileItem later = {"same.bmp", "", Age1990 + 1, false};
-  EXPECT_LT(FileList::FileListCompare(a, later, 1), 0);
-  EXPECT_GT(FileList::FileListCompare(a, later, 3), 0);
-  EXPECT_EQ(FileList::FileListCompare(a, later, 0), 0);
+  EXPECT_LT(FileList::FileListCompare(a, later, TOrder::Age), 0);
+  EXPECT_GT(FileList::FileListCompare(a, later, TOrder::AgeDesc), 0);
+  EXPECT_EQ(FileList::FileListCompare(a, later, TOrder::Name), 0);
 }
 
 TEST(SortFileItems, KeepsListingOrderOfEqualRows) {
   TFileItems items = {
       {"b", "", 5, false}, {"a", "", 9, false}, {"c", "", 5, false}, {"d", "", 9, false}};
-  FileList::SortFileItems(items, 1);
+  FileList::SortFileItems(items, TOrder::Age);
   EXPECT_EQ(NamesOf(items), Strings({"b", "c", "a", "d"}));
-  FileList::SortFileItems(items, 3);
+  FileList::SortFileItems(items, TOrder::AgeDesc);
   EXPECT_EQ(NamesOf(items), Strings({"a", "d", "b", "c"}));
 }
 

@@ -105,16 +105,16 @@ TFileItems MakeList(TRandom& random, const TFolder& folder) {
 
 Rename::TPreviewOptions MakeOptions(TRandom& random) {
   Rename::TPreviewOptions options;
-  options.RenamePage = random.Chance(70);
+  options.Page = random.Chance(70) ? Rename::TPage::Rename : Rename::TPage::Replace;
   Rename::TNameOptions& name = options.Name;
-  name.Prefix = random.Below(2);
+  name.Prefix = random.Chance(50);
   name.PrefixText = random.Text(2);
-  name.NamePart = random.Below(4);
-  name.Suffix = random.Below(2);
+  name.NamePart = static_cast<Rename::TNamePart>(static_cast<int>(random.Below(4)) - 1);
+  name.Suffix = random.Chance(50);
   name.SuffixText = random.Text(2);
-  name.Extension = random.Below(2);
+  name.Extension = random.Chance(50);
   name.ExtensionText = random.Text(3);
-  name.NameCase = random.Below(3);
+  name.NameCase = static_cast<Rename::TNameCase>(random.Below(3));
   options.Replace = {random.Text(2), random.Text(2), random.Chance(50)};
   return options;
 }

@@ -61,7 +61,7 @@ TRenameRequest Request(const TTempDir& dir) {
 
 TRenameRequest Replace(const TTempDir& dir, const std::string& search, const std::string& with) {
   TRenameRequest request = Request(dir);
-  request.Preview.RenamePage = false;
+  request.Preview.Page = Rename::TPage::Replace;
   request.Preview.Replace = {search, with, false};
   return request;
 }
@@ -113,7 +113,7 @@ TEST_F(RenameRun, AllSucceedWithProgressInListOrder) {
   items[0].NewName = "stale";
   TRenameRequest request = Request(FDir);
   request.WarnBeforeRename = true;
-  request.Preview.Name.Prefix = 0;
+  request.Preview.Name.Prefix = true;
   request.Preview.Name.PrefixText = "img_";
   FUi.Items = &items;
   const TRunOutcome result = Run({"c.jpg", "a.png", "b"}, items, request);
@@ -281,8 +281,8 @@ TEST_F(RenameRun, NameThatIsNotUtf8IsRenamedByItsBytes) {
   const std::string latin1 = "\xC4rger-\xE9t\xE9.JPG";  // ÄRGER in Latin-1, not UTF-8
   TFileItems items = Items({"b\xFF.txt", latin1});
   TRenameRequest request = Request(FDir);
-  request.Preview.Name.NamePart = 2;
-  request.Preview.Name.NameCase = 2;
+  request.Preview.Name.NamePart = Rename::TNamePart::PaddedNumber;
+  request.Preview.Name.NameCase = Rename::TNameCase::Lower;
   EXPECT_EQ(Run({latin1, "b\xFF.txt"}, items, request).Renamed, 2u);
   EXPECT_EQ(ListNames(FDir.Path()), (TNames{"00001.txt", "00002.jpg"}));
   EXPECT_EQ(ReadFileBytes(FDir.File("00002.jpg")), "content of " + latin1);

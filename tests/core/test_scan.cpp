@@ -45,8 +45,8 @@ class TScanTest : public ::testing::Test {
   }
 
   TFileItems Scan(const std::string& filterText, const FileList::TScanOptions& options) {
-    return FileList::ScanDirectory(FDir.Path(), FileList::ParseFilter(filterText), 0, true,
-                                   options);
+    return FileList::ScanDirectory(FDir.Path(), FileList::ParseFilter(filterText),
+                                   FileList::TOrder::Name, true, options);
   }
   TFileItems Scan(const std::string& filterText) {
     FileList::TScanOptions options;
@@ -173,7 +173,7 @@ TEST_F(TScanTest, RowsHaveAgesAndEmptyNewNames) {
 TEST_F(TScanTest, DirectoryTextIsUsedUnchanged) {
   const TFileItems plain = Scan("*", {});
   for (const std::string& dirText : {FDir.Path() + "/", FDir.Path() + "/."}) {
-    TFileItems items = FileList::ScanDirectory(dirText, {".*"}, 0);
+    TFileItems items = FileList::ScanDirectory(dirText, {".*"}, FileList::TOrder::Name);
     ASSERT_EQ(items.size(), plain.size()) << dirText;
     for (size_t i = 0; i < items.size(); ++i) {
       EXPECT_EQ(items[i].OldName, plain[i].OldName);
@@ -181,7 +181,8 @@ TEST_F(TScanTest, DirectoryTextIsUsedUnchanged) {
     }
   }
   for (const std::string& dirText : {FDir.File("missing"), FDir.File("a.txt"), FDir.Path() + " "})
-    EXPECT_TRUE(FileList::ScanDirectory(dirText, {".*"}, 0).empty()) << dirText;
+    EXPECT_TRUE(FileList::ScanDirectory(dirText, {".*"}, FileList::TOrder::Name).empty())
+        << dirText;
 }
 
 // Stands in for the disk: lists fixed entries and records every age look-up.
@@ -219,11 +220,12 @@ TEST_F(TScanSeamTest, AgesAreLookedUpBelowTheDirectoryText) {
                    {"a.jpg", Platform::faHidden}};
   FFake.Ages = {{"//a.jpg", 0x14614000}};
   // The attribute tells a hidden file, whatever its name.
-  EXPECT_EQ(SortedNames(FileList::ScanDirectory("/", {".JPG"}, 0)), Strings{"b.jpg"});
+  EXPECT_EQ(SortedNames(FileList::ScanDirectory("/", {".JPG"}, FileList::TOrder::Name)),
+            Strings{"b.jpg"});
   FFake.AgePaths.clear();
   FileList::TScanOptions hidden;
   hidden.ShowHidden = true;
-  TFileItems items = FileList::ScanDirectory("/", {".JPG"}, 0, true, hidden);
+  TFileItems items = FileList::ScanDirectory("/", {".JPG"}, FileList::TOrder::Name, true, hidden);
   EXPECT_EQ(FFake.ListedDir, "/");
   EXPECT_EQ(FFake.AgePaths, Strings({"//b.jpg", "//a.jpg"}));
   ASSERT_EQ(items.size(), 2u);
@@ -233,7 +235,7 @@ TEST_F(TScanSeamTest, AgesAreLookedUpBelowTheDirectoryText) {
   EXPECT_EQ(items[1].Age, -1);  // vanished before its age was read
 
   FFake.AgePaths.clear();
-  FileList::ScanDirectory("", {".jpg"}, 0, true, hidden);
+  FileList::ScanDirectory("", {".jpg"}, FileList::TOrder::Name, true, hidden);
   EXPECT_EQ(FFake.AgePaths, Strings({"/b.jpg", "/a.jpg"}));
 }
 
@@ -252,7 +254,8 @@ TEST_F(TScanSeamTest, ResultFollowsEveryOrder) {
   for (const bool readAges : {true, false}) {
     for (const auto& [index, names] : expected) {
       FFake.AgePaths.clear();
-      TFileItems items = FileList::ScanDirectory("d", {".*"}, index, readAges);
+      TFileItems items =
+          FileList::ScanDirectory("d", {".*"}, static_cast<FileList::TOrder>(index), readAges);
       Strings got;
       for (const auto& item : items) got.push_back(item.OldName);
       EXPECT_EQ(got, names) << index;

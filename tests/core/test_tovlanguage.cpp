@@ -82,7 +82,7 @@ std::vector<TRow> MainWindowRowsOf() {
       "TakenLbl:TLabel ChainLbl:TLabel DuplicateLbl:TLabel GoneLbl:TLabel EmptyLbl:TLabel "
       "TooLongLbl:TLabel FolderLbl:TLabel NoFolderLbl:TLabel UndoMsgLbl:TLabel NotUndoneLbl:TLabel "
       "UndoTakenLbl:TLabel UndoGoneLbl:TLabel MoreNotUndoneLbl:TLabel NoSuchFileLbl:TLabel "
-      "NotAFileLbl:TLabel SeveralFoldersLbl:TLabel MainMenu1:TMainMenu "
+      "NotAFileLbl:TLabel SeveralFoldersLbl:TLabel MissingLbl:TLabel MainMenu1:TMainMenu "
       "File1:TMenuItem BrowseMnu:TMenuItem N2:TMenuItem:- TestMnu:TMenuItem RenameMnu:TMenuItem "
       "UndoMnu:TMenuItem N1:TMenuItem:- ExitMnu:TMenuItem Options1:TMenuItem Language:TMenuItem "
       "N4:TMenuItem:- ShowErrorMnu:TMenuItem WarnRenameMnu:TMenuItem HiddenMnu:TMenuItem "

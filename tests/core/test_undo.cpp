@@ -58,9 +58,11 @@ struct TScene {
     Request.Dir = data;
     Request.WarnBeforeRename = false;
     Request.JournalFolder = Journals;
-    Request.Preview.RenamePage = true;
-    Request.Preview.Name.NamePart = random() % 2 ? 1 : 2;  // numbering: chains and collisions
-    Request.Preview.Name.Extension = 0;
+    Request.Preview.Page = Rename::TPage::Rename;
+    Request.Preview.Name.NamePart =
+        random() % 2 ? Rename::TNamePart::Number
+                     : Rename::TNamePart::PaddedNumber;  // numbering: chains and collisions
+    Request.Preview.Name.Extension = true;
     Request.Preview.Name.ExtensionText = random() % 3 ? "" : "x";
   }
   std::string Data() const { return Dir.File("data"); }

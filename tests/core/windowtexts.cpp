@@ -85,6 +85,7 @@ const std::vector<std::pair<std::string, std::string>>& DefaultLanguageTexts() {
        "This is a folder; give one folder, or files of one folder:"},
       {"MainForm.SeveralFoldersLbl.Caption",
        "The files are in several folders; only files of one folder can be renamed together:"},
+      {"MainForm.MissingLbl.Caption", "The file lacks a field of the template"},
       {"MainForm.File1.Caption", "&File"},
       {"MainForm.BrowseMnu.Caption", "Select Directory"},
       {"MainForm.TestMnu.Caption", "Test"},

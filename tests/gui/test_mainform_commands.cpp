@@ -183,7 +183,8 @@ TEST_F(MainFormCommands, ItemWithoutAPathEmptiesTheDirectoryAndTheScanListsTheRo
   EXPECT_TRUE(Ui(*Form).DirEdit->text().isEmpty());
   EXPECT_EQ(Form->DirectoryBytes(), "");
   TNames root;
-  for (const auto& item : FileList::ScanDirectory("/", {".*"}, 0)) root.push_back(item.OldName);
+  for (const auto& item : FileList::ScanDirectory("/", {".*"}, FileList::TOrder::Name))
+    root.push_back(item.OldName);
   EXPECT_EQ(OldNames(), root);
 }
 

@@ -141,7 +141,7 @@ TEST_F(MainFormStartUp, ClickingATabEndsTheStateWithoutActivePage) {
   TMainForm& form = StartShown();
   ASSERT_EQ(form.ActivePageIndex(), -1);
   // The Replace page is in use for names while no page is active.
-  EXPECT_FALSE(form.PreviewOptions().RenamePage);
+  EXPECT_EQ(form.PreviewOptions().Page, Rename::TPage::Replace);
   emit Ui(form).PageControl1->tabBarClicked(0);
   EXPECT_EQ(form.ActivePageIndex(), 0);
   EXPECT_TRUE(Ui(form).TabSheet1->isVisible());
@@ -204,7 +204,7 @@ TEST_F(MainFormStartUp, DefaultLanguageFileHoldsTheWindowTextsByteForByte) {
   std::string expected = "[Translations]\r\n";
   for (const auto& [key, value] : TestUtil::DefaultLanguageTexts())
     expected += key + "=" + value + "\r\n";
-  EXPECT_EQ(TestUtil::DefaultLanguageTexts().size(), 91u);
+  EXPECT_EQ(TestUtil::DefaultLanguageTexts().size(), 92u);
   EXPECT_EQ(TestUtil::ReadFileBytes(Dir.File("Language.lng")), expected);
   // A second start writes the same file again.
   Form.reset();

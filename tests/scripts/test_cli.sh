@@ -323,4 +323,72 @@ printf 'b' >"$D/x1"; printf 'a' >"$D/x2"; printf 'c' >"$D/y"
 "$CLI" --apply --untangle --search x1 --replace x2 "$D" 2>/dev/null
 check "untangle: a target held by a file that stays still fails" "1 b a" "$? $(cat "$D/x1") $(cat "$D/x2")"
 
+# --- Pattern: template | options | new names of a.jpg b.jpg c.txt --------------
+while IFS='|' read -r template opts expected; do
+  [[ -z "$template" ]] && continue
+  fresh
+  touch "$D/a.jpg" "$D/b.jpg" "$D/c.txt"
+  split_opts "$opts"
+  got=$("$CLI" --pattern "$template" "${OPTS[@]}" "$D" | cut -f2 | xargs)
+  check "pattern: $template [$opts]" "$expected" "$got"
+done <<'TABLE'
+{name}-{n}{ext}||a-1.jpg b-2.jpg c-3.txt
+{n:3}{ext}|--start,100,--step,10|100.jpg 110.jpg 120.txt
+{n:2}_{{{name}}}|--start=-1|-1_{a} 00_{b} 01_{c}
+TABLE
+for bad in 'x{nme}' 'a{' '{taken:%D}' '{n:x}'; do
+  "$CLI" --pattern "$bad" "$WORK" 2>"$WORK/err"
+  check "pattern: '$bad' refused with its place" "2 1" "$? $(grep -c 'at character [0-9]' "$WORK/err")"
+done
+"$CLI" --pattern '{n}' --search x "$WORK" 2>/dev/null
+check "pattern: not with --search" 2 $?
+"$CLI" --step 2 "$WORK" 2>/dev/null
+check "pattern: --step needs --pattern" 2 $?
+fresh  # a file without the field stays, is reported, and the exit code says so
+echo a >"$D/a.txt"
+check "pattern: missing marked" $'a.txt\ta.txt\t!\tmissing' "$("$CLI" --pattern '{camera}{ext}' "$D")"
+"$CLI" --apply --pattern '{camera}{ext}' "$D" 2>"$WORK/err"
+check "pattern: missing left alone" "1 a.txt 1" "$? $(ls "$D") $(grep -c "not renamed '$D/a.txt'" "$WORK/err")"
+
+# --- Natural order against sort -V on random plain names (letters, digits) -----
+fresh
+for ((k = 0; k < 300; k++)); do
+  name=""
+  for ((p = RANDOM % 4; p >= 0; p--)); do
+    name+=$(printf '%s' "abc" | cut -c$((RANDOM % 3 + 1)))
+    ((RANDOM % 2)) && name+=$((RANDOM % 3 ? RANDOM % 100 : RANDOM))
+  done
+  touch "$D/$name"
+done
+check "natural order agrees with sort -V" "$(ls "$D" | sort -V)" "$("$CLI" --sort natural "$D" | cut -f1)"
+check "natural-desc reverses it" "$(ls "$D" | sort -rV)" "$("$CLI" --sort natural-desc "$D" | cut -f1)"
+
+# --- Regular expressions: new names agree with perl's s{EXPR}{REPL}FLAGS -------
+fresh
+touch "$D/IMG_1234.jpg" "$D/a1b22.txt" "$D/2026-07-14.png"
+while IFS='|' read -r expr repl opts flags; do
+  [[ -z "$expr" ]] && continue
+  split_opts "$opts"
+  want=$(ls "$D" | E="$expr" perl -nle "s{\$ENV{E}}{$repl}$flags; print" | sort)
+  check "regex: $expr -> $repl [$opts]" "$want" "$("$CLI" --search "$expr" --replace "$repl" --regex "${OPTS[@]}" "$D" | cut -f2 | sort)"
+done <<'TABLE'
+img_(\d+)|photo-$1||i
+img_(\d+)|photo-$1|--case-sensitive|
+\d+|#|--all|gi
+(\d{4})-(\d\d)-(\d\d)|$3.$2.$1||i
+(x)?(\d)|<$1$2>|--all|gi
+TABLE
+"$CLI" --search 'a(' --regex "$D" 2>"$WORK/err"
+check "regex: bad expression refused with the library's message" "2 1" "$? $(grep -c "'a(': missing closing parenthesis" "$WORK/err")"
+"$CLI" --regex "$D" 2>/dev/null
+check "regex: needs --search" 2 $?
+
+# --- Presets: saved choices, overridden by the options given --------------------
+mkdir -p "$WORK/config/morvane/presets"
+printf '[choices]\npage=1\nsearch="img_(\\d+)"\nreplace="photo-$1"\nregex=1\norder=4\n' >"$WORK/config/morvane/presets/ph.ini"
+check "preset: its choices" "photo-1234.jpg" "$(XDG_CONFIG_HOME="$WORK/config" "$CLI" --preset ph "$D" | cut -f2 | grep photo)"
+check "preset: options given override" "x1.png" "$(XDG_CONFIG_HOME="$WORK/config" "$CLI" --preset ph --prefix x "$D" | cut -f2 | head -1)"
+XDG_CONFIG_HOME="$WORK/config" "$CLI" --preset none "$D" 2>/dev/null
+check "preset: unknown name" 2 $?
+
 finish

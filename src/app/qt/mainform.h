@@ -15,6 +15,7 @@
 #include "filelist/fileitem.h"
 #include "filelist/scan.h"
 #include "rename/charsub.h"
+#include "rename/choices.h"
 #include "rename/namebuilder.h"
 #include "rename/preview.h"
 #include "rename/renamerun.h"
@@ -92,6 +93,8 @@ class TMainForm : public QMainWindow, private TMainFormControls {
   Rename::TNameOptions ReadNameOptions() const;
   Rename::TReplaceOptions ReadReplaceOptions() const;
   Rename::TPreviewOptions PreviewOptions() const;
+  // All the choices: the active page's, the order and the run's.
+  Rename::TChoices ReadChoices() const;
 
   // Opens a folder as the folder chooser's OK does: it becomes the directory
   // text, exact bytes kept, and is scanned.

@@ -1,6 +1,8 @@
 // The commands of the main window.
 #include "app/qt/mainform.h"
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -45,6 +47,21 @@ constexpr int VkReturn = 13;
 using QtText::ToUtf8;
 
 using QtText::FromUtf8;
+
+// The values behind the items of RadioGroup2, RadioGroup6 and SortCmb.
+constexpr std::array NamePartChoices{Rename::TNamePart::Original, Rename::TNamePart::Number,
+                                     Rename::TNamePart::PaddedNumber};
+constexpr std::array NameCaseChoices{Rename::TNameCase::Unchanged, Rename::TNameCase::Upper,
+                                     Rename::TNameCase::Lower};
+constexpr std::array SortChoices{FileList::TOrder::Name, FileList::TOrder::Age,
+                                 FileList::TOrder::NameDesc, FileList::TOrder::AgeDesc};
+
+// The choice of a radio group or box by its item index; nothing chosen (-1) or an
+// index beyond the list gives fallback.
+template <typename T, std::size_t N>
+T ChoiceAt(const std::array<T, N>& choices, int index, T fallback) {
+  return index >= 0 && static_cast<std::size_t>(index) < N ? choices[index] : fallback;
+}
 
 }  // namespace
 
@@ -128,6 +145,8 @@ QString TMainForm::ConflictText(FileList::TConflict conflict) const {
       return FolderLbl->text();
     case TConflict::NoFolder:
       return NoFolderLbl->text();
+    case TConflict::Missing:
+      return MissingLbl->text();
     case TConflict::None:
       break;
   }
@@ -170,15 +189,18 @@ void TMainForm::UpdateUndoMnu() {
 }
 
 Rename::TNameOptions TMainForm::ReadNameOptions() const {
+  using Rename::TNameCase;
+  using Rename::TNamePart;
+  constexpr int Yes = 0;
   Rename::TNameOptions options;
-  options.Prefix = RadioGroup1->ItemIndex();
+  options.Prefix = RadioGroup1->ItemIndex() == Yes;
   options.PrefixText = ToUtf8(Edit1->text());
-  options.NamePart = RadioGroup2->ItemIndex();
-  options.Suffix = RadioGroup3->ItemIndex();
+  options.NamePart = ChoiceAt(NamePartChoices, RadioGroup2->ItemIndex(), TNamePart::None);
+  options.Suffix = RadioGroup3->ItemIndex() == Yes;
   options.SuffixText = ToUtf8(Edit3->text());
-  options.Extension = RadioGroup4->ItemIndex();
+  options.Extension = RadioGroup4->ItemIndex() == Yes;
   options.ExtensionText = ToUtf8(Edit4->text());
-  options.NameCase = RadioGroup6->ItemIndex();
+  options.NameCase = ChoiceAt(NameCaseChoices, RadioGroup6->ItemIndex(), TNameCase::Unchanged);
   return options;
 }
 
@@ -190,12 +212,20 @@ Rename::TReplaceOptions TMainForm::ReadReplaceOptions() const {
   return options;
 }
 
+// No active page (-1) makes names as the Replace page does.
 Rename::TPreviewOptions TMainForm::PreviewOptions() const {
   Rename::TPreviewOptions options;
-  options.RenamePage = ActivePageIndex() == 0;
+  options.Page = ActivePageIndex() == 0 ? Rename::TPage::Rename : Rename::TPage::Replace;
   options.Name = ReadNameOptions();
   options.Replace = ReadReplaceOptions();
   return options;
+}
+
+Rename::TChoices TMainForm::ReadChoices() const {
+  Rename::TChoices choices;
+  choices.Preview = PreviewOptions();
+  choices.Order = ChoiceAt(SortChoices, SortCmb->currentIndex(), FileList::TOrder::Name);
+  return choices;
 }
 
 void TMainForm::ExploreBtnClick() { Platform::ShellOpen(DirEdit->text()); }
@@ -220,8 +250,8 @@ void TMainForm::RefreshBtnClick() {
   std::vector<std::string> entries;
   for (int i = 0; i < HidFilterList->count(); ++i)
     entries.push_back(ToUtf8(HidFilterList->item(i)->text()));
-  FModel->SetItems(FileList::ScanDirectory(DirectoryBytes(), entries, SortCmb->currentIndex(), true,
-                                           ScanOptions()));
+  FModel->SetItems(
+      FileList::ScanDirectory(DirectoryBytes(), entries, ReadChoices().Order, true, ScanOptions()));
   FileList->scrollToTop();  // a new list is shown from its first row
   UpdateUndoMnu();
 }

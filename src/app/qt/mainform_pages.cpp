@@ -145,6 +145,7 @@ void TMainForm::CreateTextPanel() {
   UndoGoneLbl = CreateTextLabel("UndoGoneLbl", "no file under either name");
   MoreNotUndoneLbl = CreateTextLabel("MoreNotUndoneLbl", "Further renames not undone:");
   CreateSelectionTexts();
+  MissingLbl = CreateTextLabel("MissingLbl", "The file lacks a field of the template");
 }
 
 // The reasons a selection handed over at start is refused, each put before

@@ -147,6 +147,7 @@ struct TMainFormControls {
   QLabel* NoSuchFileLbl = nullptr;
   QLabel* NotAFileLbl = nullptr;
   QLabel* SeveralFoldersLbl = nullptr;
+  QLabel* MissingLbl = nullptr;
 
   // Components without a place on screen.
   QObject* ImageList1 = nullptr;

@@ -153,20 +153,20 @@ void AnswerAtRandom(TestUtil::TScriptedUi& ui, TRandom& random, bool confirm,
 
 Rename::TNameOptions RandomNameOptions(TRandom& random) {
   Rename::TNameOptions name;
-  name.Prefix = Between(random, 0, 1);
+  name.Prefix = Chance(random, 50);
   name.PrefixText = Pick(random, Affixes);
-  name.NamePart = Between(random, -1, 3);
-  name.Suffix = Between(random, 0, 1);
+  name.NamePart = static_cast<Rename::TNamePart>(Between(random, -1, 2));
+  name.Suffix = Chance(random, 50);
   name.SuffixText = Pick(random, Affixes);
-  name.Extension = Between(random, 0, 1);
+  name.Extension = Chance(random, 50);
   name.ExtensionText = Pick(random, NewExtensions);
-  name.NameCase = Between(random, 0, 2);
+  name.NameCase = static_cast<Rename::TNameCase>(Between(random, 0, 2));
   return name;
 }
 
 struct TRound {
   std::string Filter;
-  int SortIndex = 0;
+  FileList::TOrder Order = FileList::TOrder::Name;
   bool Confirm = true;
   Rename::TRenameRequest Request;
 };
@@ -174,7 +174,7 @@ struct TRound {
 TRound RandomRound(TRandom& random, const std::string& work) {
   TRound round;
   round.Filter = Pick(random, Filters);
-  round.SortIndex = Between(random, 0, 3);
+  round.Order = static_cast<FileList::TOrder>(Between(random, 0, 3));
   round.Confirm = Chance(random, 95);
   Rename::TRenameRequest& request = round.Request;
   request.Dir = Chance(random, 20) ? work + "/" : work;
@@ -183,7 +183,7 @@ TRound RandomRound(TRandom& random, const std::string& work) {
   request.Texts = {"Really rename file(s)?",
                    Chance(random, 80) ? "Cannot rename %s to %s!" : "%s%s%s%d%n%x%%",
                    "Renaming files... "};
-  request.Preview.RenamePage = Chance(random, 70);
+  request.Preview.Page = Chance(random, 70) ? Rename::TPage::Rename : Rename::TPage::Replace;
   request.Preview.Name = RandomNameOptions(random);
   request.Preview.Replace = {Pick(random, Searches), Pick(random, Affixes), Chance(random, 50)};
   return round;
@@ -225,13 +225,15 @@ std::string Describe(const TTree& tree, const TRound& round) {
   std::ostringstream out;
   out << "files:";
   for (const auto& [path, content] : tree) out << " [" << Shown(path) << "]";
-  out << "\nfilter [" << Shown(round.Filter) << "] sort " << round.SortIndex << " dir ["
-      << Shown(round.Request.Dir) << "] page " << (p.RenamePage ? "rename" : "replace")
-      << " prefix " << p.Name.Prefix << " [" << Shown(p.Name.PrefixText) << "] part "
-      << p.Name.NamePart << " suffix " << p.Name.Suffix << " [" << Shown(p.Name.SuffixText)
-      << "] ext " << p.Name.Extension << " [" << Shown(p.Name.ExtensionText) << "] case "
-      << p.Name.NameCase << " search [" << Shown(p.Replace.Search) << "] replace ["
-      << Shown(p.Replace.Replace) << "] case-sensitive " << p.Replace.CaseSensitive;
+  out << "\nfilter [" << Shown(round.Filter) << "] sort " << static_cast<int>(round.Order)
+      << " dir [" << Shown(round.Request.Dir) << "] page "
+      << (p.Page == Rename::TPage::Rename ? "rename" : "replace") << " prefix " << p.Name.Prefix
+      << " [" << Shown(p.Name.PrefixText) << "] part " << static_cast<int>(p.Name.NamePart)
+      << " suffix " << p.Name.Suffix << " [" << Shown(p.Name.SuffixText) << "] ext "
+      << p.Name.Extension << " [" << Shown(p.Name.ExtensionText) << "] case "
+      << static_cast<int>(p.Name.NameCase) << " search [" << Shown(p.Replace.Search)
+      << "] replace [" << Shown(p.Replace.Replace) << "] case-sensitive "
+      << p.Replace.CaseSensitive;
   return out.str();
 }
 
@@ -239,8 +241,8 @@ std::string Describe(const TTree& tree, const TRound& round) {
 std::string SoakRound(TRandom& random, const std::string& root, const TTree& original,
                       TSoakStats& stats) {
   TRound round = RandomRound(random, root + "/w");
-  FileList::TFileItems items = FileList::ScanDirectory(
-      round.Request.Dir, FileList::ParseFilter(round.Filter), round.SortIndex);
+  FileList::TFileItems items =
+      FileList::ScanDirectory(round.Request.Dir, FileList::ParseFilter(round.Filter), round.Order);
   TTree expected = ReadTree(root);
   const std::string before = Describe(expected, round);
   std::string problem;
