@@ -107,6 +107,10 @@ bool ApplySwitch(TParser& p, const std::string& option) {
     o.Untangle = true;
   } else if (option == "--undo") {
     o.Undo = true;
+  } else if (option == "--no-undo") {
+    o.NoUndo = true;
+  } else if (option == "--wait") {
+    o.Wait = true;
   } else if (option == "--case-sensitive") {
     p.CaseSensitiveSeen = true;
     o.Preview.Replace.CaseSensitive = true;
@@ -150,8 +154,10 @@ void CheckCombination(TParser& p) {
   } else if (!p.SearchSeen && (p.ReplaceSeen || p.CaseSensitiveSeen)) {
     error = std::string("'") + (p.ReplaceSeen ? "--replace" : "--case-sensitive") +
             "' needs '--search'";
-  } else if (o.Untangle && !o.Apply) {
-    error = "'--untangle' needs '--apply'";
+  } else if ((o.Untangle || o.NoUndo) && !o.Apply) {
+    error = std::string("'") + (o.Untangle ? "--untangle" : "--no-undo") + "' needs '--apply'";
+  } else if (o.Wait && !o.Apply && !o.Undo) {
+    error = "'--wait' needs '--apply' or '--undo'";
   } else if (o.Undo && (o.Apply || p.SearchSeen || !p.FirstNameOption.empty())) {
     error = "'--undo' cannot be mixed with options that make new names";
   } else if (p.Dirs.empty()) {

@@ -17,6 +17,8 @@ struct TCliOptions {
   bool Apply = false;
   bool Untangle = false;  // with Apply: an order that frees every target first
   bool Undo = false;      // undo the last run in Dir
+  bool NoUndo = false;    // with Apply: rename even when no record can be kept
+  bool Wait = false;      // wait while another run renames in Dir
   bool Help = false;
   bool Version = false;
 };

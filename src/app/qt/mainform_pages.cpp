@@ -138,6 +138,12 @@ void TMainForm::CreateTextPanel() {
   UndoTakenLbl = CreateTextLabel("UndoTakenLbl", "the original name is taken by another file");
   UndoGoneLbl = CreateTextLabel("UndoGoneLbl", "no file under either name");
   MoreNotUndoneLbl = CreateTextLabel("MoreNotUndoneLbl", "Further renames not undone:");
+  UndoOtherLbl = CreateTextLabel("UndoOtherLbl", "another file is now under the new name");
+  UndoFolderLbl = CreateTextLabel("UndoFolderLbl", "the file was moved into another folder");
+  DamagedLbl =
+      CreateTextLabel("DamagedLbl", "Nothing was undone: the undo record is damaged (%s).");
+  NoUndoLbl = CreateTextLabel("NoUndoLbl", "Undo will not be possible (%s). Rename anyway?");
+  BusyDirLbl = CreateTextLabel("BusyDirLbl", "Another run is renaming in this folder.");
 }
 
 QLabel* TMainForm::CreateTextLabel(const char* name, const char* caption) {

@@ -142,6 +142,11 @@ struct TMainFormControls {
   QLabel* UndoTakenLbl = nullptr;
   QLabel* UndoGoneLbl = nullptr;
   QLabel* MoreNotUndoneLbl = nullptr;
+  QLabel* UndoOtherLbl = nullptr;
+  QLabel* UndoFolderLbl = nullptr;
+  QLabel* DamagedLbl = nullptr;
+  QLabel* NoUndoLbl = nullptr;
+  QLabel* BusyDirLbl = nullptr;
 
   // Components without a place on screen.
   QObject* ImageList1 = nullptr;
