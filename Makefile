@@ -8,6 +8,8 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 DEPS := cmake make g++ ccache pkg-config qt6-base-dev libqt6svg6 libgtest-dev libgmock-dev \
         libbenchmark-dev libicu-dev fp-utils fonts-dejavu-core fonts-dejavu-extra xdg-utils python3 \
         desktop-file-utils appstream fusefat dosfstools
+# Photo and music metadata; exiftool and ffmpeg make and check the test files.
+DEPS += libexiv2-dev libtag1-dev libimage-exiftool-perl ffmpeg
 
 .PHONY: all deps configure build run test bench package clean test-sanitize \
         test-sanitize-core fuzz soak lint format-check

@@ -1,0 +1,144 @@
+// Date taken and camera model of photos, through exiv2. The file's head is
+// read into memory and parsed there, so the parser never touches the file and
+// never sees more than a bounded number of bytes.
+#include "platform/metadata.h"
+
+#include <algorithm>
+#include <iterator>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <exiv2/exiv2.hpp>
+#include <exiv2/webpimage.hpp>
+
+#include "platform/metadataformats.h"
+
+namespace Platform::Formats {
+
+namespace {
+
+// The first read: JPEG keeps its metadata in the segments before the image
+// data, TIFF and raw formats theirs mostly near the start.
+constexpr size_t HeadBytes = size_t{256} << 10;
+// The second read, when the first did not give what was needed (PNG and WebP
+// may keep their metadata behind the image); files beyond it are read no
+// further than this.
+constexpr size_t MaxPhotoBytes = size_t{64} << 20;
+
+std::mutex XmpToolkitLock;
+
+void LockXmpToolkit(void* /*data*/, bool lock) {
+  if (lock) {
+    XmpToolkitLock.lock();
+  } else {
+    XmpToolkitLock.unlock();
+  }
+}
+
+// Once per process: silence the library's own messages, make its XMP toolkit
+// safe across threads.
+void SetUpExiv2() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
+    Exiv2::XmpParser::initialize(LockXmpToolkit, nullptr);
+  });
+}
+
+std::optional<std::string> ExifText(const Exiv2::ExifData& exif, const char* key) {
+  const auto it = exif.findKey(Exiv2::ExifKey(key));
+  if (it == exif.end() || it->typeId() != Exiv2::asciiString) return std::nullopt;
+  return it->toString();
+}
+
+std::optional<std::string> XmpText(const Exiv2::XmpData& xmp, const char* key) {
+  const auto it = xmp.findKey(Exiv2::XmpKey(key));
+  if (it == xmp.end() || it->typeId() != Exiv2::xmpText) return std::nullopt;
+  return it->toString();
+}
+
+std::optional<int64_t> TakenOf(const Exiv2::Image& image) {
+  static const char* const exifKeys[] = {
+      "Exif.Photo.DateTimeOriginal", "Exif.Image.DateTimeOriginal", "Exif.Photo.DateTimeDigitized"};
+  static const char* const xmpKeys[] = {"Xmp.exif.DateTimeOriginal", "Xmp.photoshop.DateCreated",
+                                        "Xmp.xmp.CreateDate"};
+  for (const char* key : exifKeys) {
+    const auto text = ExifText(image.exifData(), key);
+    if (const auto taken = text ? ParseTakenDate(*text) : std::nullopt) return taken;
+  }
+  for (const char* key : xmpKeys) {
+    const auto text = XmpText(image.xmpData(), key);
+    if (const auto taken = text ? ParseTakenDate(*text) : std::nullopt) return taken;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::string> CameraOf(const Exiv2::Image& image) {
+  auto model = ExifText(image.exifData(), "Exif.Image.Model");
+  if (!model) return std::nullopt;
+  const size_t end = model->find_last_not_of(std::string(" \0", 2));
+  if (end == std::string::npos) return std::nullopt;
+  model->resize(end + 1);
+  return model;
+}
+
+bool HasNeeded(const TNeededFacts& needed, const TFileFacts& facts) {
+  return (!needed.Taken || facts.Taken) && (!needed.Camera || facts.Camera);
+}
+
+// Still-image formats that carry EXIF or XMP. The library's video parsers
+// (QuickTime, Matroska, RIFF, ASF) descend into nested boxes without a depth
+// limit, so a crafted movie could exhaust the stack; its HEIF and AVIF
+// parser holds every enclosing box in memory while it reads a nested one, so
+// a crafted file of a few megabytes asks for gigabytes. Neither is used.
+bool IsPhotoType(int type) {
+  namespace T = Exiv2::ImageType;
+  static const int photoTypes[] = {T::jpeg, T::exv, T::crw, T::tiff, T::mrw, T::png, T::cr2,
+                                   T::raf,  T::orf, T::psd, T::jp2,  T::rw2, T::pgf, T::webp};
+  return std::find(std::begin(photoTypes), std::end(photoTypes), type) != std::end(photoTypes);
+}
+
+enum class TParse { NotPhoto, GaveUp, Whole, WholeJpeg };
+
+// Parses the bytes held. GaveUp, for a head cut short, may mean only that
+// more bytes are needed.
+TParse ParsePhoto(const std::vector<char>& data, const TNeededFacts& needed, TFileFacts& facts) {
+  try {
+    const auto* bytes = reinterpret_cast<const Exiv2::byte*>(data.data());
+    const long size = static_cast<long>(data.size());
+    const int type = Exiv2::ImageFactory::getType(bytes, size);
+    if (!IsPhotoType(type)) return TParse::NotPhoto;
+    const auto image = Exiv2::ImageFactory::open(bytes, size);
+    image->readMetadata();
+    if (needed.Taken) facts.Taken = TakenOf(*image);
+    if (needed.Camera) facts.Camera = CameraOf(*image);
+    return type == Exiv2::ImageType::jpeg ? TParse::WholeJpeg : TParse::Whole;
+  } catch (...) {
+    return TParse::GaveUp;
+  }
+}
+
+bool ReadHead(const TReadBudget& budget, size_t bytes, std::vector<char>& data) {
+  data.resize(bytes);
+  data.resize(ReadAt(budget, 0, data.data(), bytes));
+  return !data.empty();
+}
+
+}  // namespace
+
+void ReadPhotoFacts(const TReadBudget& budget, const TNeededFacts& needed, TFileFacts& facts) {
+  SetUpExiv2();
+  std::vector<char> data;
+  if (!ReadHead(budget, HeadBytes, data)) return;
+  const TParse head = ParsePhoto(data, needed, facts);
+  // A JPEG parsed in full has shown all its metadata segments.
+  const bool settled =
+      HasNeeded(needed, facts) || head == TParse::NotPhoto || head == TParse::WholeJpeg;
+  if (settled || data.size() < HeadBytes || budget.Size <= off_t(HeadBytes)) return;
+  const size_t whole = static_cast<size_t>(std::min<off_t>(budget.Size, MaxPhotoBytes));
+  if (ReadHead(budget, whole, data)) ParsePhoto(data, needed, facts);
+}
+
+}  // namespace Platform::Formats

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/metadata.h"
+
+// The format readers behind ReadFacts, each over a file that ReadFacts has
+// opened and checked to be regular. They fill what they can and never throw.
+namespace Platform::Formats {
+
+// What the readers may spend on one file.
+struct TReadBudget {
+  int Fd = -1;
+  off_t Size = 0;        // the file's length when it was opened
+  int64_t Deadline = 0;  // monotonic milliseconds after which reading stops
+};
+
+// Monotonic clock in milliseconds.
+int64_t NowMs();
+
+// Reads up to count bytes at offset into buffer; fewer at the end of the file,
+// on an error or once the deadline has passed.
+size_t ReadAt(const TReadBudget& budget, off_t offset, char* buffer, size_t count);
+
+// Date taken and camera model through exiv2.
+void ReadPhotoFacts(const TReadBudget& budget, const TNeededFacts& needed, TFileFacts& facts);
+
+// Artist, album, title, year and track through TagLib; path gives the
+// extension that picks the format before the content is probed.
+void ReadAudioFacts(const TReadBudget& budget, const std::string& path, TFileFacts& facts);
+
+}  // namespace Platform::Formats
