@@ -196,7 +196,7 @@ int main(int argc, char** argv) {
   if (!options.Apply && !options.Undo) return RunListed(options, dir);
   // One run at a time renames in a folder, from its plan to its last move.
   const Platform::TDirLock lock(Platform::FileSystem(), dir, options.Wait);
-  if (lock.Error() != 0 && dir.Handle() >= 0) {
+  if (lock.Busy()) {
     std::fprintf(stderr,
                  "morvane-cli: another run is renaming in '%s'; nothing was %s (--wait waits "
                  "for it)\n",

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cerrno>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -134,6 +135,9 @@ class TDirLock {
   TDirLock(const TDirLock&) = delete;
   TDirLock& operator=(const TDirLock&) = delete;
   int Error() const { return FError; }  // 0 when held
+  // Another holder has it. A file system without locks (another error) does
+  // not keep a run from going on.
+  bool Busy() const { return FError == EWOULDBLOCK; }
 
  private:
   TFileSystem& FFs;

@@ -107,7 +107,7 @@ TRunOutcome RunRename(Platform::TFileSystem& fs, FileList::TFileItems& items,
   if (request.WarnBeforeRename && !ui.ConfirmRename(request.Texts.RenameMsg)) return outcome;
   const Platform::TDirectory dir(fs, request.Dir);
   const Platform::TDirLock lock(fs, dir, request.WaitForFolder);
-  if (lock.Error() != 0 && dir.Handle() >= 0) {
+  if (lock.Busy()) {
     outcome.FolderBusy = true;
     return outcome;
   }

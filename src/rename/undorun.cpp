@@ -70,7 +70,7 @@ TUndoOutcome RunUndo(Platform::TFileSystem& fs, const TRenameRequest& request, T
   if (!outcome.Found) return outcome;
   if (request.WarnBeforeRename && !ui.ConfirmRename(request.Texts.RenameMsg)) return outcome;
   const Platform::TDirLock lock(fs, dir, request.WaitForFolder);
-  if (lock.Error() != 0) {
+  if (lock.Busy()) {
     outcome.FolderBusy = true;
     return outcome;
   }
