@@ -175,6 +175,19 @@ int RunListed(const Cli::TCliOptions& options, const Platform::TDirectory& dir) 
                        : RunPreview(options, dir, items, std::move(listed));
 }
 
+// One line when moves were made by a check and a plain rename (a file system
+// that refuses both the atomic no-replace rename and links), since a file
+// created under a new name in that moment would have been replaced.
+int ReportUncheckedMoves(int status, const std::string& dirText, uint64_t before) {
+  const uint64_t unchecked = Platform::MovesWithoutAtomicCheck() - before;
+  if (unchecked == 0) return status;
+  std::fprintf(stderr,
+               "morvane-cli: %llu renames in '%s' were made without an atomic check: the file "
+               "system refuses both the no-replace rename and links\n",
+               static_cast<unsigned long long>(unchecked), Cli::EscapeText(dirText).c_str());
+  return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -203,6 +216,7 @@ int main(int argc, char** argv) {
                  Cli::EscapeText(options.Dir).c_str(), options.Undo ? "undone" : "renamed");
     return Finish(ExitFailed);
   }
-  if (options.Undo) return RunUndo(options, dir);
-  return RunListed(options, dir);
+  const uint64_t unchecked = Platform::MovesWithoutAtomicCheck();
+  const int status = options.Undo ? RunUndo(options, dir) : RunListed(options, dir);
+  return ReportUncheckedMoves(status, options.Dir, unchecked);
 }

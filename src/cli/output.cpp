@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "filelist/visiblename.h"
 #include "platform/casemap.h"
 #include "rename/conflicts.h"
 
@@ -52,9 +53,10 @@ void AppendJsonAscii(std::string& out, unsigned char c) {
 }  // namespace
 
 std::string EscapeText(std::string_view name) {
+  const std::string shown = FileList::VisibleName(name);
   std::string out;
-  out.reserve(name.size());
-  for (const char ch : name) {
+  out.reserve(shown.size());
+  for (const char ch : shown) {
     const auto c = static_cast<unsigned char>(ch);
     if (c == '\\') {
       out += "\\\\";
@@ -80,6 +82,10 @@ std::string JsonString(std::string_view name) {
     const std::size_t length = Platform::DecodeUtf8(name, i, cp);
     if (length == 1) {
       AppendJsonAscii(out, static_cast<unsigned char>(name[i]));
+    } else if (length > 1 && FileList::IsHiddenMark(cp)) {
+      out += "\\u";
+      AppendHex(out, static_cast<unsigned char>(cp >> 8));
+      AppendHex(out, static_cast<unsigned char>(cp & 0xff));
     } else if (length > 1) {
       out.append(name.substr(i, length));
     } else {

@@ -10,19 +10,22 @@
 namespace Cli {
 
 // A name for one line of text output: backslash, tab and newline become \\, \t
-// and \n, other control bytes (below 0x20, and 0x7f) \xHH; every other byte is
-// kept as it is, so names that are not UTF-8 come out unchanged.
+// and \n, other control bytes (below 0x20, and 0x7f) \xHH, bidirectional
+// controls and invisible characters <U+XXXX> (FileList::VisibleName); every
+// other byte is kept as it is, so names that are not UTF-8 come out unchanged.
 std::string EscapeText(std::string_view name);
 
 // A name as a JSON string with its quotes (RFC 8259). Valid UTF-8 is copied,
-// control characters, quote and backslash are escaped, and each byte that is
+// control characters, quote, backslash and the characters that VisibleName
+// marks (\u202e) are escaped, and each byte that is
 // not part of valid UTF-8 becomes \udcXX (XX its value), the "surrogateescape"
 // form that Python's os.fsencode turns back into the original byte.
 std::string JsonString(std::string_view name);
 
 // The preview of rows whose conflicts are marked: one line per row,
-// "old<TAB>new", then "<TAB>!<TAB>reason" on a row whose move will fail and
-// "<TAB><TAB>folder" on one that moves into another folder; with json an array
+// "old<TAB>new", then "<TAB>!<TAB>reason" on a row whose move will fail (a
+// missing folder: "folder") and "<TAB><TAB>folder" on one that moves into
+// another folder; with json an array
 // of {"old", "new", "conflict", "reason"} objects (reason a word or null).
 std::string FormatPreview(const FileList::TFileItems& items, bool json);
 

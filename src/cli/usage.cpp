@@ -47,10 +47,11 @@ Output and action:
 Preview lines carry a third column "!" when the move will fail, and a fourth
 with the reason: taken (another file holds the name), chain (a listed file
 holds it and moves only later), duplicate (an earlier file gets the same new
-name), gone (the file is listed twice and already moved), empty, too-long;
-"folder" (with an empty third column) warns that the file moves into another
-folder. Renames go in list order and never replace a file. In JSON the fields
-"conflict" (true/false) and "reason" (a word or null) say the same.
+name), gone (the file is listed twice and already moved), empty, too-long,
+folder (the folder it moves into does not exist); "folder" with an empty
+third column warns that the file moves into another folder. Renames go in
+list order and never replace a file. In JSON the fields "conflict"
+(true/false) and "reason" (a word or null) say the same.
 
 The plan records each file by its identity (device, inode, size, times). Undo
 moves a file back, last move first, only when the file under its new name is
@@ -61,13 +62,17 @@ nothing is moved. Plans are kept private (0600) in $XDG_STATE_HOME/morvane
 at a time renames in a folder: a second one (the window's too) gives up.
 
 Names are printed so that each file stays on one line: a backslash is printed
-as \\, a tab as \t, a newline as \n, other control characters as \xHH; other
-bytes are printed as they are. JSON strings follow RFC 8259; a byte that is not
-part of valid UTF-8 is written as \udcXX, XX being its value.
+as \\, a tab as \t, a newline as \n, other control characters as \xHH, and
+characters that turn the text's direction or show nothing (U+202E, U+200B,
+U+FEFF, ...) as <U+202E>; other bytes are printed as they are. JSON strings
+follow RFC 8259, those characters written as \u202e; a byte that is not part
+of valid UTF-8 is written as \udcXX, XX being its value.
 
 With --apply, nothing is printed for files that were renamed (with --json, an
 array with "status" and "error" for each file); each failure is reported on
-standard error with both paths and the reason, and the run goes on.
+standard error with both paths and the reason, and the run goes on. Where
+the file system refuses both the atomic no-replace rename and links, files
+are checked and then renamed, and one line on standard error says so.
 
 Exit status: 0 when everything went well (with --apply: every file was
 renamed); 1 when a file could not be renamed, DIR could not be read or the

@@ -9,7 +9,19 @@ namespace FileList {
 
 // Why a row's move will fail, found before the run from the directory as it is
 // and the moves before it (Folder is only a warning).
-enum class TConflict : uint8_t { None, Taken, Chain, Duplicate, Gone, Empty, TooLong, Folder };
+// Folder: the new name moves the file into a folder that exists (a warning);
+// NoFolder: into one that does not, so the move fails.
+enum class TConflict : uint8_t {
+  None,
+  Taken,
+  Chain,
+  Duplicate,
+  Gone,
+  Empty,
+  TooLong,
+  Folder,
+  NoFolder
+};
 
 // What the run did with a row.
 enum class TMoveStatus : uint8_t { Pending, Renamed, Failed };

@@ -13,20 +13,21 @@ struct TKindProperties {
   bool Caption;
   bool Hint;
   bool Text;
+  bool AccessibleName;  // what a screen reader says for a control without a caption
 };
 
 constexpr TKindProperties Kinds[] = {
-    {"TPanel", true, true, false},         {"TLabel", true, true, false},
-    {"TSpeedButton", true, true, false},   {"TToolBar", true, true, false},
-    {"TToolButton", true, true, false},    {"TTabSheet", true, true, false},
-    {"TRadioGroup", true, true, false},    {"TGroupBox", true, true, false},
-    {"TCheckBox", true, true, false},      {"TMenuItem", true, true, false},
-    {"TEdit", false, true, true},          {"TComboBox", false, true, true},
-    {"TBevel", false, true, false},        {"TListBox", false, true, false},
-    {"TListView", false, true, false},     {"TProgressBar", false, true, false},
-    {"TPageControl", false, true, false},  {"TMainMenu", false, false, false},
-    {"TImageList", false, false, false},   {"TKvFolderDialog", false, false, false},
-    {"TtovLanguage", false, false, false},
+    {"TPanel", true, true, false, false},         {"TLabel", true, true, false, false},
+    {"TSpeedButton", true, true, false, true},    {"TToolBar", true, true, false, false},
+    {"TToolButton", true, true, false, false},    {"TTabSheet", true, true, false, false},
+    {"TRadioGroup", true, true, false, false},    {"TGroupBox", true, true, false, false},
+    {"TCheckBox", true, true, false, false},      {"TMenuItem", true, true, false, false},
+    {"TEdit", false, true, true, true},           {"TComboBox", false, true, true, true},
+    {"TBevel", false, true, false, false},        {"TListBox", false, true, false, false},
+    {"TListView", false, true, false, true},      {"TProgressBar", false, true, false, false},
+    {"TPageControl", false, true, false, true},   {"TMainMenu", false, false, false, false},
+    {"TImageList", false, false, false, false},   {"TKvFolderDialog", false, false, false, false},
+    {"TtovLanguage", false, false, false, false},
 };
 
 }  // namespace
@@ -37,6 +38,8 @@ std::string FindTextProperty(const std::string& className, const std::string& pr
     if (kind.Caption && Platform::SameTextAscii(prop, "Caption")) return "Caption";
     if (kind.Hint && Platform::SameTextAscii(prop, "Hint")) return "Hint";
     if (kind.Text && Platform::SameTextAscii(prop, "Text")) return "Text";
+    if (kind.AccessibleName && Platform::SameTextAscii(prop, "AccessibleName"))
+      return "AccessibleName";
     return {};
   }
   return {};

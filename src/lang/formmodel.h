@@ -7,9 +7,10 @@
 // order, each with long-text properties found by name without regard to case.
 namespace Lang {
 
-// The canonical name ("Caption", "Hint" or "Text") of the long-text property
-// called prop (any letter case) that a component of kind className has, such
-// as "TLabel" or "TEdit"; empty when it has none.
+// The canonical name ("Caption", "Hint", "Text" or "AccessibleName") of the
+// long-text property
+// called prop (any letter case) that a component of kind className
+// has, such as "TLabel" or "TEdit"; empty when it has none.
 std::string FindTextProperty(const std::string& className, const std::string& prop);
 
 class TFormComponent {

@@ -18,7 +18,9 @@ const char* const LanguageSection = "Language";
 const char* const DefaultFileName = "Language.lng";
 const char* const LineBreak = "\r\n";
 const char* const StoredLineBreak = "~~";
-const char* const TextProperties[] = {"Caption", "Hint", "Text"};
+// Written in this order for each component: the accessible name after the
+// three texts, so that a file's other lines stand as they always have.
+const char* const TextProperties[] = {"Caption", "Hint", "Text", "AccessibleName"};
 
 std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to) {
   std::string result;

@@ -44,7 +44,16 @@ bool IsDirectory(const std::string& path);
 // the failure (EEXIST when the target is taken). A change of letter case only
 // of a plain name, on a file system that ignores case, really changes the
 // name (through a temporary name in the same folder).
+// File systems without the atomic no-replace rename (network shares, FUSE)
+// get a new link and the removal of the old one, just as safe.
 int RenameNoReplaceAt(int dirFd, const std::string& from, const std::string& to);
+
+// How many renames of this process were made without an atomic check: where
+// a file system refuses both the no-replace rename and links (folders, some
+// FUSE file systems), a check comes first and then a plain rename, and a
+// file created under the new name in between would be replaced. A run
+// compares the count before and after to say so in its report.
+uint64_t MovesWithoutAtomicCheck();
 
 // Reads a whole regular file (symbolic links followed), never waiting on it.
 // False when it is missing or unreadable, when it is anything else (a FIFO, a

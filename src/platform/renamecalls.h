@@ -7,7 +7,7 @@
 // The few system calls that the no-replace rename is made of, behind an
 // interface, so that tests can play a file system that ignores letter case
 // (one that keeps inode numbers, and one that gives a new number at every
-// lookup) or one without an atomic no-replace rename.
+// lookup) or one without an atomic no-replace rename or without hard links.
 namespace Platform {
 
 struct TEntryInfo {
@@ -24,9 +24,12 @@ class TRenameCalls {
   virtual int Rename(const std::string& from, const std::string& to, bool noReplace) = 0;
   // lstat: 0 or errno.
   virtual int Stat(const std::string& name, TEntryInfo& info) = 0;
-  // Whether the directory lists an entry of exactly this name (anyCase: of a
-  // name that differs at most in letter case).
-  virtual bool Listed(const std::string& name, bool anyCase) = 0;
+  // linkat of from under the new name to (links not followed): 0 or errno.
+  virtual int Link(const std::string& from, const std::string& to) = 0;
+  // unlinkat of a name that is not a folder: 0 or errno.
+  virtual int Unlink(const std::string& name) = 0;
+  // Every entry name of the directory; false when it cannot be read.
+  virtual bool ListNames(std::vector<std::string>& names) = 0;
 };
 
 // Every entry name of the directory open as dirFd ("." and ".." included),

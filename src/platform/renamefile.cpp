@@ -21,22 +21,62 @@ namespace Platform {
 namespace {
 
 constexpr int TemporaryTries = 100;
+constexpr int LinksRefused = -1;
+
+std::atomic<uint64_t> UncheckedMoves{0};
+
+// Whether the directory lists an entry of exactly this name (anyCase: of a
+// name that differs at most in letter case).
+bool Listed(TRenameCalls& calls, const std::string& name, bool anyCase) {
+  std::vector<std::string> names;
+  if (!calls.ListNames(names)) return true;  // cannot tell: count the name as taken
+  return std::any_of(names.begin(), names.end(), [&](const std::string& entry) {
+    return anyCase ? FoldEqual(name, entry) : name == entry;
+  });
+}
+
+// The errors of a file system that makes no hard links (or none of this file).
+bool RefusesLinks(int err) {
+  return err == EPERM || err == ENOTSUP || err == EOPNOTSUPP || err == EXDEV || err == EMLINK ||
+         err == ENOSYS || err == EINVAL;
+}
+
+// Moves anything but a folder by a second link under the new name, which the
+// system refuses atomically when the name is taken, and the removal of the
+// old one. LinksRefused when the file system makes no such link.
+int MoveByLink(TRenameCalls& calls, const std::string& from, const std::string& to) {
+  TEntryInfo source;
+  if (const int err = calls.Stat(from, source); err != 0) return err;
+  if (source.Directory) return LinksRefused;
+  const int err = calls.Link(from, to);
+  if (err != 0) return RefusesLinks(err) ? LinksRefused : err;
+  const int removed = calls.Unlink(from);
+  if (removed != 0) calls.Unlink(to);  // the file keeps its old name alone
+  return removed;
+}
 
 // A plain move that never replaces a file. File systems without an atomic
-// no-replace rename (EINVAL: some network file systems and FUSE) get a check
-// and then a rename, the best they allow.
+// no-replace rename (EINVAL: network file systems and FUSE) move by a link;
+// where links are refused too, a check and then a rename are the best they
+// allow, and the move is counted as one made without an atomic check.
 // FUSE keeps the looked-up name of a file for a while after the file has
 // moved, so the second move of a case change checks the listing instead.
 int MovePlain(TRenameCalls& calls, const std::string& from, const std::string& to,
               bool checkListing = false) {
   const int err = calls.Rename(from, to, true);
   if (err != EINVAL && err != ENOSYS) return err;
-  if (checkListing) return calls.Listed(to, true) ? EEXIST : calls.Rename(from, to, false);
-  TEntryInfo info;
-  const int probe = calls.Stat(to, info);
-  if (probe == 0) return EEXIST;
-  if (probe != ENOENT) return probe;
-  return calls.Rename(from, to, false);
+  if (checkListing && Listed(calls, to, true)) return EEXIST;
+  const int linked = MoveByLink(calls, from, to);
+  if (linked != LinksRefused) return linked;
+  if (!checkListing) {
+    TEntryInfo info;
+    const int probe = calls.Stat(to, info);
+    if (probe == 0) return EEXIST;
+    if (probe != ENOENT) return probe;
+  }
+  const int moved = calls.Rename(from, to, false);
+  if (moved == 0) ++UncheckedMoves;
+  return moved;
 }
 
 }  // namespace
@@ -86,7 +126,7 @@ int TargetTaken(TRenameCalls& calls, const std::string& from, const std::string&
   const bool plain = from.find('/') == std::string::npos && to.find('/') == std::string::npos;
   if (!plain) return sameFile && singleEntry ? 0 : EEXIST;
   if (!sameFile && !FoldEqual(from, to)) return EEXIST;
-  if (!(sameFile && singleEntry) && calls.Listed(to, false)) return EEXIST;
+  if (!(sameFile && singleEntry) && Listed(calls, to, false)) return EEXIST;
   return ChangeCase(calls, from, to);
 }
 
@@ -112,13 +152,15 @@ class TDirCalls : public TRenameCalls {
     return 0;
   }
 
-  bool Listed(const std::string& name, bool anyCase) override {
-    std::vector<std::string> names;
-    if (!ListNamesAt(FDir, names)) return true;  // cannot tell: count the name as taken
-    return std::any_of(names.begin(), names.end(), [&](const std::string& entry) {
-      return anyCase ? FoldEqual(name, entry) : name == entry;
-    });
+  int Link(const std::string& from, const std::string& to) override {
+    return ::linkat(FDir, from.c_str(), FDir, to.c_str(), 0) == 0 ? 0 : errno;
   }
+
+  int Unlink(const std::string& name) override {
+    return ::unlinkat(FDir, name.c_str(), 0) == 0 ? 0 : errno;
+  }
+
+  bool ListNames(std::vector<std::string>& names) override { return ListNamesAt(FDir, names); }
 
  private:
   int FDir;
@@ -132,6 +174,8 @@ int RenameNoReplaceWith(TRenameCalls& calls, const std::string& from, const std:
   const int err = MovePlain(calls, from, to);
   return err == EEXIST ? TargetTaken(calls, from, to) : err;
 }
+
+uint64_t MovesWithoutAtomicCheck() { return UncheckedMoves.load(); }
 
 int RenameNoReplaceAt(int dirFd, const std::string& from, const std::string& to) {
   TDirCalls calls(dirFd);

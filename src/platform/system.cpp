@@ -1,6 +1,7 @@
 #include "platform/system.h"
 
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -64,6 +65,12 @@ std::string CurrentDirectory() {
     if (errno != ERANGE) return {};
     path.resize(path.size() * 2);
   }
+}
+
+int64_t RegularFileSize(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+  return static_cast<int64_t>(st.st_size);
 }
 
 }  // namespace Platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 // Facts about the running program and its user.
@@ -29,5 +30,10 @@ bool LinkIfAbsent(const std::string& target, const std::string& link);
 
 // The process's working folder, empty when it cannot be told.
 std::string CurrentDirectory();
+
+// The size of the regular file at path (symbolic links followed), found
+// without opening it; -1 when it is missing or anything else (a FIFO, a
+// device, a folder).
+int64_t RegularFileSize(const std::string& path);
 
 }  // namespace Platform

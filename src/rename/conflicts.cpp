@@ -24,6 +24,7 @@ struct TNameState {
   int8_t Present = -1;          // 1 or 0 once looked up or changed; -1 not yet known
   bool MovedIn = false;         // put there by an earlier row
   std::size_t LastRow = NoRow;  // the last row that moves a file away from it
+  std::size_t Origin = NoRow;   // once moved in: the row whose old name held the entry
 };
 
 // The directory as the run changes it, over what was there at the start. Each
@@ -50,6 +51,11 @@ class TSimulatedDir {
   }
 
   TNameState& Old(std::size_t row) { return *FRows[row].first; }
+  // The state of a name of the rows; nullptr for a name no row has.
+  const TNameState* Find(std::string_view name) const {
+    const auto found = FNames.find(name);
+    return found == FNames.end() ? nullptr : &found->second;
+  }
   TNameState& New(std::size_t row) { return *FRows[row].second; }
   bool Present(TNameState& state, const std::string& name) const {
     if (state.Present < 0) state.Present = FView.Has(name) ? 1 : 0;
@@ -73,12 +79,36 @@ bool TooLong(const std::string& name, long nameMax) {
   }
 }
 
-TConflict Decide(const TFileItem& row, std::size_t index, TSimulatedDir& dir, long nameMax) {
+bool LeadsToFolder(const TDirectoryView& view, const std::string& path) {
+  return view.IsFolder ? view.IsFolder(path) : view.Has(path);
+}
+
+// Whether the folder a new name moves into is missing, as far as the rows
+// before know: a name known to be free (or freed by an earlier row) holds
+// none, one an earlier row moved an entry to holds a folder when that entry
+// was one at the start; otherwise the directory is asked.
+bool FolderMissing(const FileList::TFileItems& rows, const std::string& newName,
+                   const TSimulatedDir& dir, const TDirectoryView& view) {
+  const std::string folder = newName.substr(0, newName.rfind('/'));
+  if (folder.empty()) return false;  // the root folder
+  const std::string first = folder.substr(0, folder.find('/'));
+  if (const TNameState* state = dir.Find(first)) {
+    if (state->Present == 0) return true;
+    if (state->MovedIn)
+      return !LeadsToFolder(view, rows[state->Origin].OldName + folder.substr(first.size()));
+  }
+  return !LeadsToFolder(view, folder);
+}
+
+TConflict Decide(const FileList::TFileItems& rows, std::size_t index, TSimulatedDir& dir,
+                 const TDirectoryView& view) {
+  const TFileItem& row = rows[index];
   if (row.NewName.empty()) return TConflict::Empty;
-  if (TooLong(row.NewName, nameMax)) return TConflict::TooLong;
+  if (TooLong(row.NewName, view.NameMax)) return TConflict::TooLong;
   if (!dir.Present(dir.Old(index), row.OldName)) return TConflict::Gone;
   const bool folder = row.NewName.find('/') != std::string::npos;
   if (row.NewName == row.OldName) return folder ? TConflict::Folder : TConflict::None;
+  if (folder && FolderMissing(rows, row.NewName, dir, view)) return TConflict::NoFolder;
   TNameState& target = dir.New(index);
   if (dir.Present(target, row.NewName)) {
     if (target.MovedIn) return TConflict::Duplicate;
@@ -101,6 +131,9 @@ TDirectoryView ViewOf(const Platform::TDirectory& dir, std::vector<std::string> 
   TDirectoryView view;
   view.Names = listed;
   view.NameMax = dir.NameMax();
+  // "folder/." is found only when folder leads to a folder (links followed),
+  // as a move into it needs.
+  view.IsFolder = [&dir](const std::string& path) { return dir.Has(path + "/."); };
   view.Has = [listed, set, &dir](const std::string& name) {
     if (name.find('/') != std::string::npos) return dir.Has(name);
     if (set->empty() && !listed->empty()) set->insert(listed->begin(), listed->end());
@@ -113,8 +146,9 @@ void MarkConflicts(FileList::TFileItems& rows, const TDirectoryView& dir) {
   TSimulatedDir state(dir, rows);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     TFileItem& row = rows[i];
-    row.Conflict = Decide(row, i, state, dir.NameMax);
+    row.Conflict = Decide(rows, i, state, dir);
     if (WillFail(row.Conflict) || row.NewName == row.OldName) continue;
+    state.New(i).Origin = state.Old(i).MovedIn ? state.Old(i).Origin : i;
     state.Old(i).Present = 0;  // the file has left its old name
     state.Old(i).MovedIn = false;
     state.New(i).Present = 1;
@@ -137,6 +171,7 @@ const char* ConflictWord(FileList::TConflict conflict) {
     case TConflict::TooLong:
       return "too-long";
     case TConflict::Folder:
+    case TConflict::NoFolder:
       return "folder";
     case TConflict::None:
       break;

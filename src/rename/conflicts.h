@@ -20,6 +20,8 @@ struct TDirectoryView {
   // When set: every entry's name, so that a name without "/" that is not
   // among them is known to be absent without asking Has.
   std::shared_ptr<const std::vector<std::string>> Names;
+  // When set: whether that path leads to a folder (else Has tells).
+  std::function<bool(const std::string& path)> IsFolder;
   long NameMax = 255;  // the longest name the file system allows, in bytes
 };
 

@@ -1,10 +1,13 @@
 #include "rename/failtext.h"
 
+#include "filelist/visiblename.h"
+
 namespace Rename {
 
 // The caption comes from a language file and is not trusted: only the first
 // two "%s" take a text, and no other directive reads anything. "%%" is one
-// sequence, so "%%s" stays as it is and takes no path.
+// sequence, so "%%s" stays as it is and takes no path. The paths are shown as
+// a person must read them (FileList::VisibleName).
 std::string FormatFailText(std::string_view format, std::string_view oldPath,
                            std::string_view newPath) {
   constexpr std::size_t limit = FailTextBufferSize - 1;
@@ -19,7 +22,7 @@ std::string FormatFailText(std::string_view format, std::string_view oldPath,
     }
     const char next = format[i + 1];
     if (next == 's' && used < 2) {
-      text += used++ == 0 ? oldPath : newPath;
+      text += FileList::VisibleName(used++ == 0 ? oldPath : newPath);
     } else {
       text += format.substr(i, 2);
     }

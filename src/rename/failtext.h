@@ -10,7 +10,8 @@ namespace Rename {
 constexpr std::size_t FailTextBufferSize = 1024;
 
 // Formats an untrusted failure caption: the first "%s" takes oldPath, the
-// second newPath, every other "%" sequence is copied as it stands; the result
+// second newPath (each as FileList::VisibleName shows it), every other "%"
+// sequence is copied as it stands; the result
 // is cut to FailTextBufferSize - 1 bytes. Reads nothing beyond the two paths.
 std::string FormatFailText(std::string_view format, std::string_view oldPath,
                            std::string_view newPath);

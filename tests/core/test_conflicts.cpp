@@ -50,6 +50,8 @@ constexpr auto Taken = FileList::TConflict::Taken;
 constexpr auto Chain = FileList::TConflict::Chain;
 constexpr auto Duplicate = FileList::TConflict::Duplicate;
 constexpr auto Gone = FileList::TConflict::Gone;
+constexpr auto Folder = FileList::TConflict::Folder;
+constexpr auto NoFolder = FileList::TConflict::NoFolder;
 
 const TConflictCase Cases[] = {
     {"free targets", "a.txt>1.txt b.txt>2.txt", {}, {None, None}},
@@ -79,6 +81,11 @@ const TConflictCase Cases[] = {
      {"sub"},
      {FileList::TConflict::Empty, FileList::TConflict::TooLong, FileList::TConflict::Folder,
       FileList::TConflict::TooLong}},
+    {"into a missing folder, or one an earlier row took away",
+     "c>none/c d>sub/d e>sub/deep/e sub>s2 f>sub/f",
+     {"sub"},
+     {NoFolder, Folder, NoFolder, None, NoFolder}},
+    {"into a folder an earlier row moved in", "dir>sub f>sub/f", {}, {None, Folder}},
     {"empty list", "", {}, {}},
 };
 

@@ -37,6 +37,11 @@ TEST(FailText, PathsAreNotFormatsThemselves) {
   EXPECT_EQ(Rename::FormatFailText("%s>%s", "/a%s%d", "/b%n"), "/a%s%d>/b%n");
 }
 
+TEST(FailText, PathsShowHiddenCharacters) {
+  EXPECT_EQ(Rename::FormatFailText("%s>%s", "/d/a\u202Eexe.txt", "/d/\u200Bb"),
+            "/d/a<U+202E>exe.txt>/d/<U+200B>b");
+}
+
 TEST(FailText, CutTo1023Bytes) {
   const std::string longPath(2000, 'p');
   const std::string text = Rename::FormatFailText("x%sy%sz", longPath, "/new");

@@ -114,11 +114,14 @@ TEST_F(RenameNoReplace, ReadOnlyFolderRefusesForOrdinaryUser) {
 // A folder of a file system that ignores letter case, played through the
 // rename's system calls: a name finds the entry whose name folds equal. With
 // NewInodes every lookup gives another inode number (as FUSE vfat does); with
-// NoAtomic the no-replace rename is refused with EINVAL.
+// NoAtomic the no-replace rename is refused with EINVAL, with NoLinks every
+// link with EPERM. CaseSensitive makes it an ordinary folder, Unlistable one
+// that cannot be read, and RefuseUnlink fails the removal of that one name.
 class TFoldingFolder : public Platform::TRenameCalls {
  public:
-  bool NewInodes = false;
-  bool NoAtomic = false;
+  bool NewInodes = false, NoAtomic = false, NoLinks = false;
+  bool CaseSensitive = false, Unlistable = false;
+  std::string RefuseUnlink;
   std::map<std::string, std::pair<std::string, uint64_t>> Entries;  // folded -> name, inode
   uint64_t NextInode = 100;
   std::string Refused;  // a move to this exact name fails with EIO
@@ -140,19 +143,35 @@ class TFoldingFolder : public Platform::TRenameCalls {
     Entries[Fold(to)] = {to, entry.second};
     return 0;
   }
+  int Link(const std::string& from, const std::string& to) override {
+    if (NoLinks) return EPERM;
+    auto source = Entries.find(Fold(from));
+    if (source == Entries.end()) return ENOENT;
+    if (Entries.count(Fold(to))) return EEXIST;
+    Entries[Fold(to)] = {to, source->second.second};
+    return 0;
+  }
+  int Unlink(const std::string& name) override {
+    if (name == RefuseUnlink) return EBUSY;
+    return Entries.erase(Fold(name)) ? 0 : ENOENT;
+  }
   int Stat(const std::string& name, Platform::TEntryInfo& info) override {
     auto entry = Entries.find(Fold(name));
     if (entry == Entries.end()) return ENOENT;
-    info = {1, NewInodes ? NextInode++ : entry->second.second, 1, false};
+    uint64_t links = 0;
+    for (const auto& other : Entries) links += other.second.second == entry->second.second;
+    info = {1, NewInodes ? NextInode++ : entry->second.second, links, false};
     return 0;
   }
-  bool Listed(const std::string& name, bool anyCase) override {
-    auto entry = Entries.find(Fold(name));
-    return entry != Entries.end() && (anyCase || entry->second.first == name);
+  bool ListNames(std::vector<std::string>& names) override {
+    names = Names();
+    return !Unlistable;
   }
 
  private:
-  static std::string Fold(const std::string& name) { return Platform::LowerCase(name); }
+  std::string Fold(const std::string& name) const {
+    return CaseSensitive ? name : Platform::LowerCase(name);
+  }
 };
 
 TEST_F(RenameNoReplace, CaseChangesOnCaseInsensitiveFolders) {
@@ -170,11 +189,12 @@ TEST_F(RenameNoReplace, CaseChangesOnCaseInsensitiveFolders) {
       {{"a.txt"}, "A.TXT", "b.txt", 0, {"b.txt"}},
       {{"a.txt"}, "c.txt", "C.TXT", ENOENT, {"a.txt"}},
   };
-  for (int mode = 0; mode < 4; ++mode) {
+  for (int mode = 0; mode < 6; ++mode) {
     for (const TCase& c : cases) {
       TFoldingFolder folder;
       folder.NewInodes = (mode & 1) != 0;
-      folder.NoAtomic = (mode & 2) != 0;
+      folder.NoAtomic = mode >= 2;
+      folder.NoLinks = mode >= 4;
       for (const std::string& name : c.Before) folder.Add(name);
       EXPECT_EQ(Platform::RenameNoReplaceWith(folder, c.From, c.To), c.Error)
           << c.From << " -> " << c.To << " mode " << mode;
@@ -196,14 +216,98 @@ TEST_F(RenameNoReplace, FailedCaseChangeMovesTheFileBack) {
   }
 }
 
+// Without the atomic no-replace rename a file moves by a link, refused
+// atomically when the name is taken; only where links are refused too does it
+// move by check and rename, and that move is counted as unchecked.
+TEST(RenameFallback, MovesByLinkOrCountsTheUncheckedMove) {
+  struct TCase {
+    const char* Title;
+    bool NoLinks, CaseSensitive, Unlistable;
+    std::string RefuseUnlink;
+    TNames Before;
+    std::string From, To;
+    int Error;
+    TNames After;
+    uint64_t Unchecked;
+  };
+  const TCase cases[] = {
+      {"link", false, true, false, "", {"a"}, "a", "b", 0, {"b"}, 0},
+      {"link onto a taken name",
+       false,
+       true,
+       false,
+       "",
+       {"a", "b"},
+       "a",
+       "b",
+       EEXIST,
+       {"a", "b"},
+       0},
+      {"old name stays: new link removed",
+       false,
+       true,
+       false,
+       "a",
+       {"a"},
+       "a",
+       "b",
+       EBUSY,
+       {"a"},
+       0},
+      {"no links: check and rename", true, true, false, "", {"a"}, "a", "b", 0, {"b"}, 1},
+      {"no links, name taken", true, true, false, "", {"a", "b"}, "a", "b", EEXIST, {"a", "b"}, 0},
+      {"unreadable folder: the other case counts as taken",
+       true,
+       true,
+       true,
+       "",
+       {"B", "b"},
+       "B",
+       "b",
+       EEXIST,
+       {"B", "b"},
+       0},
+      {"unreadable folder: a case change is undone",
+       true,
+       false,
+       true,
+       "",
+       {"Photo.JPG"},
+       "Photo.JPG",
+       "photo.jpg",
+       EEXIST,
+       {"Photo.JPG"},
+       2},
+      {"case change by links", false, false, false, "", {"A"}, "A", "a", 0, {"a"}, 0},
+  };
+  for (const TCase& c : cases) {
+    TFoldingFolder folder;
+    folder.NoAtomic = true;
+    folder.NoLinks = c.NoLinks;
+    folder.CaseSensitive = c.CaseSensitive;
+    folder.Unlistable = c.Unlistable;
+    folder.RefuseUnlink = c.RefuseUnlink;
+    for (const std::string& name : c.Before) folder.Add(name);
+    const uint64_t before = Platform::MovesWithoutAtomicCheck();
+    EXPECT_EQ(Platform::RenameNoReplaceWith(folder, c.From, c.To), c.Error) << c.Title;
+    EXPECT_EQ(folder.Names(), c.After) << c.Title;
+    EXPECT_EQ(Platform::MovesWithoutAtomicCheck() - before, c.Unchecked) << c.Title;
+  }
+}
+
 // The second run of the rename tests has the atomic no-replace rename refused
-// (a preload library); this proves that it is really in place there.
+// (a preload library); this proves that it is really in place there, and
+// that a file still moves with an atomic check, by a link.
 TEST_F(RenameNoReplace, FallbackRunHasNoAtomicRename) {
   if (!std::getenv("MORVANE_EXPECT_NO_RENAMEAT2")) GTEST_SKIP() << "the ordinary run";
   EXPECT_EQ(
       ::renameat2(AT_FDCWD, File("a.txt").c_str(), AT_FDCWD, File("b").c_str(), RENAME_NOREPLACE),
       -1);
   EXPECT_EQ(errno, EINVAL);
+  const uint64_t before = Platform::MovesWithoutAtomicCheck();
+  EXPECT_EQ(RenameNoReplacePaths(File("a.txt"), File("b.txt")), 0);
+  EXPECT_EQ(Platform::MovesWithoutAtomicCheck(), before);
+  EXPECT_EQ(TestUtil::ListNames(FDir.Path()), TNames{"b.txt"});
 }
 
 // A real vfat image, mounted through FUSE where that is possible.

@@ -209,6 +209,8 @@ TEST(RenameProperty, ConflictCheckForeseesEveryFailureAndNoOther) {
           if (pick == 15) item.NewName = Platform::UpperCase(item.OldName);
           if (pick == 16) item.NewName.clear();
           if (pick == 17) item.NewName = std::string(300, 'n');
+          if (pick == 18) item.NewName = "none/" + item.OldName;
+          if (pick == 19) item.NewName = items[random.Below(items.size())].OldName + "/x";
         }
         const Platform::TDirectory folder(Platform::FileSystem(), dir.Path());
         Rename::MarkConflicts(items, Rename::ViewOf(folder));

@@ -41,6 +41,7 @@ class TFakeComponent : public Lang::TFormComponent {
 struct TRow {
   std::string Name, ClassName;
   std::string Caption, Hint, Text;
+  std::string AccessibleName = {};  // none in the rows of most tests
 };
 
 // "~~" in a language file stands for a line break.
@@ -79,7 +80,7 @@ std::vector<TRow> MainWindowRowsOf() {
       "OriginalNameLbl:TLabel NumberLbl:TLabel CleverNumberLbl:TLabel OldNameLbl:TLabel "
       "NewNameLbl:TLabel RenLbl:TLabel AlphaLbl:TLabel DateTimeLbl:TLabel InverseLbl:TLabel "
       "TakenLbl:TLabel ChainLbl:TLabel DuplicateLbl:TLabel GoneLbl:TLabel EmptyLbl:TLabel "
-      "TooLongLbl:TLabel FolderLbl:TLabel UndoMsgLbl:TLabel NotUndoneLbl:TLabel "
+      "TooLongLbl:TLabel FolderLbl:TLabel NoFolderLbl:TLabel UndoMsgLbl:TLabel NotUndoneLbl:TLabel "
       "UndoTakenLbl:TLabel UndoGoneLbl:TLabel MoreNotUndoneLbl:TLabel UndoOtherLbl:TLabel "
       "UndoFolderLbl:TLabel DamagedLbl:TLabel NoUndoLbl:TLabel BusyDirLbl:TLabel "
       "MainMenu1:TMainMenu "
@@ -95,11 +96,14 @@ std::vector<TRow> MainWindowRowsOf() {
     const std::string name = component.substr(0, colon);
     const std::string className = component.substr(colon + 1, dash - colon - 1);
     rows.push_back({name, className, dash == std::string::npos ? DefaultText(name, "Caption") : "-",
-                    DefaultText(name, "Hint"), DefaultText(name, "Text")});
+                    DefaultText(name, "Hint"), DefaultText(name, "Text"),
+                    DefaultText(name, "AccessibleName")});
   }
   return rows;
 }
 const std::vector<TRow> MainWindowRows = MainWindowRowsOf();
+
+const char* const TextProperties[] = {"Caption", "Hint", "Text", "AccessibleName"};
 
 // The keys of the default language file, in the order a new file holds them.
 const std::vector<std::string> DefaultKeys = TestUtil::DefaultLanguageKeys();
@@ -110,7 +114,10 @@ class TFakeForm : public Lang::TFormModel {
     for (const TRow& row : rows) {
       FComponents.push_back(std::make_unique<TFakeComponent>(row.Name, row.ClassName));
       const std::pair<const char*, const std::string*> texts[] = {
-          {"Caption", &row.Caption}, {"Hint", &row.Hint}, {"Text", &row.Text}};
+          {"Caption", &row.Caption},
+          {"Hint", &row.Hint},
+          {"Text", &row.Text},
+          {"AccessibleName", &row.AccessibleName}};
       for (const auto& [property, value] : texts)
         if (!Lang::FindTextProperty(row.ClassName, property).empty())
           FComponents.back()->SetText(property, *value);
@@ -130,7 +137,7 @@ class TFakeForm : public Lang::TFormModel {
   std::map<std::string, std::string> Texts() const {
     std::map<std::string, std::string> texts;
     for (const auto& c : FComponents)
-      for (const char* property : {"Caption", "Hint", "Text"})
+      for (const char* property : TextProperties)
         texts[c->Name() + "." + property] = c->GetText(property);
     return texts;
   }
@@ -205,6 +212,9 @@ TEST(FindTextProperty, ByKindWithoutRegardToCase) {
       {"TLabel", "Caption.Extra", ""},
       {"TLabel", "", ""},
       {"TToolButton", "Caption", "Caption"},
+      {"TSpeedButton", "accessiblename", "AccessibleName"},
+      {"TEdit", "AccessibleName", "AccessibleName"},
+      {"TLabel", "AccessibleName", ""},
   };
   for (const auto& c : cases)
     EXPECT_EQ(Lang::FindTextProperty(c.ClassName, c.Prop), c.Expected)
@@ -259,7 +269,7 @@ TEST_F(TovLanguageTest, SaveThenLoadRestoresTexts) {
   TFakeForm changed;
   for (std::size_t i = 0; i < changed.ComponentCount(); ++i) {
     Lang::TFormComponent& c = changed.Component(i);
-    for (const char* property : {"Caption", "Hint", "Text"}) {
+    for (const char* property : TextProperties) {
       const std::string canonical = Lang::FindTextProperty(c.ClassName(), property);
       if (!canonical.empty() && !c.GetText(canonical).empty()) c.SetText(canonical, "changed");
     }

@@ -2,11 +2,14 @@
 #include <string>
 #include <vector>
 
+#include <QImage>
 #include <QTableView>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
 #include "filelist/qt/filelistmodel.h"
+#include "filelist/qt/namedelegate.h"
 
 namespace {
 
@@ -45,6 +48,48 @@ TEST(FileListModel, NamesThatAreNotUtf8KeepTheirBytes) {
   EXPECT_EQ(Cell(model, 0, 0), QString::fromUtf8("caf\xef\xbf\xbd.txt"));
   EXPECT_EQ(Cell(model, 1, 0), QString::fromUtf8("\xc3\xa9t\xc3\xa9.mp3"));
   EXPECT_EQ(model.Items()[0].OldName, latin1);
+}
+
+// Pixels of the markers' hue (red and blue well above green; plain text is
+// grey) in the drawn list, per row.
+std::vector<int> MarkerPixels(TFileListModel& model) {
+  QTreeView view;
+  view.setModel(&model);
+  view.setItemDelegate(new TNameDelegate(&view));
+  view.resize(400, 200);
+  view.setColumnWidth(0, 200);
+  const QImage image = view.viewport()->grab().toImage();
+  std::vector<int> pixels;
+  for (int row = 0; row < model.rowCount(); ++row) {
+    const QRect rect = view.visualRect(model.index(row, 0));
+    int count = 0;
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+      for (int x = rect.left(); x <= rect.right(); ++x) {
+        const QColor c = image.pixelColor(x, y);
+        count += c.red() - c.green() > 40 && c.blue() - c.green() > 40 ? 1 : 0;
+      }
+    pixels.push_back(count);
+  }
+  return pixels;
+}
+
+TEST(FileListModel, HiddenCharactersShowAsMarkersOfTheirOwnColour) {
+  const std::string spoof = "invoice\u202Efdp.exe";
+  TFileListModel model;
+  model.SetItems(MakeItems({spoof, "\u200Bx", "<U+202E>plain.txt"}));
+  EXPECT_EQ(Cell(model, 0, 0), QStringLiteral("invoice<U+202E>fdp.exe"));
+  EXPECT_EQ(Cell(model, 1, 1), QStringLiteral("<U+200B>x.new"));
+  const auto markers = [&](int row) {
+    return model.data(model.index(row, 0), TFileListModel::MarkerRole).toList();
+  };
+  EXPECT_EQ(markers(0), (QVariantList{7, 8}));
+  EXPECT_EQ(markers(1), (QVariantList{0, 8}));
+  EXPECT_TRUE(markers(2).isEmpty());  // a name that only looks like a marker
+  EXPECT_EQ(model.Items()[0].OldName, spoof);
+  const std::vector<int> pixels = MarkerPixels(model);
+  EXPECT_GT(pixels[0], 10);
+  EXPECT_GT(pixels[1], 10);
+  EXPECT_EQ(pixels[2], 0);
 }
 
 TEST(FileListModel, ColumnTitlesAreSettable) {

@@ -28,6 +28,7 @@ std::set<QString> EnglishTexts() {
   // Words that German uses as they are.
   texts.erase(QStringLiteral("Status:"));
   texts.erase(QStringLiteral("Info"));
+  texts.erase(QStringLiteral("Suffix"));
   return texts;
 }
 
@@ -40,7 +41,10 @@ std::vector<QString> WindowTexts(TMainForm& form) {
   for (auto* tabs : form.findChildren<QTabWidget*>())
     for (int i = 0; i < tabs->count(); ++i) texts.push_back(tabs->tabText(i));
   for (auto* action : form.findChildren<QAction*>()) texts.push_back(action->text());
-  for (auto* widget : form.findChildren<QWidget*>()) texts.push_back(widget->toolTip());
+  for (auto* widget : form.findChildren<QWidget*>()) {
+    texts.push_back(widget->toolTip());
+    texts.push_back(widget->accessibleName());
+  }
   for (auto* combo : form.findChildren<QComboBox*>())
     for (int i = 0; i < combo->count(); ++i) texts.push_back(combo->itemText(i));
   for (int column = 0; column < 2; ++column)

@@ -73,16 +73,16 @@ TRowMark MarkOf(const TMainForm& form, int row) {
 }
 
 // Test marks every foreseen failure with its reason, as the language file
-// words it; a move into a folder only explains itself.
+// words it; a move into a folder that is not there (1b is a file) fails too.
 TEST_F(MainFormRename, TestMarksTheRowsThatWillFailWithTheirReason) {
   ChooseLanguage("reasons.lng", "MainForm.TakenLbl.Caption=<b>taken</b>\r\n");
   ScanFiles({"1a", "2a", "2b", "3a", "4a"});
   TestUtil::WriteFileBytes(Files.File("1b"), "");  // not listed, but there
   SetReplace("a", "b/");
   Ui(*Form).TestBtn->click();
-  // 1a -> 1b/ would be a folder move; a plain replace shows the conflicts.
-  EXPECT_TRUE(MarkOf(*Form, 0).ToolTip.startsWith(QStringLiteral("The new name holds")));
-  EXPECT_FALSE(MarkOf(*Form, 0).Coloured);
+  // 1a -> 1b/ would move into a folder; a plain replace shows the conflicts.
+  EXPECT_TRUE(MarkOf(*Form, 0).ToolTip.startsWith(QStringLiteral("The folder of the new name")));
+  EXPECT_TRUE(MarkOf(*Form, 0).Coloured);
   Ui(*Form).Edit6->setText(QStringLiteral("b"));
   Ui(*Form).TestMnu->trigger();
   // Taken by the unlisted 1b and by 2b, which keeps its name; the rest move.

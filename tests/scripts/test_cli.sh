@@ -174,6 +174,37 @@ print(sorted(os.fsencode(r["old"]) for r in rows) == sorted(os.listdir(os.fsenco
 print([r["new"] for r in rows if r["new"].endswith(".jpg")])' "$D")
 check "JSON: invalid sequences escaped byte by byte, valid ones kept" $'True\n[\'\xf0\x9f\x93\xb7.jpg\']' "$got"
 
+fresh  # bidirectional controls and invisible characters are shown, JSON escapes them
+touch "$D/"$'invoice\u202efdp.exe' "$D/"$'zero\u200bwidth\ufeff'
+out=$("$CLI" --name original "$D")
+check "text: hidden characters visible" $'invoice<U+202E>fdp.exe\tinvoice<U+202E>fdp.exe\nzero<U+200B>width<U+FEFF>\tzero<U+200B>width<U+FEFF>' "$out"
+json=$("$CLI" --json --name original "$D")
+check "JSON: hidden characters as \\u escapes" 2 "$(grep -c '"invoice\\u202efdp.exe"\|"zero\\u200bwidth\\ufeff"' <<<"$json")"
+got=$(python3 -c 'import json, os, sys; print(sorted(os.fsencode(r["old"]) for r in json.load(sys.stdin)) == sorted(os.listdir(os.fsencode(sys.argv[1]))))' "$D" <<<"$json")
+check "JSON: hidden characters decode to the names on disk" True "$got"
+
+fresh  # a move into a missing folder fails in the preview; into an existing one it is a warning
+mkdir "$D/sub"; touch "$D/a.txt"
+out=$("$CLI" --name original --suffix /nowhere --filter txt "$D"; "$CLI" --name original --prefix sub/ --filter txt "$D")
+check "preview: missing folder fails, existing folder warns" $'a.txt\ta/nowhere.txt\t!\tfolder\na.txt\tsub/a.txt\t\tfolder' "$out"
+out=$("$CLI" --json --name original --suffix /nowhere --filter txt "$D" | python3 -c 'import json, sys; r = json.load(sys.stdin)[0]; print(r["conflict"], r["reason"])')
+check "preview: missing folder (JSON)" "True folder" "$out"
+
+# Without the atomic no-replace rename a file moves by a link; where links are
+# refused too, the run says that it renamed without an atomic check.
+PRELOAD="$(cd "$1" && pwd)/tests/libmorvane_norenameat2.so"
+if [[ -f "$PRELOAD" ]]; then
+  for nolink in "" 1; do
+    fresh
+    touch "$D/a.txt" "$D/b.txt"
+    MORVANE_NO_LINKAT=$nolink LD_PRELOAD="$PRELOAD" "$CLI" --apply --name original --prefix x "$D" 2>"$WORK/err"
+    check "no atomic rename, links '$nolink': renamed" "xa.txt xb.txt" "$(ls "$D" | tr '\n' ' ' | sed 's/ $//')"
+    expected=""
+    [[ -n "$nolink" ]] && expected="morvane-cli: 2 renames in '$D' were made without an atomic check: the file system refuses both the no-replace rename and links"
+    check "no atomic rename, links '$nolink': report" "$expected" "$(cat "$WORK/err")"
+  done
+fi
+
 # --- Apply ------------------------------------------------------------------------
 fresh
 for f in c.jpg a.jpg b.jpg; do echo "$f" >"$D/$f"; done

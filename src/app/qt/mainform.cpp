@@ -14,9 +14,12 @@
 #include "app/paths.h"
 #include "app/qt/mainform_metrics.h"
 #include "filelist/qt/filelistmodel.h"
+#include "filelist/qt/namedelegate.h"
 #include "lang/qt/qtformmodel.h"
 #include "lang/tovlanguage.h"
+#include "ui/accessiblenames.h"
 #include "ui/artwork.h"
+#include "ui/mirror.h"
 #include "ui/plaintooltips.h"
 
 namespace {
@@ -100,6 +103,7 @@ void TMainForm::CreateControls() {
   FClient->setAutoFillBackground(true);
   FClient->setBackgroundRole(QPalette::Button);
   setCentralWidget(FClient);
+  FMirror = new TMirror(FClient);
   CreateBrowserPanel(FClient);
   CreateToolBar(FClient);
   CreateRightPanel(FClient);
@@ -133,12 +137,14 @@ void TMainForm::CreateTopLeftPanel() {
   RefreshBtn->setGeometry(4, 32, 23, 41);
   RefreshBtn->setIcon(Artwork::RefreshGlyph());
   RefreshBtn->setToolTip(QStringLiteral("REfresh current directory"));
+  AccessibleNames::SetOwnName(*RefreshBtn, QStringLiteral("Refresh"));
   Register(RefreshBtn, "RefreshBtn", "TSpeedButton");
   connect(RefreshBtn, &QToolButton::clicked, this, Bind(&TMainForm::RefreshBtnClick));
   BrowseDirEdit = new QToolButton(BtnPanel);
   BrowseDirEdit->setGeometry(4, 2, 23, 22);
   BrowseDirEdit->setIcon(Artwork::BrowseGlyph());
   BrowseDirEdit->setToolTip(QStringLiteral("Open directory..."));
+  AccessibleNames::SetOwnName(*BrowseDirEdit, QStringLiteral("Browse"));
   Register(BrowseDirEdit, "BrowseDirEdit", "TSpeedButton");
   connect(BrowseDirEdit, &QToolButton::clicked, this, Bind(&TMainForm::BrowseMnuClick));
   for (QToolButton* button : {RefreshBtn, BrowseDirEdit}) {
@@ -177,6 +183,9 @@ void TMainForm::CreateFilterControls() {
   SortCmb = new QComboBox(TopLeftPanel);
   SortCmb->setGeometry(116, 76, 133, 21);
   Register(SortCmb, "SortCmb", "TComboBox");
+  AccessibleNames::NameAfter(DirTitleLbl, DirEdit);
+  AccessibleNames::NameAfter(FilterLbl, FilterCmb);
+  AccessibleNames::NameAfter(SortLbl, SortCmb);
 }
 
 void TMainForm::CreateBottomLeftPanel() {
@@ -198,6 +207,7 @@ void TMainForm::CreateBottomLeftPanel() {
   FModel->SetMarkText([this](const FileList::TFileItem& item) { return MarkText(item); });
   FileList = new QTreeView(BottomLeftPanel);
   FileList->setModel(FModel);
+  FileList->setItemDelegate(new TNameDelegate(FileList));  // markers coloured, names read as spelled
   FileList->setRootIsDecorated(false);
   FileList->setUniformRowHeights(true);
   FileList->setItemsExpandable(false);
@@ -214,6 +224,7 @@ void TMainForm::CreateBottomLeftPanel() {
                      " QTreeView::item:selected { background: palette(highlight);"
                      " color: palette(highlighted-text); }"));
   Register(FileList, "FileList", "TListView");
+  AccessibleNames::NameAfter(FileBrowseTitleLbl, FileList);
 }
 
 void TMainForm::CreateToolBar(QWidget* client) {

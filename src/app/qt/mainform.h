@@ -21,6 +21,7 @@ class QDragMoveEvent;
 class QDropEvent;
 class QStackedWidget;
 class TFileListModel;
+class TMirror;
 class TQtFormModel;
 
 namespace Lang {
@@ -185,6 +186,7 @@ class TMainForm : public QMainWindow, private TMainFormControls {
   std::unique_ptr<Lang::TtovLanguage> FLanguage;
   TFileListModel* FModel = nullptr;
   QWidget* FClient = nullptr;
+  TMirror* FMirror = nullptr;  // right to left: the placed controls reflected
   QStackedWidget* FPageStack = nullptr;
   QWidget* FEmptyPage = nullptr;
   bool FNoActivePage = false;

@@ -26,6 +26,7 @@
 #include "filelist/filter.h"
 #include "filelist/qt/filelistmodel.h"
 #include "filelist/scan.h"
+#include "filelist/visiblename.h"
 #include "platform/filesystem.h"
 #include "platform/qt/desktop.h"
 #include "rename/conflicts.h"
@@ -33,6 +34,7 @@
 #include "rename/qt/messageboxrenameui.h"
 #include "rename/renamerun.h"
 #include "rename/undorun.h"
+#include "ui/mirror.h"
 #include "ui/qttext.h"
 
 namespace {
@@ -105,8 +107,8 @@ QString TMainForm::MarkText(const FileList::TFileItem& item) const {
   const std::string dir = DirectoryBytes();
   const QString cause =
       item.Error != 0 ? FromUtf8(Platform::ErrorText(item.Error)) : ConflictText(item.Conflict);
-  return cause + "\n" + FromUtf8(FileList::PathIn(dir, item.OldName)) + "\n" +
-         FromUtf8(FileList::PathIn(dir, item.NewName));
+  return cause + "\n" + FromUtf8(FileList::VisibleName(FileList::PathIn(dir, item.OldName))) +
+         "\n" + FromUtf8(FileList::VisibleName(FileList::PathIn(dir, item.NewName)));
 }
 
 QString TMainForm::ConflictText(FileList::TConflict conflict) const {
@@ -126,6 +128,8 @@ QString TMainForm::ConflictText(FileList::TConflict conflict) const {
       return TooLongLbl->text();
     case TConflict::Folder:
       return FolderLbl->text();
+    case TConflict::NoFolder:
+      return NoFolderLbl->text();
     case TConflict::None:
       break;
   }
@@ -285,10 +289,13 @@ TFileListModel* TMainForm::FileListModel() const { return FModel; }
 const TMainFormPaths& TMainForm::Paths() const { return FPaths; }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == FClient && event->type() == QEvent::Resize) {
-    AlignControls();
-    FormResize();
-  }
+  const bool relayout =
+      event->type() == QEvent::Resize || event->type() == QEvent::LayoutDirectionChange;
+  if (watched == FClient && relayout)
+    FMirror->LayOut([this]() {
+      AlignControls();
+      FormResize();
+    });
   const bool filterBox = FilterCmb && (watched == FilterCmb || watched == FilterCmb->lineEdit());
   if (filterBox && event->type() == QEvent::FocusOut) Bind (&TMainForm::FilterCmbExit)();
   if (filterBox && event->type() == QEvent::KeyPress) {

@@ -10,12 +10,14 @@
 
 #include "app/qt/mainform_pagecontrol.h"
 #include "app/qt/mainform_radiogroup.h"
+#include "ui/accessiblenames.h"
 
 void TMainForm::CreateRightPanel(QWidget* client) {
   RightPanel = new QWidget(client);
   Register(RightPanel, "RightPanel", "TPanel");
   PageControl1 = new TPageControl(RightPanel);
   PageControl1->setDocumentMode(false);
+  AccessibleNames::SetOwnName(*PageControl1, QStringLiteral("Naming options"));
   Register(PageControl1, "PageControl1", "TPageControl");
   // The page shown while no page is active: the tab widget itself always has
   // a current tab, so its page stack gets one more, empty, page.
@@ -44,10 +46,13 @@ void TMainForm::CreateRenamePage() {
   Register(TabSheet1, "TabSheet1", "TTabSheet");
   RadioGroup1 = CreateRadioGroup("RadioGroup1", "Add Prefix", {9, 2, 289, 61}, 1);
   Edit1 = CreatePageEdit(TabSheet1, "Edit1", {65, 18, 225, 21});
+  AccessibleNames::SetOwnName(*Edit1, QStringLiteral("Prefix"));
   RadioGroup3 = CreateRadioGroup("RadioGroup3", "Add suffix", {9, 150, 289, 61}, 3);
   Edit3 = CreatePageEdit(TabSheet1, "Edit3", {65, 166, 225, 21});
+  AccessibleNames::SetOwnName(*Edit3, QStringLiteral("Suffix"));
   RadioGroup4 = CreateRadioGroup("RadioGroup4", "New Extension", {9, 218, 289, 61}, 4);
   Edit4 = CreatePageEdit(TabSheet1, "Edit4", {65, 234, 225, 21});
+  AccessibleNames::SetOwnName(*Edit4, QStringLiteral("New extension"));
   RadioGroup2 = CreateRadioGroup("RadioGroup2", "New Name", {9, 66, 289, 77}, 2);
   RadioGroup6 = CreateRadioGroup("RadioGroup6", "Name case", {9, 286, 289, 77}, 0);
   for (QLineEdit* edit : {Edit1, Edit3, Edit4}) {
@@ -131,6 +136,7 @@ void TMainForm::CreateTextPanel() {
   TooLongLbl = CreateTextLabel("TooLongLbl", "The new name is too long");
   FolderLbl =
       CreateTextLabel("FolderLbl", "The new name holds a \"/\": the file moves to a folder");
+  NoFolderLbl = CreateTextLabel("NoFolderLbl", "The folder of the new name does not exist");
   UndoMsgLbl = CreateTextLabel(
       "UndoMsgLbl",
       "Really undo the last rename?\r\n\r\nN.B. This warn can be disabled in options");

@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include <QButtonGroup>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QRadioButton>
+#include <QStyle>
 
 TRadioGroup::TRadioGroup(QWidget* parent) : QGroupBox(parent), FButtons(new QButtonGroup(this)) {
   FButtons->setExclusive(true);
@@ -62,8 +64,13 @@ void TRadioGroup::resizeEvent(QResizeEvent* event) {
   ArrangeButtons();
 }
 
+void TRadioGroup::changeEvent(QEvent* event) {
+  QGroupBox::changeEvent(event);
+  if (event->type() == QEvent::LayoutDirectionChange) ArrangeButtons();
+}
+
 // The items share the height below the title evenly, the first one level with
-// the top of the free space.
+// the top of the free space; right to left, their places are reflected.
 void TRadioGroup::ArrangeButtons() {
   const QList<QAbstractButton*> buttons = FButtons->buttons();
   if (buttons.isEmpty()) return;
@@ -72,8 +79,10 @@ void TRadioGroup::ArrangeButtons() {
   const int count = static_cast<int>(buttons.size());
   const int itemHeight = std::max(1, space / count);
   const int top = textHeight + 1 + (space % count) / 2;
-  for (int i = 0; i < count; ++i)
-    buttons[i]->setGeometry(8, top + i * itemHeight, std::max(1, width() - 10 - 8), itemHeight);
+  for (int i = 0; i < count; ++i) {
+    const QRect place(8, top + i * itemHeight, std::max(1, width() - 10 - 8), itemHeight);
+    buttons[i]->setGeometry(QStyle::visualRect(layoutDirection(), rect(), place));
+  }
 }
 
 // The group is one stop of the Tab key: its chosen item, or its first while

@@ -30,6 +30,7 @@ class TRadioGroup : public QGroupBox {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
  private:
   void ArrangeButtons();

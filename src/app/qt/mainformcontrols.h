@@ -137,6 +137,7 @@ struct TMainFormControls {
   QLabel* EmptyLbl = nullptr;
   QLabel* TooLongLbl = nullptr;
   QLabel* FolderLbl = nullptr;
+  QLabel* NoFolderLbl = nullptr;
   QLabel* UndoMsgLbl = nullptr;
   QLabel* NotUndoneLbl = nullptr;
   QLabel* UndoTakenLbl = nullptr;

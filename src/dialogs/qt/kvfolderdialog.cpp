@@ -14,6 +14,7 @@
 #include "platform/locale.h"
 #include "platform/qt/desktop.h"
 #include "platform/system.h"
+#include "ui/accessiblenames.h"
 #include "ui/plaintooltips.h"
 #include "ui/qttext.h"
 
@@ -69,6 +70,7 @@ TChooser BuildChooser(QDialog* dialog, const QString& title, bool showPath) {
   auto* titleLbl = new QLabel(title, dialog);
   titleLbl->setObjectName(QStringLiteral("TitleLbl"));
   titleLbl->setTextFormat(Qt::PlainText);
+  AccessibleNames::NameAfter(titleLbl, chooser.Tree);  // a screen reader names the tree
   chooser.Status = new QLabel(dialog);
   chooser.Status->setObjectName(QStringLiteral("StatusLbl"));
   chooser.Status->setTextFormat(Qt::PlainText);  // folder names may look like markup

@@ -6,6 +6,7 @@
 #include <QColor>
 
 #include "filelist/order.h"
+#include "filelist/visiblename.h"
 #include "ui/qttext.h"
 
 TFileListModel::TFileListModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -77,11 +78,25 @@ int TFileListModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : 2;
 }
 
+// A name is shown with its hidden characters as markers; MarkerRole gives
+// where the markers stand in that text, as start and length pairs.
+QVariant TFileListModel::NameData(const std::string& name, int role) {
+  QString shown;
+  QVariantList markers;
+  for (const FileList::TNamePart& part : FileList::VisibleParts(name)) {
+    const QString text = QtText::FromUtf8(part.Text);
+    if (part.Marker) markers << static_cast<int>(shown.size()) << static_cast<int>(text.size());
+    shown += text;
+  }
+  if (role == MarkerRole) return markers;
+  return shown;
+}
+
 QVariant TFileListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() < 0 || index.row() >= rowCount()) return {};
   const auto& item = FItems[static_cast<std::size_t>(index.row())];
-  if (role != Qt::DisplayRole) return MarkData(item, role);
-  return QtText::FromUtf8(index.column() == 0 ? item.OldName : item.NewName);
+  if (role != Qt::DisplayRole && role != MarkerRole) return MarkData(item, role);
+  return NameData(index.column() == 0 ? item.OldName : item.NewName, role);
 }
 
 QVariant TFileListModel::headerData(int section, Qt::Orientation orientation, int role) const {

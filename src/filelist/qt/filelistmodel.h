@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include <QAbstractTableModel>
 #include <QModelIndexList>
@@ -12,11 +13,16 @@
 // their exact bytes in the items; the view shows them decoded as UTF-8. A row
 // whose move will fail (its Conflict) is drawn in the warning colours, a row
 // whose move failed (its Status) in the error colours, each with the text of
-// its mark as tooltip.
+// its mark as tooltip. Bidirectional controls and invisible characters are
+// shown as markers ("<U+202E>", FileList::VisibleName) that TNameDelegate
+// draws in a colour of their own.
 class TFileListModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
+  // Where the markers stand in the shown name: start, length, start, ...
+  static constexpr int MarkerRole = Qt::UserRole + 1;
+
   explicit TFileListModel(QObject* parent = nullptr);
 
   // Replaces every row.
@@ -41,6 +47,7 @@ class TFileListModel : public QAbstractTableModel {
 
  private:
   QVariant MarkData(const FileList::TFileItem& item, int role) const;
+  static QVariant NameData(const std::string& name, int role);
 
   FileList::TFileItems FItems;
   QString FTitles[2];

@@ -16,6 +16,7 @@
 #include <QVariant>
 #include <QWidget>
 
+#include "ui/accessiblenames.h"
 #include "ui/qttext.h"
 
 namespace {
@@ -57,7 +58,10 @@ QString GetCaption(const QObject* object) {
 }
 
 void SetCaption(QObject* object, const QString& value) {
-  if (auto* label = qobject_cast<QLabel*>(object)) return label->setText(value);
+  if (auto* label = qobject_cast<QLabel*>(object)) {
+    label->setText(value);
+    return AccessibleNames::LabelChanged(*label);  // the control it names follows
+  }
   if (auto* button = qobject_cast<QAbstractButton*>(object)) return button->setText(value);
   if (auto* group = qobject_cast<QGroupBox*>(object)) return group->setTitle(value);
   if (CaptionAction(object)) return static_cast<QAction*>(object)->setText(value);
@@ -133,6 +137,7 @@ std::string TQtComponent::GetText(const std::string& property) const {
   if (property == "Caption") return ToUtf8(GetCaption(FObject));
   if (property == "Hint") return ToUtf8(GetHint(FObject));
   if (property == "Text") return ToUtf8(GetEditText(FObject));
+  if (property == "AccessibleName") return ToUtf8(AccessibleNames::OwnName(*FObject));
   return {};
 }
 
@@ -142,6 +147,7 @@ void TQtComponent::SetText(const std::string& property, const std::string& value
   if (property == "Caption") SetCaption(FObject, text);
   if (property == "Hint") SetHint(FObject, text);
   if (property == "Text") SetEditText(FObject, text);
+  if (property == "AccessibleName") AccessibleNames::SetOwnName(*FObject, text);
 }
 
 }  // namespace

@@ -13,8 +13,9 @@ class QObject;
 // and kind ("TLabel", "TMenuItem", ...). Texts are read and written through
 // the matching Qt property: Caption as the visible text (label, button,
 // group box title, action text, tab text), Hint as the tooltip, Text as the
-// edit or combo box text. A caption with no visible place (a panel, the
-// toolbar, a separator) is kept on the object itself.
+// edit or combo box text, AccessibleName as what a screen reader says for a
+// control without a caption (ui/accessiblenames.h). A caption with no visible
+// place (a panel, the toolbar, a separator) is kept on the object itself.
 class TQtFormModel : public Lang::TFormModel {
  public:
   explicit TQtFormModel(std::string formName);
