@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <string>
 
 #include "platform/filesystem.h"
@@ -38,6 +39,20 @@ int MakeOnePrivate(const std::string& dir) {
   struct stat st;
   if (::stat(dir.c_str(), &st) != 0) return errno;
   return S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+}
+
+// Gives the finished record its name in the private state folder, never
+// replacing one. Where the file system lacks the atomic no-replace rename and
+// links, a check and a rename are enough: no one else writes there.
+int Publish(int folderFd, const std::string& temp, const std::string& name) {
+  if (::renameat2(folderFd, temp.c_str(), folderFd, name.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  if (errno != EINVAL && errno != ENOSYS) return errno;
+  if (::linkat(folderFd, temp.c_str(), folderFd, name.c_str(), 0) == 0)
+    return ::unlinkat(folderFd, temp.c_str(), 0) == 0 ? 0 : errno;
+  if (errno == EEXIST) return EEXIST;
+  struct stat st;
+  if (::fstatat(folderFd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0) return EEXIST;
+  return ::renameat(folderFd, temp.c_str(), folderFd, name.c_str()) == 0 ? 0 : errno;
 }
 
 }  // namespace
@@ -104,7 +119,7 @@ int TFileSystem::WritePrivateFile(const std::string& folder, const std::string& 
     if (folderFd < 0) {
       err = errno;
     } else {
-      err = RenameNoReplaceAt(folderFd, "." + name + ".tmp", name);
+      err = Publish(folderFd, "." + name + ".tmp", name);
       if (err == 0) ::fsync(folderFd);
       ::close(folderFd);
     }
