@@ -49,4 +49,20 @@ else
   echo "perl rename not installed: no comparison"
 fi
 
+# morvane-cli --apply, which records every file's identity before its first
+# move, and --undo of that run, which checks each identity before moving back.
+seconds() {  # runs "$@" quietly; prints its wall-clock seconds
+  local TIMEFORMAT='%R' t
+  t=$({ time "$@" >/dev/null 2>&1; } 2>&1)
+  echo "$t"
+}
+export XDG_STATE_HOME="$work/state"
+dir=$(fresh cli)
+apply=$(seconds "$build/morvane-cli" --apply --prefix img_ --name padded --ext jpg "$dir")
+check "$dir"
+undo=$(seconds "$build/morvane-cli" --undo "$dir")
+[[ $(find "$dir" -maxdepth 1 -name 'file_*' | wc -l) == "$count" ]] || { echo "FAIL: undo" >&2; exit 1; }
+printf 'morvane-cli --apply with the undo record %.3f s, ratio %sx (aim 1.2x); --undo %.3f s, ratio %sx (aim 1.5x)\n' \
+  "$apply" "$(ratio "$apply" "$best_plain")" "$undo" "$(ratio "$undo" "$best_plain")"
+
 "$build/bench/bench_preview" "$count"

@@ -82,33 +82,60 @@ int RunPreview(const Cli::TCliOptions& options, const Platform::TDirectory& dir,
   return Finish(ExitOk);
 }
 
+// Records the run's plan before the first move; false (after saying why)
+// when it cannot be recorded and --no-undo was not given.
+bool Record(const Cli::TCliOptions& options, const Rename::TJournal& journal) {
+  if (options.NoUndo) return true;
+  const Rename::TJournalWrite written =
+      Rename::WriteJournal(Platform::FileSystem(), Rename::JournalFolder(), journal);
+  if (written.Error == 0) return true;
+  std::fprintf(stderr,
+               "morvane-cli: cannot write the undo record '%s': %s; nothing was renamed "
+               "(--no-undo renames without it)\n",
+               Cli::EscapeText(written.Path).c_str(), Platform::ErrorText(written.Error).c_str());
+  return false;
+}
+
+void ReportStranded(const std::string& dirText, const std::vector<Rename::TStranded>& stranded) {
+  std::string lines;
+  for (const Rename::TStranded& file : stranded)
+    lines += "morvane-cli: cannot move '" + Cli::EscapeText(FileList::PathIn(dirText, file.Name)) +
+             "' back to '" + Cli::EscapeText(FileList::PathIn(dirText, file.Home)) +
+             "': " + Platform::ErrorText(file.Error) + "; --undo puts it back\n";
+  Cli::WriteAll(stderr, lines);
+}
+
 int RunApply(const Cli::TCliOptions& options, const Platform::TDirectory& dir,
              FileList::TFileItems& items) {
   Rename::PreviewReading(items, options.Choices.Preview, options.Dir, Platform::ReadFacts);
   const Rename::TDirectoryView view = Rename::ViewOf(dir);
   Rename::MarkConflicts(items, view);
-  Rename::TRunOutcome outcome;
+  Rename::TStepsOutcome outcome;
   if (options.Choices.Untangle) {
     const auto isFree = [&view](const std::string& name) { return !view.Has(name); };
     const std::vector<Rename::TStep> steps = Rename::UntangleSteps(items, isFree);
-    Rename::WriteJournal(Rename::JournalFolder(), Rename::PlanOfSteps(dir.RealPath(), steps));
+    if (!Record(options, Rename::PlanOfSteps(dir, items, steps))) return Finish(ExitFailed);
     outcome = Rename::RunSteps(dir, steps, items);
   } else {
-    Rename::WriteJournal(Rename::JournalFolder(), Rename::PlanOf(dir.RealPath(), items));
+    if (!Record(options, Rename::PlanOf(dir, items))) return Finish(ExitFailed);
     TSilentUi ui;
-    outcome = Rename::MoveRows(dir, items, ui, false, {});
+    static_cast<Rename::TRunOutcome&>(outcome) = Rename::MoveRows(dir, items, ui, false, {});
   }
   ReportFailures(options.Dir, items);
+  ReportStranded(options.Dir, outcome.Stranded);
   if (options.Json) Cli::WriteAll(stdout, Cli::FormatRunJson(items));
   return Finish(outcome.Renamed == items.size() ? ExitOk : ExitFailed);
 }
 
-std::string UndoProblemLine(const std::string& dirText, const FileList::TFileItem& pair) {
-  const std::string why = pair.Conflict == FileList::TConflict::Taken
-                              ? "the old name is taken by another file"
-                              : "no file under either name";
-  return "morvane-cli: cannot undo '" + Cli::EscapeText(FileList::PathIn(dirText, pair.OldName)) +
-         "' to '" + Cli::EscapeText(FileList::PathIn(dirText, pair.NewName)) + "': " + why + "\n";
+std::string UndoProblemLine(const std::string& dirText, const Rename::TUndoLeft& left) {
+  static const Rename::TUndoTexts texts{
+      "", "the old name is taken by another file",  "no file under either name",
+      "", "another file is now under the new name", "the file was moved into another folder"};
+  std::string line = "morvane-cli: not undone: ";
+  if (!left.NewName.empty())
+    line += "'" + Cli::EscapeText(FileList::PathIn(dirText, left.NewName)) + "' to ";
+  return line + "'" + Cli::EscapeText(FileList::PathIn(dirText, left.OldName)) +
+         "': " + Rename::ReasonText(left.Reason, texts) + "\n";
 }
 
 int RunUndo(const Cli::TCliOptions& options, const Platform::TDirectory& dir) {
@@ -120,15 +147,19 @@ int RunUndo(const Cli::TCliOptions& options, const Platform::TDirectory& dir) {
                  Cli::EscapeText(options.Dir).c_str());
     return Finish(ExitFailed);
   }
+  if (!outcome.Damage.empty()) {
+    std::fprintf(stderr, "morvane-cli: nothing was undone: the undo record is damaged: %s\n",
+                 Cli::EscapeText(outcome.Damage).c_str());
+    return Finish(ExitFailed);
+  }
   ReportFailures(options.Dir, outcome.Moves);
   std::string problems;
-  for (const FileList::TFileItem& pair : outcome.Problems)
-    problems += UndoProblemLine(options.Dir, pair);
+  for (const Rename::TUndoLeft& left : outcome.Left) problems += UndoProblemLine(options.Dir, left);
   Cli::WriteAll(stderr, problems);
   if (options.Json) Cli::WriteAll(stdout, Cli::FormatRunJson(outcome.Moves));
-  // An undo that left something keeps its journal, so that it can be tried
+  // An undo that left something keeps its record, so that it can be tried
   // again once the obstacle is gone.
-  const bool complete = outcome.Run.Failed == 0 && outcome.Problems.empty();
+  const bool complete = outcome.Run.Failed == 0 && outcome.Left.empty();
   return Finish(complete ? ExitOk : ExitFailed);
 }
 
@@ -199,6 +230,16 @@ int main(int argc, char** argv) {
   // Every move happens in the folder opened here, whatever its path comes to
   // lead to during the run.
   const Platform::TDirectory dir(Platform::FileSystem(), options.Dir);
+  if (!options.Apply && !options.Undo) return RunListed(options, dir);
+  // One run at a time renames in a folder, from its plan to its last move.
+  const Platform::TDirLock lock(Platform::FileSystem(), dir, options.Wait);
+  if (lock.Busy()) {
+    std::fprintf(stderr,
+                 "morvane-cli: another run is renaming in '%s'; nothing was %s (--wait waits "
+                 "for it)\n",
+                 Cli::EscapeText(options.Dir).c_str(), options.Undo ? "undone" : "renamed");
+    return Finish(ExitFailed);
+  }
   const uint64_t unchecked = Platform::MovesWithoutAtomicCheck();
   const int status = options.Undo ? RunUndo(options, dir) : RunListed(options, dir);
   return ReportUncheckedMoves(status, options.Dir, unchecked);

@@ -184,6 +184,10 @@ bool ApplySwitch(TParser& p, const std::string& option) {
   } else if (option == "--regex" || option == "--all") {
     if (p.FirstSearchSwitch.empty()) p.FirstSearchSwitch = option;
     (option == "--regex" ? o.Choices.Preview.Replace.Regex : o.Choices.Preview.Replace.All) = true;
+  } else if (option == "--no-undo") {
+    o.NoUndo = true;
+  } else if (option == "--wait") {
+    o.Wait = true;
   } else if (option == "--case-sensitive") {
     p.CaseSensitiveSeen = true;
     o.Choices.Preview.Replace.CaseSensitive = true;
@@ -243,8 +247,11 @@ void CheckCombination(TParser& p) {
   std::string& error = p.Result.Error;
   if (o.Help || o.Version) return;
   if (!CheckNameChoices(p, error)) return;
-  if (o.Choices.Untangle && !o.Apply) {
-    error = "'--untangle' needs '--apply'";
+  if ((o.Choices.Untangle || o.NoUndo) && !o.Apply) {
+    error =
+        std::string("'") + (o.Choices.Untangle ? "--untangle" : "--no-undo") + "' needs '--apply'";
+  } else if (o.Wait && !o.Apply && !o.Undo) {
+    error = "'--wait' needs '--apply' or '--undo'";
   } else if (o.Undo && (o.Apply || p.SearchSeen || p.PatternSeen || !p.FirstNameOption.empty())) {
     error = "'--undo' cannot be mixed with options that make new names";
   } else if (p.Dirs.empty()) {

@@ -19,7 +19,9 @@ struct TCliOptions {
   Rename::TChoices Choices;            // Untangle only with Apply
   bool Json = false;
   bool Apply = false;
-  bool Undo = false;  // undo the last run in Dir
+  bool Undo = false;    // undo the last run in Dir
+  bool NoUndo = false;  // with Apply: rename even when no record can be kept
+  bool Wait = false;    // wait while another run renames in Dir
   bool Help = false;
   bool Version = false;
 };

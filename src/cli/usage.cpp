@@ -66,12 +66,17 @@ Presets:
 Output and action:
   --json             print a JSON array of objects instead of lines
   --apply            rename the files (without it nothing is changed); the
-                     plan is kept so that --undo can reverse the run
+                     plan is recorded first so that --undo can reverse the
+                     run, and nothing is renamed when it cannot be recorded
   --untangle         with --apply: move the files in an order that frees
                      every new name before it is taken, breaking cycles
                      (a to b, b to a) through a temporary name
+  --no-undo          with --apply: rename even when the plan cannot be
+                     recorded (there is then nothing to undo)
   --undo             reverse the last --apply (or window run) in DIR (or in
                      the folder of the FILE arguments)
+  --wait             with --apply or --undo: wait while another run renames
+                     in DIR (without it the command gives up at once)
   -h, --help         show this help and exit
   --version          show the version and exit
 
@@ -85,9 +90,13 @@ file moves into another folder. Renames go in list order and never replace a
 file. In JSON the fields "conflict" (true/false) and "reason" (a word or null)
 say the same.
 
-Undo moves back each file whose new name is there and whose old name is free,
-last move first, and reports what it cannot undo. Plans are kept in
-$XDG_STATE_HOME/morvane (default ~/.local/state/morvane), the last 10 runs.
+The plan records each file by its identity (device, inode, size, times). Undo
+moves a file back, last move first, only when the file under its new name is
+the recorded file and its old name is free; it reports every other file with
+the reason and leaves it alone. A damaged record is refused as a whole and
+nothing is moved. Plans are kept private (0600) in $XDG_STATE_HOME/morvane
+(default ~/.local/state/morvane), the last 10 runs by sequence number. One run
+at a time renames in a folder: a second one (the window's too) gives up.
 
 Names are printed so that each file stays on one line: a backslash is printed
 as \\, a tab as \t, a newline as \n, other control characters as \xHH, and
@@ -104,9 +113,10 @@ are checked and then renamed, and one line on standard error says so.
 
 Exit status: 0 when everything went well (with --apply: every file was
 renamed); 1 when a file could not be renamed, DIR could not be read or the
-output could not be written, or --undo found nothing to undo or could not
-undo everything; 2 when the command line is wrong, DIR is empty, a FILE does
-not exist or is a folder, or the files lie in several folders.
+output could not be written, the plan could not be recorded, another run was
+renaming in DIR, or --undo found nothing to undo or could not undo everything;
+2 when the command line is wrong, DIR is empty, a FILE does not exist or is a
+folder, or the files lie in several folders.
 )";
 
 }  // namespace

@@ -22,13 +22,11 @@ std::string ErrorText(int error) {
 }
 
 TDirectory::TDirectory(TFileSystem& fs, const std::string& path) : FFs(fs), FPath(path) {
-  FHandle = ::open(path.empty() ? "/" : path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (FHandle < 0) FOpenError = errno;
+  FOpenError = FFs.OpenDirectory(path, FHandle);
+  if (FOpenError != 0) FHandle = -1;
 }
 
-TDirectory::~TDirectory() {
-  if (FHandle >= 0) ::close(FHandle);
-}
+TDirectory::~TDirectory() { FFs.CloseDirectory(FHandle); }
 
 const std::string& TDirectory::Path() const { return FPath; }
 
@@ -41,9 +39,12 @@ int TDirectory::Rename(const std::string& from, const std::string& to) const {
 }
 
 bool TDirectory::Has(const std::string& name) const {
-  if (FHandle < 0 || name.empty()) return false;
-  struct stat st;
-  return ::fstatat(FHandle, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+  TFileId id;
+  return FHandle >= 0 && !name.empty() && FFs.FileIdIn(*this, name, id) == 0;
+}
+
+int TDirectory::FileId(const std::string& name, TFileId& id) const {
+  return FFs.FileIdIn(*this, name, id);
 }
 
 bool ListNamesAt(int dirFd, std::vector<std::string>& names) {
@@ -60,7 +61,7 @@ bool ListNamesAt(int dirFd, std::vector<std::string>& names) {
 }
 
 bool TDirectory::ListNames(std::vector<std::string>& names) const {
-  return ListNamesAt(FHandle, names);
+  return FFs.ListNamesIn(*this, names);
 }
 
 long TDirectory::NameMax() const {

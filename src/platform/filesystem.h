@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cerrno>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Every file-system call of the program goes through this header. The free
@@ -83,6 +86,20 @@ bool MakeDirectories(const std::string& dir);
 
 class TDirectory;
 
+// What tells one file from another while its name changes. A rename keeps
+// all of it (it changes the change time, which is therefore left out).
+struct TFileId {
+  uint64_t Device = 0;
+  uint64_t Inode = 0;  // 0: unknown, matches nothing
+  uint64_t Size = 0;
+  int64_t ModifiedNs = 0;  // last write, nanoseconds since the epoch
+  int64_t BornNs = 0;      // birth time; 0 when the file system gives none
+};
+
+// Whether two identities are the same file: device and inode match, and the
+// birth times when both are known, else size and last write.
+bool SameFile(const TFileId& a, const TFileId& b);
+
 // The seam. The default implementation forwards to the real operations above.
 class TFileSystem {
  public:
@@ -93,6 +110,48 @@ class TFileSystem {
   virtual int ReplaceFile(const std::string& path, const std::string& data);
   // The no-replace rename of two names inside an open directory.
   virtual int RenameIn(const TDirectory& dir, const std::string& from, const std::string& to);
+  // The identity of the entry name inside dir, links not followed: 0, or the
+  // errno value (ENOENT when there is none).
+  virtual int FileIdIn(const TDirectory& dir, const std::string& name, TFileId& id);
+  // Every name of dir, read through a stream of its own; false when unreadable.
+  virtual bool ListNamesIn(const TDirectory& dir, std::vector<std::string>& names);
+  // The advisory lock of dir (flock): 0, EWOULDBLOCK when another holds it and
+  // wait is false, or another errno value.
+  virtual int LockDir(const TDirectory& dir, bool wait);
+  virtual void UnlockDir(const TDirectory& dir);
+  // Creates dir and its missing parents, those it creates private (0700):
+  // 0 or an errno value.
+  virtual int MakePrivateDirectories(const std::string& dir);
+  // Writes a new private file (0600) under name in folder atomically, never
+  // replacing one: 0, EEXIST when the name is taken, or another errno value.
+  virtual int WritePrivateFile(const std::string& folder, const std::string& name,
+                               const std::string& data);
+  // Feeds a regular file to sink in pieces of at most 64 KiB, until the end or
+  // until sink returns false; never waits on a FIFO. 0 or an errno value.
+  virtual int ReadPieces(const std::string& path,
+                         const std::function<bool(std::string_view)>& sink);
+  virtual int RemoveFile(const std::string& path);
+  // Opens a directory for TDirectory ("/" for an empty path): 0 or errno.
+  virtual int OpenDirectory(const std::string& path, int& handle);
+  virtual void CloseDirectory(int handle);
+};
+
+// Holds the lock of a directory while it lives.
+class TDirLock {
+ public:
+  TDirLock(TFileSystem& fs, const TDirectory& dir, bool wait);
+  ~TDirLock();
+  TDirLock(const TDirLock&) = delete;
+  TDirLock& operator=(const TDirLock&) = delete;
+  int Error() const { return FError; }  // 0 when held
+  // Another holder has it. A file system without locks (another error) does
+  // not keep a run from going on.
+  bool Busy() const { return FError == EWOULDBLOCK; }
+
+ private:
+  TFileSystem& FFs;
+  const TDirectory& FDir;
+  int FError = 0;
 };
 
 // A directory opened once: every rename through it happens in the folder that
@@ -118,6 +177,9 @@ class TDirectory {
   long NameMax() const;
   // The absolute path without links of the opened folder; empty if unknown.
   std::string RealPath() const;
+  // The identity of the entry name (FileIdIn of its file system).
+  int FileId(const std::string& name, TFileId& id) const;
+  TFileSystem& Fs() const { return FFs; }
 
  private:
   TFileSystem& FFs;

@@ -1,32 +1,29 @@
 #include "rename/journal.h"
 
 #include <algorithm>
-#include <chrono>
+#include <cerrno>
+#include <charconv>
 #include <cstdio>
-#include <unordered_map>
 
-#include "filelist/fileitem.h"
-#include "platform/filesystem.h"
 #include "platform/system.h"
+#include "rename/conflicts.h"
 
 namespace Rename {
 
 namespace {
 
-using FileList::TConflict;
 using FileList::TFileItem;
 
-const char Header[] = "morvane journal 1";
+constexpr std::string_view Header = "morvane journal 2";
+constexpr std::string_view EndLine = "end";
 const char Prefix[] = "run-";
 const char Suffix[] = ".journal";
-constexpr std::size_t HeadBytes = 16 * 1024;  // the header line and the longest dir line
-constexpr std::size_t MaxJournalBytes = std::size_t{1} << 30;  // far beyond any run
+constexpr std::size_t SequenceDigits = 20;
+constexpr int WriteTries = 8;
 
 // Names are bytes: only the separators of the format and the escape itself
 // are escaped, everything else is kept as it is.
-std::string Escape(const std::string& text) {
-  std::string out;
-  out.reserve(text.size());
+void AppendEscaped(std::string& out, std::string_view text) {
   for (const char c : text) {
     if (c == '\\')
       out += "\\\\";
@@ -39,7 +36,6 @@ std::string Escape(const std::string& text) {
     else
       out += c;
   }
-  return out;
 }
 
 bool Unescape(std::string_view text, std::string& out) {
@@ -51,69 +47,103 @@ bool Unescape(std::string_view text, std::string& out) {
     }
     if (++i >= text.size()) return false;
     const char c = text[i];
-    if (c == '\\')
-      out += '\\';
-    else if (c == 't')
-      out += '\t';
-    else if (c == 'n')
-      out += '\n';
-    else if (c == 'r')
-      out += '\r';
-    else
-      return false;
+    const std::size_t at = std::string_view("\\tnr").find(c);
+    if (at == std::string_view::npos) return false;
+    out += "\\\t\n\r"[at];
   }
   return true;
 }
 
-std::vector<std::string_view> Split(std::string_view line, char separator) {
-  std::vector<std::string_view> parts;
-  std::size_t start = 0;
-  for (;;) {
-    const std::size_t end = line.find(separator, start);
-    parts.push_back(line.substr(start, end == std::string_view::npos ? end : end - start));
-    if (end == std::string_view::npos) return parts;
+// The tab-separated fields of a line; false when there are not exactly n.
+bool SplitFields(std::string_view line, std::string_view* fields, std::size_t n) {
+  std::size_t count = 0;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = line.find('\t', start);
+    if (count == n) return false;
+    fields[count++] = line.substr(start, end == std::string_view::npos ? end : end - start);
+    if (end == std::string_view::npos) return count == n;
     start = end + 1;
   }
 }
 
-// The directory of a journal's text, from its first two lines; false when the
-// text does not start as a journal does.
-bool ParseHead(std::string_view text, std::string& dir) {
-  const std::string_view head = std::string_view(Header).substr(0, sizeof Header - 1);
-  if (!text.starts_with(head) || !text.substr(head.size()).starts_with("\ndir\t")) return false;
-  const std::size_t start = head.size() + 5;
-  const std::size_t end = text.find('\n', start);
-  return end != std::string_view::npos && Unescape(text.substr(start, end - start), dir);
+template <typename T>
+bool ParseNumber(std::string_view text, T& value) {
+  if (text.empty() || text.size() > SequenceDigits || text[0] == '+') return false;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size();
 }
 
-bool ParsePair(std::string_view line, TJournalPair& pair) {
-  const std::vector<std::string_view> fields = Split(line, '\t');
-  if (fields.size() != 3 || (fields[0] != "-" && fields[0] != "!")) return false;
-  pair.ExpectedToFail = fields[0] == "!";
-  return Unescape(fields[1], pair.OldName) && Unescape(fields[2], pair.NewName);
+bool ParseId(const std::string_view* f, Platform::TFileId& id) {
+  return ParseNumber(f[0], id.Device) && ParseNumber(f[1], id.Inode) &&
+         ParseNumber(f[2], id.Size) && ParseNumber(f[3], id.ModifiedNs) &&
+         ParseNumber(f[4], id.BornNs);
 }
 
-// The journal files of folder, oldest first (their names sort by time).
-std::vector<std::string> JournalFiles(const std::string& folder) {
+// One row: kind, old name, new name, then the five numbers of the identity.
+std::string ParseRow(std::string_view line, TJournalPair& pair) {
+  std::string_view f[8];
+  if (!SplitFields(line, f, 8)) return "a row without its eight fields";
+  if (f[0] != "-" && f[0] != "!" && f[0] != "^") return "an unknown kind of row";
+  pair.ExpectedToFail = f[0] == "!";
+  pair.OutOfFolder = f[0] == "^";
+  if (!Unescape(f[1], pair.OldName) || !Unescape(f[2], pair.NewName)) return "a bad escape";
+  if (!IsComponent(pair.OldName)) return "a name that is not one path component";
+  if (pair.OutOfFolder ? !pair.NewName.empty() : !IsComponent(pair.NewName))
+    return "a name that is not one path component";
+  if (!ParseId(f + 3, pair.Id)) return "a bad file identity";
+  return {};
+}
+
+// The sequence number of a record's file name; false for other names.
+bool SequenceOf(std::string_view name, uint64_t& sequence) {
+  const std::size_t head = sizeof Prefix - 1;
+  const std::size_t tail = sizeof Suffix - 1;
+  if (name.size() != head + SequenceDigits + tail || !name.starts_with(Prefix) ||
+      !name.ends_with(Suffix))
+    return false;
+  const std::string_view digits = name.substr(head, SequenceDigits);
+  return std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
+         ParseNumber(digits, sequence);
+}
+
+struct TRecordFile {
+  uint64_t Sequence;
+  std::string Name;
+};
+
+// The records of folder, oldest first by sequence.
+std::vector<TRecordFile> RecordFiles(Platform::TFileSystem& fs, const std::string& folder) {
   std::vector<Platform::TDirEntry> entries;
-  Platform::ListDirectory(folder, entries);
-  std::vector<std::string> names;
-  for (const Platform::TDirEntry& entry : entries) {
-    const std::string& name = entry.Name;
-    if (name.starts_with(Prefix) && name.ends_with(Suffix)) names.push_back(name);
+  fs.ListDirectory(folder, entries);
+  std::vector<TRecordFile> files;
+  for (Platform::TDirEntry& entry : entries) {
+    uint64_t sequence = 0;
+    if (SequenceOf(entry.Name, sequence)) files.push_back({sequence, std::move(entry.Name)});
   }
-  std::sort(names.begin(), names.end());
-  return names;
+  std::sort(files.begin(), files.end(),
+            [](const TRecordFile& a, const TRecordFile& b) { return a.Sequence < b.Sequence; });
+  return files;
 }
 
-std::string NewJournalName() {
-  const auto now = std::chrono::system_clock::now().time_since_epoch();
+std::string RecordName(uint64_t sequence) {
   char name[64];
-  std::snprintf(
-      name, sizeof name, "%s%020lld-%s%s", Prefix,
-      static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()),
-      Platform::ProcessId().c_str(), Suffix);
+  std::snprintf(name, sizeof name, "%s%020llu%s", Prefix, static_cast<unsigned long long>(sequence),
+                Suffix);
   return name;
+}
+
+void AppendRow(std::string& text, const TJournalPair& pair) {
+  text += pair.OutOfFolder ? "^\t" : pair.ExpectedToFail ? "!\t" : "-\t";
+  AppendEscaped(text, pair.OldName);
+  text += '\t';
+  AppendEscaped(text, pair.NewName);
+  const Platform::TFileId& id = pair.Id;
+  char numbers[128];
+  std::snprintf(numbers, sizeof numbers, "\t%llu\t%llu\t%llu\t%lld\t%lld\n",
+                static_cast<unsigned long long>(id.Device),
+                static_cast<unsigned long long>(id.Inode), static_cast<unsigned long long>(id.Size),
+                static_cast<long long>(id.ModifiedNs), static_cast<long long>(id.BornNs));
+  text += numbers;
 }
 
 }  // namespace
@@ -128,132 +158,164 @@ std::string JournalFolder() {
   return base + "/morvane";
 }
 
-TJournal PlanOf(const std::string& realDir, const FileList::TFileItems& rows) {
+bool IsComponent(std::string_view name) {
+  return !name.empty() && name != "." && name != ".." &&
+         name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
+}
+
+TJournal PlanOf(const Platform::TDirectory& dir, const FileList::TFileItems& rows) {
   TJournal journal;
-  journal.Dir = realDir;
+  journal.Dir = dir.RealPath();
   journal.Pairs.reserve(rows.size());
-  for (const TFileItem& row : rows)
-    journal.Pairs.push_back({row.OldName, row.NewName, WillFail(row.Conflict)});
+  for (const TFileItem& row : rows) {
+    const bool outOfFolder = row.NewName.find('/') != std::string::npos;
+    if (row.NewName == row.OldName || !IsComponent(row.OldName) ||
+        (!outOfFolder && !IsComponent(row.NewName)))
+      continue;
+    TJournalPair pair{row.OldName,
+                      outOfFolder ? std::string() : row.NewName,
+                      WillFail(row.Conflict),
+                      {},
+                      outOfFolder};
+    if (dir.FileId(row.OldName, pair.Id) != 0) pair.ExpectedToFail = !outOfFolder;
+    journal.Pairs.push_back(std::move(pair));
+  }
   return journal;
 }
 
 std::string FormatJournal(const TJournal& journal) {
-  std::string text = std::string(Header) + "\ndir\t" + Escape(journal.Dir) + "\n";
-  for (const TJournalPair& pair : journal.Pairs) {
-    text += pair.ExpectedToFail ? "!\t" : "-\t";
-    text += Escape(pair.OldName) + '\t' + Escape(pair.NewName) + '\n';
-  }
+  std::string text(Header);
+  text += "\ndir\t";
+  AppendEscaped(text, journal.Dir);
+  text += "\nrows\t" + std::to_string(journal.Pairs.size()) + "\n";
+  for (const TJournalPair& pair : journal.Pairs) AppendRow(text, pair);
+  text += EndLine;
+  text += '\n';
   return text;
 }
 
-bool ParseJournal(const std::string& text, TJournal& journal) {
-  journal = {};
-  if (!ParseHead(text, journal.Dir)) return false;
-  std::vector<std::string_view> lines = Split(text, '\n');
-  if (!lines.back().empty()) return false;
-  lines.pop_back();
-  journal.Pairs.resize(lines.size() - 2);
-  for (std::size_t i = 2; i < lines.size(); ++i) {
-    if (!ParsePair(lines[i], journal.Pairs[i - 2])) return false;
+bool TJournalReader::Fail(const std::string& what) {
+  if (FError.empty()) FError = "line " + std::to_string(FLine) + ": " + what;
+  FPending.clear();
+  return false;
+}
+
+bool TJournalReader::Head(std::string_view line) {
+  if (FLine == 1) return line == Header || Fail("not a Morvane undo record of this version");
+  if (FLine == 2) {
+    if (!line.starts_with("dir\t") || !Unescape(line.substr(4), FJournal.Dir) ||
+        FJournal.Dir.empty() || FJournal.Dir.front() != '/')
+      return Fail("no directory");
+    return true;
+  }
+  if (!line.starts_with("rows\t") || !ParseNumber(line.substr(5), FRows) || FRows > MaxJournalRows)
+    return Fail("no row count");
+  FJournal.Pairs.reserve(std::min<uint64_t>(FRows, 4096));
+  return true;
+}
+
+bool TJournalReader::Line(std::string_view line) {
+  if (FEnded) return Fail("text after the end");
+  const bool ok = [&] {
+    if (FLine <= 3) return Head(line);
+    if (FJournal.Pairs.size() == FRows)
+      return line == EndLine || Fail("more rows than the record declares");
+    TJournalPair pair;
+    const std::string what = ParseRow(line, pair);
+    if (!what.empty()) return Fail(what);
+    FJournal.Pairs.push_back(std::move(pair));
+    return true;
+  }();
+  if (ok && FLine > 3 && line == EndLine && FJournal.Pairs.size() == FRows) FEnded = true;
+  ++FLine;
+  return ok;
+}
+
+bool TJournalReader::Feed(std::string_view piece) {
+  if (!FError.empty()) return false;
+  while (!piece.empty()) {
+    const std::size_t end = piece.find('\n');
+    const std::string_view part = piece.substr(0, end);
+    if (FPending.size() + part.size() > MaxJournalLine)
+      return Fail("a line longer than any name can make it");
+    if (end == std::string_view::npos) {
+      FPending.append(part);
+      return true;
+    }
+    bool ok = true;
+    if (FPending.empty()) {
+      ok = Line(part);
+    } else {
+      FPending.append(part);
+      ok = Line(FPending);
+      FPending.clear();
+    }
+    if (!ok) return false;
+    piece.remove_prefix(end + 1);
   }
   return true;
 }
 
-int WriteJournal(const std::string& folder, const TJournal& journal) {
-  if (folder.empty()) return ENOENT;
-  if (!Platform::MakeDirectories(folder)) return EACCES;
-  if (const int err =
-          Platform::ReplaceFile(FileList::PathIn(folder, NewJournalName()), FormatJournal(journal)))
-    return err;
-  const std::vector<std::string> files = JournalFiles(folder);
-  for (std::size_t i = 0; i + KeptJournals < files.size(); ++i)
-    Platform::RemoveFile(FileList::PathIn(folder, files[i]));
-  return 0;
+bool TJournalReader::Finish() {
+  if (!FError.empty()) return false;
+  if (!FPending.empty() || !FEnded) return Fail("the record is cut short");
+  return true;
 }
 
-bool ReadJournal(const std::string& file, TJournal& journal) {
-  std::string text;
-  return Platform::ReadFileHead(file, MaxJournalBytes, text) && ParseJournal(text, journal);
+bool ParseJournal(std::string_view text, TJournal& journal, std::string& error) {
+  TJournalReader reader;
+  const bool ok = reader.Feed(text) && reader.Finish();
+  error = reader.Error();
+  journal = ok ? std::move(reader.Journal()) : TJournal{};
+  return ok;
 }
 
-std::string FindLastJournal(const std::string& folder, const std::string& realDir) {
+TJournalWrite WriteJournal(Platform::TFileSystem& fs, const std::string& folder,
+                           const TJournal& journal) {
+  TJournalWrite result{ENOENT, folder};
+  if (folder.empty()) return result;
+  if ((result.Error = fs.MakePrivateDirectories(folder)) != 0) return result;
+  const std::vector<TRecordFile> files = RecordFiles(fs, folder);
+  const std::string text = FormatJournal(journal);
+  uint64_t sequence = files.empty() ? 1 : files.back().Sequence + 1;
+  for (int attempt = 0; attempt < WriteTries; ++attempt, ++sequence) {
+    result.Path = FileList::PathIn(folder, RecordName(sequence));
+    result.Error = fs.WritePrivateFile(folder, RecordName(sequence), text);
+    if (result.Error != EEXIST) break;  // another run took that number first
+  }
+  if (result.Error != 0) return result;
+  // Only the records listed before this one are pruned, oldest first.
+  for (std::size_t i = 0; i + KeptJournals < files.size() + 1; ++i)
+    fs.RemoveFile(FileList::PathIn(folder, files[i].Name));
+  return result;
+}
+
+bool ReadJournal(Platform::TFileSystem& fs, const std::string& file, TJournal& journal,
+                 std::string& error) {
+  TJournalReader reader;
+  const int err =
+      fs.ReadPieces(file, [&reader](std::string_view piece) { return reader.Feed(piece); });
+  const bool ok = reader.Finish() && err == 0;
+  error = err != 0 ? Platform::ErrorText(err) : reader.Error();
+  journal = ok ? std::move(reader.Journal()) : TJournal{};
+  return ok;
+}
+
+TFoundJournal FindLastJournal(Platform::TFileSystem& fs, const std::string& folder,
+                              const std::string& realDir) {
   if (folder.empty() || realDir.empty()) return {};
-  const std::vector<std::string> files = JournalFiles(folder);
+  const std::vector<TRecordFile> files = RecordFiles(fs, folder);
   for (auto it = files.rbegin(); it != files.rend(); ++it) {
-    const std::string path = FileList::PathIn(folder, *it);
-    std::string text;
-    std::string dir;
-    if (Platform::ReadFileHead(path, HeadBytes, text) && ParseHead(text, dir) && dir == realDir)
-      return path;
+    const std::string path = FileList::PathIn(folder, it->Name);
+    TJournalReader reader;
+    const int err = fs.ReadPieces(path, [&reader](std::string_view piece) {
+      return reader.Feed(piece) && !reader.HeadDone();
+    });
+    if (err != 0) return {path, Platform::ErrorText(err)};
+    if (!reader.HeadDone()) return {path, reader.Finish() ? "" : reader.Error()};
+    if (reader.Journal().Dir == realDir) return {path, {}};
   }
   return {};
-}
-
-namespace {
-
-// Which names are there as the undo goes on, over the directory at its start.
-class TUndoState {
- public:
-  explicit TUndoState(const TDirectoryView& view) : FView(view) {}
-  bool Has(const std::string& name) const {
-    const auto it = FChanged.find(name);
-    return it != FChanged.end() ? it->second : FView.Has(name);
-  }
-  void Move(const std::string& from, const std::string& to) {
-    FChanged[from] = false;
-    FChanged[to] = true;
-  }
-
- private:
-  const TDirectoryView& FView;
-  std::unordered_map<std::string, bool> FChanged;
-};
-
-TFileItem Problem(const TJournalPair& pair, TConflict why) {
-  TFileItem item;
-  item.OldName = pair.OldName;
-  item.NewName = pair.NewName;
-  item.Conflict = why;
-  return item;
-}
-
-}  // namespace
-
-TUndoPlan PlanUndo(const TJournal& journal, const TDirectoryView& dir) {
-  // The first pair that moves a file to each name, and away from each name.
-  // When both names of a pair are there and one of them belongs to an
-  // earlier pair, its move waited on that pair and never happened (a run
-  // stopped early); otherwise the old name was taken after the run.
-  std::unordered_map<std::string, std::size_t> firstTarget;
-  std::unordered_map<std::string, std::size_t> firstSource;
-  for (std::size_t i = 0; i < journal.Pairs.size(); ++i) {
-    firstTarget.emplace(journal.Pairs[i].NewName, i);
-    firstSource.emplace(journal.Pairs[i].OldName, i);
-  }
-  TUndoPlan plan;
-  TUndoState state(dir);
-  for (std::size_t k = journal.Pairs.size(); k-- > 0;) {
-    const TJournalPair& pair = journal.Pairs[k];
-    if (pair.OldName == pair.NewName) continue;
-    const bool newThere = state.Has(pair.NewName);
-    const bool oldThere = state.Has(pair.OldName);
-    if (newThere && !oldThere) {
-      TFileItem move;
-      move.OldName = pair.NewName;
-      move.NewName = pair.OldName;
-      plan.Moves.push_back(std::move(move));
-      state.Move(pair.NewName, pair.OldName);
-      continue;
-    }
-    if (pair.ExpectedToFail || (!newThere && oldThere)) continue;
-    const auto target = firstTarget.find(pair.OldName);
-    const auto source = firstSource.find(pair.NewName);
-    if (newThere && ((target != firstTarget.end() && target->second < k) ||
-                     (source != firstSource.end() && source->second < k)))
-      continue;
-    plan.Problems.push_back(Problem(pair, newThere ? TConflict::Taken : TConflict::Gone));
-  }
-  return plan;
 }
 
 }  // namespace Rename

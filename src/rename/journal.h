@@ -1,26 +1,41 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "filelist/fileitem.h"
-#include "rename/conflicts.h"
+#include "platform/filesystem.h"
 
-// The plan of a rename run, kept so that the run can be undone. It is written
-// once, atomically, before the first move, and nothing is written per file:
-// undo decides each move from the disk (the new name there, the old one free),
-// so it is exact after a full run, an Abort, a crash or a power cut alike.
+// The record of a rename run, kept so that the run can be undone. It is written
+// once, atomically, before the first move, and lists every move the run will
+// try with the identity of the file it moves (device, inode, size, last write,
+// birth time), an untangled run's steps through temporary names included.
+// Undo (rename/undo.h) reads what happened from the disk through those
+// identities, so a full run, an Abort, a kill and a power cut need no special
+// case.
 //
-// Journals live in JournalFolder() as run-<time>-<pid>.journal, the newest 10
-// kept. Each names its directory by its real path (links resolved), which is
-// how the window and the command-line companion find the last run of the
-// directory they show.
+// Records live in JournalFolder() as run-<sequence>.journal (twenty digits,
+// the next one the highest there plus one: the clock plays no part); the last
+// KeptJournals by sequence stay. The folders made for them are 0700 and each
+// record is 0600. Each names its directory by its real path (links resolved).
+//
+// A record is untrusted input: reading is bounded (no line longer than a path
+// can make it, no more bytes than its declared rows can need) and strict (an
+// unknown field, a row that is cut short, a name that is not one path
+// component); damage refuses the whole record with a message saying what.
 namespace Rename {
 
 struct TJournalPair {
   std::string OldName;
-  std::string NewName;
+  std::string NewName;          // empty when OutOfFolder
   bool ExpectedToFail = false;  // the preview foresaw the failure of this move
+  Platform::TFileId Id;         // the file the move takes; Inode 0: unknown
+  // The move takes the file into a subfolder: its new name is no name of this
+  // folder, so the record keeps only that it happened, and undo leaves it.
+  bool OutOfFolder = false;
 };
 
 struct TJournal {
@@ -29,35 +44,74 @@ struct TJournal {
 };
 
 constexpr std::size_t KeptJournals = 10;
+// The longest line a valid record holds: a directory path, escaped, or a row
+// of two escaped names and five numbers.
+constexpr std::size_t MaxJournalLine = 2 * 4096 + 64;
+constexpr uint64_t MaxJournalRows = 100000000;
 
 // $XDG_STATE_HOME/morvane, else $HOME/.local/state/morvane.
 std::string JournalFolder();
 
-// The plan of rows whose conflicts are marked.
-TJournal PlanOf(const std::string& realDir, const FileList::TFileItems& rows);
+// Whether name is one path component (not empty, ".", "..", no "/" or NUL).
+bool IsComponent(std::string_view name);
+
+// The record of rows (list order) whose conflicts are marked, each file's
+// identity read in dir. Rows that cannot move at all (same, empty or
+// unusable new name) are left out.
+TJournal PlanOf(const Platform::TDirectory& dir, const FileList::TFileItems& rows);
 
 std::string FormatJournal(const TJournal& journal);
-bool ParseJournal(const std::string& text, TJournal& journal);
 
-// Writes the journal as the newest one of folder (created when missing) and
-// removes all but the newest KeptJournals. Returns 0 or an errno value.
-int WriteJournal(const std::string& folder, const TJournal& journal);
+// Reads a record in pieces, keeping only what is valid so far.
+class TJournalReader {
+ public:
+  // False once the record is found damaged (Error says why).
+  bool Feed(std::string_view piece);
+  // The end of the bytes: false when the record is damaged or cut short.
+  bool Finish();
+  // True once the head (header, dir, row count) has been read.
+  bool HeadDone() const { return FLine > 3; }
+  const std::string& Error() const { return FError; }
+  TJournal& Journal() { return FJournal; }
 
-// Reads and parses a journal file; false when it cannot be read or is no journal.
-bool ReadJournal(const std::string& file, TJournal& journal);
+ private:
+  bool Line(std::string_view line);
+  bool Head(std::string_view line);
+  bool Fail(const std::string& what);
 
-// The file of the newest journal for the directory realDir; empty if none.
-std::string FindLastJournal(const std::string& folder, const std::string& realDir);
-
-// The undo of a journal: the moves back, last pair first, of every pair whose
-// new name is there and whose old name is free at its turn (rows ready for
-// MoveRows), and the pairs that cannot be undone, with Conflict saying why
-// (Taken: the old name is held by another file; Gone: no file under either
-// name). Pairs whose move evidently never happened are passed over.
-struct TUndoPlan {
-  FileList::TFileItems Moves;
-  FileList::TFileItems Problems;  // OldName/NewName as in the journal
+  TJournal FJournal;
+  std::string FPending;  // the part of a line not yet ended
+  std::string FError;
+  uint64_t FRows = 0;
+  std::size_t FLine = 1;  // number of the next line
+  bool FEnded = false;
 };
-TUndoPlan PlanUndo(const TJournal& journal, const TDirectoryView& dir);
+
+// Parses a whole record; false with error set when it is damaged.
+bool ParseJournal(std::string_view text, TJournal& journal, std::string& error);
+
+struct TJournalWrite {
+  int Error = 0;     // errno value; 0 when written
+  std::string Path;  // of the record (or of the folder that failed)
+};
+
+// Writes the journal as the newest record of folder (created private when
+// missing) and removes all but the newest KeptJournals.
+TJournalWrite WriteJournal(Platform::TFileSystem& fs, const std::string& folder,
+                           const TJournal& journal);
+
+// Reads one record; false with error set when it cannot be read or is damaged.
+bool ReadJournal(Platform::TFileSystem& fs, const std::string& file, TJournal& journal,
+                 std::string& error);
+
+// The newest record of the directory realDir (Path empty if none). A newer
+// record whose head is damaged ends the search with Error set: it may be the
+// record of realDir, and undo does not guess around it.
+struct TFoundJournal {
+  std::string Path;
+  std::string Error;
+};
+TFoundJournal FindLastJournal(Platform::TFileSystem& fs, const std::string& folder,
+                              const std::string& realDir);
 
 }  // namespace Rename

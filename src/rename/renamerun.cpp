@@ -41,11 +41,31 @@ bool MoveRow(const Platform::TDirectory& dir, TFileItem& row, TRenameUi& ui, boo
   }
 }
 
+// Writes the run's record; when that fails, the user decides whether to
+// rename without undo (the window asks, the default is No).
+bool RecordOrConfirm(Platform::TFileSystem& fs, const Platform::TDirectory& dir,
+                     const FileList::TFileItems& items, const TRenameRequest& request,
+                     TRenameUi& ui) {
+  if (request.JournalFolder.empty()) return true;  // no record asked for
+  const TJournalWrite written = WriteJournal(fs, request.JournalFolder, PlanOf(dir, items));
+  if (written.Error == 0) return true;
+  const std::string why = written.Path + ": " + Platform::ErrorText(written.Error);
+  return ui.ConfirmWithoutUndo(FillIn(request.Texts.NoUndo, why));
+}
+
 }  // namespace
 
 const char OkStatus[] = " Ok! ";
 
 TRenameUi::~TRenameUi() = default;
+
+bool TRenameUi::ConfirmWithoutUndo(const std::string&) { return false; }
+
+std::string FillIn(const std::string& text, const std::string& value) {
+  const std::size_t at = text.find("%s");
+  if (at == std::string::npos) return text + ": " + value;
+  return text.substr(0, at) + value + text.substr(at + 2);
+}
 
 TBusyScope::TBusyScope(TRenameUi& ui) : FUi(ui) { FUi.SetBusy(true); }
 
@@ -91,12 +111,15 @@ TRunOutcome RunRename(Platform::TFileSystem& fs, FileList::TFileItems& items,
   outcome.ShowErrors = request.ShowErrors;
   if (items.empty()) return outcome;
   if (request.WarnBeforeRename && !ui.ConfirmRename(request.Texts.RenameMsg)) return outcome;
-  PreviewReading(items, request.Preview, request.Dir, request.FactsReader);
   const Platform::TDirectory dir(fs, request.Dir);
+  const Platform::TDirLock lock(fs, dir, request.WaitForFolder);
+  if (lock.Busy()) {
+    outcome.FolderBusy = true;
+    return outcome;
+  }
+  PreviewReading(items, request.Preview, request.Dir, request.FactsReader);
   MarkConflicts(items, ViewOf(dir));
-  // Without a journal the run goes on all the same; there is then nothing to undo.
-  if (!request.JournalFolder.empty())
-    WriteJournal(request.JournalFolder, PlanOf(dir.RealPath(), items));
+  if (!RecordOrConfirm(fs, dir, items, request, ui)) return outcome;
   TBusyScope busy(ui);
   outcome = MoveRows(dir, items, ui, request.ShowErrors, request.Texts);
   busy.End();

@@ -29,6 +29,9 @@ class TRenameUi {
   virtual void ShowProgress(int position, const std::string& status) = 0;
   // The window is disabled (true) for the run and enabled again after it.
   virtual void SetBusy(bool busy) = 0;
+  // Asked when the run's record cannot be written (Yes/No, No the default):
+  // true to rename all the same, without undo.
+  virtual bool ConfirmWithoutUndo(const std::string& text);
 };
 
 // The status text that ends a run (and an undo) at 100.
@@ -54,7 +57,12 @@ struct TRenameTexts {
   std::string RenameMsg;  // RenameMsgLbl: the confirmation text
   std::string CantRen;    // CantRenLbl: failure format, two "%s"
   std::string Ren;        // RenLbl: start of the progress text
+  std::string NoUndo;     // NoUndoLbl: one "%s" for why the record failed
 };
+
+// text with its first "%s" replaced by value (as plain text), or with ": "
+// and value added when it holds none.
+std::string FillIn(const std::string& text, const std::string& value);
 
 struct TRenameRequest {
   std::string Dir;  // DirEdit text; messages name PathIn(Dir, name)
@@ -64,13 +72,15 @@ struct TRenameRequest {
   TPreviewOptions Preview;
   FileList::TFactsReader FactsReader;  // reads what a template's fields need
   std::string JournalFolder;           // where the run's plan is kept for undo; empty: nowhere
+  bool WaitForFolder = false;          // wait while another run holds the folder
 };
 
 // What a run came to; each row's own outcome is on the row (Status, Error).
 struct TRunOutcome {
   bool Ran = false;  // false: empty list or confirmation cancelled
   bool Aborted = false;
-  bool ShowErrors = true;  // cleared when the user chose Ignore
+  bool ShowErrors = true;   // cleared when the user chose Ignore
+  bool FolderBusy = false;  // another run held the folder: nothing was done
   std::size_t Renamed = 0;
   std::size_t Failed = 0;
 };
@@ -83,10 +93,12 @@ struct TRunOutcome {
 TRunOutcome MoveRows(const Platform::TDirectory& dir, FileList::TFileItems& rows, TRenameUi& ui,
                      bool showErrors, const TRenameTexts& texts);
 
-// The Rename command: asks for confirmation when WarnBeforeRename, previews
-// again into items, marks the conflicts, writes the plan to the journal,
-// then moves the rows through fs (the directory opened once) with the window
-// busy, and ends with " Ok! " at 100. The caller rescans when Ran is true.
+// The Rename command: asks for confirmation when WarnBeforeRename, takes the
+// folder's lock (FolderBusy when another run holds it, unless WaitForFolder),
+// previews again into items, marks the conflicts, records the plan (when
+// that fails, ConfirmWithoutUndo decides), then moves the rows through fs
+// (the directory opened once) with the window busy, and ends with " Ok! " at
+// 100. The caller rescans when Ran is true.
 TRunOutcome RunRename(Platform::TFileSystem& fs, FileList::TFileItems& items,
                       const TRenameRequest& request, TRenameUi& ui);
 

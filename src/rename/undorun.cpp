@@ -5,46 +5,59 @@
 #include <unordered_map>
 
 #include "platform/filesystem.h"
-#include "rename/conflicts.h"
 #include "rename/journal.h"
 
 namespace Rename {
 
 namespace {
 
-// The journal of the last run in dir; empty when there is none. Only the
-// journals' first lines are read: this runs after every scan.
-std::string LastJournalOf(const Platform::TDirectory& dir, const std::string& folder) {
+// The newest record of dir; empty when there is none. Only the records'
+// first lines are read: this runs after every scan.
+TFoundJournal LastJournalOf(const Platform::TDirectory& dir, const std::string& folder) {
   if (folder.empty() || dir.Handle() < 0) return {};
-  return FindLastJournal(folder, dir.RealPath());
+  return FindLastJournal(dir.Fs(), folder, dir.RealPath());
 }
 
 // Undoes the run of journal, read from file; the file is removed once nothing
 // is left to undo.
 void UndoJournal(const Platform::TDirectory& dir, const std::string& file, const TJournal& journal,
                  TRenameUi& ui, bool showErrors, const TRenameTexts& texts, TUndoOutcome& outcome) {
-  TUndoPlan plan = PlanUndo(journal, ViewOf(dir));
+  TUndoPlan plan = PlanUndo(journal, dir);
   outcome.Moves = std::move(plan.Moves);
-  outcome.Problems = std::move(plan.Problems);
+  outcome.Left = std::move(plan.Left);
   outcome.Run = MoveRows(dir, outcome.Moves, ui, showErrors, texts);
-  const bool complete = !outcome.Run.Aborted && outcome.Run.Failed == 0 && outcome.Problems.empty();
-  if (complete) Platform::RemoveFile(file);
+  const bool complete = !outcome.Run.Aborted && outcome.Run.Failed == 0 && outcome.Left.empty();
+  if (complete) dir.Fs().RemoveFile(file);
+}
+
+// Reads the record found and undoes it; a damaged one moves nothing.
+void UndoFound(const Platform::TDirectory& dir, const TFoundJournal& found, TRenameUi& ui,
+               bool showErrors, const TRenameTexts& texts, TUndoOutcome& outcome) {
+  TJournal journal;
+  std::string error = found.Error;
+  if (error.empty() && ReadJournal(dir.Fs(), found.Path, journal, error) &&
+      journal.Dir != dir.RealPath())
+    error = "it belongs to another folder";
+  if (!error.empty()) {
+    outcome.Damage = found.Path + ": " + error;
+    outcome.Run.ShowErrors = showErrors;
+    return;
+  }
+  UndoJournal(dir, found.Path, journal, ui, showErrors, texts, outcome);
 }
 
 }  // namespace
 
 bool HasRunToUndo(const Platform::TDirectory& dir, const std::string& folder) {
-  return !LastJournalOf(dir, folder).empty();
+  return !LastJournalOf(dir, folder).Path.empty();
 }
 
 TUndoOutcome UndoLastRun(const Platform::TDirectory& dir, const std::string& folder, TRenameUi& ui,
                          bool showErrors, const TRenameTexts& texts) {
   TUndoOutcome outcome;
-  const std::string file = LastJournalOf(dir, folder);
-  TJournal journal;
-  if (file.empty() || !ReadJournal(file, journal)) return outcome;
-  outcome.Found = true;
-  UndoJournal(dir, file, journal, ui, showErrors, texts, outcome);
+  const TFoundJournal found = LastJournalOf(dir, folder);
+  outcome.Found = !found.Path.empty();
+  if (outcome.Found) UndoFound(dir, found, ui, showErrors, texts, outcome);
   return outcome;
 }
 
@@ -52,14 +65,17 @@ TUndoOutcome RunUndo(Platform::TFileSystem& fs, const TRenameRequest& request, T
   TUndoOutcome outcome;
   outcome.Run.ShowErrors = request.ShowErrors;
   const Platform::TDirectory dir(fs, request.Dir);
-  const std::string file = LastJournalOf(dir, request.JournalFolder);
-  outcome.Found = !file.empty();
+  const TFoundJournal found = LastJournalOf(dir, request.JournalFolder);
+  outcome.Found = !found.Path.empty();
   if (!outcome.Found) return outcome;
   if (request.WarnBeforeRename && !ui.ConfirmRename(request.Texts.RenameMsg)) return outcome;
+  const Platform::TDirLock lock(fs, dir, request.WaitForFolder);
+  if (lock.Busy()) {
+    outcome.FolderBusy = true;
+    return outcome;
+  }
   TBusyScope busy(ui);
-  TJournal journal;
-  if (ReadJournal(file, journal))
-    UndoJournal(dir, file, journal, ui, request.ShowErrors, request.Texts, outcome);
+  UndoFound(dir, found, ui, request.ShowErrors, request.Texts, outcome);
   outcome.Run.Ran = true;
   busy.End();
   ui.ShowProgress(100, OkStatus);
@@ -85,11 +101,11 @@ FileList::TFileItems UndoFailures(const TUndoOutcome& outcome) {
   FileList::TFileItems rows;
   for (const FileList::TFileItem& move : outcome.Moves)
     if (move.Status == FileList::TMoveStatus::Failed) rows.push_back(move);
-  for (const FileList::TFileItem& pair : outcome.Problems) {
-    if (pair.Conflict != FileList::TConflict::Taken) continue;
+  for (const TUndoLeft& left : outcome.Left) {
+    if (left.Reason != TUndoReason::OldNameTaken) continue;
     FileList::TFileItem back;
-    back.OldName = pair.NewName;  // where the file still is
-    back.NewName = pair.OldName;
+    back.OldName = left.NewName;  // where the file still is
+    back.NewName = left.OldName;
     back.Conflict = FileList::TConflict::Taken;
     back.Status = FileList::TMoveStatus::Failed;
     rows.push_back(std::move(back));
@@ -97,20 +113,33 @@ FileList::TFileItems UndoFailures(const TUndoOutcome& outcome) {
   return rows;
 }
 
-std::string UndoProblemsText(const std::string& dirText, const FileList::TFileItems& problems,
+const std::string& ReasonText(TUndoReason reason, const TUndoTexts& texts) {
+  switch (reason) {
+    case TUndoReason::OldNameTaken:
+      return texts.Taken;
+    case TUndoReason::OtherFile:
+      return texts.Other;
+    case TUndoReason::NotInFolder:
+      return texts.Folder;
+    case TUndoReason::NotThere:
+      break;
+  }
+  return texts.Gone;
+}
+
+std::string UndoProblemsText(const std::string& dirText, const std::vector<TUndoLeft>& left,
                              const TUndoTexts& texts, std::size_t listed) {
-  if (problems.empty()) return {};
+  if (left.empty()) return {};
   constexpr const char* arrow = " \xe2\x86\x92 ";  // U+2192 in UTF-8
   std::string text = texts.NotUndone;
-  const std::size_t shown = std::min(listed, problems.size());
+  const std::size_t shown = std::min(listed, left.size());
   for (std::size_t i = 0; i < shown; ++i) {
-    const FileList::TFileItem& pair = problems[i];
-    text += "\n" + FileList::PathIn(dirText, pair.NewName) + arrow +
-            FileList::PathIn(dirText, pair.OldName) + ": " +
-            (pair.Conflict == FileList::TConflict::Taken ? texts.Taken : texts.Gone);
+    const TUndoLeft& row = left[i];
+    text += "\n";
+    if (!row.NewName.empty()) text += FileList::PathIn(dirText, row.NewName) + arrow;
+    text += FileList::PathIn(dirText, row.OldName) + ": " + ReasonText(row.Reason, texts);
   }
-  if (shown < problems.size())
-    text += "\n" + texts.More + " " + std::to_string(problems.size() - shown);
+  if (shown < left.size()) text += "\n" + texts.More + " " + std::to_string(left.size() - shown);
   return text;
 }
 

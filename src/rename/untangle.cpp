@@ -1,7 +1,9 @@
 #include "rename/untangle.h"
 
+#include <cerrno>
 #include <deque>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "platform/filesystem.h"
 #include "platform/system.h"
@@ -43,7 +45,8 @@ class TUntangler {
       Drain(cycle++);
     }
     for (std::size_t i : rest)
-      FSteps.push_back({FRows[i].OldName, FRows[i].NewName, i, -1, WillFail(FRows[i].Conflict)});
+      FSteps.push_back({FRows[i].OldName, FRows[i].NewName, i, -1, WillFail(FRows[i].Conflict),
+                        FMoved.count(FRows[i].OldName) > 0});
     return std::move(FSteps);
   }
 
@@ -61,6 +64,7 @@ class TUntangler {
         continue;
       }
       FBySource[row.OldName] = i;
+      FMoved.insert(row.OldName);
       FSource[i] = row.OldName;
       FDone[i] = false;
     }
@@ -106,19 +110,26 @@ class TUntangler {
   std::vector<bool> FDone;
   std::vector<bool> FBlocked;  // a mover whose target a file that stays holds
   std::unordered_map<std::string, std::size_t> FBySource;  // old name -> row still to move
+  std::unordered_set<std::string> FMoved;                  // the old names of the movers
   std::unordered_map<std::string, std::size_t> FWaiting;   // new name -> row that wants it
   std::deque<std::size_t> FReady;
   std::vector<TStep> FSteps;
   std::size_t FCount = 0;
 };
 
+// Moves a failed cycle's earlier steps back, last first; a file that cannot
+// go back is listed as stranded.
 void RollBack(const Platform::TDirectory& dir, const std::vector<TStep>& steps, std::size_t first,
-              std::size_t failed, FileList::TFileItems& rows) {
+              std::size_t failed, FileList::TFileItems& rows, TStepsOutcome& outcome) {
+  const int error = rows[steps[failed].Row].Error;
   for (std::size_t k = failed; k-- > first;) {
-    dir.Rename(steps[k].To, steps[k].From);
     TFileItem& row = rows[steps[k].Row];
     row.Status = TMoveStatus::Failed;
-    row.Error = rows[steps[failed].Row].Error;
+    row.Error = error;
+    const int back = dir.Rename(steps[k].To, steps[k].From);
+    if (back == 0) continue;
+    row.Error = back;
+    outcome.Stranded.push_back({steps[k].To, row.OldName, back});
   }
 }
 
@@ -129,18 +140,28 @@ std::vector<TStep> UntangleSteps(const FileList::TFileItems& rows,
   return TUntangler(rows, isFree).Steps();
 }
 
-TJournal PlanOfSteps(const std::string& realDir, const std::vector<TStep>& steps) {
+TJournal PlanOfSteps(const Platform::TDirectory& dir, const FileList::TFileItems& rows,
+                     const std::vector<TStep>& steps) {
   TJournal journal;
-  journal.Dir = realDir;
+  journal.Dir = dir.RealPath();
   journal.Pairs.reserve(steps.size());
-  for (const TStep& step : steps)
-    journal.Pairs.push_back({step.From, step.To, step.ExpectedToFail});
+  std::vector<Platform::TFileId> ids(rows.size());
+  std::vector<bool> known(rows.size(), false);
+  for (const TStep& step : steps) {
+    const bool outOfFolder = step.To.find('/') != std::string::npos;
+    if (step.Untried || step.From == step.To || !IsComponent(step.From) ||
+        (!outOfFolder && !IsComponent(step.To)))
+      continue;
+    if (!known[step.Row]) known[step.Row] = dir.FileId(rows[step.Row].OldName, ids[step.Row]) == 0;
+    journal.Pairs.push_back({step.From, outOfFolder ? std::string() : step.To,
+                             step.ExpectedToFail || !known[step.Row], ids[step.Row], outOfFolder});
+  }
   return journal;
 }
 
-TRunOutcome RunSteps(const Platform::TDirectory& dir, const std::vector<TStep>& steps,
-                     FileList::TFileItems& rows) {
-  TRunOutcome outcome;
+TStepsOutcome RunSteps(const Platform::TDirectory& dir, const std::vector<TStep>& steps,
+                       FileList::TFileItems& rows) {
+  TStepsOutcome outcome;
   outcome.Ran = true;
   for (TFileItem& row : rows) row.Status = TMoveStatus::Pending;
   std::size_t cycleStart = 0;
@@ -154,10 +175,10 @@ TRunOutcome RunSteps(const Platform::TDirectory& dir, const std::vector<TStep>& 
       row.Error = 0;
       continue;
     }
-    row.Error = dir.Rename(step.From, step.To);
+    row.Error = step.Untried ? ENOENT : dir.Rename(step.From, step.To);
     row.Status = row.Error == 0 ? TMoveStatus::Renamed : TMoveStatus::Failed;
     if (row.Error == 0 || step.Cycle < 0) continue;
-    RollBack(dir, steps, cycleStart, k, rows);
+    RollBack(dir, steps, cycleStart, k, rows, outcome);
     // The rest of the cycle is not tried.
     for (std::size_t j = k + 1; j < steps.size() && steps[j].Cycle == step.Cycle; ++j) {
       rows[steps[j].Row].Status = TMoveStatus::Failed;

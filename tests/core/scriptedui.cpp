@@ -24,6 +24,11 @@ void TScriptedUi::ShowProgress(int position, const std::string& status) {
 
 void TScriptedUi::SetBusy(bool busy) { Busy.push_back(busy); }
 
+bool TScriptedUi::ConfirmWithoutUndo(const std::string& text) {
+  NoUndoAsked.push_back(text);
+  return NoUndoAnswer;
+}
+
 std::vector<FileList::TMoveStatus> Statuses(const FileList::TFileItems& rows) {
   std::vector<FileList::TMoveStatus> statuses;
   for (const FileList::TFileItem& row : rows) statuses.push_back(row.Status);

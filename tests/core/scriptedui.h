@@ -15,6 +15,7 @@ namespace TestUtil {
 class TScriptedUi : public Rename::TRenameUi {
  public:
   bool ConfirmAnswer = true;
+  bool NoUndoAnswer = false;                 // of ConfirmWithoutUndo
   std::vector<Rename::TFailAnswer> Answers;  // one per failure box, then Fallback
   Rename::TFailAnswer Fallback = Rename::TFailAnswer::Ignore;
   std::function<Rename::TFailAnswer(const std::string& text)> Answer;  // decides when set
@@ -23,6 +24,7 @@ class TScriptedUi : public Rename::TRenameUi {
   const FileList::TFileItems* Items = nullptr;  // to see the new names at confirmation
 
   std::vector<std::string> Confirms;
+  std::vector<std::string> NoUndoAsked;
   std::vector<std::string> NewNamesAtConfirm;
   std::vector<std::string> Failures;
   std::vector<std::pair<int, std::string>> Progress;
@@ -32,6 +34,7 @@ class TScriptedUi : public Rename::TRenameUi {
   Rename::TFailAnswer RenameFailed(const std::string& text) override;
   void ShowProgress(int position, const std::string& status) override;
   void SetBusy(bool busy) override;
+  bool ConfirmWithoutUndo(const std::string& text) override;
 };
 
 // The Status of every row.

@@ -124,6 +124,7 @@ class TFoldingFolder : public Platform::TRenameCalls {
   std::string RefuseUnlink;
   std::map<std::string, std::pair<std::string, uint64_t>> Entries;  // folded -> name, inode
   uint64_t NextInode = 100;
+  std::string Refused;  // a move to this exact name fails with EIO
 
   void Add(const std::string& name) { Entries[Fold(name)] = {name, NextInode++}; }
   std::vector<std::string> Names() const {
@@ -133,6 +134,7 @@ class TFoldingFolder : public Platform::TRenameCalls {
   }
   int Rename(const std::string& from, const std::string& to, bool noReplace) override {
     if (noReplace && NoAtomic) return EINVAL;
+    if (to == Refused) return EIO;
     auto source = Entries.find(Fold(from));
     if (source == Entries.end()) return ENOENT;
     if (Entries.count(Fold(to)) && noReplace) return EEXIST;
@@ -198,6 +200,19 @@ TEST_F(RenameNoReplace, CaseChangesOnCaseInsensitiveFolders) {
           << c.From << " -> " << c.To << " mode " << mode;
       EXPECT_EQ(folder.Names(), c.After) << c.From << " -> " << c.To << " mode " << mode;
     }
+  }
+}
+
+// A case change whose second move fails puts the file back under its name
+// (the fallback without the atomic rename has a table of its own below).
+TEST_F(RenameNoReplace, FailedCaseChangeMovesTheFileBack) {
+  for (int mode = 0; mode < 2; ++mode) {
+    TFoldingFolder folder;
+    folder.NewInodes = mode != 0;
+    folder.Add("Photo.JPG");
+    folder.Refused = "photo.jpg";
+    EXPECT_EQ(Platform::RenameNoReplaceWith(folder, "Photo.JPG", "photo.jpg"), EIO) << mode;
+    EXPECT_EQ(folder.Names(), TNames{"Photo.JPG"}) << mode;
   }
 }
 

@@ -119,6 +119,8 @@ done <<'TABLE'
 2|is a folder|@D/plain,@D
 2|no such file|@D/plain,@D/missing
 2|several folders|@D/plain,/etc/hostname
+2|'--no-undo' needs '--apply'|--no-undo,@D
+2|'--wait' needs '--apply' or '--undo'|--wait,@D
 TABLE
 check "help names the escapes" 1 "$("$CLI" --help | grep -c 'a tab as \\t')"
 
@@ -390,5 +392,36 @@ check "preset: its choices" "photo-1234.jpg" "$(XDG_CONFIG_HOME="$WORK/config" "
 check "preset: options given override" "x1.png" "$(XDG_CONFIG_HOME="$WORK/config" "$CLI" --preset ph --prefix x "$D" | cut -f2 | head -1)"
 XDG_CONFIG_HOME="$WORK/config" "$CLI" --preset none "$D" 2>/dev/null
 check "preset: unknown name" 2 $?
+# --- The undo record -----------------------------------------------------------------
+fresh  # a record that cannot be written stops the run unless --no-undo is given
+touch "$D/a.txt"
+XDG_STATE_HOME="$D/a.txt" "$CLI" --apply "$D" 2>"$WORK/err"
+check "unwritable record: nothing renamed" "1 a.txt" "$? $(ls "$D" | xargs)"
+check "unwritable record: path and reason" 1 "$(grep -c "undo record '$D/a.txt/morvane'.*Not a directory" "$WORK/err")"
+XDG_STATE_HOME="$D/a.txt" "$CLI" --apply --no-undo "$D"
+check "--no-undo renames" "0 1.txt" "$? $(ls "$D" | xargs)"
+check "records are private" "700 600" "$(stat -c %a "$WORK/state/morvane") $(stat -c %a "$WORK/state/morvane/"run-*.journal | head -1)"
+fresh  # a file listed twice moves once, untangled or not; undo restores both
+echo x >"$D/x.txt"; echo y >"$D/y.txt"
+"$CLI" --apply --untangle --json --filter '*;txt' "$D" >"$WORK/out" 2>/dev/null
+check "listed twice: statuses" "2 2" "$(grep -c '"renamed"' "$WORK/out") $(grep -c '"failed"' "$WORK/out")"
+check "listed twice: planned names only" "1.txt:x 3.txt:y" "$(cd "$D" && for f in *; do printf '%s:%s ' "$f" "$(cat "$f")"; done | xargs)"
+"$CLI" --undo "$D"
+check "listed twice: undone" "0 x.txt:x y.txt:y" "$? $(cd "$D" && for f in *; do printf '%s:%s ' "$f" "$(cat "$f")"; done | xargs)"
+fresh  # one run at a time in a folder
+touch "$D/a"
+flock "$D" sleep 2 &
+sleep 0.5
+"$CLI" --apply "$D" 2>"$WORK/err"
+check "busy folder: nothing renamed" "1 a" "$? $(ls "$D" | xargs)"
+check "busy folder: message" 1 "$(grep -c 'another run is renaming' "$WORK/err")"
+"$CLI" --apply --wait "$D"
+check "--wait renames after the other run" "0 1" "$? $(ls "$D" | xargs)"
+wait
+last=$(ls "$WORK/state/morvane/"run-*.journal | tail -1)
+truncate -s -3 "$last"
+"$CLI" --undo "$D" 2>"$WORK/err"
+check "damaged record: nothing undone" "1 1" "$? $(ls "$D" | xargs)"
+check "damaged record: named" 1 "$(grep -c "damaged: $last: .*cut short" "$WORK/err")"
 
 finish

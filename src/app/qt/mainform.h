@@ -19,6 +19,7 @@
 #include "rename/namebuilder.h"
 #include "rename/preview.h"
 #include "rename/renamerun.h"
+#include "rename/undo.h"
 
 class QDragEnterEvent;
 class QDragMoveEvent;
@@ -152,6 +153,7 @@ class TMainForm : public QMainWindow, private TMainFormControls {
   void CreateTextPanel();
   QLabel* CreateTextLabel(const char* name, const char* caption);
   void CreateSelectionTexts();
+  void CreateUndoTexts();
   void CreateMainMenu();
   QAction* CreateMenuItem(QMenu* menu, const char* name, const char* caption, int image,
                           THandler handler);
@@ -191,8 +193,10 @@ class TMainForm : public QMainWindow, private TMainFormControls {
   void MarkConflicts();
   // Enables UndoMnu when the current directory has a run to undo.
   void UpdateUndoMnu();
-  // The box of the journal pairs an undo could not undo (none: no box).
-  void ShowUndoProblems(const FileList::TFileItems& problems);
+  // The box of the rows an undo left alone, with their reasons (none: no box).
+  void ShowUndoProblems(const std::vector<Rename::TUndoLeft>& left);
+  // A box with text (plain) and OK.
+  void ShowWarning(const std::string& text);
 
   // Drops and the file list's keys (mainform_desktop.cpp).
   void CreateDesktopBindings();

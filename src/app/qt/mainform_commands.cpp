@@ -31,6 +31,7 @@
 #include "filelist/visiblename.h"
 #include "platform/filesystem.h"
 #include "platform/qt/desktop.h"
+#include "rename/conflicts.h"
 #include "rename/journal.h"
 #include "rename/qt/messageboxrenameui.h"
 #include "rename/renamerun.h"
@@ -75,6 +76,7 @@ Rename::TRenameRequest TMainForm::RunRequest(const QLabel* confirm) const {
   request.Texts.RenameMsg = ToUtf8(confirm->text());
   request.Texts.CantRen = ToUtf8(CantRenLbl->text());
   request.Texts.Ren = ToUtf8(RenLbl->text());
+  request.Texts.NoUndo = ToUtf8(NoUndoLbl->text());
   request.JournalFolder = Rename::JournalFolder();
   return request;
 }
@@ -86,6 +88,7 @@ void TMainForm::GoBTnClick() {
   TMessageBoxRenameUi ui(this, ActionLbl, ProgressBar1);
   const Rename::TRunOutcome result =
       Rename::RunRename(Platform::FileSystem(), FModel->MutableItems(), request, ui);
+  if (result.FolderBusy) return ShowWarning(ToUtf8(BusyDirLbl->text()));
   ShowErrorMnu->setChecked(result.ShowErrors);
   FModel->NewNamesChanged();
   if (!result.Ran) return;
@@ -161,24 +164,32 @@ void TMainForm::UndoMnuClick() {
   const Rename::TUndoOutcome outcome =
       Rename::RunUndo(Platform::FileSystem(), RunRequest(UndoMsgLbl), ui);
   if (!outcome.Found) return UpdateUndoMnu();
+  if (outcome.FolderBusy) return ShowWarning(ToUtf8(BusyDirLbl->text()));
   if (!outcome.Run.Ran) return;
+  if (!outcome.Damage.empty())
+    return ShowWarning(Rename::FillIn(ToUtf8(DamagedLbl->text()), outcome.Damage));
   ShowErrorMnu->setChecked(outcome.Run.ShowErrors);
   FollowSelection(outcome.Moves);
   RefreshBtnClick();
   Rename::KeepFailures(FModel->MutableItems(), Rename::UndoFailures(outcome));
   FModel->NewNamesChanged();
-  ShowUndoProblems(outcome.Problems);
+  ShowUndoProblems(outcome.Left);
 }
 
 // One box lists what could not be undone, the list shown behind it.
-void TMainForm::ShowUndoProblems(const FileList::TFileItems& problems) {
-  if (problems.empty()) return;
+void TMainForm::ShowUndoProblems(const std::vector<Rename::TUndoLeft>& left) {
+  if (left.empty()) return;
   Rename::TUndoTexts texts;
   texts.NotUndone = ToUtf8(NotUndoneLbl->text());
   texts.Taken = ToUtf8(UndoTakenLbl->text());
   texts.Gone = ToUtf8(UndoGoneLbl->text());
   texts.More = ToUtf8(MoreNotUndoneLbl->text());
-  const std::string text = Rename::UndoProblemsText(DirectoryBytes(), problems, texts);
+  texts.Other = ToUtf8(UndoOtherLbl->text());
+  texts.Folder = ToUtf8(UndoFolderLbl->text());
+  ShowWarning(Rename::UndoProblemsText(DirectoryBytes(), left, texts));
+}
+
+void TMainForm::ShowWarning(const std::string& text) {
   DialogSeam().MessageBox(this, FromUtf8(text), QGuiApplication::applicationDisplayName(),
                           QMessageBox::Ok, QMessageBox::Warning, QMessageBox::Ok);
 }

@@ -146,6 +146,17 @@ void TMainForm::CreateTextPanel() {
   MoreNotUndoneLbl = CreateTextLabel("MoreNotUndoneLbl", "Further renames not undone:");
   CreateSelectionTexts();
   MissingLbl = CreateTextLabel("MissingLbl", "The file lacks a field of the template");
+  CreateUndoTexts();
+}
+
+// What Undo and the run's journal say of rows left alone and of records.
+void TMainForm::CreateUndoTexts() {
+  UndoOtherLbl = CreateTextLabel("UndoOtherLbl", "another file is now under the new name");
+  UndoFolderLbl = CreateTextLabel("UndoFolderLbl", "the file was moved into another folder");
+  DamagedLbl =
+      CreateTextLabel("DamagedLbl", "Nothing was undone: the undo record is damaged (%s).");
+  NoUndoLbl = CreateTextLabel("NoUndoLbl", "Undo will not be possible (%s). Rename anyway?");
+  BusyDirLbl = CreateTextLabel("BusyDirLbl", "Another run is renaming in this folder.");
 }
 
 // The reasons a selection handed over at start is refused, each put before

@@ -148,6 +148,11 @@ struct TMainFormControls {
   QLabel* NotAFileLbl = nullptr;
   QLabel* SeveralFoldersLbl = nullptr;
   QLabel* MissingLbl = nullptr;
+  QLabel* UndoOtherLbl = nullptr;
+  QLabel* UndoFolderLbl = nullptr;
+  QLabel* DamagedLbl = nullptr;
+  QLabel* NoUndoLbl = nullptr;
+  QLabel* BusyDirLbl = nullptr;
 
   // Components without a place on screen.
   QObject* ImageList1 = nullptr;

@@ -55,3 +55,10 @@ void TMessageBoxRenameUi::ShowProgress(int position, const std::string& status) 
 void TMessageBoxRenameUi::SetBusy(bool busy) {
   if (FOwner) FOwner->setEnabled(!busy);
 }
+
+bool TMessageBoxRenameUi::ConfirmWithoutUndo(const std::string& text) {
+  const auto answer = DialogSeam().MessageBox(
+      FOwner, FromUtf8(text), QGuiApplication::applicationDisplayName(),
+      QMessageBox::Yes | QMessageBox::No, QMessageBox::Warning, QMessageBox::No);
+  return answer == QMessageBox::Yes;
+}

@@ -17,6 +17,7 @@ class TMessageBoxRenameUi : public Rename::TRenameUi {
   Rename::TFailAnswer RenameFailed(const std::string& text) override;
   void ShowProgress(int position, const std::string& status) override;
   void SetBusy(bool busy) override;
+  bool ConfirmWithoutUndo(const std::string& text) override;
 
  private:
   QWidget* FOwner;
