@@ -172,7 +172,7 @@ TEST(Journal, UnwritableRecordStopsTheRunUnlessConfirmed) {
       request.WarnBeforeRename = false;
       request.JournalFolder = folder;
       request.Texts.NoUndo = "No undo (%s). Go?";
-      request.Preview.RenamePage = true;
+      request.Preview.Page = Rename::TPage::Rename;
       FileList::TFileItems items = {FileList::TFileItem{"a", "", -1, false}};
       TestUtil::TScriptedUi ui;
       ui.NoUndoAnswer = anyway;

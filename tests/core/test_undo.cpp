@@ -508,7 +508,7 @@ TEST(Undo, SecondRunInAFolderMovesNothing) {
   request.Dir = dir.Path();
   request.WarnBeforeRename = false;
   request.JournalFolder = dir.File("j");
-  request.Preview.RenamePage = true;
+  request.Preview.Page = Rename::TPage::Rename;
   TFileItems items = {TFileItem{"a", "", -1, false}};
   TestUtil::TScriptedUi ui;
   EXPECT_TRUE(Rename::RunRename(Platform::FileSystem(), items, request, ui).FolderBusy);
