@@ -5,9 +5,12 @@
 #include <string>
 namespace Platform {
 // Which facts a template needs; nothing else is read.
-struct TNeededFacts { bool Taken = false, Camera = false, Audio = false, Modified = false; };
+struct TNeededFacts {
+  bool Taken = false, Camera = false, Audio = false, Modified = false;
+};
 struct TFileFacts {
-  std::optional<int64_t> Taken;     // date taken, seconds since the epoch as local wall-clock time read as UTC (EXIF has no zone)
+  std::optional<int64_t> Taken;  // date taken, seconds since the epoch as local wall-clock time
+                                 // read as UTC (EXIF has no zone)
   std::optional<std::string> Camera;
   std::optional<std::string> Artist, Album, Title;
   std::optional<int> Year, Track;
@@ -16,7 +19,7 @@ struct TFileFacts {
 // Reads what is needed from one file (path as bytes); fields it cannot give stay empty.
 // Never throws; bounded in size and time.
 TFileFacts ReadFacts(const std::string& path, const TNeededFacts& needed);
-}
+}  // namespace Platform
 
 namespace Platform {
 // A date and time as photos write it, "YYYY:MM:DD HH:MM:SS" (EXIF) or ISO
@@ -24,4 +27,4 @@ namespace Platform {
 // fraction and zone after it are ignored. Empty for blank, zero or impossible
 // dates.
 std::optional<int64_t> ParseTakenDate(const std::string& text);
-}
+}  // namespace Platform

@@ -207,7 +207,8 @@ void TMainForm::CreateBottomLeftPanel() {
   FModel->SetMarkText([this](const FileList::TFileItem& item) { return MarkText(item); });
   FileList = new QTreeView(BottomLeftPanel);
   FileList->setModel(FModel);
-  FileList->setItemDelegate(new TNameDelegate(FileList));  // markers coloured, names read as spelled
+  FileList->setItemDelegate(
+      new TNameDelegate(FileList));  // markers coloured, names read as spelled
   FileList->setRootIsDecorated(false);
   FileList->setUniformRowHeights(true);
   FileList->setItemsExpandable(false);
