@@ -60,7 +60,7 @@ TEST(Journal, DamagedRecordIsRefusedAsAWhole) {
       {Head + "-\ta\t..\t1\t2\t3\t4\t5\nend\n", "path component"},
       {Head + "-\t\tb\t1\t2\t3\t4\t5\nend\n", "path component"},
       {Head + "-\ta\tx/y\t1\t2\t3\t4\t5\nend\n", "path component"},
-      {Head + std::string("-\ta\0b\tc\t1\t2\t3\t4\t5\nend\n", Head.size() + 22), "path component"},
+      {Head + std::string("-\ta\0b\tc\t1\t2\t3\t4\t5\nend\n", 22), "path component"},
       {Head + "^\ta\tb\t1\t2\t3\t4\t5\nend\n", "path component"},
       {Head + "-\ta\\q\tb\t1\t2\t3\t4\t5\nend\n", "escape"},
       {"morvane journal 1\ndir\t/d\n-\ta\tb\n", "version"},
