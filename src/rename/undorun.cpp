@@ -4,6 +4,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "filelist/visiblename.h"
 #include "platform/filesystem.h"
 #include "rename/journal.h"
 
@@ -136,8 +137,10 @@ std::string UndoProblemsText(const std::string& dirText, const std::vector<TUndo
   for (std::size_t i = 0; i < shown; ++i) {
     const TUndoLeft& row = left[i];
     text += "\n";
-    if (!row.NewName.empty()) text += FileList::PathIn(dirText, row.NewName) + arrow;
-    text += FileList::PathIn(dirText, row.OldName) + ": " + ReasonText(row.Reason, texts);
+    if (!row.NewName.empty())
+      text += FileList::VisibleName(FileList::PathIn(dirText, row.NewName)) + arrow;
+    text += FileList::VisibleName(FileList::PathIn(dirText, row.OldName)) + ": " +
+            ReasonText(row.Reason, texts);
   }
   if (shown < left.size()) text += "\n" + texts.More + " " + std::to_string(left.size() - shown);
   return text;

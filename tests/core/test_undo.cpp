@@ -417,9 +417,9 @@ TEST(Undo, ReportListsTheRowsItLeftUpToALimit) {
       {{{"a", "1", TUndoReason::OldNameTaken}, {"\xff", "2", TUndoReason::NotThere}},
        20,
        "Not undone %s:\n/d/1" + arrow + "/d/a: taken\n/d/2" + arrow + "/d/\xff: gone"},
-      {{{"a", "1", TUndoReason::OtherFile}, {"b", "", TUndoReason::NotInFolder}},
+      {{{"a\xe2\x80\xae", "1", TUndoReason::OtherFile}, {"b", "", TUndoReason::NotInFolder}},
        1,
-       "Not undone %s:\n/d/1" + arrow + "/d/a: other\nMore: 1"},
+       "Not undone %s:\n/d/1" + arrow + "/d/a<U+202E>: other\nMore: 1"},
       {{{"b", "", TUndoReason::NotInFolder}}, 1, "Not undone %s:\n/d/b: folder"},
   };
   for (const auto& c : cases)
