@@ -9,9 +9,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QToolButton>
 
 #include "app/qt/mainform_radiogroup.h"
+#include "core/envguard.h"
 #include "filelist/qt/filelistmodel.h"
 #include "gui/mainformfixture.h"
 #include "rename/journal.h"
@@ -25,6 +27,8 @@ struct TSeenBox {
   QString Status;
   bool WindowEnabled = true;
   int Lines = 0;  // lines of text in the box
+  QAbstractButton* Default = nullptr;
+  QAbstractButton* No = nullptr;
 };
 
 // How many lines the box's text takes.
@@ -50,7 +54,8 @@ class MainFormRename : public TMainFormFixture {
       auto* box = qobject_cast<QMessageBox*>(dialog);
       ASSERT_NE(box, nullptr);
       seen.push_back({box->text(), box->windowTitle(), Ui(*Form).ActionLbl->text(),
-                      Form->isEnabled(), LinesOf(*box)});
+                      Form->isEnabled(), LinesOf(*box), box->defaultButton(),
+                      box->button(QMessageBox::No)});
       ASSERT_NE(box->button(button), nullptr);
       box->button(button)->click();
       if (then) then();
@@ -248,6 +253,29 @@ TEST_F(MainFormRename, UndoReportsThePairsItCouldNotUndo) {
                                             Files.File("1.txt") + "\n" + Files.File("a.txt"));
   EXPECT_FALSE(MarkOf(*Form, 1).Coloured);
   EXPECT_TRUE(Ui(*Form).UndoMnu->isEnabled());  // kept for another try
+}
+
+// Where the undo record cannot be written (its folder is a file), the run
+// asks whether to rename without undo, No the default; No renames nothing.
+TEST_F(MainFormRename, UnwritableRecordAsksBeforeRenamingWithoutUndo) {
+  const TestUtil::TTempDir state;
+  const TestUtil::TEnvGuard stateHome("XDG_STATE_HOME", state.Path());
+  TestUtil::WriteFileBytes(state.File("morvane"), "not a folder");
+  ScanFiles({"a.txt", "b.txt"});
+  ASSERT_EQ(Form->DirectoryBytes(), Files.Path());
+  std::vector<TSeenBox> seen;
+  for (const QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
+    Answer(QMessageBox::Ok, seen, [&]() { Answer(answer, seen); });
+    Ui(*Form).GoBTn->click();
+  }
+  ASSERT_EQ(seen.size(), 4u);
+  for (const std::size_t i : {1u, 3u}) {
+    EXPECT_TRUE(seen[i].Text.startsWith(QStringLiteral("Undo will not be possible ("))) << i;
+    EXPECT_TRUE(seen[i].Text.endsWith(QStringLiteral("). Rename anyway?"))) << i;
+    EXPECT_EQ(seen[i].Default, seen[i].No);
+  }
+  EXPECT_EQ(FileNames(), (TNames{"1.txt", "2.txt"}));  // only after Yes
+  EXPECT_FALSE(Ui(*Form).UndoMnu->isEnabled());
 }
 
 }  // namespace
