@@ -82,6 +82,7 @@ TRunOutcome MoveRows(const Platform::TDirectory& dir, FileList::TFileItems& rows
                      bool showErrors, const TRenameTexts& texts) {
   TRunOutcome outcome;
   outcome.Ran = true;
+  const uint64_t uncheckedBefore = Platform::MovesWithoutAtomicCheck();
   for (TFileItem& row : rows) {
     row.Status = TMoveStatus::Pending;
     row.Error = 0;
@@ -102,6 +103,7 @@ TRunOutcome MoveRows(const Platform::TDirectory& dir, FileList::TFileItems& rows
     }
   }
   outcome.ShowErrors = showErrors;
+  outcome.Unchecked = Platform::MovesWithoutAtomicCheck() - uncheckedBefore;
   return outcome;
 }
 

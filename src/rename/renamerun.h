@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "filelist/fileitem.h"
@@ -83,6 +84,10 @@ struct TRunOutcome {
   bool FolderBusy = false;  // another run held the folder: nothing was done
   std::size_t Renamed = 0;
   std::size_t Failed = 0;
+  // Moves made by a check and a plain rename, where the file system refuses
+  // both the atomic no-replace rename and links: a file created under a new
+  // name in between would have been replaced.
+  uint64_t Unchecked = 0;
 };
 
 // Moves the rows as they stand, in list order, one no-replace move each,

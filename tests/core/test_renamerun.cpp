@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <functional>
 #include <iterator>
 #include <map>
@@ -14,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/envguard.h"
 #include "core/scriptedui.h"
 #include "core/testutil.h"
 #include "platform/filesystem.h"
@@ -130,6 +132,16 @@ TEST_F(RenameRun, AllSucceedWithProgressInListOrder) {
                                      {100, " Ok! "}}));
   EXPECT_EQ(FUi.Busy, (std::vector<bool>{true, false}));
   EXPECT_TRUE(FUi.Failures.empty());
+}
+
+// Where links are refused too (the fallback run), every move is a check and a
+// plain rename, and the outcome counts them for the window to say so.
+TEST_F(RenameRun, CountsTheMovesMadeWithoutAnAtomicCheck) {
+  const TestUtil::TEnvGuard noLinks("MORVANE_NO_LINKAT", "1");
+  TFileItems items = Items({"a", "b"});
+  const TRunOutcome result = Run({"a", "b"}, items);
+  EXPECT_EQ(result.Unchecked, std::getenv("MORVANE_EXPECT_NO_RENAMEAT2") ? 2u : 0u);
+  EXPECT_EQ(ListNames(FDir.Path()), (TNames{"1", "2"}));
 }
 
 // An error out of the run (here from the progress display) still leaves the

@@ -84,6 +84,7 @@ std::vector<TRow> MainWindowRowsOf() {
       "UndoTakenLbl:TLabel UndoGoneLbl:TLabel MoreNotUndoneLbl:TLabel NoSuchFileLbl:TLabel "
       "NotAFileLbl:TLabel SeveralFoldersLbl:TLabel MissingLbl:TLabel UndoOtherLbl:TLabel "
       "UndoFolderLbl:TLabel DamagedLbl:TLabel NoUndoLbl:TLabel BusyDirLbl:TLabel "
+      "UncheckedLbl:TLabel "
       "MainMenu1:TMainMenu "
       "File1:TMenuItem BrowseMnu:TMenuItem N2:TMenuItem:- TestMnu:TMenuItem RenameMnu:TMenuItem "
       "UndoMnu:TMenuItem N1:TMenuItem:- ExitMnu:TMenuItem Options1:TMenuItem Language:TMenuItem "

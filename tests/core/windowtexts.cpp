@@ -91,6 +91,9 @@ const std::vector<std::pair<std::string, std::string>>& DefaultLanguageTexts() {
       {"MainForm.DamagedLbl.Caption", "Nothing was undone: the undo record is damaged (%s)."},
       {"MainForm.NoUndoLbl.Caption", "Undo will not be possible (%s). Rename anyway?"},
       {"MainForm.BusyDirLbl.Caption", "Another run is renaming in this folder."},
+      {"MainForm.UncheckedLbl.Caption",
+       "%s files were moved without a check that their new names were free: this file system "
+       "refuses both the no-replace rename and links."},
       {"MainForm.File1.Caption", "&File"},
       {"MainForm.BrowseMnu.Caption", "Select Directory"},
       {"MainForm.TestMnu.Caption", "Test"},

@@ -204,7 +204,7 @@ TEST_F(MainFormStartUp, DefaultLanguageFileHoldsTheWindowTextsByteForByte) {
   std::string expected = "[Translations]\r\n";
   for (const auto& [key, value] : TestUtil::DefaultLanguageTexts())
     expected += key + "=" + value + "\r\n";
-  EXPECT_EQ(TestUtil::DefaultLanguageTexts().size(), 97u);
+  EXPECT_EQ(TestUtil::DefaultLanguageTexts().size(), 98u);
   EXPECT_EQ(TestUtil::ReadFileBytes(Dir.File("Language.lng")), expected);
   // A second start writes the same file again.
   Form.reset();

@@ -195,6 +195,8 @@ class TMainForm : public QMainWindow, private TMainFormControls {
   void UpdateUndoMnu();
   // The box of the rows an undo left alone, with their reasons (none: no box).
   void ShowUndoProblems(const std::vector<Rename::TUndoLeft>& left);
+  // The box that counts the moves made without an atomic check (none: no box).
+  void ShowUncheckedMoves(const Rename::TRunOutcome& outcome);
   // A box with text (plain) and OK.
   void ShowWarning(const std::string& text);
 

@@ -97,6 +97,14 @@ void TMainForm::GoBTnClick() {
   RefreshBtnClick();
   Rename::KeepFailures(FModel->MutableItems(), run);
   FModel->NewNamesChanged();
+  ShowUncheckedMoves(result);
+}
+
+// Says how many moves were made by a check and a plain rename, where a file
+// created in between under a new name would have been replaced.
+void TMainForm::ShowUncheckedMoves(const Rename::TRunOutcome& outcome) {
+  if (outcome.Unchecked == 0) return;
+  ShowWarning(Rename::FillIn(ToUtf8(UncheckedLbl->text()), std::to_string(outcome.Unchecked)));
 }
 
 void TMainForm::TestMnuClick() {
@@ -174,6 +182,7 @@ void TMainForm::UndoMnuClick() {
   Rename::KeepFailures(FModel->MutableItems(), Rename::UndoFailures(outcome));
   FModel->NewNamesChanged();
   ShowUndoProblems(outcome.Left);
+  ShowUncheckedMoves(outcome.Run);
 }
 
 // One box lists what could not be undone, the list shown behind it.

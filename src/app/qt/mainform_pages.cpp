@@ -157,6 +157,10 @@ void TMainForm::CreateUndoTexts() {
       CreateTextLabel("DamagedLbl", "Nothing was undone: the undo record is damaged (%s).");
   NoUndoLbl = CreateTextLabel("NoUndoLbl", "Undo will not be possible (%s). Rename anyway?");
   BusyDirLbl = CreateTextLabel("BusyDirLbl", "Another run is renaming in this folder.");
+  UncheckedLbl = CreateTextLabel("UncheckedLbl",
+                                 "%s files were moved without a check that their new names were "
+                                 "free: this file system refuses both the no-replace rename and "
+                                 "links.");
 }
 
 // The reasons a selection handed over at start is refused, each put before

@@ -153,6 +153,7 @@ struct TMainFormControls {
   QLabel* DamagedLbl = nullptr;
   QLabel* NoUndoLbl = nullptr;
   QLabel* BusyDirLbl = nullptr;
+  QLabel* UncheckedLbl = nullptr;
 
   // Components without a place on screen.
   QObject* ImageList1 = nullptr;
