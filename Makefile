@@ -36,7 +36,7 @@ test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 bench: deps
-	@scripts/install-deps.sh rename
+	@scripts/install-deps.sh rename time
 	@cmake -S . -B $(BUILD)-bench -DCMAKE_BUILD_TYPE=Release
 	@cmake --build $(BUILD)-bench -j $(JOBS)
 	@bench/run.sh $(BUILD)-bench
