@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/inifile.h"
 #include "fuzzutil.h"
+#include "settings/inifile.h"
 
 namespace {
 
@@ -41,10 +41,10 @@ size_t ListingBytes(const std::vector<std::string>& names) {
   return bytes;
 }
 
-void CheckReads(App::TIniFile& ini, const std::string& section, const std::string& key) {
+void CheckReads(Settings::TIniFile& ini, const std::string& section, const std::string& key) {
   FUZZ_CHECK(ini.ReadText(section, key, std::string(3000, 'd')).size() <= MaxText);
   int32_t number = 0;
-  const bool isNumber = App::ParseIniNumber(ini.ReadText(section, key, ""), number);
+  const bool isNumber = Settings::ParseIniNumber(ini.ReadText(section, key, ""), number);
   FUZZ_CHECK(ini.ReadNumber(section, key, -7) == (isNumber ? number : -7));
   std::vector<std::string> names;
   ini.ReadKeyNames(section, names);
@@ -58,7 +58,7 @@ void CheckReads(App::TIniFile& ini, const std::string& section, const std::strin
   }
 }
 
-void CheckWrite(App::TIniFile& ini, const std::string& section, const std::string& key,
+void CheckWrite(Settings::TIniFile& ini, const std::string& section, const std::string& key,
                 const std::string& value) {
   std::vector<std::string> before;
   ini.ReadKeyNames(section, before);
@@ -80,7 +80,7 @@ void CheckWrite(App::TIniFile& ini, const std::string& section, const std::strin
   }
 }
 
-void CheckNumber(App::TIniFile& ini, const std::string& section, const std::string& key,
+void CheckNumber(Settings::TIniFile& ini, const std::string& section, const std::string& key,
                  int32_t number) {
   ini.WriteNumber(section, key, number);
   FUZZ_CHECK(ini.ReadNumber(section, key, ~number) == number);
@@ -98,7 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Fuzz::TMemoryFileSystem fs;
   fs.Files[IniPath] = fields[3];
   Fuzz::TFileSystemScope scope(fs);
-  App::TIniFile ini(IniPath);
+  Settings::TIniFile ini(IniPath);
   CheckReads(ini, section, key);
   if (!IsPlainName(section) || !IsPlainName(key)) return 0;
   if (IsPlainText(value)) CheckWrite(ini, section, key, value);

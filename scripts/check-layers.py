@@ -17,9 +17,10 @@ import re
 import sys
 
 # Subsystems from the bottom up: a subsystem includes only itself and those
-# before it. The core of app (settings store, paths, errors, access keys)
-# serves the others; its qt/ folder, the window, is above everything.
-SUBSYSTEMS = ["platform", "app", "dialogs", "filelist", "lang", "rename", "cli"]
+# before it. settings (settings store, paths, errors) serves all the others;
+# app starts the program: its core decides what the command line and the
+# desktop hand over, its qt/ folder, the window, is above everything.
+SUBSYSTEMS = ["platform", "settings", "dialogs", "filelist", "lang", "rename", "app", "cli"]
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
 

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/paths.h"
 #include "platform/filesystem.h"
 #include "platform/system.h"
+#include "settings/paths.h"
 
 namespace App {
 
@@ -28,7 +28,8 @@ std::string ChooseHelpFile(const std::string& dataDir, const THelpFacts& facts) 
 }
 
 std::string HelpFileToOpen() {
-  return ChooseHelpFile(DataDir(), {Platform::DefaultApplicationFor, Platform::PathExists});
+  return ChooseHelpFile(Settings::DataDir(),
+                        {Platform::DefaultApplicationFor, Platform::PathExists});
 }
 
 }  // namespace App

@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/inifile.h"
 #include "platform/casemap.h"
 #include "platform/filesystem.h"
+#include "settings/inifile.h"
 
 namespace Lang {
 
@@ -87,7 +87,7 @@ const std::string& TtovLanguage::inifile() const { return FIniFile; }
 const std::string& TtovLanguage::CurrentFile() const { return FCurrentFile; }
 
 void TtovLanguage::SaveLanguage(TFormModel& form, const std::string& path) {
-  App::TIniFile file(path);
+  Settings::TIniFile file(path);
   for (std::size_t i = 0; i < form.ComponentCount(); ++i) {
     TFormComponent& component = form.Component(i);
     for (const char* name : TextProperties) {
@@ -103,7 +103,7 @@ void TtovLanguage::SaveLanguage(TFormModel& form, const std::string& path) {
 }
 
 void TtovLanguage::LoadLanguage(TFormModel& form, const std::string& path) {
-  App::TIniFile file(path);
+  Settings::TIniFile file(path);
   std::vector<std::string> lines;
   file.ReadKeyValues(TranslationsRead, lines);
   if (lines.empty()) return;
@@ -117,14 +117,14 @@ void TtovLanguage::ChangeLanguage(TFormModel& form) {
   // path would bring the dialog back at every start.
   if (!FChooser.ChooseLanguageFile(FApplDir, chosen) || chosen.empty()) return;
   FCurrentFile = chosen;
-  App::TIniFile(FIniFile).WriteText(LanguageSection, form.Name(), FCurrentFile);
+  Settings::TIniFile(FIniFile).WriteText(LanguageSection, form.Name(), FCurrentFile);
   LoadLanguage(form, FCurrentFile);
 }
 
 void TtovLanguage::InitLanguage(TFormModel& form) {
   FCurrentFile = FApplDir + DefaultFileName;
   SaveLanguage(form, FCurrentFile);
-  App::TIniFile settings(FIniFile);
+  Settings::TIniFile settings(FIniFile);
   FCurrentFile = settings.ReadText(LanguageSection, form.Name(), FCurrentFile);
   if (Platform::PathExists(FCurrentFile)) LoadLanguage(form, FCurrentFile);
   settings.WriteText(LanguageSection, form.Name(), FCurrentFile);

@@ -2,10 +2,10 @@
 
 #include <exception>
 
-#include "app/errors.h"
-#include "app/inifile.h"
 #include "platform/filesystem.h"
 #include "platform/system.h"
+#include "settings/errors.h"
+#include "settings/inifile.h"
 
 namespace Rename {
 
@@ -19,18 +19,18 @@ constexpr char Section[] = "choices";
 // one pair of quotes off.
 std::string Quoted(const std::string& text) {
   if (text.find_first_of("\r\n") != std::string::npos)
-    throw App::EMorvaneError("A text with a line break cannot be kept in a preset");
+    throw Settings::EMorvaneError("A text with a line break cannot be kept in a preset");
   return "\"" + text + "\"";
 }
 
 // Enums are kept as their numbers; a number out of range reads as fallback.
 template <typename T>
-T ReadEnum(App::TIniFile& ini, const char* key, T fallback, int count) {
+T ReadEnum(Settings::TIniFile& ini, const char* key, T fallback, int count) {
   const int32_t value = ini.ReadNumber(Section, key, static_cast<int32_t>(fallback));
   return value >= 0 && value < count ? static_cast<T>(value) : fallback;
 }
 
-int64_t ReadWhole(App::TIniFile& ini, const char* key, int64_t fallback) {
+int64_t ReadWhole(Settings::TIniFile& ini, const char* key, int64_t fallback) {
   const std::string text = ini.ReadText(Section, key, "");
   try {
     std::size_t used = 0;
@@ -45,7 +45,7 @@ std::string PresetPath(const std::string& folder, const std::string& name) {
   return folder + "/" + name + ".ini";
 }
 
-void WriteNameOptions(App::TIniFile& ini, const TNameOptions& name) {
+void WriteNameOptions(Settings::TIniFile& ini, const TNameOptions& name) {
   ini.WriteFlag(Section, "prefix", name.Prefix);
   ini.WriteText(Section, "prefixtext", Quoted(name.PrefixText));
   ini.WriteNumber(Section, "namepart", static_cast<int32_t>(name.NamePart));
@@ -56,7 +56,7 @@ void WriteNameOptions(App::TIniFile& ini, const TNameOptions& name) {
   ini.WriteNumber(Section, "namecase", static_cast<int32_t>(name.NameCase));
 }
 
-void ReadNameOptions(App::TIniFile& ini, TNameOptions& name) {
+void ReadNameOptions(Settings::TIniFile& ini, TNameOptions& name) {
   name.Prefix = ini.ReadFlag(Section, "prefix", name.Prefix);
   name.PrefixText = (ini.ReadText(Section, "prefixtext", ""));
   const int32_t part = ini.ReadNumber(Section, "namepart", static_cast<int32_t>(name.NamePart));
@@ -68,7 +68,7 @@ void ReadNameOptions(App::TIniFile& ini, TNameOptions& name) {
   name.NameCase = ReadEnum(ini, "namecase", name.NameCase, 3);
 }
 
-void WriteOtherOptions(App::TIniFile& ini, const TChoices& choices) {
+void WriteOtherOptions(Settings::TIniFile& ini, const TChoices& choices) {
   const TReplaceOptions& replace = choices.Preview.Replace;
   ini.WriteText(Section, "search", Quoted(replace.Search));
   ini.WriteText(Section, "replace", Quoted(replace.Replace));
@@ -84,7 +84,7 @@ void WriteOtherOptions(App::TIniFile& ini, const TChoices& choices) {
   ini.WriteFlag(Section, "untangle", choices.Untangle);
 }
 
-void ReadOtherOptions(App::TIniFile& ini, TChoices& choices) {
+void ReadOtherOptions(Settings::TIniFile& ini, TChoices& choices) {
   TReplaceOptions& replace = choices.Preview.Replace;
   replace.Search = (ini.ReadText(Section, "search", ""));
   replace.Replace = (ini.ReadText(Section, "replace", ""));
@@ -113,16 +113,16 @@ bool ValidPresetName(const std::string& name) {
 }
 
 void SavePreset(const std::string& folder, const std::string& name, const TChoices& choices) {
-  if (!ValidPresetName(name)) throw App::EMorvaneError("Not a name for a preset: " + name);
-  if (!Platform::MakeDirectories(folder)) throw App::EIniWriteError(PresetPath(folder, name));
-  App::TIniFile ini(PresetPath(folder, name));
+  if (!ValidPresetName(name)) throw Settings::EMorvaneError("Not a name for a preset: " + name);
+  if (!Platform::MakeDirectories(folder)) throw Settings::EIniWriteError(PresetPath(folder, name));
+  Settings::TIniFile ini(PresetPath(folder, name));
   WriteNameOptions(ini, choices.Preview.Name);
   WriteOtherOptions(ini, choices);
 }
 
 bool LoadPreset(const std::string& folder, const std::string& name, TChoices& choices) {
   if (!ValidPresetName(name) || !Platform::PathExists(PresetPath(folder, name))) return false;
-  App::TIniFile ini(PresetPath(folder, name));
+  Settings::TIniFile ini(PresetPath(folder, name));
   ReadNameOptions(ini, choices.Preview.Name);
   ReadOtherOptions(ini, choices);
   return true;

@@ -16,7 +16,7 @@ std::string PresetFolder();
 bool ValidPresetName(const std::string& name);
 
 // Writes the choices under name, creating the folder. Raises
-// App::EMorvaneError for a bad name and App::EIniWriteError when the file
+// Settings::EMorvaneError for a bad name and Settings::EIniWriteError when the file
 // cannot be written; a text with a line break cannot be kept either.
 void SavePreset(const std::string& folder, const std::string& name, const TChoices& choices);
 

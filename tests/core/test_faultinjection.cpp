@@ -15,7 +15,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/inifile.h"
 #include "core/scriptedui.h"
 #include "core/testutil.h"
 #include "filelist/scan.h"
@@ -23,6 +22,7 @@
 #include "lang/tovlanguage.h"
 #include "platform/filesystem.h"
 #include "rename/renamerun.h"
+#include "settings/inifile.h"
 
 namespace {
 
@@ -203,7 +203,7 @@ TEST_P(IniWriteFault, EveryWriteReportsThePathAndKeepsTheFile) {
   TFaultyFileSystem fs;
   fs.ReplaceError = GetParam();
   TFileSystemScope scope(fs);
-  App::TIniFile ini(path);
+  Settings::TIniFile ini(path);
   const std::vector<std::pair<const char*, std::function<void()>>> writes = {
       {"WriteText", [&] { ini.WriteText("form", "Width", "700"); }},
       {"WriteText new section", [&] { ini.WriteText("Language", "MainForm", "/x.lng"); }},
@@ -267,9 +267,9 @@ TEST(IniReadFault, UnreadableFileIsNeitherReadNorOverwritten) {
   TFaultyFileSystem fs;
   fs.ReadFails = true;
   TFileSystemScope scope(fs);
-  App::TIniFile ini(path);
+  Settings::TIniFile ini(path);
   EXPECT_EQ(ini.ReadNumber("form", "Width", 5), 5);
-  EXPECT_THROW(ini.WriteText("form", "Width", "700"), App::EIniWriteError);
+  EXPECT_THROW(ini.WriteText("form", "Width", "700"), Settings::EIniWriteError);
   EXPECT_EQ(ReadFileBytes(path), OldSettings);
 }
 
@@ -286,7 +286,7 @@ TEST(IniRealFault, ReadOnlyFolderOrFile) {
     ASSERT_EQ(::chmod(folder ? dir.Path().c_str() : path.c_str(), folder ? 0555 : 0444), 0);
     EXPECT_EQ(TestUtil::RunUnprivileged([path] {
                 const std::string error = TestUtil::WriteError(
-                    [&] { App::TIniFile(path).WriteText("form", "Width", "700"); });
+                    [&] { Settings::TIniFile(path).WriteText("form", "Width", "700"); });
                 if (error != "Unable to write to " + path) return 2;
                 return ReadFileBytes(path) == OldSettings ? 0 : 3;
               }),

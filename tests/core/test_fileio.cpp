@@ -10,9 +10,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/inifile.h"
 #include "core/testutil.h"
 #include "platform/filesystem.h"
+#include "settings/inifile.h"
 
 namespace {
 
@@ -96,7 +96,7 @@ TEST(FileIo, FileKindsReadWithoutBlockingAndRefuseWrites) {
     ASSERT_TRUE(ReturnsInTime([&] {
       std::string data;
       Platform::ReadFile(kind.Path, data);
-      App::TIniFile(kind.Path).ReadText("s", "k", "");
+      Settings::TIniFile(kind.Path).ReadText("s", "k", "");
     }));
     std::string data = "stale";
     EXPECT_EQ(Platform::ReadFile(kind.Path, data), kind.Readable);
@@ -104,7 +104,7 @@ TEST(FileIo, FileKindsReadWithoutBlockingAndRefuseWrites) {
       EXPECT_TRUE(data.empty());
     }
     const bool holdsEntry = kind.Readable && data == ini;
-    App::TIniFile store(kind.Path);
+    Settings::TIniFile store(kind.Path);
     EXPECT_EQ(store.ReadText("s", "k", "default"), holdsEntry ? "v" : "default");
     const std::string before = Fingerprint(kind.Path);
     if (kind.Writable) {

@@ -6,11 +6,11 @@
 #include <gtest/gtest.h>
 
 #include "app/helpfile.h"
-#include "app/paths.h"
 #include "core/envguard.h"
 #include "core/testutil.h"
 #include "platform/filesystem.h"
 #include "platform/system.h"
+#include "settings/paths.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ TEST(HelpChoice, AsksTheDesktopForItsChmViewer) {
 // The build folder holds the HTML help beside help.chm: every page that the
 // help project compiles into help.chm.
 TEST(HelpChoice, HtmlHelpHoldsThePagesOfHelpChm) {
-  const std::string build = App::ExecutableDir() + "../";
+  const std::string build = Settings::ExecutableDir() + "../";
   std::string project = TestUtil::ReadFileBytes(build + "help-sources/help.hhp");
   ASSERT_FALSE(project.empty());
   std::istringstream lines(project.substr(project.find("[FILES]")));

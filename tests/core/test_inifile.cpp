@@ -11,13 +11,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/inifile.h"
 #include "core/testutil.h"
 #include "platform/filesystem.h"
+#include "settings/inifile.h"
 
 namespace {
 
-using App::TIniFile;
+using Settings::TIniFile;
 using TestUtil::TTempDir;
 
 const std::string Long3000 =

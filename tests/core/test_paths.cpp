@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/paths.h"
 #include "core/envguard.h"
 #include "core/testutil.h"
 #include "platform/filesystem.h"
 #include "platform/system.h"
+#include "settings/paths.h"
 
 namespace {
 
@@ -26,8 +26,8 @@ TEST(Paths, SettingsPathAndFolder) {
       {"morvane", "morvane.ini", ""},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(App::SettingsPathFor(c.Exe), c.Settings) << c.Exe;
-    EXPECT_EQ(App::FolderOf(c.Exe), c.Folder) << c.Exe;
+    EXPECT_EQ(Settings::SettingsPathFor(c.Exe), c.Settings) << c.Exe;
+    EXPECT_EQ(Settings::FolderOf(c.Exe), c.Folder) << c.Exe;
   }
 }
 
@@ -51,8 +51,8 @@ TEST(Paths, InstalledCopyKeepsItsFilesInConfigHome) {
       {"", true, "/cfg", "/cfg/morvane/", "/cfg/morvane/morvane.ini"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(App::AppDataDirFor(c.Exe, c.Installed, c.ConfigHome), c.Dir) << c.Exe;
-    EXPECT_EQ(App::SettingsFilePathFor(c.Exe, c.Installed, c.ConfigHome), c.Settings) << c.Exe;
+    EXPECT_EQ(Settings::AppDataDirFor(c.Exe, c.Installed, c.ConfigHome), c.Dir) << c.Exe;
+    EXPECT_EQ(Settings::SettingsFilePathFor(c.Exe, c.Installed, c.ConfigHome), c.Settings) << c.Exe;
   }
 }
 
@@ -74,9 +74,9 @@ TEST(Paths, DataOfAnInstalledCopyLivesUnderShare) {
       {"morvane", "", false, "", ""},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(App::SharedDataDirFor(c.Exe), c.Shared) << c.Exe;
-    EXPECT_EQ(App::DataDirFor(c.Exe, c.Installed), c.Data) << c.Exe;
-    EXPECT_EQ(App::ShippedLanguageDirFor(c.Exe, c.Installed), c.Languages) << c.Exe;
+    EXPECT_EQ(Settings::SharedDataDirFor(c.Exe), c.Shared) << c.Exe;
+    EXPECT_EQ(Settings::DataDirFor(c.Exe, c.Installed), c.Data) << c.Exe;
+    EXPECT_EQ(Settings::ShippedLanguageDirFor(c.Exe, c.Installed), c.Languages) << c.Exe;
   }
 }
 
@@ -89,15 +89,15 @@ TEST(Paths, ShippedLanguagesAreLinkedBesideTheUsersFiles) {
   Platform::MakeDirectories(shipped.File("Sub.lng"));
   TestUtil::WriteFileBytes(config.File("French.lng"), "mine");
   TestUtil::WriteFileBytes(config.File("Language.lng"), "default");
-  EXPECT_EQ(App::LinkShippedLanguages(shipped.Path() + "/", config.Path() + "/"), 1);
+  EXPECT_EQ(Settings::LinkShippedLanguages(shipped.Path() + "/", config.Path() + "/"), 1);
   EXPECT_EQ(TestUtil::ListNames(config.Path()),
             (std::vector<std::string>{"French.lng", "German.lng", "Language.lng"}));
   EXPECT_EQ(TestUtil::ReadFileBytes(config.File("German.lng")), "shipped German.lng");
   EXPECT_EQ(TestUtil::ReadFileBytes(config.File("French.lng")), "mine");
   EXPECT_EQ(TestUtil::ReadFileBytes(config.File("Language.lng")), "default");
   // A second start adds nothing, and a missing shipped folder links nothing.
-  EXPECT_EQ(App::LinkShippedLanguages(shipped.Path() + "/", config.Path() + "/"), 0);
-  EXPECT_EQ(App::LinkShippedLanguages(shipped.File("none/"), config.Path() + "/"), 0);
+  EXPECT_EQ(Settings::LinkShippedLanguages(shipped.Path() + "/", config.Path() + "/"), 0);
+  EXPECT_EQ(Settings::LinkShippedLanguages(shipped.File("none/"), config.Path() + "/"), 0);
 }
 
 TEST(Paths, ConfigHome) {
@@ -125,13 +125,13 @@ TEST(Paths, RealExecutable) {
   std::string exe = Platform::ExecutablePath();
   ASSERT_FALSE(exe.empty());
   EXPECT_EQ(exe.substr(exe.rfind('/') + 1), "test_paths");
-  EXPECT_EQ(App::ExecutableDir(), App::FolderOf(exe));
+  EXPECT_EQ(Settings::ExecutableDir(), Settings::FolderOf(exe));
   // A build folder is no installation, so the program stays portable there.
-  EXPECT_FALSE(App::IsInstalledCopy());
-  EXPECT_EQ(App::AppDataDir(), App::ExecutableDir());
-  EXPECT_EQ(App::DataDir(), App::ExecutableDir());
-  EXPECT_EQ(App::SettingsFilePath(), App::ExecutableDir() + "test_paths.ini");
-  EXPECT_FALSE(TestUtil::Exists(App::SettingsFilePath()));
+  EXPECT_FALSE(Settings::IsInstalledCopy());
+  EXPECT_EQ(Settings::AppDataDir(), Settings::ExecutableDir());
+  EXPECT_EQ(Settings::DataDir(), Settings::ExecutableDir());
+  EXPECT_EQ(Settings::SettingsFilePath(), Settings::ExecutableDir() + "test_paths.ini");
+  EXPECT_FALSE(TestUtil::Exists(Settings::SettingsFilePath()));
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/errors.h"
 #include "rename/presets.h"
+#include "settings/errors.h"
 #include "testutil.h"
 
 namespace {
@@ -44,11 +44,11 @@ TEST(Presets, BadNamesAndBadFilesLoseNothing) {
   Rename::TChoices choices;
   for (const char* bad : {"", ".hidden", "a/b", "../x", "tab\there"}) {
     EXPECT_FALSE(Rename::ValidPresetName(bad)) << bad;
-    EXPECT_THROW(Rename::SavePreset(dir.Path(), bad, choices), App::EMorvaneError) << bad;
+    EXPECT_THROW(Rename::SavePreset(dir.Path(), bad, choices), Settings::EMorvaneError) << bad;
   }
   EXPECT_FALSE(Rename::LoadPreset(dir.Path(), "none", choices));
   choices.Preview.Replace.Search = "two\nlines";
-  EXPECT_THROW(Rename::SavePreset(dir.Path(), "x", choices), App::EMorvaneError);
+  EXPECT_THROW(Rename::SavePreset(dir.Path(), "x", choices), Settings::EMorvaneError);
   std::ofstream(dir.Path() + "/odd.ini") << "[choices]\npage=9\norder=-1\nnamepart=7\nstart=x\n";
   Rename::TChoices loaded;
   ASSERT_TRUE(Rename::LoadPreset(dir.Path(), "odd", loaded));

@@ -7,11 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include "app/inifile.h"
 #include "core/testutil.h"
 #include "core/windowtexts.h"
 #include "lang/formmodel.h"
 #include "lang/tovlanguage.h"
+#include "settings/inifile.h"
 
 namespace {
 
@@ -166,7 +166,7 @@ class TFakeChooser : public Lang::TLanguageFileChooser {
 // Keys of the file's [Translations] lines, in file order, without the form part.
 std::vector<std::string> KeysInFile(const std::string& path) {
   std::vector<std::string> names;
-  App::TIniFile(path).ReadKeyNames("Translations", names);
+  Settings::TIniFile(path).ReadKeyNames("Translations", names);
   for (auto& name : names) name.erase(0, std::string("MainForm.").size());
   return names;
 }
@@ -180,7 +180,8 @@ class TovLanguageTest : public ::testing::Test {
 
   std::string DefaultFile() const { return FDir.File("Language.lng"); }
   std::string StoredLanguage() {
-    return App::TIniFile(FDir.File("morvane.ini")).ReadText("Language", "MainForm", "<absent>");
+    return Settings::TIniFile(FDir.File("morvane.ini"))
+        .ReadText("Language", "MainForm", "<absent>");
   }
   // Writes a language file of the given [Translations] lines.
   void WriteLanguage(const std::string& name, const std::string& translations) {
@@ -188,7 +189,7 @@ class TovLanguageTest : public ::testing::Test {
   }
   // The text the default file holds for key ("Component.Property").
   std::string DefaultFileText(const std::string& key) {
-    return App::TIniFile(DefaultFile()).ReadText("Translations", "MainForm." + key, "");
+    return Settings::TIniFile(DefaultFile()).ReadText("Translations", "MainForm." + key, "");
   }
 };
 
@@ -440,8 +441,8 @@ TEST_F(TovLanguageTest, WriteFailuresReachTheCaller) {
   chooser.Answer = FDir.File("de.lng");
   WriteLanguage("de.lng", "MainForm.GoBTn.Caption=Los\r\n");
   Lang::TtovLanguage noFolder(chooser, FDir.File("missing") + "/", FDir.File("missing/m.ini"));
-  EXPECT_THROW(noFolder.InitLanguage(FForm), App::EIniWriteError);
-  EXPECT_THROW(noFolder.ChangeLanguage(FForm), App::EIniWriteError);
+  EXPECT_THROW(noFolder.InitLanguage(FForm), Settings::EIniWriteError);
+  EXPECT_THROW(noFolder.ChangeLanguage(FForm), Settings::EIniWriteError);
   EXPECT_EQ(FForm.Get("GoBTn", "Caption"), "Rename");  // the chosen file is not applied
 }
 
@@ -459,7 +460,7 @@ TEST_F(TovLanguageTest, GermanFileTranslatesEveryKeyButTheDirectory) {
   std::vector<std::string> expected = DefaultKeys;
   std::erase(expected, "DirEdit.Text");
   EXPECT_EQ(KeysInFile(GermanFile()), expected);
-  App::TIniFile german(GermanFile());
+  Settings::TIniFile german(GermanFile());
   for (const auto& key : expected)
     EXPECT_NE(german.ReadText("Translations", "MainForm." + key, ""), "") << key;
   const std::string cantRen = german.ReadText("Translations", "MainForm.CantRenLbl.Caption", "");

@@ -12,7 +12,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "app/inifile.h"
+#include "settings/inifile.h"
 
 namespace TestUtil {
 
@@ -78,7 +78,7 @@ std::map<std::string, std::string> ReadFolder(const std::string& dir) {
 std::string WriteError(const std::function<void()>& write) {
   try {
     write();
-  } catch (const App::EIniWriteError& error) {
+  } catch (const Settings::EIniWriteError& error) {
     return error.what();
   }
   return "no error";

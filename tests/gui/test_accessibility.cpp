@@ -14,11 +14,11 @@
 #include <QToolButton>
 #include <QTreeView>
 
-#include "app/inifile.h"
 #include "dialogs/qt/aboutform.h"
 #include "dialogs/qt/kvfolderdialog.h"
 #include "gui/mainformfixture.h"
 #include "rename/qt/messageboxrenameui.h"
+#include "settings/inifile.h"
 #include "ui/accessiblenames.h"
 
 namespace {
@@ -70,7 +70,7 @@ TEST_P(WindowNames, EveryControlHasANameInItsLanguage) {
     EXPECT_EQ(Unnamed(&form), std::vector<std::string>()) << "page " << page;
   }
   // Own names come from the language file, the others from their labels.
-  App::TIniFile file(GetParam().empty() ? Dir.File("Language.lng") : GetParam());
+  Settings::TIniFile file(GetParam().empty() ? Dir.File("Language.lng") : GetParam());
   for (const char* name : {"RefreshBtn", "BrowseDirEdit", "Edit1", "Edit3", "Edit4"}) {
     auto* control = form.findChild<QWidget*>(QString::fromLatin1(name));
     const std::string key = std::string("MainForm.") + name + ".AccessibleName";

@@ -27,7 +27,11 @@ rename/preview.cpp|#include <QString>|1
 rename/preview.cpp|#include "ui/qttext.h"|1
 rename/preview.cpp|#include "filelist/qt/filelistmodel.h"|1
 filelist/scan.cpp|#include "rename/preview.h"|1
-platform/fileio.cpp|#include "app/paths.h"|1
+platform/fileio.cpp|#include "settings/paths.h"|1
+settings/inifile.cpp|#include "filelist/scan.h"|1
+lang/tovlanguage.cpp|#include "app/startdir.h"|1
+rename/presets.cpp|#include "settings/inifile.h"|0
+cli/main.cpp|#include "app/startdir.h"|0
 platform/qt/desktop.cpp|#include "ui/qttext.h"|1
 dialogs/qt/aboutform.cpp|#include "rename/qt/messageboxrenameui.h"|1
 rename/qt/messageboxrenameui.cpp|#include "dialogs/qt/aboutform.h"|0

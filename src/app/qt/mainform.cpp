@@ -11,12 +11,12 @@
 #include <QToolButton>
 #include <QTreeView>
 
-#include "app/paths.h"
 #include "app/qt/mainform_metrics.h"
 #include "filelist/qt/filelistmodel.h"
 #include "filelist/qt/namedelegate.h"
 #include "lang/qt/qtformmodel.h"
 #include "lang/tovlanguage.h"
+#include "settings/paths.h"
 #include "ui/accessiblenames.h"
 #include "ui/artwork.h"
 #include "ui/mirror.h"
@@ -64,7 +64,9 @@ void MakeBoldBlack(QLabel* label) {
 
 }  // namespace
 
-TMainFormPaths TMainFormPaths::Defaults() { return {App::AppDataDir(), App::SettingsFilePath()}; }
+TMainFormPaths TMainFormPaths::Defaults() {
+  return {Settings::AppDataDir(), Settings::SettingsFilePath()};
+}
 
 TMainForm::TMainForm(const TMainFormPaths& paths, QWidget* parent)
     : QMainWindow(parent), FPaths(paths), FFormModel(std::make_unique<TQtFormModel>("MainForm")) {

@@ -83,7 +83,7 @@ class TMainForm : public QMainWindow, private TMainFormControls {
   void RadioEnableClick(TRadioGroup* sender);
   void FormResize();
   void StatusPanelResize();
-  // Saves the settings; raises App::EIniWriteError when they cannot be written.
+  // Saves the settings; raises Settings::EIniWriteError when they cannot be written.
   void FormClose();
 
   // Copies the run-time texts into the radio groups and the column titles and

@@ -20,7 +20,6 @@
 #include <QTreeView>
 
 #include "app/helpfile.h"
-#include "app/paths.h"
 #include "app/qt/mainform_radiogroup.h"
 #include "dialogs/qt/aboutform.h"
 #include "dialogs/qt/dialogseam.h"
@@ -36,6 +35,7 @@
 #include "rename/qt/messageboxrenameui.h"
 #include "rename/renamerun.h"
 #include "rename/undorun.h"
+#include "settings/paths.h"
 #include "ui/mirror.h"
 #include "ui/qttext.h"
 

@@ -11,13 +11,13 @@
 #include <QLabel>
 #include <QString>
 
-#include "app/inifile.h"
 #include "app/qt/mainform_radiogroup.h"
 #include "dialogs/qt/dialogseam.h"
 #include "dialogs/qt/kvfolderdialog.h"
 #include "filelist/qt/filelistmodel.h"
 #include "lang/qt/qtformmodel.h"
 #include "lang/tovlanguage.h"
+#include "settings/inifile.h"
 #include "ui/qttext.h"
 
 namespace {
@@ -68,7 +68,7 @@ void TMainForm::StartUp() {
 
 // Steps 2 to 7: the store object lives until all settings are read.
 void TMainForm::ReadSettings() {
-  App::TIniFile ini(FPaths.SettingsFile);
+  Settings::TIniFile ini(FPaths.SettingsFile);
   if (ini.ReadText("Language", "MainForm", "").empty()) {
     tovLanguage1->ChangeLanguage(*FFormModel);
     AssignMenuBarKeys();
@@ -119,7 +119,7 @@ void TMainForm::LanguageClick() {
 }
 
 void TMainForm::FormClose() {
-  App::TIniFile ini(FPaths.SettingsFile);
+  Settings::TIniFile ini(FPaths.SettingsFile);
   const QRect bounds = CountedBounds();
   ini.WriteNumber("form", "t", bounds.y());
   ini.WriteNumber("form", "l", bounds.x());

@@ -6,8 +6,8 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "app/errors.h"
 #include "dialogs/qt/kvfolderdialog.h"
+#include "settings/errors.h"
 #include "ui/qttext.h"
 
 namespace {
@@ -67,7 +67,7 @@ TDialogSeam& DialogSeam() { return GSeam ? *GSeam : RealSeam(); }
 void SetDialogSeam(TDialogSeam* seam) { GSeam = seam; }
 
 void ShowErrorDisplay(QWidget* owner, const QString& message) {
-  const std::string text = App::ErrorDisplayText(QtText::ToUtf8(message));
+  const std::string text = Settings::ErrorDisplayText(QtText::ToUtf8(message));
   DialogSeam().MessageBox(owner, QtText::FromUtf8(text), QGuiApplication::applicationDisplayName(),
                           QMessageBox::Ok, QMessageBox::Critical, QMessageBox::Ok);
 }

@@ -1,4 +1,4 @@
-#include "app/paths.h"
+#include "settings/paths.h"
 
 #include <string>
 #include <vector>
@@ -7,7 +7,7 @@
 #include "platform/pathname.h"
 #include "platform/system.h"
 
-namespace App {
+namespace Settings {
 
 namespace {
 
@@ -111,4 +111,4 @@ std::string ShippedLanguageDir() {
   return ShippedLanguageDirFor(Platform::ExecutablePath(), IsInstalledCopy());
 }
 
-}  // namespace App
+}  // namespace Settings

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace App {
+namespace Settings {
 
 // An error raised with a message for the user. Handlers do not catch it: it
 // reaches the error display (start-up ends, a running window carries on).
@@ -16,4 +16,4 @@ class EMorvaneError : public std::runtime_error {
 // already ends in "." or a character whose code is below that of ".".
 std::string ErrorDisplayText(const std::string& message);
 
-}  // namespace App
+}  // namespace Settings

@@ -10,7 +10,7 @@
 // <prefix>/share/morvane/) never writes into its installation: its settings
 // and "Language.lng" live in $XDG_CONFIG_HOME/morvane/, its data in
 // <prefix>/share/morvane/.
-namespace App {
+namespace Settings {
 
 // The settings path for an executable path: its extension (from the last "."
 // after the last separator) replaced by ".ini", or ".ini" appended.
@@ -69,4 +69,4 @@ std::string ShippedLanguageDirFor(const std::string& exePath, bool installed);
 // number of links made.
 int LinkShippedLanguages(const std::string& shippedDir, const std::string& configDir);
 
-}  // namespace App
+}  // namespace Settings

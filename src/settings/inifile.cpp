@@ -1,4 +1,4 @@
-#include "app/inifile.h"
+#include "settings/inifile.h"
 
 #include <cstdint>
 #include <string>
@@ -10,7 +10,7 @@
 #include "platform/casemap.h"
 #include "platform/filesystem.h"
 
-namespace App {
+namespace Settings {
 
 namespace {
 
@@ -364,4 +364,4 @@ void TIniFile::ReadKeyValues(const std::string& section, std::vector<std::string
   target.TakeLines(list);
 }
 
-}  // namespace App
+}  // namespace Settings

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/errors.h"
+#include "settings/errors.h"
 
-namespace App {
+namespace Settings {
 
 // Raised by a write that cannot be carried out: "Unable to write to <path>".
 class EIniWriteError : public EMorvaneError {
@@ -55,4 +55,4 @@ class TIniFile : public TCustomIniFile {
 // TCustomIniFile::ReadNumber). False when text is not a number.
 bool ParseIniNumber(const std::string& text, int32_t& value);
 
-}  // namespace App
+}  // namespace Settings

@@ -1,6 +1,6 @@
-#include "app/errors.h"
+#include "settings/errors.h"
 
-namespace App {
+namespace Settings {
 
 EMorvaneError::EMorvaneError(const std::string& message) : std::runtime_error(message) {}
 
@@ -9,4 +9,4 @@ std::string ErrorDisplayText(const std::string& message) {
   return message + ".";
 }
 
-}  // namespace App
+}  // namespace Settings
