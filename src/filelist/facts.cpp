@@ -31,8 +31,8 @@ bool NeedsAny(const Platform::TNeededFacts& needed) {
 std::vector<Platform::TFileFacts> ReadRowFacts(const std::string& dirText, const TFileItems& rows,
                                                const Platform::TNeededFacts& needed,
                                                const TFactsReader& reader, unsigned threads) {
+  if (!NeedsAny(needed) || !reader || rows.empty()) return {};
   std::vector<Platform::TFileFacts> facts(rows.size());
-  if (!NeedsAny(needed) || !reader || rows.empty()) return facts;
   if (threads == 0) threads = std::max(1U, std::thread::hardware_concurrency());
   threads = static_cast<unsigned>(std::min<std::size_t>(threads, rows.size()));
   std::atomic<std::size_t> next{0};

@@ -15,8 +15,8 @@ using TFactsReader =
 
 // The facts of every row (same index), each file read once by PathIn(dirText,
 // name), spread over up to threads workers (0: one per core). A reader that
-// throws gives that row no facts. Nothing is read when needed asks for
-// nothing or reader is empty.
+// throws gives that row no facts. Nothing is read, and no row gets facts (the
+// list is empty), when needed asks for nothing or reader is empty.
 std::vector<Platform::TFileFacts> ReadRowFacts(const std::string& dirText, const TFileItems& rows,
                                                const Platform::TNeededFacts& needed,
                                                const TFactsReader& reader, unsigned threads = 0);

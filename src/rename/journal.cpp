@@ -1,9 +1,12 @@
 #include "rename/journal.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <system_error>
+#include <thread>
 
 #include "platform/system.h"
 #include "rename/conflicts.h"
@@ -24,6 +27,10 @@ constexpr int WriteTries = 8;
 // Names are bytes: only the separators of the format and the escape itself
 // are escaped, everything else is kept as it is.
 void AppendEscaped(std::string& out, std::string_view text) {
+  if (text.find_first_of("\\\t\n\r") == std::string_view::npos) {
+    out += text;  // the common case: nothing to escape
+    return;
+  }
   for (const char c : text) {
     if (c == '\\')
       out += "\\\\";
@@ -139,11 +146,41 @@ void AppendRow(std::string& text, const TJournalPair& pair) {
   AppendEscaped(text, pair.NewName);
   const Platform::TFileId& id = pair.Id;
   char numbers[128];
-  std::snprintf(numbers, sizeof numbers, "\t%llu\t%llu\t%llu\t%lld\t%lld\n",
-                static_cast<unsigned long long>(id.Device),
-                static_cast<unsigned long long>(id.Inode), static_cast<unsigned long long>(id.Size),
-                static_cast<long long>(id.ModifiedNs), static_cast<long long>(id.BornNs));
-  text += numbers;
+  char* end = numbers;
+  const auto put = [&](auto value) {
+    *end++ = '\t';
+    end = std::to_chars(end, numbers + sizeof numbers, value).ptr;
+  };
+  for (const uint64_t value : {id.Device, id.Inode, id.Size}) put(value);
+  for (const int64_t value : {id.ModifiedNs, id.BornNs}) put(value);
+  *end++ = '\n';
+  text.append(numbers, end);
+}
+
+// Reads the identity of each pair's file, spread over the cores for a large
+// folder: every read is a lookup of its own in the directory. A pair whose
+// file cannot be read is expected to fail.
+void ReadIds(const Platform::TDirectory& dir, std::vector<TJournalPair>& pairs) {
+  std::atomic<std::size_t> next{0};
+  const auto readSome = [&]() {
+    for (std::size_t i = next++; i < pairs.size(); i = next++) {
+      TJournalPair& pair = pairs[i];
+      if (dir.FileId(pair.OldName, pair.Id) != 0) pair.ExpectedToFail = !pair.OutOfFolder;
+    }
+  };
+  constexpr std::size_t RowsPerThread = 4096;
+  const std::size_t threads = std::min<std::size_t>(
+      std::max(1U, std::thread::hardware_concurrency()), pairs.size() / RowsPerThread + 1);
+  std::vector<std::thread> workers;
+  for (std::size_t t = 1; t < threads; ++t) {
+    try {
+      workers.emplace_back(readSome);
+    } catch (const std::system_error&) {
+      break;  // fewer workers: the others take their share
+    }
+  }
+  readSome();
+  for (std::thread& worker : workers) worker.join();
 }
 
 }  // namespace
@@ -177,14 +214,18 @@ TJournal PlanOf(const Platform::TDirectory& dir, const FileList::TFileItems& row
                       WillFail(row.Conflict),
                       {},
                       outOfFolder};
-    if (dir.FileId(row.OldName, pair.Id) != 0) pair.ExpectedToFail = !outOfFolder;
     journal.Pairs.push_back(std::move(pair));
   }
+  ReadIds(dir, journal.Pairs);
   return journal;
 }
 
 std::string FormatJournal(const TJournal& journal) {
   std::string text(Header);
+  std::size_t size = 0;
+  for (const TJournalPair& pair : journal.Pairs)
+    size += pair.OldName.size() + pair.NewName.size() + 64;
+  text.reserve(size + journal.Dir.size() + 64);
   text += "\ndir\t";
   AppendEscaped(text, journal.Dir);
   text += "\nrows\t" + std::to_string(journal.Pairs.size()) + "\n";
