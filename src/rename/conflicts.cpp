@@ -2,8 +2,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <stdexcept>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -17,55 +17,91 @@ namespace {
 using FileList::TConflict;
 using FileList::TFileItem;
 
-constexpr std::size_t NoRow = static_cast<std::size_t>(-1);
+constexpr uint32_t NoRow = UINT32_MAX;
 
 // What the simulation knows of one name of the list (an old or a new name).
 struct TNameState {
-  int8_t Present = -1;          // 1 or 0 once looked up or changed; -1 not yet known
-  bool MovedIn = false;         // put there by an earlier row
-  std::size_t LastRow = NoRow;  // the last row that moves a file away from it
-  std::size_t Origin = NoRow;   // once moved in: the row whose old name held the entry
+  int8_t Present = -1;       // 1 or 0 once looked up or changed; -1 not yet known
+  bool MovedIn = false;      // put there by an earlier row
+  uint32_t LastRow = NoRow;  // the last row that moves a file away from it
+  uint32_t Origin = NoRow;   // once moved in: the row whose old name held the entry
 };
 
 // The directory as the run changes it, over what was there at the start. Each
-// distinct name of the rows is hashed once, when the table is built; the rows
-// then reach their names' states through pointers, and the view is asked at
-// most once per name.
+// distinct name of the rows gets a state once, when the table is built; the
+// rows then reach their names' states by index, and the view is asked at most
+// once per name. The table is open addressing over indexes, so that a million
+// rows cost tens of bytes each rather than a node per name.
 class TSimulatedDir {
  public:
-  TSimulatedDir(const TDirectoryView& view, const FileList::TFileItems& rows) : FView(view) {
-    FNames.reserve(2 * rows.size());
+  TSimulatedDir(const TDirectoryView& view, const FileList::TFileItems& rows)
+      : FView(view), FItems(rows) {
+    std::size_t slots = 16;
+    while (slots < 4 * rows.size()) slots *= 2;
+    FSlots.assign(slots, NoSlot);
+    FKeys.reserve(2 * rows.size());
+    FStates.reserve(2 * rows.size());
     FRows.reserve(rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
-      TNameState* from = &FNames[rows[i].OldName];
-      if (rows[i].NewName != rows[i].OldName) from->LastRow = i;
-      FRows.emplace_back(from, &FNames[rows[i].NewName]);
+      const auto key = static_cast<uint32_t>(2 * i);
+      const uint32_t from = Insert(key);
+      if (rows[i].NewName != rows[i].OldName) FStates[from].LastRow = static_cast<uint32_t>(i);
+      FRows.emplace_back(from, Insert(key + 1));
     }
     if (!view.Names) return;
-    for (const std::string& name : *view.Names) {
-      const auto found = FNames.find(name);
-      if (found != FNames.end()) found->second.Present = 1;
-    }
-    for (auto& [name, state] : FNames)
-      if (state.Present < 0 && name.find('/') == std::string_view::npos) state.Present = 0;
+    for (const std::string& name : *view.Names)
+      if (const uint32_t slot = FSlots[Probe(name)]; slot != NoSlot) FStates[slot].Present = 1;
+    for (std::size_t k = 0; k < FStates.size(); ++k)
+      if (FStates[k].Present < 0 && Key(k).find('/') == std::string_view::npos)
+        FStates[k].Present = 0;
   }
 
-  TNameState& Old(std::size_t row) { return *FRows[row].first; }
+  TNameState& Old(std::size_t row) { return FStates[FRows[row].first]; }
   // The state of a name of the rows; nullptr for a name no row has.
   const TNameState* Find(std::string_view name) const {
-    const auto found = FNames.find(name);
-    return found == FNames.end() ? nullptr : &found->second;
+    const uint32_t slot = FSlots[Probe(name)];
+    return slot == NoSlot ? nullptr : &FStates[slot];
   }
-  TNameState& New(std::size_t row) { return *FRows[row].second; }
+  TNameState& New(std::size_t row) { return FStates[FRows[row].second]; }
   bool Present(TNameState& state, const std::string& name) const {
     if (state.Present < 0) state.Present = FView.Has(name) ? 1 : 0;
     return state.Present != 0;
   }
 
  private:
+  static constexpr uint32_t NoSlot = UINT32_MAX;
+
+  // The name a key stands for: key / 2 is a row, key % 2 its new name.
+  std::string_view Key(std::size_t state) const {
+    const uint32_t key = FKeys[state];
+    const FileList::TFileItem& row = FItems[key / 2];
+    return key % 2 ? row.NewName : row.OldName;
+  }
+  // The slot that holds name, or the free slot where it would go.
+  std::size_t Probe(std::string_view name) const {
+    const std::size_t mask = FSlots.size() - 1;
+    std::size_t at = std::hash<std::string_view>{}(name)&mask;
+    while (FSlots[at] != NoSlot && Key(FSlots[at]) != name) at = (at + 1) & mask;
+    return at;
+  }
+  // The state of the name of key, made when the name is new.
+  uint32_t Insert(uint32_t key) {
+    const FileList::TFileItem& row = FItems[key / 2];
+    const std::size_t at = Probe(key % 2 ? row.NewName : row.OldName);
+    if (FSlots[at] == NoSlot) {
+      FSlots[at] = static_cast<uint32_t>(FStates.size());
+      FKeys.push_back(key);
+      FStates.emplace_back();
+    }
+    return FSlots[at];
+  }
+
   const TDirectoryView& FView;
-  std::unordered_map<std::string_view, TNameState> FNames;  // views into the rows' names
-  std::vector<std::pair<TNameState*, TNameState*>> FRows;
+  const FileList::TFileItems& FItems;
+  std::vector<uint32_t> FSlots;                      // index into FStates, or NoSlot
+  std::vector<uint32_t> FKeys;                       // per state: the row and which of its names
+  std::vector<TNameState> FStates;                   // per distinct name
+  std::vector<std::pair<uint32_t, uint32_t>> FRows;  // per row: old and new name's state
 };
 
 bool TooLong(const std::string& name, long nameMax) {
@@ -143,13 +179,15 @@ TDirectoryView ViewOf(const Platform::TDirectory& dir, std::vector<std::string> 
 }
 
 void MarkConflicts(FileList::TFileItems& rows, const TDirectoryView& dir) {
+  // Rows are counted in 32 bits, names (two per row) too.
+  if (rows.size() >= UINT32_MAX / 2) throw std::length_error("too many files to check");
   TSimulatedDir state(dir, rows);
   for (std::size_t i = 0; i < rows.size(); ++i) {
     TFileItem& row = rows[i];
     // The preview's own finding stands: the file stays where it is.
     if (row.Conflict != TConflict::Missing) row.Conflict = Decide(rows, i, state, dir);
     if (WillFail(row.Conflict) || row.NewName == row.OldName) continue;
-    state.New(i).Origin = state.Old(i).MovedIn ? state.Old(i).Origin : i;
+    state.New(i).Origin = state.Old(i).MovedIn ? state.Old(i).Origin : static_cast<uint32_t>(i);
     state.Old(i).Present = 0;  // the file has left its old name
     state.Old(i).MovedIn = false;
     state.New(i).Present = 1;

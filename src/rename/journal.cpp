@@ -224,7 +224,7 @@ std::string FormatJournal(const TJournal& journal) {
   std::string text(Header);
   std::size_t size = 0;
   for (const TJournalPair& pair : journal.Pairs)
-    size += pair.OldName.size() + pair.NewName.size() + 64;
+    size += pair.OldName.size() + pair.NewName.size() + 112;  // flag, tabs, five numbers
   text.reserve(size + journal.Dir.size() + 64);
   text += "\ndir\t";
   AppendEscaped(text, journal.Dir);
