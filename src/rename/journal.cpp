@@ -1,13 +1,11 @@
 #include "rename/journal.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <system_error>
-#include <thread>
 
+#include "filelist/parallel.h"
 #include "platform/system.h"
 #include "rename/conflicts.h"
 
@@ -161,26 +159,14 @@ void AppendRow(std::string& text, const TJournalPair& pair) {
 // folder: every read is a lookup of its own in the directory. A pair whose
 // file cannot be read is expected to fail.
 void ReadIds(const Platform::TDirectory& dir, std::vector<TJournalPair>& pairs) {
-  std::atomic<std::size_t> next{0};
-  const auto readSome = [&]() {
-    for (std::size_t i = next++; i < pairs.size(); i = next++) {
-      TJournalPair& pair = pairs[i];
-      if (dir.FileId(pair.OldName, pair.Id) != 0) pair.ExpectedToFail = !pair.OutOfFolder;
-    }
-  };
-  constexpr std::size_t RowsPerThread = 4096;
-  const std::size_t threads = std::min<std::size_t>(
-      std::max(1U, std::thread::hardware_concurrency()), pairs.size() / RowsPerThread + 1);
-  std::vector<std::thread> workers;
-  for (std::size_t t = 1; t < threads; ++t) {
-    try {
-      workers.emplace_back(readSome);
-    } catch (const std::system_error&) {
-      break;  // fewer workers: the others take their share
-    }
-  }
-  readSome();
-  for (std::thread& worker : workers) worker.join();
+  constexpr std::size_t RowsPerThread = 1024;
+  FileList::ForEachIndex(
+      pairs.size(),
+      [&](std::size_t i) {
+        TJournalPair& pair = pairs[i];
+        if (dir.FileId(pair.OldName, pair.Id) != 0) pair.ExpectedToFail = !pair.OutOfFolder;
+      },
+      0, RowsPerThread);
 }
 
 }  // namespace

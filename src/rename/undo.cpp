@@ -2,8 +2,11 @@
 
 #include <cerrno>
 #include <optional>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
+
+#include "filelist/parallel.h"
 
 namespace Rename {
 
@@ -16,14 +19,28 @@ using Platform::TFileId;
 class TUndoState {
  public:
   explicit TUndoState(const Platform::TDirectory& dir) : FDir(dir) {}
+  // Reads what is under every name of a large record at once, spread over the
+  // cores (each read is a lookup of its own); a small one is read as asked.
+  void ReadAhead(const TJournal& journal) {
+    constexpr std::size_t RowsPerThread = 1024;
+    if (journal.Pairs.size() < RowsPerThread) return;
+    std::vector<const std::string*> names;
+    names.reserve(2 * journal.Pairs.size());
+    for (const TJournalPair& pair : journal.Pairs) {
+      names.push_back(&pair.OldName);
+      if (!pair.OutOfFolder) names.push_back(&pair.NewName);
+    }
+    std::vector<std::optional<TFileId>> ids(names.size());
+    FileList::ForEachIndex(
+        names.size(), [&](std::size_t i) { ids[i] = Read(*names[i]); }, 0, RowsPerThread);
+    FNames.reserve(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) FNames.emplace(*names[i], ids[i]);
+  }
   // The identity under name; nullopt when the name is free.
   std::optional<TFileId> At(const std::string& name) {
     const auto it = FNames.find(name);
     if (it != FNames.end()) return it->second;
-    TFileId id;
-    const int err = FDir.FileId(name, id);
-    // An entry that cannot be read counts as taken by an unknown file.
-    std::optional<TFileId> there = err == ENOENT ? std::nullopt : std::optional(id);
+    std::optional<TFileId> there = Read(name);
     FNames.emplace(name, there);
     return there;
   }
@@ -37,8 +54,16 @@ class TUndoState {
   }
 
  private:
+  // An entry that cannot be read counts as taken by an unknown file.
+  std::optional<TFileId> Read(const std::string& name) const {
+    TFileId id;
+    const int err = FDir.FileId(name, id);
+    return err == ENOENT ? std::nullopt : std::optional(id);
+  }
+
   const Platform::TDirectory& FDir;
-  std::unordered_map<std::string, std::optional<TFileId>> FNames;
+  // Keys are views of the record's names, which outlive the state.
+  std::unordered_map<std::string_view, std::optional<TFileId>> FNames;
 };
 
 FileList::TFileItem MoveBack(const TJournalPair& pair) {
@@ -102,6 +127,7 @@ std::optional<TUndoReason> Judge(const TJournalPair& pair, bool neverMoved, TUnd
 TUndoPlan PlanUndo(const TJournal& journal, const Platform::TDirectory& dir) {
   TUndoPlan plan;
   TUndoState state(dir);
+  state.ReadAhead(journal);
   const std::vector<std::size_t> earlier = EarlierRows(journal);
   for (std::size_t k = journal.Pairs.size(); k-- > 0;) {
     const TJournalPair& pair = journal.Pairs[k];

@@ -75,11 +75,11 @@ struct TScene {
   TFolder Before;
   Rename::TRenameRequest Request;
 
-  explicit TScene(std::mt19937& random) : Journals(Dir.File("journals")) {
+  explicit TScene(std::mt19937& random, int files = 30) : Journals(Dir.File("journals")) {
     std::uniform_int_distribution<int> pick(0, 29);
     std::string data = Dir.File("data");
     ::mkdir(data.c_str(), 0700);
-    for (int i = 0; i < 30; ++i) {
+    for (int i = 0; i < files; ++i) {
       if (pick(random) < 8) continue;
       const std::string name = pick(random) < 5 ? "x" + std::to_string(i) : std::to_string(i);
       TestUtil::WriteFileBytes(Dir.File("data/" + name), "content " + name);
@@ -145,6 +145,18 @@ TEST(Undo, RestoresAfterFullRunAndAfterAbort) {
     Rename::RunRename(Platform::FileSystem(), scene.Items, scene.Request, ui);
     ASSERT_TRUE(TestUtil::Exists(scene.Journals));
   });
+}
+
+// A folder of thousands of files has its identities read on several threads,
+// in the run and in the undo.
+TEST(Undo, RestoresALargeFolder) {
+  std::mt19937 random(7);
+  TScene scene(random, 3000);
+  TestUtil::TScriptedUi ui;
+  Rename::RunRename(Platform::FileSystem(), scene.Items, scene.Request, ui);
+  ASSERT_NE(ReadFolder(scene.Data()), scene.Before);
+  EXPECT_EQ(scene.Undo(), 0u);
+  EXPECT_EQ(ReadFolder(scene.Data()), scene.Before);
 }
 
 // A child process renames a scene (plain or untangled: chains, cycles, files
