@@ -176,7 +176,7 @@ print([r["new"] for r in rows if r["new"].endswith(".jpg")])' "$D")
 check "JSON: invalid sequences escaped byte by byte, valid ones kept" $'True\n[\'\xf0\x9f\x93\xb7.jpg\']' "$got"
 
 fresh  # bidirectional controls and invisible characters are shown, JSON escapes them
-touch "$D/"$'invoice\u202efdp.exe' "$D/"$'zero\u200bwidth\ufeff'
+touch "$D/"$'invoice\xe2\x80\xaefdp.exe' "$D/"$'zero\xe2\x80\x8bwidth\xef\xbb\xbf'  # UTF-8 bytes: \u needs a UTF-8 locale
 out=$("$CLI" --name original "$D")
 check "text: hidden characters visible" $'invoice<U+202E>fdp.exe\tinvoice<U+202E>fdp.exe\nzero<U+200B>width<U+FEFF>\tzero<U+200B>width<U+FEFF>' "$out"
 json=$("$CLI" --json --name original "$D")
