@@ -6,6 +6,7 @@
 #include "app/startdir.h"
 #include "cli/options.h"
 #include "cli/output.h"
+#include "filelist/facts.h"
 #include "filelist/filter.h"
 #include "filelist/scan.h"
 #include "platform/filesystem.h"
@@ -183,6 +184,9 @@ int RunListed(const Cli::TCliOptions& options, const Platform::TDirectory& dir) 
   FileList::TFileItems items =
       FileList::ScanEntries(std::move(entries), options.Dir, FileList::ParseFilter(options.Filter),
                             options.Choices.Order, false, scan);
+  if (FileList::OrderUsesTaken(options.Choices.Order))
+    FileList::OrderByTaken(items, options.Dir, Platform::ReadFacts,
+                           options.Choices.Order == FileList::TOrder::TakenDesc);
   return options.Apply ? RunApply(options, dir, items)
                        : RunPreview(options, dir, items, std::move(listed));
 }

@@ -22,12 +22,14 @@ struct TChoice {
   T Value;
 };
 
-constexpr std::array<TChoice<TOrder>, 6> SortChoices{{{"name", TOrder::Name},
+constexpr std::array<TChoice<TOrder>, 8> SortChoices{{{"name", TOrder::Name},
                                                       {"date", TOrder::Age},
                                                       {"name-desc", TOrder::NameDesc},
                                                       {"date-desc", TOrder::AgeDesc},
                                                       {"natural", TOrder::Natural},
-                                                      {"natural-desc", TOrder::NaturalDesc}}};
+                                                      {"natural-desc", TOrder::NaturalDesc},
+                                                      {"taken", TOrder::Taken},
+                                                      {"taken-desc", TOrder::TakenDesc}}};
 constexpr std::array<TChoice<TNamePart>, 3> NameChoices{{{"original", TNamePart::Original},
                                                          {"number", TNamePart::Number},
                                                          {"padded", TNamePart::PaddedNumber}}};

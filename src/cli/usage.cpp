@@ -17,9 +17,10 @@ Files and order:
                      files; "jpg;png" lists .jpg and .png files, any case);
                      it also applies to the FILE arguments
   --sort ORDER       name, date, natural (digit runs by value: img2 before
-                     img10, letter case ignored), name-desc, date-desc or
-                     natural-desc (default name); the FILE arguments are
-                     listed in this order too
+                     img10, letter case ignored), taken (date a photo was
+                     taken; files without one last), name-desc, date-desc,
+                     natural-desc or taken-desc (default name); the FILE
+                     arguments are listed in this order too
   --hidden           also list hidden files (names starting with "."); a
                      hidden FILE argument is listed without it
 

@@ -21,6 +21,12 @@ std::vector<Platform::TFileFacts> ReadRowFacts(const std::string& dirText, const
                                                const Platform::TNeededFacts& needed,
                                                const TFactsReader& reader, unsigned threads = 0);
 
+// Puts rows in the order of the dates their photos were taken (descending:
+// latest first); rows without a date follow in the order they had. Reads
+// only the dates, in parallel.
+void OrderByTaken(TFileItems& rows, const std::string& dirText, const TFactsReader& reader,
+                  bool descending);
+
 // Whether needed asks for anything.
 bool NeedsAny(const Platform::TNeededFacts& needed);
 

@@ -87,10 +87,14 @@ int FileListCompare(const TFileItem& a, const TFileItem& b, TOrder order) {
     case TOrder::AgeDesc:
       return -CompareAges(a.Age, b.Age);
     case TOrder::Name:
+    case TOrder::Taken:
+    case TOrder::TakenDesc:
       break;
   }
   return CompareNames(a.OldName, b.OldName);
 }
+
+bool OrderUsesTaken(TOrder order) { return order == TOrder::Taken || order == TOrder::TakenDesc; }
 
 bool OrderUsesAges(TOrder order) { return order == TOrder::Age || order == TOrder::AgeDesc; }
 

@@ -12,7 +12,22 @@ namespace FileList {
 int CompareNames(std::string_view x, std::string_view y);
 
 // The orders of the list.
-enum class TOrder : uint8_t { Name, Age, NameDesc, AgeDesc, Natural, NaturalDesc };
+// Taken and TakenDesc go by the date a photo was taken, which the list
+// itself does not hold: the scan puts those rows in name order and
+// OrderByTaken (facts.h) then reads the dates.
+enum class TOrder : uint8_t {
+  Name,
+  Age,
+  NameDesc,
+  AgeDesc,
+  Natural,
+  NaturalDesc,
+  Taken,
+  TakenDesc
+};
+
+// True for the orders by date taken.
+bool OrderUsesTaken(TOrder order);
 
 // Natural order: runs of digits compare by their value ("img2" before
 // "img10"), other bytes as CompareNames compares them (ASCII case ignored);

@@ -31,7 +31,7 @@ constexpr std::array<TFieldWord, 11> FieldWords{{{"name", TField::Name, TArgumen
                                                  {"year", TField::Year, TArgument::None},
                                                  {"track", TField::Track, TArgument::Width}}};
 
-constexpr int MaxWidth = 255;
+constexpr int MaxWidth = MaxNumberWidth;
 
 bool Fail(TTemplateError& error, std::size_t offset, std::string message) {
   error.Offset = offset;

@@ -15,7 +15,11 @@ struct TPatternOptions {
   std::string Template;
   int64_t Start = 1;  // {n} of the first row
   int64_t Step = 1;   // added for each further row
+  int Width = 0;      // {n} without a width of its own is zero-padded to it
 };
+
+// The widest a running number may be padded.
+constexpr int MaxNumberWidth = 255;
 
 // The fields a template can name.
 enum class TField : uint8_t {

@@ -1,5 +1,6 @@
 #include "rename/presets.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "platform/filesystem.h"
@@ -79,6 +80,7 @@ void WriteOtherOptions(Settings::TIniFile& ini, const TChoices& choices) {
   ini.WriteText(Section, "template", Quoted(pattern.Template));
   ini.WriteText(Section, "start", std::to_string(pattern.Start));
   ini.WriteText(Section, "step", std::to_string(pattern.Step));
+  ini.WriteNumber(Section, "width", pattern.Width);
   ini.WriteNumber(Section, "page", static_cast<int32_t>(choices.Preview.Page));
   ini.WriteNumber(Section, "order", static_cast<int32_t>(choices.Order));
   ini.WriteFlag(Section, "untangle", choices.Untangle);
@@ -95,8 +97,9 @@ void ReadOtherOptions(Settings::TIniFile& ini, TChoices& choices) {
   pattern.Template = (ini.ReadText(Section, "template", ""));
   pattern.Start = ReadWhole(ini, "start", 1);
   pattern.Step = ReadWhole(ini, "step", 1);
+  pattern.Width = std::clamp<int>(ini.ReadNumber(Section, "width", 0), 0, MaxNumberWidth);
   choices.Preview.Page = ReadEnum(ini, "page", TPage::Rename, 3);
-  choices.Order = ReadEnum(ini, "order", TOrder::Name, 6);
+  choices.Order = ReadEnum(ini, "order", TOrder::Name, 8);
   choices.Untangle = ini.ReadFlag(Section, "untangle", false);
 }
 

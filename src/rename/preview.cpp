@@ -9,6 +9,9 @@ void PreviewPattern(FileList::TFileItems& items, const TPatternOptions& options,
   TTemplate parsed;
   TTemplateError error;
   if (!ParseTemplate(options.Template, parsed, error)) return;
+  for (TTemplatePart& part : parsed.Parts)
+    if (!part.Literal && part.Field == TField::Number && part.Width == 0)
+      part.Width = options.Width;
   const Platform::TFileFacts none;
   for (std::size_t i = 0; i < items.size(); ++i) {
     FileList::TFileItem& item = items[i];

@@ -157,6 +157,16 @@ TEST(PreviewReading, ReadsEachFileOnceAndMarksMissing) {
   Rename::PreviewReading(rows, options, "d", reader);
   EXPECT_EQ(reads.load(), 0);
   EXPECT_EQ(rows[13].Conflict, FileList::TConflict::None);
+  options.Pattern = {"{n}-{n:1}", 9, 1, 3};  // the page's width pads {n} alone
+  Rename::PreviewReading(rows, options, "d", reader);
+  EXPECT_EQ(rows[1].NewName, "010-10");
+  // The order by date taken: undated rows last, in the order they had.
+  for (const bool descending : {false, true}) {
+    FileList::OrderByTaken(rows, "d", reader, descending);
+    EXPECT_EQ(rows.front().OldName, descending ? "f100.jpg" : "f0.jpg");
+    EXPECT_EQ(rows[rows.size() - 2].OldName, "f7.jpg");
+    EXPECT_EQ(rows.back().OldName, "f13.jpg");
+  }
 }
 
 }  // namespace

@@ -17,8 +17,8 @@ TEST(Presets, KeepEveryChoiceByName) {
   saved.Preview.Name = {true, " pre ", Rename::TNamePart::PaddedNumber, true, "\"q\"",
                         true, "png",   Rename::TNameCase::Lower};
   saved.Preview.Replace = {"IMG_(\\d+)", "photo-$1", true, true, true};
-  saved.Preview.Pattern = {"{taken:%Y} {n:3}{ext}", -5000000000, 10};
-  saved.Order = FileList::TOrder::NaturalDesc;
+  saved.Preview.Pattern = {"{taken:%Y} {n:3}{ext}", -5000000000, 10, 4};
+  saved.Order = FileList::TOrder::TakenDesc;
   saved.Untangle = true;
   Rename::SavePreset(folder, "holiday photos", saved);
   Rename::TChoices loaded;
@@ -34,8 +34,9 @@ TEST(Presets, KeepEveryChoiceByName) {
   EXPECT_EQ(loaded.Preview.Pattern.Template, saved.Preview.Pattern.Template);
   EXPECT_EQ(loaded.Preview.Pattern.Start, -5000000000);
   EXPECT_EQ(loaded.Preview.Pattern.Step, 10);
+  EXPECT_EQ(loaded.Preview.Pattern.Width, 4);
   EXPECT_EQ(loaded.Preview.Page, Rename::TPage::Pattern);
-  EXPECT_EQ(loaded.Order, FileList::TOrder::NaturalDesc);
+  EXPECT_EQ(loaded.Order, FileList::TOrder::TakenDesc);
   EXPECT_TRUE(loaded.Untangle);
 }
 

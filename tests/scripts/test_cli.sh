@@ -82,6 +82,7 @@ done <<'TABLE'
 --sort,name-desc|_c.bmp B.txt a.txt
 --sort,date|B.txt _c.bmp a.txt
 --sort,date-desc|a.txt _c.bmp B.txt
+--sort,taken-desc|a.txt B.txt _c.bmp
 --filter,TXT|a.txt B.txt
 --filter,*;bmp|a.txt B.txt _c.bmp _c.bmp
 --filter,bmp;*|_c.bmp
