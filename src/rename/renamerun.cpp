@@ -4,6 +4,7 @@
 #include "rename/conflicts.h"
 #include "rename/failtext.h"
 #include "rename/journal.h"
+#include "rename/untangle.h"
 
 namespace Rename {
 
@@ -43,14 +44,25 @@ bool MoveRow(const Platform::TDirectory& dir, TFileItem& row, TRenameUi& ui, boo
 
 // Writes the run's record; when that fails, the user decides whether to
 // rename without undo (the window asks, the default is No).
-bool RecordOrConfirm(Platform::TFileSystem& fs, const Platform::TDirectory& dir,
-                     const FileList::TFileItems& items, const TRenameRequest& request,
+bool RecordOrConfirm(Platform::TFileSystem& fs, const TJournal& plan, const TRenameRequest& request,
                      TRenameUi& ui) {
   if (request.JournalFolder.empty()) return true;  // no record asked for
-  const TJournalWrite written = WriteJournal(fs, request.JournalFolder, PlanOf(dir, items));
+  const TJournalWrite written = WriteJournal(fs, request.JournalFolder, plan);
   if (written.Error == 0) return true;
   const std::string why = written.Path + ": " + Platform::ErrorText(written.Error);
   return ui.ConfirmWithoutUndo(FillIn(request.Texts.NoUndo, why));
+}
+
+// The steps of an untangled run; the files a failed cycle left under a
+// temporary name are named on the outcome.
+TRunOutcome MoveUntangled(const Platform::TDirectory& dir, const std::vector<TStep>& steps,
+                          FileList::TFileItems& items) {
+  const uint64_t uncheckedBefore = Platform::MovesWithoutAtomicCheck();
+  TStepsOutcome run = RunSteps(dir, steps, items);
+  TRunOutcome outcome = run;
+  outcome.Unchecked = Platform::MovesWithoutAtomicCheck() - uncheckedBefore;
+  for (const TStranded& file : run.Stranded) outcome.Stranded.emplace_back(file.Name, file.Home);
+  return outcome;
 }
 
 }  // namespace
@@ -120,10 +132,16 @@ TRunOutcome RunRename(Platform::TFileSystem& fs, FileList::TFileItems& items,
     return outcome;
   }
   PreviewReading(items, request.Preview, request.Dir, request.FactsReader);
-  MarkConflicts(items, ViewOf(dir));
-  if (!RecordOrConfirm(fs, dir, items, request, ui)) return outcome;
+  const TDirectoryView view = ViewOf(dir);
+  MarkConflicts(items, view);
+  std::vector<TStep> steps;
+  if (request.Untangle)
+    steps = UntangleSteps(items, [&view](const std::string& name) { return !view.Has(name); });
+  const TJournal plan = request.Untangle ? PlanOfSteps(dir, items, steps) : PlanOf(dir, items);
+  if (!RecordOrConfirm(fs, plan, request, ui)) return outcome;
   TBusyScope busy(ui);
-  outcome = MoveRows(dir, items, ui, request.ShowErrors, request.Texts);
+  outcome = request.Untangle ? MoveUntangled(dir, steps, items)
+                             : MoveRows(dir, items, ui, request.ShowErrors, request.Texts);
   busy.End();
   ui.ShowProgress(100, OkStatus);
   return outcome;

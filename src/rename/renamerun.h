@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "filelist/fileitem.h"
 #include "rename/preview.h"
@@ -74,6 +76,7 @@ struct TRenameRequest {
   FileList::TFactsReader FactsReader;  // reads what a template's fields need
   std::string JournalFolder;           // where the run's plan is kept for undo; empty: nowhere
   bool WaitForFolder = false;          // wait while another run holds the folder
+  bool Untangle = false;               // an order of moves that frees every target first
 };
 
 // What a run came to; each row's own outcome is on the row (Status, Error).
@@ -88,6 +91,9 @@ struct TRunOutcome {
   // both the atomic no-replace rename and links: a file created under a new
   // name in between would have been replaced.
   uint64_t Unchecked = 0;
+  // Untangled runs: files a failed cycle could not move back, each left
+  // under a temporary name (first) instead of its old name (second).
+  std::vector<std::pair<std::string, std::string>> Stranded;
 };
 
 // Moves the rows as they stand, in list order, one no-replace move each,
@@ -103,7 +109,9 @@ TRunOutcome MoveRows(const Platform::TDirectory& dir, FileList::TFileItems& rows
 // previews again into items, marks the conflicts, records the plan (when
 // that fails, ConfirmWithoutUndo decides), then moves the rows through fs
 // (the directory opened once) with the window busy, and ends with " Ok! " at
-// 100. The caller rescans when Ran is true.
+// 100. With Untangle the moves go in the order that frees each target first,
+// cycles broken through temporary names, every step in the record, and no
+// failure is asked about. The caller rescans when Ran is true.
 TRunOutcome RunRename(Platform::TFileSystem& fs, FileList::TFileItems& items,
                       const TRenameRequest& request, TRenameUi& ui);
 
