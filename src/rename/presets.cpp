@@ -123,6 +123,20 @@ void SavePreset(const std::string& folder, const std::string& name, const TChoic
   WriteOtherOptions(ini, choices);
 }
 
+std::vector<std::string> ListPresets(const std::string& folder) {
+  std::vector<Platform::TDirEntry> entries;
+  std::vector<std::string> names;
+  if (!Platform::FileSystem().ListDirectory(folder, entries)) return names;
+  constexpr std::string_view Ending = ".ini";
+  for (const Platform::TDirEntry& entry : entries) {
+    if (!entry.Name.ends_with(Ending)) continue;
+    const std::string name = entry.Name.substr(0, entry.Name.size() - Ending.size());
+    if (ValidPresetName(name)) names.push_back(name);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 bool LoadPreset(const std::string& folder, const std::string& name, TChoices& choices) {
   if (!ValidPresetName(name) || !Platform::PathExists(PresetPath(folder, name))) return false;
   Settings::TIniFile ini(PresetPath(folder, name));

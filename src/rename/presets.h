@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "rename/choices.h"
 
@@ -19,6 +20,9 @@ bool ValidPresetName(const std::string& name);
 // Settings::EMorvaneError for a bad name and Settings::EIniWriteError when the file
 // cannot be written; a text with a line break cannot be kept either.
 void SavePreset(const std::string& folder, const std::string& name, const TChoices& choices);
+
+// The names of the presets in folder, sorted; none when it cannot be read.
+std::vector<std::string> ListPresets(const std::string& folder);
 
 // Reads the choices saved under name over choices; false (choices untouched)
 // when the name is bad or there is no such preset.

@@ -38,6 +38,11 @@ TEST(Presets, KeepEveryChoiceByName) {
   EXPECT_EQ(loaded.Preview.Page, Rename::TPage::Pattern);
   EXPECT_EQ(loaded.Order, FileList::TOrder::TakenDesc);
   EXPECT_TRUE(loaded.Untangle);
+  Rename::SavePreset(folder, "Album", saved);
+  TestUtil::WriteFileBytes(folder + "/.hidden.ini", "");
+  TestUtil::WriteFileBytes(folder + "/notes.txt", "");
+  EXPECT_EQ(Rename::ListPresets(folder), (std::vector<std::string>{"Album", "holiday photos"}));
+  EXPECT_TRUE(Rename::ListPresets(folder + "/none").empty());
 }
 
 TEST(Presets, BadNamesAndBadFilesLoseNothing) {

@@ -3,6 +3,8 @@
 #include <QAbstractButton>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QInputDialog>
+#include <QLabel>
 #include <QStringList>
 #include <QWidget>
 
@@ -26,6 +28,11 @@ QMessageBox::StandardButton AnswerOf(const QMessageBox& box) {
   if (!clicked) clicked = box.escapeButton();
   if (!clicked) return QMessageBox::Cancel;
   return box.standardButton(clicked);
+}
+
+// An input dialog whose prompt is plain text, as every text of the window is.
+void ShowPromptAsPlainText(QInputDialog& dialog) {
+  for (QLabel* label : dialog.findChildren<QLabel*>()) label->setTextFormat(Qt::PlainText);
 }
 
 }  // namespace
@@ -57,6 +64,31 @@ bool TDialogSeam::OpenLanguageFile(QWidget* owner, const QString& initialDir, QS
   const QStringList files = dialog.selectedFiles();
   if (files.isEmpty()) return false;
   path = files.first();
+  return true;
+}
+
+bool TDialogSeam::AskText(QWidget* owner, const QString& caption, const QString& prompt,
+                          QString& text) {
+  QInputDialog dialog(owner);
+  dialog.setWindowTitle(caption);
+  dialog.setLabelText(prompt);
+  dialog.setTextValue(text);
+  ShowPromptAsPlainText(dialog);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  text = dialog.textValue();
+  return true;
+}
+
+bool TDialogSeam::ChooseItem(QWidget* owner, const QString& caption, const QString& prompt,
+                             const QStringList& items, QString& chosen) {
+  QInputDialog dialog(owner);
+  dialog.setWindowTitle(caption);
+  dialog.setLabelText(prompt);
+  dialog.setComboBoxItems(items);
+  dialog.setComboBoxEditable(false);
+  ShowPromptAsPlainText(dialog);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  chosen = dialog.textValue();
   return true;
 }
 

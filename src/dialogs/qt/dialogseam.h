@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 class TKvFolderDialog;
@@ -24,6 +25,13 @@ class TDialogSeam {
   virtual bool OpenLanguageFile(QWidget* owner, const QString& initialDir, QString& path);
   // Runs the folder chooser; true on OK (the dialog's Folder is then set).
   virtual bool BrowseFolder(TKvFolderDialog& dialog);
+  // Asks for a line of text under prompt (shown as plain text); false on
+  // cancel.
+  virtual bool AskText(QWidget* owner, const QString& caption, const QString& prompt,
+                       QString& text);
+  // Offers items to pick one of (no editing); false on cancel.
+  virtual bool ChooseItem(QWidget* owner, const QString& caption, const QString& prompt,
+                          const QStringList& items, QString& chosen);
 };
 
 // The seam in use: the real dialogs unless a test has put another in place.
