@@ -75,7 +75,10 @@ std::vector<TRow> MainWindowRowsOf() {
       "RadioGroup3:TRadioGroup Edit3:TEdit RadioGroup4:TRadioGroup Edit4:TEdit "
       "RadioGroup2:TRadioGroup RadioGroup6:TRadioGroup TabSheet2:TTabSheet TipTitleLbl:TLabel "
       "TipLbl:TLabel GroupBox1:TGroupBox Edit5:TEdit CaseSensitive:TCheckBox "
-      "GroupBox2:TGroupBox Edit6:TEdit Panel1:TPanel CantRenLbl:TLabel RenameMsgLbl:TLabel "
+      "GroupBox2:TGroupBox Edit6:TEdit RegexChk:TCheckBox AllChk:TCheckBox TabSheet3:TTabSheet "
+      "GroupBox3:TGroupBox PatternEdit:TEdit FieldBtn:TSpeedButton GroupBox4:TGroupBox "
+      "StartLbl:TLabel StartEdit:TEdit StepLbl:TLabel StepEdit:TEdit WidthLbl:TLabel "
+      "WidthEdit:TEdit Panel1:TPanel CantRenLbl:TLabel RenameMsgLbl:TLabel "
       "YesLbl:TLabel NoLbl:TLabel UpperCaseLbl:TLabel LowerCaseLbl:TLabel DontChangeLbl:TLabel "
       "OriginalNameLbl:TLabel NumberLbl:TLabel CleverNumberLbl:TLabel OldNameLbl:TLabel "
       "NewNameLbl:TLabel RenLbl:TLabel AlphaLbl:TLabel DateTimeLbl:TLabel InverseLbl:TLabel "
@@ -84,11 +87,14 @@ std::vector<TRow> MainWindowRowsOf() {
       "UndoTakenLbl:TLabel UndoGoneLbl:TLabel MoreNotUndoneLbl:TLabel NoSuchFileLbl:TLabel "
       "NotAFileLbl:TLabel SeveralFoldersLbl:TLabel MissingLbl:TLabel UndoOtherLbl:TLabel "
       "UndoFolderLbl:TLabel DamagedLbl:TLabel NoUndoLbl:TLabel BusyDirLbl:TLabel "
-      "UncheckedLbl:TLabel "
+      "UncheckedLbl:TLabel NaturalLbl:TLabel DateTakenLbl:TLabel PresetNameLbl:TLabel "
+      "NoPresetsLbl:TLabel "
       "MainMenu1:TMainMenu "
       "File1:TMenuItem BrowseMnu:TMenuItem N2:TMenuItem:- TestMnu:TMenuItem RenameMnu:TMenuItem "
-      "UndoMnu:TMenuItem N1:TMenuItem:- ExitMnu:TMenuItem Options1:TMenuItem Language:TMenuItem "
+      "UndoMnu:TMenuItem N5:TMenuItem:- SavePresetMnu:TMenuItem LoadPresetMnu:TMenuItem "
+      "N1:TMenuItem:- ExitMnu:TMenuItem Options1:TMenuItem Language:TMenuItem "
       "N4:TMenuItem:- ShowErrorMnu:TMenuItem WarnRenameMnu:TMenuItem HiddenMnu:TMenuItem "
+      "UntangleMnu:TMenuItem "
       "N3:TMenuItem:- "
       "RemoveMnu:TMenuItem ExploreMnu:TMenuItem Help1:TMenuItem ContentsMnu:TMenuItem "
       "AboutMnu:TMenuItem ImageList1:TImageList DirDlg:TKvFolderDialog "
@@ -282,7 +288,7 @@ TEST_F(TovLanguageTest, SaveThenLoadRestoresTexts) {
   std::map<std::string, std::string> expected = FForm.Texts();
   expected["RenLbl.Caption"] = "Renaming files...";             // trailing blanks are not read back
   expected["N1.Caption"] = expected["N2.Caption"] = "changed";  // separators have no key
-  expected["N3.Caption"] = expected["N4.Caption"] = "changed";
+  expected["N3.Caption"] = expected["N4.Caption"] = expected["N5.Caption"] = "changed";
   EXPECT_EQ(changed.Texts(), expected);
   EXPECT_EQ(changed.Get("CantRenLbl", "Caption"), CantRen);
 }

@@ -32,6 +32,22 @@ bool TMainFormSeam::BrowseFolder(TKvFolderDialog& dialog) {
   return true;
 }
 
+bool TMainFormSeam::AskText(QWidget*, const QString&, const QString& prompt, QString& text) {
+  Prompts.append(prompt);
+  if (!TextAnswer) return false;
+  text = *TextAnswer;
+  return true;
+}
+
+bool TMainFormSeam::ChooseItem(QWidget*, const QString&, const QString& prompt,
+                               const QStringList& items, QString& chosen) {
+  Prompts.append(prompt);
+  Offered = items;
+  if (!TextAnswer) return false;
+  chosen = *TextAnswer;
+  return true;
+}
+
 void TMainFormFixture::SetUp() {
   QGuiApplication::setApplicationDisplayName(QStringLiteral("Morvane"));
   SetDialogSeam(&Seam);

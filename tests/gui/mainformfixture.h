@@ -34,6 +34,11 @@ class TMainFormSeam : public GuiTestUtil::TRecordingSeam {
   // The folder chooser: confirms Folder (an empty one is an item without a
   // path), or cancels when Folder is unset.
   bool BrowseFolder(TKvFolderDialog& dialog) override;
+  // Text asked for and items offered: TextAnswer (cancel when unset).
+  bool AskText(QWidget* owner, const QString& caption, const QString& prompt,
+               QString& text) override;
+  bool ChooseItem(QWidget* owner, const QString& caption, const QString& prompt,
+                  const QStringList& items, QString& chosen) override;
 
   int LanguageOffers = 0;
   bool OfferedWhileShown = false;
@@ -41,6 +46,8 @@ class TMainFormSeam : public GuiTestUtil::TRecordingSeam {
   std::optional<std::string> Folder;
   std::string FolderOnEntry;  // the chooser's Folder when it was opened
   int FolderOffers = 0;
+  std::optional<QString> TextAnswer;
+  QStringList Prompts, Offered;
 };
 
 // A main window on a settings file and a language folder of its own, with

@@ -29,7 +29,7 @@ using TPlaces = std::map<std::string, TPlace>;
 // The window's controls by name (radio items by group and index; Qt's own
 // parts left out), each page shown once so that it is laid out.
 TPlaces PlacesOf(TMainForm& form) {
-  for (int page : {1, 0}) {
+  for (int page : {2, 1, 0}) {
     form.SetActivePageIndex(page);
     QApplication::processEvents();
   }

@@ -64,7 +64,8 @@ TEST_F(MainFormStartUp, FirstStartOffersTheChooserBeforeShowingAndStartsWithDefa
   EXPECT_EQ(Ui(form).HidFilterList->item(0)->text(), QStringLiteral(".*"));
   EXPECT_EQ(
       ItemsOf(Ui(form).SortCmb),
-      QStringList({"Alphabetical", "Date/Time", "Alphabetical (inverse)", "Date/Time (inverse)"}));
+      QStringList({"Alphabetical", "Date/Time", "Alphabetical (inverse)", "Date/Time (inverse)",
+                   "Natural", "Natural (inverse)", "Date taken", "Date taken (inverse)"}));
   EXPECT_EQ(Ui(form).SortCmb->currentIndex(), 0);
   EXPECT_EQ(form.FileListModel()->rowCount(), 0);
   EXPECT_EQ(Ui(form).ActionLbl->text(), QStringLiteral("Idle..."));
@@ -155,7 +156,7 @@ TEST_F(MainFormStartUp, SettingsFileHoldsItsSectionsAndKeysInOrderAfterARun) {
       "[Language]\r\nMainForm=" + Dir.File("Language.lng") +
       "\r\n[form]\r\nt=" + std::to_string(b.top()) + "\r\nl=" + std::to_string(b.left()) +
       "\r\nw=621\r\nh=495\r\n[option]\r\nshowerrors=1\r\nwarnrename=1\r\nactivepage=0\r\n"
-      "showhidden=0\r\n";
+      "showhidden=0\r\nuntangle=0\r\n";
   EXPECT_EQ(Settings(), expected);
 }
 
@@ -204,7 +205,7 @@ TEST_F(MainFormStartUp, DefaultLanguageFileHoldsTheWindowTextsByteForByte) {
   std::string expected = "[Translations]\r\n";
   for (const auto& [key, value] : TestUtil::DefaultLanguageTexts())
     expected += key + "=" + value + "\r\n";
-  EXPECT_EQ(TestUtil::DefaultLanguageTexts().size(), 98u);
+  EXPECT_EQ(TestUtil::DefaultLanguageTexts().size(), 115u);
   EXPECT_EQ(TestUtil::ReadFileBytes(Dir.File("Language.lng")), expected);
   // A second start writes the same file again.
   Form.reset();

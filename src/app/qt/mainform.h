@@ -79,6 +79,9 @@ class TMainForm : public QMainWindow, private TMainFormControls {
   void ShowErrorMnuClick();
   void WarnRenameMnuClick();
   void HiddenMnuClick();
+  void UntangleMnuClick();
+  void SavePresetMnuClick();
+  void LoadPresetMnuClick();
   void ContentsMnuClick();
   void RadioEnableClick(TRadioGroup* sender);
   void FormResize();
@@ -93,9 +96,13 @@ class TMainForm : public QMainWindow, private TMainFormControls {
   // with the active page.
   Rename::TNameOptions ReadNameOptions() const;
   Rename::TReplaceOptions ReadReplaceOptions() const;
+  Rename::TPatternOptions ReadPatternOptions() const;
   Rename::TPreviewOptions PreviewOptions() const;
   // All the choices: the active page's, the order and the run's.
   Rename::TChoices ReadChoices() const;
+  // Shows choices in the pages, the order box and the menu, as a preset
+  // brings them.
+  void WriteChoices(const Rename::TChoices& choices);
 
   // Opens a folder as the folder chooser's OK does: it becomes the directory
   // text, exact bytes kept, and is scanned.
@@ -150,6 +157,11 @@ class TMainForm : public QMainWindow, private TMainFormControls {
   TRadioGroup* CreateRadioGroup(const char* name, const char* caption, const QRect& place, int tag);
   QLineEdit* CreatePageEdit(QWidget* parent, const char* name, const QRect& place);
   void CreateReplacePage();
+  QCheckBox* CreateCheckBox(QWidget* parent, const char* name, const char* caption,
+                            const QRect& place);
+  void CreatePatternPage();
+  void CreateNumberingBox();
+  void CreatePresetTexts();
   void CreateTextPanel();
   QLabel* CreateTextLabel(const char* name, const char* caption);
   void CreateSelectionTexts();
@@ -195,6 +207,10 @@ class TMainForm : public QMainWindow, private TMainFormControls {
   void UpdateUndoMnu();
   // The box of the rows an undo left alone, with their reasons (none: no box).
   void ShowUndoProblems(const std::vector<Rename::TUndoLeft>& left);
+  // The rows read again (facts, the date-taken order) for a preview.
+  FileList::TFactsReader FactsReader() const;
+  // The files an untangled run left under a temporary name (none: no box).
+  void ShowStranded(const Rename::TRunOutcome& outcome);
   // The box that counts the moves made without an atomic check (none: no box).
   void ShowUncheckedMoves(const Rename::TRunOutcome& outcome);
   // A box with text (plain) and OK.

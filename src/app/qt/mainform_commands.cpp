@@ -24,6 +24,7 @@
 #include "dialogs/qt/aboutform.h"
 #include "dialogs/qt/dialogseam.h"
 #include "dialogs/qt/kvfolderdialog.h"
+#include "filelist/facts.h"
 #include "filelist/filter.h"
 #include "filelist/qt/filelistmodel.h"
 #include "filelist/scan.h"
@@ -31,6 +32,7 @@
 #include "platform/filesystem.h"
 #include "platform/qt/desktop.h"
 #include "rename/conflicts.h"
+#include "rename/failtext.h"
 #include "rename/journal.h"
 #include "rename/qt/messageboxrenameui.h"
 #include "rename/renamerun.h"
@@ -48,21 +50,6 @@ constexpr int VkReturn = 13;
 using QtText::ToUtf8;
 
 using QtText::FromUtf8;
-
-// The values behind the items of RadioGroup2, RadioGroup6 and SortCmb.
-constexpr std::array NamePartChoices{Rename::TNamePart::Original, Rename::TNamePart::Number,
-                                     Rename::TNamePart::PaddedNumber};
-constexpr std::array NameCaseChoices{Rename::TNameCase::Unchanged, Rename::TNameCase::Upper,
-                                     Rename::TNameCase::Lower};
-constexpr std::array SortChoices{FileList::TOrder::Name, FileList::TOrder::Age,
-                                 FileList::TOrder::NameDesc, FileList::TOrder::AgeDesc};
-
-// The choice of a radio group or box by its item index; nothing chosen (-1) or an
-// index beyond the list gives fallback.
-template <typename T, std::size_t N>
-T ChoiceAt(const std::array<T, N>& choices, int index, T fallback) {
-  return index >= 0 && static_cast<std::size_t>(index) < N ? choices[index] : fallback;
-}
 
 }  // namespace
 
@@ -85,6 +72,8 @@ void TMainForm::GoBTnClick() {
   if (FModel->rowCount() == 0) return;
   Rename::TRenameRequest request = RunRequest(RenameMsgLbl);
   request.Preview = PreviewOptions();
+  request.FactsReader = FactsReader();
+  request.Untangle = UntangleMnu->isChecked();
   TMessageBoxRenameUi ui(this, ActionLbl, ProgressBar1);
   const Rename::TRunOutcome result =
       Rename::RunRename(Platform::FileSystem(), FModel->MutableItems(), request, ui);
@@ -97,7 +86,19 @@ void TMainForm::GoBTnClick() {
   RefreshBtnClick();
   Rename::KeepFailures(FModel->MutableItems(), run);
   FModel->NewNamesChanged();
+  ShowStranded(result);
   ShowUncheckedMoves(result);
+}
+
+void TMainForm::ShowStranded(const Rename::TRunOutcome& outcome) {
+  std::string text;
+  for (const auto& [temporary, home] : outcome.Stranded) {
+    if (!text.empty()) text += "\n";
+    text += Rename::FormatFailText(ToUtf8(CantRenLbl->text()),
+                                   FileList::PathIn(DirectoryBytes(), temporary),
+                                   FileList::PathIn(DirectoryBytes(), home));
+  }
+  if (!text.empty()) ShowWarning(text);
 }
 
 // Says how many moves were made by a check and a plain rename, where a file
@@ -108,7 +109,7 @@ void TMainForm::ShowUncheckedMoves(const Rename::TRunOutcome& outcome) {
 }
 
 void TMainForm::TestMnuClick() {
-  Rename::Preview(FModel->MutableItems(), PreviewOptions());
+  Rename::PreviewReading(FModel->MutableItems(), PreviewOptions(), DirectoryBytes(), FactsReader());
   MarkConflicts();
 }
 
@@ -208,46 +209,6 @@ void TMainForm::UpdateUndoMnu() {
   UndoMnu->setEnabled(Rename::HasRunToUndo(dir, Rename::JournalFolder()));
 }
 
-Rename::TNameOptions TMainForm::ReadNameOptions() const {
-  using Rename::TNameCase;
-  using Rename::TNamePart;
-  constexpr int Yes = 0;
-  Rename::TNameOptions options;
-  options.Prefix = RadioGroup1->ItemIndex() == Yes;
-  options.PrefixText = ToUtf8(Edit1->text());
-  options.NamePart = ChoiceAt(NamePartChoices, RadioGroup2->ItemIndex(), TNamePart::None);
-  options.Suffix = RadioGroup3->ItemIndex() == Yes;
-  options.SuffixText = ToUtf8(Edit3->text());
-  options.Extension = RadioGroup4->ItemIndex() == Yes;
-  options.ExtensionText = ToUtf8(Edit4->text());
-  options.NameCase = ChoiceAt(NameCaseChoices, RadioGroup6->ItemIndex(), TNameCase::Unchanged);
-  return options;
-}
-
-Rename::TReplaceOptions TMainForm::ReadReplaceOptions() const {
-  Rename::TReplaceOptions options;
-  options.Search = ToUtf8(Edit5->text());
-  options.Replace = ToUtf8(Edit6->text());
-  options.CaseSensitive = CaseSensitive->isChecked();
-  return options;
-}
-
-// No active page (-1) makes names as the Replace page does.
-Rename::TPreviewOptions TMainForm::PreviewOptions() const {
-  Rename::TPreviewOptions options;
-  options.Page = ActivePageIndex() == 0 ? Rename::TPage::Rename : Rename::TPage::Replace;
-  options.Name = ReadNameOptions();
-  options.Replace = ReadReplaceOptions();
-  return options;
-}
-
-Rename::TChoices TMainForm::ReadChoices() const {
-  Rename::TChoices choices;
-  choices.Preview = PreviewOptions();
-  choices.Order = ChoiceAt(SortChoices, SortCmb->currentIndex(), FileList::TOrder::Name);
-  return choices;
-}
-
 void TMainForm::ExploreBtnClick() { Platform::ShellOpen(DirEdit->text()); }
 
 void TMainForm::RemoveBtnClick() { FModel->RemoveRows(FileList->selectionModel()->selectedRows()); }
@@ -270,8 +231,13 @@ void TMainForm::RefreshBtnClick() {
   std::vector<std::string> entries;
   for (int i = 0; i < HidFilterList->count(); ++i)
     entries.push_back(ToUtf8(HidFilterList->item(i)->text()));
-  FModel->SetItems(
-      FileList::ScanDirectory(DirectoryBytes(), entries, ReadChoices().Order, true, ScanOptions()));
+  const FileList::TOrder order = ReadChoices().Order;
+  FileList::TFileItems rows =
+      FileList::ScanDirectory(DirectoryBytes(), entries, order, true, ScanOptions());
+  if (FileList::OrderUsesTaken(order))
+    FileList::OrderByTaken(rows, DirectoryBytes(), FactsReader(),
+                           order == FileList::TOrder::TakenDesc);
+  FModel->SetItems(std::move(rows));
   FileList->scrollToTop();  // a new list is shown from its first row
   UpdateUndoMnu();
 }

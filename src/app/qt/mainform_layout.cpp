@@ -16,6 +16,7 @@
 #include <QShowEvent>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QTreeView>
 
 #include "app/qt/mainform_metrics.h"
@@ -193,6 +194,8 @@ void TMainForm::ApplyTabOrder() {
   chain.push_back(Edit4);
   addGroup(RadioGroup2);
   addGroup(RadioGroup6);
-  chain.insert(chain.end(), {Edit5, CaseSensitive, Edit6});
+  chain.insert(chain.end(), {Edit5, CaseSensitive, Edit6, RegexChk, AllChk, PatternEdit});
+  chain.insert(chain.end(), {FieldBtn, StartEdit, StepEdit});
+  chain.push_back(WidthEdit);
   for (std::size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
 }

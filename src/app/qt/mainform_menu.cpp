@@ -59,6 +59,11 @@ void TMainForm::CreateMainMenu() {
   RenameMnu = CreateMenuItem(File1, "RenameMnu", "Rename", 0, &TMainForm::GoBTnClick);
   UndoMnu = CreateMenuItem(File1, "UndoMnu", "Undo Rename", -1, &TMainForm::UndoMnuClick);
   UndoMnu->setEnabled(false);
+  N5 = CreateMenuSeparator(File1, "N5");
+  SavePresetMnu = CreateMenuItem(File1, "SavePresetMnu", "Save choices as\u2026", -1,
+                                 &TMainForm::SavePresetMnuClick);
+  LoadPresetMnu =
+      CreateMenuItem(File1, "LoadPresetMnu", "Load choices", -1, &TMainForm::LoadPresetMnuClick);
   N1 = CreateMenuSeparator(File1, "N1");
   ExitMnu = CreateMenuItem(File1, "ExitMnu", "Exit", 5, &TMainForm::ExitBtnClick);
   Options1 = MainMenu1->addMenu(QStringLiteral("Options"));
@@ -77,6 +82,9 @@ void TMainForm::CreateMainMenu() {
   HiddenMnu->setCheckable(true);
   HiddenMnu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
   addAction(HiddenMnu);  // Ctrl+H works while no menu is open
+  UntangleMnu = CreateMenuItem(Options1, "UntangleMnu", "Untangle chains and swaps", -1,
+                               &TMainForm::UntangleMnuClick);
+  UntangleMnu->setCheckable(true);
   N3 = CreateMenuSeparator(Options1, "N3");
   RemoveMnu = CreateMenuItem(Options1, "RemoveMnu", "Remove selected file(s)", 3,
                              &TMainForm::RemoveBtnClick);

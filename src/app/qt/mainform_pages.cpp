@@ -3,10 +3,15 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QToolButton>
 
 #include "app/qt/mainform_pagecontrol.h"
 #include "app/qt/mainform_radiogroup.h"
@@ -25,6 +30,7 @@ void TMainForm::CreateRightPanel(QWidget* client) {
   FEmptyPage = new QWidget;
   CreateRenamePage();
   CreateReplacePage();
+  CreatePatternPage();
   FPageStack->addWidget(FEmptyPage);
   SetActivePageIndex(0);
   ConnectPageControl();
@@ -103,6 +109,67 @@ void TMainForm::CreateReplacePage() {
   GroupBox2->setGeometry(8, 96, 289, 53);
   Register(GroupBox2, "GroupBox2", "TGroupBox");
   Edit6 = CreatePageEdit(GroupBox2, "Edit6", {12, 20, 265, 21});
+  RegexChk = CreateCheckBox(TabSheet2, "RegexChk", "Regular expression", {12, 152, 140, 17});
+  AllChk = CreateCheckBox(TabSheet2, "AllChk", "Replace all", {156, 152, 140, 17});
+}
+
+QCheckBox* TMainForm::CreateCheckBox(QWidget* parent, const char* name, const char* caption,
+                                     const QRect& place) {
+  auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
+  box->setGeometry(place);
+  Register(box, name, "TCheckBox");
+  return box;
+}
+
+// The template and its running number. The field menu's entries are the
+// fields as a template writes them, the same in every language.
+void TMainForm::CreatePatternPage() {
+  TabSheet3 = new QWidget;
+  PageControl1->addTab(TabSheet3, QStringLiteral("Pattern"));
+  Register(TabSheet3, "TabSheet3", "TTabSheet");
+  GroupBox3 = new QGroupBox(QStringLiteral("Template"), TabSheet3);
+  GroupBox3->setGeometry(8, 8, 289, 81);
+  Register(GroupBox3, "GroupBox3", "TGroupBox");
+  PatternEdit = CreatePageEdit(GroupBox3, "PatternEdit", {12, 22, 265, 21});
+  AccessibleNames::SetOwnName(*PatternEdit, QStringLiteral("Template"));
+  FieldBtn = new QToolButton(GroupBox3);
+  FieldBtn->setText(QStringLiteral("Insert field"));
+  FieldBtn->setGeometry(12, 50, 150, 23);
+  FieldBtn->setPopupMode(QToolButton::InstantPopup);
+  Register(FieldBtn, "FieldBtn", "TSpeedButton");
+  auto* fields = new QMenu(FieldBtn);
+  for (const char* field :
+       {"{name}", "{ext}", "{n}", "{n:3}", "{taken}", "{taken:%Y-%m-%d}", "{modified}", "{camera}",
+        "{artist}", "{album}", "{title}", "{year}", "{track:2}"}) {
+    const QString text = QString::fromUtf8(field);
+    connect(fields->addAction(text), &QAction::triggered, this,
+            [this, text]() { PatternEdit->insert(text); });
+  }
+  FieldBtn->setMenu(fields);
+  CreateNumberingBox();
+}
+
+void TMainForm::CreateNumberingBox() {
+  GroupBox4 = new QGroupBox(QStringLiteral("Running number {n}"), TabSheet3);
+  GroupBox4->setGeometry(8, 100, 289, 105);
+  Register(GroupBox4, "GroupBox4", "TGroupBox");
+  const auto* whole = new QRegularExpressionValidator(
+      QRegularExpression(QStringLiteral("-?[0-9]{1,18}")), GroupBox4);
+  StartLbl = CreateLabel(GroupBox4, "StartLbl", "Start at", {12, 24, 100, 13});
+  StartEdit = CreatePageEdit(GroupBox4, "StartEdit", {120, 20, 157, 21});
+  StepLbl = CreateLabel(GroupBox4, "StepLbl", "Step", {12, 50, 100, 13});
+  StepEdit = CreatePageEdit(GroupBox4, "StepEdit", {120, 46, 157, 21});
+  WidthLbl = CreateLabel(GroupBox4, "WidthLbl", "Width", {12, 76, 100, 13});
+  WidthEdit = CreatePageEdit(GroupBox4, "WidthEdit", {120, 72, 157, 21});
+  WidthEdit->setValidator(new QIntValidator(0, Rename::MaxNumberWidth, WidthEdit));
+  // Empty boxes mean the first number 1, the step 1 and no padding.
+  for (QLineEdit* edit : {StartEdit, StepEdit, WidthEdit}) {
+    if (edit != WidthEdit) edit->setValidator(whole);
+    edit->setPlaceholderText(edit == WidthEdit ? QStringLiteral("0") : QStringLiteral("1"));
+  }
+  AccessibleNames::NameAfter(StartLbl, StartEdit);
+  AccessibleNames::NameAfter(StepLbl, StepEdit);
+  AccessibleNames::NameAfter(WidthLbl, WidthEdit);
 }
 
 void TMainForm::CreateTextPanel() {
@@ -147,6 +214,7 @@ void TMainForm::CreateTextPanel() {
   CreateSelectionTexts();
   MissingLbl = CreateTextLabel("MissingLbl", "The file lacks a field of the template");
   CreateUndoTexts();
+  CreatePresetTexts();
 }
 
 // What Undo and the run's journal say of rows left alone and of records.
@@ -161,6 +229,14 @@ void TMainForm::CreateUndoTexts() {
                                  "%s files were moved without a check that their new names were "
                                  "free: this file system refuses both the no-replace rename and "
                                  "links.");
+}
+
+// The orders of the box beyond name and date, and the texts of presets.
+void TMainForm::CreatePresetTexts() {
+  NaturalLbl = CreateTextLabel("NaturalLbl", "Natural");
+  DateTakenLbl = CreateTextLabel("DateTakenLbl", "Date taken");
+  PresetNameLbl = CreateTextLabel("PresetNameLbl", "Save the choices as:");
+  NoPresetsLbl = CreateTextLabel("NoPresetsLbl", "No choices have been saved yet.");
 }
 
 // The reasons a selection handed over at start is refused, each put before

@@ -85,13 +85,16 @@ void TMainForm::ReadSettings() {
   WarnRenameMnu->setChecked(ini.ReadFlag("option", "warnrename", true));
   SetActivePageIndex(ini.ReadNumber("option", "activepage", 0));
   HiddenMnu->setChecked(ini.ReadFlag("option", "showhidden", false));
+  UntangleMnu->setChecked(ini.ReadFlag("option", "untangle", false));
 }
 
 void TMainForm::BuildSortChoices() {
   SortCmb->clear();
   const QString inverse = QStringLiteral(" ") + InverseLbl->text();
   SortCmb->addItems({AlphaLbl->text(), DateTimeLbl->text(), AlphaLbl->text() + inverse,
-                     DateTimeLbl->text() + inverse});
+                     DateTimeLbl->text() + inverse, NaturalLbl->text(),
+                     NaturalLbl->text() + inverse, DateTakenLbl->text(),
+                     DateTakenLbl->text() + inverse});
   SortCmb->setCurrentIndex(0);
 }
 
@@ -129,6 +132,7 @@ void TMainForm::FormClose() {
   ini.WriteFlag("option", "warnrename", WarnRenameMnu->isChecked());
   ini.WriteNumber("option", "activepage", ActivePageIndex());
   ini.WriteFlag("option", "showhidden", HiddenMnu->isChecked());
+  ini.WriteFlag("option", "untangle", UntangleMnu->isChecked());
 }
 
 // Settings that cannot be saved keep the window open.

@@ -35,6 +35,9 @@ struct TMainFormControls {
   QAction* TestMnu = nullptr;
   QAction* RenameMnu = nullptr;
   QAction* UndoMnu = nullptr;
+  QAction* N5 = nullptr;
+  QAction* SavePresetMnu = nullptr;
+  QAction* LoadPresetMnu = nullptr;
   QAction* N1 = nullptr;
   QAction* ExitMnu = nullptr;
   QMenu* Options1 = nullptr;
@@ -43,6 +46,7 @@ struct TMainFormControls {
   QAction* ShowErrorMnu = nullptr;
   QAction* WarnRenameMnu = nullptr;
   QAction* HiddenMnu = nullptr;
+  QAction* UntangleMnu = nullptr;
   QAction* N3 = nullptr;
   QAction* RemoveMnu = nullptr;
   QAction* ExploreMnu = nullptr;
@@ -110,6 +114,20 @@ struct TMainFormControls {
   QCheckBox* CaseSensitive = nullptr;
   QGroupBox* GroupBox2 = nullptr;
   QLineEdit* Edit6 = nullptr;
+  QCheckBox* RegexChk = nullptr;
+  QCheckBox* AllChk = nullptr;
+  // The Pattern page.
+  QWidget* TabSheet3 = nullptr;
+  QGroupBox* GroupBox3 = nullptr;
+  QLineEdit* PatternEdit = nullptr;
+  QToolButton* FieldBtn = nullptr;
+  QGroupBox* GroupBox4 = nullptr;
+  QLabel* StartLbl = nullptr;
+  QLineEdit* StartEdit = nullptr;
+  QLabel* StepLbl = nullptr;
+  QLineEdit* StepEdit = nullptr;
+  QLabel* WidthLbl = nullptr;
+  QLineEdit* WidthEdit = nullptr;
 
   // The hidden run-time text table.
   QWidget* Panel1 = nullptr;
@@ -154,6 +172,10 @@ struct TMainFormControls {
   QLabel* NoUndoLbl = nullptr;
   QLabel* BusyDirLbl = nullptr;
   QLabel* UncheckedLbl = nullptr;
+  QLabel* NaturalLbl = nullptr;
+  QLabel* DateTakenLbl = nullptr;
+  QLabel* PresetNameLbl = nullptr;
+  QLabel* NoPresetsLbl = nullptr;
 
   // Components without a place on screen.
   QObject* ImageList1 = nullptr;
