@@ -61,7 +61,8 @@ TRunOutcome MoveUntangled(const Platform::TDirectory& dir, const std::vector<TSt
   TStepsOutcome run = RunSteps(dir, steps, items);
   TRunOutcome outcome = run;
   outcome.Unchecked = Platform::MovesWithoutAtomicCheck() - uncheckedBefore;
-  for (const TStranded& file : run.Stranded) outcome.Stranded.emplace_back(file.Name, file.Home);
+  for (const TStranded& file : run.Stranded)
+    outcome.StrandedNames.emplace_back(file.Name, file.Home);
   return outcome;
 }
 
@@ -72,6 +73,8 @@ const char OkStatus[] = " Ok! ";
 TRenameUi::~TRenameUi() = default;
 
 bool TRenameUi::ConfirmWithoutUndo(const std::string&) { return false; }
+
+bool TRenameUi::StopRequested() { return false; }
 
 std::string FillIn(const std::string& text, const std::string& value) {
   const std::size_t at = text.find("%s");
@@ -102,6 +105,10 @@ TRunOutcome MoveRows(const Platform::TDirectory& dir, FileList::TFileItems& rows
   const std::size_t count = rows.size();
   int shownPercent = -1;
   for (std::size_t i = 0; i < count; ++i) {
+    if (ui.StopRequested()) {
+      outcome.Aborted = true;
+      break;
+    }
     const bool goOn = MoveRow(dir, rows[i], ui, showErrors, texts);
     ++(rows[i].Status == TMoveStatus::Renamed ? outcome.Renamed : outcome.Failed);
     if (!goOn) {

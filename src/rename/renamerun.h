@@ -35,6 +35,9 @@ class TRenameUi {
   // Asked when the run's record cannot be written (Yes/No, No the default):
   // true to rename all the same, without undo.
   virtual bool ConfirmWithoutUndo(const std::string& text);
+  // Asked before each move: true ends the run there (the user's Abort while
+  // the run goes on), as Abort in the failure box does.
+  virtual bool StopRequested();
 };
 
 // The status text that ends a run (and an undo) at 100.
@@ -93,7 +96,7 @@ struct TRunOutcome {
   uint64_t Unchecked = 0;
   // Untangled runs: files a failed cycle could not move back, each left
   // under a temporary name (first) instead of its old name (second).
-  std::vector<std::pair<std::string, std::string>> Stranded;
+  std::vector<std::pair<std::string, std::string>> StrandedNames;
 };
 
 // Moves the rows as they stand, in list order, one no-replace move each,

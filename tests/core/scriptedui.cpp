@@ -24,6 +24,8 @@ void TScriptedUi::ShowProgress(int position, const std::string& status) {
 
 void TScriptedUi::SetBusy(bool busy) { Busy.push_back(busy); }
 
+bool TScriptedUi::StopRequested() { return MovesBeforeStop >= 0 && MovesBeforeStop-- == 0; }
+
 bool TScriptedUi::ConfirmWithoutUndo(const std::string& text) {
   NoUndoAsked.push_back(text);
   return NoUndoAnswer;

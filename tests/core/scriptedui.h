@@ -21,6 +21,7 @@ class TScriptedUi : public Rename::TRenameUi {
   std::function<Rename::TFailAnswer(const std::string& text)> Answer;  // decides when set
   std::function<void()> BeforeAnswer;
   std::function<void(int position)> OnProgress;
+  int MovesBeforeStop = -1;  // StopRequested holds after this many asks; -1: never
   const FileList::TFileItems* Items = nullptr;  // to see the new names at confirmation
 
   std::vector<std::string> Confirms;
@@ -35,6 +36,7 @@ class TScriptedUi : public Rename::TRenameUi {
   void ShowProgress(int position, const std::string& status) override;
   void SetBusy(bool busy) override;
   bool ConfirmWithoutUndo(const std::string& text) override;
+  bool StopRequested() override;
 };
 
 // The Status of every row.

@@ -138,10 +138,12 @@ void RunThenUndo(unsigned last, const TRun& run) {
   }
 }
 
+// Abort comes from the failure box, or from the user while the run goes on.
 TEST(Undo, RestoresAfterFullRunAndAfterAbort) {
   RunThenUndo(40, [](unsigned seed, std::mt19937&, TScene& scene) {
     TestUtil::TScriptedUi ui;
     ui.Fallback = seed % 2 ? Rename::TFailAnswer::Abort : Rename::TFailAnswer::Ignore;
+    if (seed % 4 == 0) ui.MovesBeforeStop = static_cast<int>(seed % 7);
     Rename::RunRename(Platform::FileSystem(), scene.Items, scene.Request, ui);
     ASSERT_TRUE(TestUtil::Exists(scene.Journals));
   });
