@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -124,6 +125,8 @@ class TMainForm : public QMainWindow, private TMainFormControls {
   std::string DirectoryBytes() const;
   TFileListModel* FileListModel() const;
   const TMainFormPaths& Paths() const;
+  // Whether long work (a scan, a preview, a run, an undo) is going on.
+  bool Busy() const;
 
   // Tests reach the controls through TMainFormProbe (tests/gui).
   friend class TMainFormProbe;
@@ -167,12 +170,18 @@ class TMainForm : public QMainWindow, private TMainFormControls {
   void CreateSelectionTexts();
   void CreateUndoTexts();
   void CreateMainMenu();
+  void CreateFileMenu();
+  void CreateOptionsMenu();
   QAction* CreateMenuItem(QMenu* menu, const char* name, const char* caption, int image,
                           THandler handler);
   QAction* CreateMenuSeparator(QMenu* menu, const char* name);
   void CreateComponents();
   void ConnectPageControl();
   std::function<void()> Bind(THandler handler);
+  // Runs work on a worker thread and waits for it in an event loop, so the
+  // window is drawn and answers meanwhile; false (nothing run) while other
+  // work goes on. An exception of work is raised here.
+  bool RunOffThread(const std::function<void()>& work);
   void RunGuarded(const std::function<void()>& handler);
 
   // Layout.
@@ -202,7 +211,6 @@ class TMainForm : public QMainWindow, private TMainFormControls {
   // The marks of the file list's rows.
   QString MarkText(const FileList::TFileItem& item) const;
   QString ConflictText(FileList::TConflict conflict) const;
-  void MarkConflicts();
   // Enables UndoMnu when the current directory has a run to undo.
   void UpdateUndoMnu();
   // The box of the rows an undo left alone, with their reasons (none: no box).
@@ -235,6 +243,8 @@ class TMainForm : public QMainWindow, private TMainFormControls {
   // The names listed from the folder, when a selection was opened.
   std::optional<std::vector<std::string>> FSelection;
   QString FDirShown;
+  bool FBusy = false;
+  std::atomic<bool> FStop{false};  // the user asked the running work to stop
 };
 
 // The program's entry after the application object exists: builds and shows

@@ -35,6 +35,7 @@
 #include "rename/failtext.h"
 #include "rename/journal.h"
 #include "rename/qt/messageboxrenameui.h"
+#include "rename/qt/threadedrenameui.h"
 #include "rename/renamerun.h"
 #include "rename/undorun.h"
 #include "settings/paths.h"
@@ -50,6 +51,17 @@ constexpr int VkReturn = 13;
 using QtText::ToUtf8;
 
 using QtText::FromUtf8;
+
+// Marks the rows whose move will fail over the directory as it is now; the
+// outcome of an earlier run is forgotten.
+void MarkRows(FileList::TFileItems& items, const std::string& dirText) {
+  for (FileList::TFileItem& item : items) {
+    item.Status = FileList::TMoveStatus::Pending;
+    item.Error = 0;
+  }
+  const Platform::TDirectory dir(Platform::FileSystem(), dirText);
+  Rename::MarkConflicts(items, Rename::ViewOf(dir));
+}
 
 }  // namespace
 
@@ -74,9 +86,15 @@ void TMainForm::GoBTnClick() {
   request.Preview = PreviewOptions();
   request.FactsReader = FactsReader();
   request.Untangle = UntangleMnu->isChecked();
-  TMessageBoxRenameUi ui(this, ActionLbl, ProgressBar1);
-  const Rename::TRunOutcome result =
-      Rename::RunRename(Platform::FileSystem(), FModel->MutableItems(), request, ui);
+  TMessageBoxRenameUi boxes(this, ActionLbl, ProgressBar1);
+  boxes.SetTotal(static_cast<std::size_t>(FModel->rowCount()));
+  TThreadedRenameUi ui(boxes, this, FStop);
+  FileList::TFileItems rows = FModel->Items();
+  Rename::TRunOutcome result;
+  if (!RunOffThread(
+          [&]() { result = Rename::RunRename(Platform::FileSystem(), rows, request, ui); }))
+    return;
+  FModel->MutableItems() = std::move(rows);
   if (result.FolderBusy) return ShowWarning(ToUtf8(BusyDirLbl->text()));
   ShowErrorMnu->setChecked(result.ShowErrors);
   FModel->NewNamesChanged();
@@ -92,7 +110,7 @@ void TMainForm::GoBTnClick() {
 
 void TMainForm::ShowStranded(const Rename::TRunOutcome& outcome) {
   std::string text;
-  for (const auto& [temporary, home] : outcome.Stranded) {
+  for (const auto& [temporary, home] : outcome.StrandedNames) {
     if (!text.empty()) text += "\n";
     text += Rename::FormatFailText(ToUtf8(CantRenLbl->text()),
                                    FileList::PathIn(DirectoryBytes(), temporary),
@@ -109,20 +127,16 @@ void TMainForm::ShowUncheckedMoves(const Rename::TRunOutcome& outcome) {
 }
 
 void TMainForm::TestMnuClick() {
-  Rename::PreviewReading(FModel->MutableItems(), PreviewOptions(), DirectoryBytes(), FactsReader());
-  MarkConflicts();
-}
-
-// Marks the rows whose move will fail over the directory as it is now; the
-// outcome of an earlier run is forgotten.
-void TMainForm::MarkConflicts() {
-  FileList::TFileItems& items = FModel->MutableItems();
-  for (FileList::TFileItem& item : items) {
-    item.Status = FileList::TMoveStatus::Pending;
-    item.Error = 0;
-  }
-  const Platform::TDirectory dir(Platform::FileSystem(), DirectoryBytes());
-  Rename::MarkConflicts(items, Rename::ViewOf(dir));
+  FileList::TFileItems rows = FModel->Items();
+  const Rename::TPreviewOptions options = PreviewOptions();
+  const std::string dir = DirectoryBytes();
+  const FileList::TFactsReader reader = FactsReader();
+  if (!RunOffThread([&]() {
+        Rename::PreviewReading(rows, options, dir, reader);
+        MarkRows(rows, dir);
+      }))
+    return;
+  FModel->MutableItems() = std::move(rows);
   FModel->NewNamesChanged();
 }
 
@@ -169,9 +183,12 @@ QString TMainForm::ConflictText(FileList::TConflict conflict) const {
 // moved, and shows the folder anew with the moves back that failed marked;
 // then it lists the pairs it could not undo.
 void TMainForm::UndoMnuClick() {
-  TMessageBoxRenameUi ui(this, ActionLbl, ProgressBar1);
-  const Rename::TUndoOutcome outcome =
-      Rename::RunUndo(Platform::FileSystem(), RunRequest(UndoMsgLbl), ui);
+  TMessageBoxRenameUi boxes(this, ActionLbl, ProgressBar1);
+  TThreadedRenameUi ui(boxes, this, FStop);
+  const Rename::TRenameRequest request = RunRequest(UndoMsgLbl);
+  Rename::TUndoOutcome outcome;
+  if (!RunOffThread([&]() { outcome = Rename::RunUndo(Platform::FileSystem(), request, ui); }))
+    return;
   if (!outcome.Found) return UpdateUndoMnu();
   if (outcome.FolderBusy) return ShowWarning(ToUtf8(BusyDirLbl->text()));
   if (!outcome.Run.Ran) return;
@@ -232,11 +249,16 @@ void TMainForm::RefreshBtnClick() {
   for (int i = 0; i < HidFilterList->count(); ++i)
     entries.push_back(ToUtf8(HidFilterList->item(i)->text()));
   const FileList::TOrder order = ReadChoices().Order;
-  FileList::TFileItems rows =
-      FileList::ScanDirectory(DirectoryBytes(), entries, order, true, ScanOptions());
-  if (FileList::OrderUsesTaken(order))
-    FileList::OrderByTaken(rows, DirectoryBytes(), FactsReader(),
-                           order == FileList::TOrder::TakenDesc);
+  const std::string dir = DirectoryBytes();
+  const FileList::TScanOptions options = ScanOptions();
+  const FileList::TFactsReader reader = FactsReader();
+  FileList::TFileItems rows;
+  if (!RunOffThread([&]() {
+        rows = FileList::ScanDirectory(dir, entries, order, true, options);
+        if (FileList::OrderUsesTaken(order))
+          FileList::OrderByTaken(rows, dir, reader, order == FileList::TOrder::TakenDesc);
+      }))
+    return;
   FModel->SetItems(std::move(rows));
   FileList->scrollToTop();  // a new list is shown from its first row
   UpdateUndoMnu();

@@ -51,6 +51,20 @@ void TMainForm::CreateMainMenu() {
   MainMenu1->setFixedHeight(MenuBarHeight);
   setMenuBar(MainMenu1);
   Register(MainMenu1, "MainMenu1", "TMainMenu");
+  CreateFileMenu();
+  CreateOptionsMenu();
+  Help1 = MainMenu1->addMenu(QStringLiteral("Help"));
+  Register(Help1, "Help1", "TMenuItem");
+  ContentsMnu = CreateMenuItem(Help1, "ContentsMnu", "Contents", -1, &TMainForm::ContentsMnuClick);
+  ContentsMnu->setShortcut(QKeySequence(Qt::Key_F1));
+  addAction(ContentsMnu);  // F1 works while no menu is open
+  AboutMnu = CreateMenuItem(Help1, "AboutMnu", "About", 4, &TMainForm::AboutBtnClick);
+  AssignMenuBarKeys();
+  for (QMenu* menu : {File1, Options1, Help1})
+    connect(menu, &QMenu::aboutToShow, this, [this, menu]() { AssignMenuKeys(menu); });
+}
+
+void TMainForm::CreateFileMenu() {
   File1 = MainMenu1->addMenu(QStringLiteral("File"));
   Register(File1, "File1", "TMenuItem");
   BrowseMnu = CreateMenuItem(File1, "BrowseMnu", "Select Directory", 2, &TMainForm::BrowseMnuClick);
@@ -66,6 +80,9 @@ void TMainForm::CreateMainMenu() {
       CreateMenuItem(File1, "LoadPresetMnu", "Load choices", -1, &TMainForm::LoadPresetMnuClick);
   N1 = CreateMenuSeparator(File1, "N1");
   ExitMnu = CreateMenuItem(File1, "ExitMnu", "Exit", 5, &TMainForm::ExitBtnClick);
+}
+
+void TMainForm::CreateOptionsMenu() {
   Options1 = MainMenu1->addMenu(QStringLiteral("Options"));
   Register(Options1, "Options1", "TMenuItem");
   Language = CreateMenuItem(Options1, "Language", "Select Language", -1, &TMainForm::LanguageClick);
@@ -90,15 +107,6 @@ void TMainForm::CreateMainMenu() {
                              &TMainForm::RemoveBtnClick);
   ExploreMnu =
       CreateMenuItem(Options1, "ExploreMnu", "Explore folder", 2, &TMainForm::ExploreBtnClick);
-  Help1 = MainMenu1->addMenu(QStringLiteral("Help"));
-  Register(Help1, "Help1", "TMenuItem");
-  ContentsMnu = CreateMenuItem(Help1, "ContentsMnu", "Contents", -1, &TMainForm::ContentsMnuClick);
-  ContentsMnu->setShortcut(QKeySequence(Qt::Key_F1));
-  addAction(ContentsMnu);  // F1 works while no menu is open
-  AboutMnu = CreateMenuItem(Help1, "AboutMnu", "About", 4, &TMainForm::AboutBtnClick);
-  AssignMenuBarKeys();
-  for (QMenu* menu : {File1, Options1, Help1})
-    connect(menu, &QMenu::aboutToShow, this, [this, menu]() { AssignMenuKeys(menu); });
 }
 
 // A checkable entry flips its own check before it reports the click; the
@@ -126,7 +134,9 @@ void TMainForm::AssignMenuBarKeys() { AssignKeys(MainMenu1->actions()); }
 
 void TMainForm::AssignMenuKeys(QMenu* menu) { AssignKeys(menu->actions()); }
 
+// While long work goes on, the window draws and scrolls but starts nothing.
 void TMainForm::RunGuarded(const std::function<void()>& handler) {
+  if (FBusy) return;
   try {
     handler();
   } catch (const std::exception& error) {

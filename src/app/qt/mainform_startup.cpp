@@ -137,6 +137,7 @@ void TMainForm::FormClose() {
 
 // Settings that cannot be saved keep the window open.
 void TMainForm::closeEvent(QCloseEvent* event) {
+  if (FBusy) return event->ignore();  // the work in progress ends first
   try {
     FormClose();
   } catch (const std::exception& error) {

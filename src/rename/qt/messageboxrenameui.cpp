@@ -1,7 +1,10 @@
 #include "rename/qt/messageboxrenameui.h"
 
+#include <algorithm>
+
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLocale>
 #include <QProgressBar>
 #include <QString>
 #include <QWidget>
@@ -44,12 +47,26 @@ Rename::TFailAnswer TMessageBoxRenameUi::RenameFailed(const std::string& text) {
 void TMessageBoxRenameUi::ShowProgress(int position, const std::string& status) {
   if (FProgressBar) {
     FProgressBar->setValue(position);
+    FProgressBar->setFormat(QStringLiteral("%p%"));
+    if (FTotal > 0 && position < 100) {
+      const auto done = static_cast<qint64>(FTotal) * position / 100;
+      const qint64 perSecond = done * 1000 / std::max<qint64>(FClock.elapsed(), 1);
+      FProgressBar->setFormat(QStringLiteral("%p%  %1 / %2  %3/s")
+                                  .arg(QLocale().toString(done),
+                                       QLocale().toString(static_cast<qint64>(FTotal)),
+                                       QLocale().toString(perSecond)));
+    }
     FProgressBar->repaint();
   }
   if (FActionLbl) {
     FActionLbl->setText(FromUtf8(status));
     FActionLbl->repaint();
   }
+}
+
+void TMessageBoxRenameUi::SetTotal(std::size_t rows) {
+  FTotal = rows;
+  FClock.start();
 }
 
 void TMessageBoxRenameUi::SetBusy(bool busy) {

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <cstddef>
+
+#include <QElapsedTimer>
+
 #include "rename/renamerun.h"
 
 class QLabel;
@@ -18,9 +22,14 @@ class TMessageBoxRenameUi : public Rename::TRenameUi {
   void ShowProgress(int position, const std::string& status) override;
   void SetBusy(bool busy) override;
   bool ConfirmWithoutUndo(const std::string& text) override;
+  // The rows of the run: the progress bar then also shows how many are done
+  // and how many a second.
+  void SetTotal(std::size_t rows);
 
  private:
   QWidget* FOwner;
   QLabel* FActionLbl;
   QProgressBar* FProgressBar;
+  std::size_t FTotal = 0;
+  QElapsedTimer FClock;
 };
