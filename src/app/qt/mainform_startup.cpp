@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QString>
+#include <QTimer>
 
 #include "app/qt/mainform_radiogroup.h"
 #include "dialogs/qt/dialogseam.h"
@@ -152,12 +153,21 @@ int RunApplication(const TMainFormPaths& paths, const App::TStartFolder& start) 
   QGuiApplication::setApplicationDisplayName(TMainForm::ApplicationTitle());
   std::unique_ptr<TMainForm> form;
   try {
-    form = CreateMainForm(paths, start);
+    form = std::make_unique<TMainForm>(paths);
   } catch (const std::exception& error) {
     ShowErrorDisplay(nullptr, QtText::FromUtf8(error.what()));
     return 0;
   }
   form->show();
+  // The folder asked for is read once the window is on screen, so that a
+  // large one never delays its first drawing.
+  QTimer::singleShot(0, form.get(), [&form, &start]() {
+    try {
+      form->OpenStart(start);
+    } catch (const std::exception& error) {
+      ShowErrorDisplay(form.get(), QtText::FromUtf8(error.what()));
+    }
+  });
   QApplication::exec();
   return 0;
 }
