@@ -89,17 +89,17 @@ void TMainForm::GoBTnClick() {
   TMessageBoxRenameUi boxes(this, ActionLbl, ProgressBar1);
   boxes.SetTotal(static_cast<std::size_t>(FModel->rowCount()));
   TThreadedRenameUi ui(boxes, this, FStop);
-  FileList::TFileItems rows = FModel->Items();
+  // The rows are copied on the worker too: the list only reads them meanwhile.
+  FileList::TFileItems run;
   Rename::TRunOutcome result;
-  if (!RunOffThread(
-          [&]() { result = Rename::RunRename(Platform::FileSystem(), rows, request, ui); }))
+  if (!RunOffThread([&]() {
+        run = FModel->Items();
+        result = Rename::RunRename(Platform::FileSystem(), run, request, ui);
+      }))
     return;
-  FModel->MutableItems() = std::move(rows);
   if (result.FolderBusy) return ShowWarning(ToUtf8(BusyDirLbl->text()));
   ShowErrorMnu->setChecked(result.ShowErrors);
-  FModel->NewNamesChanged();
-  if (!result.Ran) return;
-  const FileList::TFileItems run = FModel->Items();
+  if (!result.Ran) return;  // cancelled before anything changed
   FollowSelection(run);
   RefreshBtnClick();
   Rename::KeepFailures(FModel->MutableItems(), run);
@@ -127,11 +127,12 @@ void TMainForm::ShowUncheckedMoves(const Rename::TRunOutcome& outcome) {
 }
 
 void TMainForm::TestMnuClick() {
-  FileList::TFileItems rows = FModel->Items();
+  FileList::TFileItems rows;
   const Rename::TPreviewOptions options = PreviewOptions();
   const std::string dir = DirectoryBytes();
   const FileList::TFactsReader reader = FactsReader();
   if (!RunOffThread([&]() {
+        rows = FModel->Items();  // copied on the worker: the list only reads them meanwhile
         Rename::PreviewReading(rows, options, dir, reader);
         MarkRows(rows, dir);
       }))
