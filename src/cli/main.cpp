@@ -76,7 +76,7 @@ void ReportFailures(const std::string& dirText, const FileList::TFileItems& rows
 
 // The preview checks its conflicts against the listing the scan has just read.
 int RunPreview(const Cli::TCliOptions& options, const Platform::TDirectory& dir,
-               FileList::TFileItems& items, std::vector<std::string> listed) {
+               FileList::TFileItems& items, std::string listed) {
   Rename::PreviewReading(items, options.Choices.Preview, options.Dir, Platform::ReadFacts);
   Rename::MarkConflicts(items, Rename::ViewOf(dir, std::move(listed)));
   Cli::WriteAll(stdout, Cli::FormatPreview(items, options.Json));
@@ -85,10 +85,11 @@ int RunPreview(const Cli::TCliOptions& options, const Platform::TDirectory& dir,
 
 // Records the run's plan before the first move; false (after saying why)
 // when it cannot be recorded and --no-undo was not given.
-bool Record(const Cli::TCliOptions& options, const Rename::TJournal& journal) {
+template <typename TPlan>
+bool Record(const Cli::TCliOptions& options, const TPlan& plan) {
   if (options.NoUndo) return true;
   const Rename::TJournalWrite written =
-      Rename::WriteJournal(Platform::FileSystem(), Rename::JournalFolder(), journal);
+      Rename::WriteJournal(Platform::FileSystem(), Rename::JournalFolder(), plan);
   if (written.Error == 0) return true;
   std::fprintf(stderr,
                "morvane-cli: cannot write the undo record '%s': %s; nothing was renamed "
@@ -173,10 +174,12 @@ int RunListed(const Cli::TCliOptions& options, const Platform::TDirectory& dir) 
                  Cli::EscapeText(options.Dir).c_str());
     return ExitFailed;
   }
-  std::vector<std::string> listed;
+  std::string listed;  // every name, each ended by a NUL
   if (!options.Apply) {
-    listed.reserve(entries.size());
-    for (const Platform::TDirEntry& entry : entries) listed.push_back(entry.Name);
+    std::size_t bytes = 0;
+    for (const Platform::TDirEntry& entry : entries) bytes += entry.Name.size() + 1;
+    listed.reserve(bytes);
+    for (const Platform::TDirEntry& entry : entries) listed.append(entry.Name).push_back('\0');
   }
   FileList::TScanOptions scan;
   scan.ShowHidden = options.Hidden;

@@ -71,6 +71,8 @@ TFileItems ScanEntries(std::vector<Platform::TDirEntry> entries, const std::stri
     if (rows == 2) items.push_back(item);
     items.push_back(std::move(item));
   }
+  // The listing is spent: let it go before the sort takes its own buffer.
+  std::vector<Platform::TDirEntry>().swap(entries);
   // Rows were collected in listing order; one stable sort gives the order that
   // sorting after every added row would have given.
   SortFileItems(items, order);

@@ -21,7 +21,7 @@ int64_t Nanoseconds(const struct statx_timestamp& t) {
 }
 
 // Writes all of data to fd: 0 or errno.
-int WriteAll(int fd, const std::string& data) {
+int WriteAll(int fd, std::string_view data) {
   std::size_t done = 0;
   while (done < data.size()) {
     const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
@@ -107,11 +107,12 @@ int TFileSystem::MakePrivateDirectories(const std::string& dir) {
 }
 
 int TFileSystem::WritePrivateFile(const std::string& folder, const std::string& name,
-                                  const std::string& data) {
+                                  const std::function<std::string_view()>& pieces) {
   const std::string temp = folder + "/." + name + ".tmp";
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (fd < 0) return errno;
-  int err = ::fchmod(fd, 0600) == 0 ? WriteAll(fd, data) : errno;
+  int err = ::fchmod(fd, 0600) == 0 ? 0 : errno;
+  for (std::string_view piece; err == 0 && !(piece = pieces()).empty();) err = WriteAll(fd, piece);
   if (err == 0 && ::fsync(fd) != 0) err = errno;
   if (::close(fd) != 0 && err == 0) err = errno;
   if (err == 0) {

@@ -124,8 +124,10 @@ class TFileSystem {
   virtual int MakePrivateDirectories(const std::string& dir);
   // Writes a new private file (0600) under name in folder atomically, never
   // replacing one: 0, EEXIST when the name is taken, or another errno value.
+  // Its content comes from pieces, called until it gives an empty piece, so
+  // that a large file is never held whole.
   virtual int WritePrivateFile(const std::string& folder, const std::string& name,
-                               const std::string& data);
+                               const std::function<std::string_view()>& pieces);
   // Feeds a regular file to sink in pieces of at most 64 KiB, until the end or
   // until sink returns false; never waits on a FIFO. 0 or an errno value.
   virtual int ReadPieces(const std::string& path,

@@ -39,6 +39,7 @@ class TSimulatedDir {
     std::size_t slots = 16;
     while (slots < 4 * rows.size()) slots *= 2;
     FSlots.assign(slots, NoSlot);
+    FTags.assign(slots, 0);
     FKeys.reserve(2 * rows.size());
     FStates.reserve(2 * rows.size());
     FRows.reserve(rows.size());
@@ -49,8 +50,9 @@ class TSimulatedDir {
       FRows.emplace_back(from, Insert(key + 1));
     }
     if (!view.Names) return;
-    for (const std::string& name : *view.Names)
+    ForEachPacked(*view.Names, [this](std::string_view name) {
       if (const uint32_t slot = FSlots[Probe(name)]; slot != NoSlot) FStates[slot].Present = 1;
+    });
     for (std::size_t k = 0; k < FStates.size(); ++k)
       if (FStates[k].Present < 0 && Key(k).find('/') == std::string_view::npos)
         FStates[k].Present = 0;
@@ -77,18 +79,28 @@ class TSimulatedDir {
     const FileList::TFileItem& row = FItems[key / 2];
     return key % 2 ? row.NewName : row.OldName;
   }
-  // The slot that holds name, or the free slot where it would go.
-  std::size_t Probe(std::string_view name) const {
+  // The slot that holds name, or the free slot where it would go. A slot's
+  // tag (a byte of the name's hash, 0 when free) spares reading the row of
+  // every other name met on the way.
+  std::size_t Probe(std::string_view name, uint8_t& tag) const {
     const std::size_t mask = FSlots.size() - 1;
-    std::size_t at = std::hash<std::string_view>{}(name)&mask;
-    while (FSlots[at] != NoSlot && Key(FSlots[at]) != name) at = (at + 1) & mask;
+    const std::size_t hash = std::hash<std::string_view>{}(name);
+    tag = static_cast<uint8_t>(1 + (hash >> 32) % 255);
+    std::size_t at = hash & mask;
+    while (FTags[at] != 0 && (FTags[at] != tag || Key(FSlots[at]) != name)) at = (at + 1) & mask;
     return at;
+  }
+  std::size_t Probe(std::string_view name) const {
+    uint8_t tag = 0;
+    return Probe(name, tag);
   }
   // The state of the name of key, made when the name is new.
   uint32_t Insert(uint32_t key) {
     const FileList::TFileItem& row = FItems[key / 2];
-    const std::size_t at = Probe(key % 2 ? row.NewName : row.OldName);
+    uint8_t tag = 0;
+    const std::size_t at = Probe(key % 2 ? row.NewName : row.OldName, tag);
     if (FSlots[at] == NoSlot) {
+      FTags[at] = tag;
       FSlots[at] = static_cast<uint32_t>(FStates.size());
       FKeys.push_back(key);
       FStates.emplace_back();
@@ -99,6 +111,7 @@ class TSimulatedDir {
   const TDirectoryView& FView;
   const FileList::TFileItems& FItems;
   std::vector<uint32_t> FSlots;                      // index into FStates, or NoSlot
+  std::vector<uint8_t> FTags;                        // per slot: 0 free, else the tag
   std::vector<uint32_t> FKeys;                       // per state: the row and which of its names
   std::vector<TNameState> FStates;                   // per distinct name
   std::vector<std::pair<uint32_t, uint32_t>> FRows;  // per row: old and new name's state
@@ -156,13 +169,20 @@ TConflict Decide(const FileList::TFileItems& rows, std::size_t index, TSimulated
 }  // namespace
 
 TDirectoryView ViewOf(const Platform::TDirectory& dir) {
-  std::vector<std::string> names;
-  dir.ListNames(names);
-  return ViewOf(dir, std::move(names));
+  std::string packed;
+  {
+    std::vector<std::string> names;
+    dir.ListNames(names);
+    std::size_t bytes = 0;
+    for (const std::string& name : names) bytes += name.size() + 1;
+    packed.reserve(bytes);
+    for (const std::string& name : names) packed.append(name).push_back('\0');
+  }
+  return ViewOf(dir, std::move(packed));
 }
 
-TDirectoryView ViewOf(const Platform::TDirectory& dir, std::vector<std::string> names) {
-  auto listed = std::make_shared<const std::vector<std::string>>(std::move(names));
+TDirectoryView ViewOf(const Platform::TDirectory& dir, std::string names) {
+  auto listed = std::make_shared<const std::string>(std::move(names));
   auto set = std::make_shared<std::unordered_set<std::string_view>>();
   TDirectoryView view;
   view.Names = listed;
@@ -172,7 +192,8 @@ TDirectoryView ViewOf(const Platform::TDirectory& dir, std::vector<std::string> 
   view.IsFolder = [&dir](const std::string& path) { return dir.Has(path + "/."); };
   view.Has = [listed, set, &dir](const std::string& name) {
     if (name.find('/') != std::string::npos) return dir.Has(name);
-    if (set->empty() && !listed->empty()) set->insert(listed->begin(), listed->end());
+    if (set->empty() && !listed->empty())
+      ForEachPacked(*listed, [&set](std::string_view entry) { set->insert(entry); });
     return set->count(name) > 0;
   };
   return view;

@@ -3,6 +3,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "filelist/fileitem.h"
@@ -17,9 +18,10 @@ namespace Rename {
 struct TDirectoryView {
   // Whether an entry of that name (which may hold "/") exists.
   std::function<bool(const std::string& name)> Has;
-  // When set: every entry's name, so that a name without "/" that is not
-  // among them is known to be absent without asking Has.
-  std::shared_ptr<const std::vector<std::string>> Names;
+  // When set: every entry's name, each ended by a NUL (which no name holds),
+  // so that a name without "/" that is not among them is known to be absent
+  // without asking Has.
+  std::shared_ptr<const std::string> Names;
   // When set: whether that path leads to a folder (else Has tells).
   std::function<bool(const std::string& path)> IsFolder;
   long NameMax = 255;  // the longest name the file system allows, in bytes
@@ -30,8 +32,19 @@ struct TDirectoryView {
 // looked up.
 TDirectoryView ViewOf(const Platform::TDirectory& dir);
 // The same over names already listed (every entry of dir, as ListNames gives
-// them), for a caller that has just read the listing.
-TDirectoryView ViewOf(const Platform::TDirectory& dir, std::vector<std::string> names);
+// them, each ended by a NUL), for a caller that has just read the listing.
+TDirectoryView ViewOf(const Platform::TDirectory& dir, std::string names);
+
+// Calls visit with each name of names packed as TDirectoryView::Names holds them.
+template <typename TVisit>
+void ForEachPacked(std::string_view names, TVisit visit) {
+  for (std::size_t at = 0; at < names.size();) {
+    std::size_t end = names.find('\0', at);
+    if (end == std::string_view::npos) end = names.size();
+    visit(names.substr(at, end - at));
+    at = end + 1;
+  }
+}
 
 // Sets each row's Conflict: whether its move will fail and why, going in list
 // order over the directory as it is and the moves of the rows before it, by

@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <functional>
+#include <stdexcept>
 
 #include "filelist/parallel.h"
 #include "platform/system.h"
@@ -137,12 +139,15 @@ std::string RecordName(uint64_t sequence) {
   return name;
 }
 
-void AppendRow(std::string& text, const TJournalPair& pair) {
-  text += pair.OutOfFolder ? "^\t" : pair.ExpectedToFail ? "!\t" : "-\t";
-  AppendEscaped(text, pair.OldName);
+// One row of a record: its kind ("-" a move, "!" one expected to fail, "^"
+// one out of the folder), the two names, the five numbers of the identity.
+void AppendRow(std::string& text, char kind, std::string_view oldName, std::string_view newName,
+               const Platform::TFileId& id) {
+  text += kind;
   text += '\t';
-  AppendEscaped(text, pair.NewName);
-  const Platform::TFileId& id = pair.Id;
+  AppendEscaped(text, oldName);
+  text += '\t';
+  AppendEscaped(text, newName);
   char numbers[128];
   char* end = numbers;
   const auto put = [&](auto value) {
@@ -155,18 +160,76 @@ void AppendRow(std::string& text, const TJournalPair& pair) {
   text.append(numbers, end);
 }
 
-// Reads the identity of each pair's file, spread over the cores for a large
-// folder: every read is a lookup of its own in the directory. A pair whose
-// file cannot be read is expected to fail.
-void ReadIds(const Platform::TDirectory& dir, std::vector<TJournalPair>& pairs) {
+char KindOf(bool outOfFolder, bool expectedToFail) {
+  return outOfFolder ? '^' : expectedToFail ? '!' : '-';
+}
+
+void AppendPair(std::string& text, const TJournalPair& pair) {
+  AppendRow(text, KindOf(pair.OutOfFolder, pair.ExpectedToFail), pair.OldName, pair.NewName,
+            pair.Id);
+}
+
+using TAppendRow = std::function<void(std::size_t row, std::string& text)>;
+
+// The text of a record in pieces of about 64 KiB, so that a record of a
+// million rows is never held whole: the head, the rows, the end line, then
+// an empty piece.
+std::function<std::string_view()> RecordPieces(const std::string& dir, std::size_t rows,
+                                               const TAppendRow& append, std::string& buffer) {
+  constexpr std::size_t PieceBytes = 64 * 1024;
+  return [&dir, rows, &append, &buffer, next = std::size_t{0}, stage = 0]() mutable {
+    buffer.clear();
+    if (stage == 0) {
+      buffer = Header;
+      buffer += "\ndir\t";
+      AppendEscaped(buffer, dir);
+      buffer += "\nrows\t" + std::to_string(rows) + "\n";
+      stage = 1;
+    } else if (next < rows) {
+      while (next < rows && buffer.size() < PieceBytes) append(next++, buffer);
+    } else if (stage == 1) {
+      buffer = std::string(EndLine) + "\n";
+      stage = 2;
+    }
+    return std::string_view(buffer);
+  };
+}
+
+// Reads the identity of each planned move's file, spread over the cores for
+// a large folder: every read is a lookup of its own in the directory. A move
+// whose file cannot be read is expected to fail.
+void ReadIds(const Platform::TDirectory& dir, TRowPlan& plan) {
   constexpr std::size_t RowsPerThread = 1024;
   FileList::ForEachIndex(
-      pairs.size(),
+      plan.Moves.size(),
       [&](std::size_t i) {
-        TJournalPair& pair = pairs[i];
-        if (dir.FileId(pair.OldName, pair.Id) != 0) pair.ExpectedToFail = !pair.OutOfFolder;
+        TPlannedMove& move = plan.Moves[i];
+        if (dir.FileId((*plan.Rows)[move.Row].OldName, move.Id) != 0)
+          move.ExpectedToFail = !move.OutOfFolder;
       },
       0, RowsPerThread);
+}
+
+// Writes a record of rows, each appended by append, as the newest of folder.
+TJournalWrite WriteRecord(Platform::TFileSystem& fs, const std::string& folder,
+                          const std::string& dir, std::size_t rows, const TAppendRow& append) {
+  TJournalWrite result{ENOENT, folder};
+  if (folder.empty()) return result;
+  if ((result.Error = fs.MakePrivateDirectories(folder)) != 0) return result;
+  const std::vector<TRecordFile> files = RecordFiles(fs, folder);
+  uint64_t sequence = files.empty() ? 1 : files.back().Sequence + 1;
+  std::string buffer;
+  for (int attempt = 0; attempt < WriteTries; ++attempt, ++sequence) {
+    result.Path = FileList::PathIn(folder, RecordName(sequence));
+    result.Error =
+        fs.WritePrivateFile(folder, RecordName(sequence), RecordPieces(dir, rows, append, buffer));
+    if (result.Error != EEXIST) break;  // another run took that number first
+  }
+  if (result.Error != 0) return result;
+  // Only the records listed before this one are pruned, oldest first.
+  for (std::size_t i = 0; i + KeptJournals < files.size() + 1; ++i)
+    fs.RemoveFile(FileList::PathIn(folder, files[i].Name));
+  return result;
 }
 
 }  // namespace
@@ -186,38 +249,30 @@ bool IsComponent(std::string_view name) {
          name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
 }
 
-TJournal PlanOf(const Platform::TDirectory& dir, const FileList::TFileItems& rows) {
-  TJournal journal;
-  journal.Dir = dir.RealPath();
-  journal.Pairs.reserve(rows.size());
-  for (const TFileItem& row : rows) {
+TRowPlan PlanOf(const Platform::TDirectory& dir, const FileList::TFileItems& rows) {
+  if (rows.size() >= UINT32_MAX) throw std::length_error("too many files to record");
+  TRowPlan plan{dir.RealPath(), &rows, {}};
+  plan.Moves.reserve(rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const TFileItem& row = rows[i];
     const bool outOfFolder = row.NewName.find('/') != std::string::npos;
     if (row.NewName == row.OldName || !IsComponent(row.OldName) ||
         (!outOfFolder && !IsComponent(row.NewName)))
       continue;
-    TJournalPair pair{row.OldName,
-                      outOfFolder ? std::string() : row.NewName,
-                      WillFail(row.Conflict),
-                      {},
-                      outOfFolder};
-    journal.Pairs.push_back(std::move(pair));
+    plan.Moves.push_back({static_cast<uint32_t>(i), WillFail(row.Conflict), outOfFolder, {}});
   }
-  ReadIds(dir, journal.Pairs);
-  return journal;
+  plan.Moves.shrink_to_fit();
+  ReadIds(dir, plan);
+  return plan;
 }
 
 std::string FormatJournal(const TJournal& journal) {
-  std::string text(Header);
-  std::size_t size = 0;
-  for (const TJournalPair& pair : journal.Pairs)
-    size += pair.OldName.size() + pair.NewName.size() + 112;  // flag, tabs, five numbers
-  text.reserve(size + journal.Dir.size() + 64);
-  text += "\ndir\t";
-  AppendEscaped(text, journal.Dir);
-  text += "\nrows\t" + std::to_string(journal.Pairs.size()) + "\n";
-  for (const TJournalPair& pair : journal.Pairs) AppendRow(text, pair);
-  text += EndLine;
-  text += '\n';
+  std::string text, buffer;
+  const TAppendRow append = [&journal](std::size_t i, std::string& out) {
+    AppendPair(out, journal.Pairs[i]);
+  };
+  const auto pieces = RecordPieces(journal.Dir, journal.Pairs.size(), append, buffer);
+  for (std::string_view piece; !(piece = pieces()).empty();) text += piece;
   return text;
 }
 
@@ -250,7 +305,12 @@ bool TJournalReader::Line(std::string_view line) {
     TJournalPair pair;
     const std::string what = ParseRow(line, pair);
     if (!what.empty()) return Fail(what);
-    FJournal.Pairs.push_back(std::move(pair));
+    // Room doubles as valid rows come, up to the count declared: a true count
+    // ends with no slack, a false one costs no more than the rows read.
+    std::vector<TJournalPair>& pairs = FJournal.Pairs;
+    if (pairs.size() == pairs.capacity())
+      pairs.reserve(std::min<uint64_t>(FRows, std::max<std::size_t>(4096, 2 * pairs.capacity())));
+    pairs.push_back(std::move(pair));
     return true;
   }();
   if (ok && FLine > 3 && line == EndLine && FJournal.Pairs.size() == FRows) FEnded = true;
@@ -299,22 +359,20 @@ bool ParseJournal(std::string_view text, TJournal& journal, std::string& error) 
 
 TJournalWrite WriteJournal(Platform::TFileSystem& fs, const std::string& folder,
                            const TJournal& journal) {
-  TJournalWrite result{ENOENT, folder};
-  if (folder.empty()) return result;
-  if ((result.Error = fs.MakePrivateDirectories(folder)) != 0) return result;
-  const std::vector<TRecordFile> files = RecordFiles(fs, folder);
-  const std::string text = FormatJournal(journal);
-  uint64_t sequence = files.empty() ? 1 : files.back().Sequence + 1;
-  for (int attempt = 0; attempt < WriteTries; ++attempt, ++sequence) {
-    result.Path = FileList::PathIn(folder, RecordName(sequence));
-    result.Error = fs.WritePrivateFile(folder, RecordName(sequence), text);
-    if (result.Error != EEXIST) break;  // another run took that number first
-  }
-  if (result.Error != 0) return result;
-  // Only the records listed before this one are pruned, oldest first.
-  for (std::size_t i = 0; i + KeptJournals < files.size() + 1; ++i)
-    fs.RemoveFile(FileList::PathIn(folder, files[i].Name));
-  return result;
+  return WriteRecord(
+      fs, folder, journal.Dir, journal.Pairs.size(),
+      [&journal](std::size_t i, std::string& out) { AppendPair(out, journal.Pairs[i]); });
+}
+
+TJournalWrite WriteJournal(Platform::TFileSystem& fs, const std::string& folder,
+                           const TRowPlan& plan) {
+  return WriteRecord(fs, folder, plan.Dir, plan.Moves.size(),
+                     [&plan](std::size_t i, std::string& out) {
+                       const TPlannedMove& move = plan.Moves[i];
+                       const TFileItem& row = (*plan.Rows)[move.Row];
+                       AppendRow(out, KindOf(move.OutOfFolder, move.ExpectedToFail), row.OldName,
+                                 move.OutOfFolder ? std::string_view() : row.NewName, move.Id);
+                     });
 }
 
 bool ReadJournal(Platform::TFileSystem& fs, const std::string& file, TJournal& journal,

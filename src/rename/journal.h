@@ -55,10 +55,27 @@ std::string JournalFolder();
 // Whether name is one path component (not empty, ".", "..", no "/" or NUL).
 bool IsComponent(std::string_view name);
 
+// One move of a plain run's plan: its row of the list (which keeps the
+// names) and what the record adds to it.
+struct TPlannedMove {
+  uint32_t Row = 0;
+  bool ExpectedToFail = false;
+  bool OutOfFolder = false;
+  Platform::TFileId Id;
+};
+
+// The record of a plain run before it is written, over rows that must
+// outlive it: a few dozen bytes a move, the names not copied.
+struct TRowPlan {
+  std::string Dir;  // real path of the directory
+  const FileList::TFileItems* Rows = nullptr;
+  std::vector<TPlannedMove> Moves;  // in list order
+};
+
 // The record of rows (list order) whose conflicts are marked, each file's
 // identity read in dir. Rows that cannot move at all (same, empty or
 // unusable new name) are left out.
-TJournal PlanOf(const Platform::TDirectory& dir, const FileList::TFileItems& rows);
+TRowPlan PlanOf(const Platform::TDirectory& dir, const FileList::TFileItems& rows);
 
 std::string FormatJournal(const TJournal& journal);
 
@@ -99,6 +116,8 @@ struct TJournalWrite {
 // missing) and removes all but the newest KeptJournals.
 TJournalWrite WriteJournal(Platform::TFileSystem& fs, const std::string& folder,
                            const TJournal& journal);
+TJournalWrite WriteJournal(Platform::TFileSystem& fs, const std::string& folder,
+                           const TRowPlan& plan);
 
 // Reads one record; false with error set when it cannot be read or is damaged.
 bool ReadJournal(Platform::TFileSystem& fs, const std::string& file, TJournal& journal,

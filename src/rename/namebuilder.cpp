@@ -42,9 +42,10 @@ void AppendExtension(std::string& name, const TNameOptions& options, std::string
 }  // namespace
 
 std::string SetNewName(const TNameOptions& options, const std::string& oldName, int64_t number) {
-  std::string name;
-  name.reserve(oldName.size() + options.PrefixText.size() + options.SuffixText.size() +
-               options.ExtensionText.size() + 24);
+  // Built in a buffer kept across calls and returned as an exact copy: a
+  // million names then hold no slack, and short ones no heap block at all.
+  thread_local std::string name;
+  name.clear();
   if (options.Prefix) name += options.PrefixText;
   AppendNamePart(name, options.NamePart, oldName, number);
   if (options.Suffix) name += options.SuffixText;

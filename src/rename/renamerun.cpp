@@ -1,5 +1,7 @@
 #include "rename/renamerun.h"
 
+#include <functional>
+
 #include "platform/filesystem.h"
 #include "rename/conflicts.h"
 #include "rename/failtext.h"
@@ -44,10 +46,10 @@ bool MoveRow(const Platform::TDirectory& dir, TFileItem& row, TRenameUi& ui, boo
 
 // Writes the run's record; when that fails, the user decides whether to
 // rename without undo (the window asks, the default is No).
-bool RecordOrConfirm(Platform::TFileSystem& fs, const TJournal& plan, const TRenameRequest& request,
-                     TRenameUi& ui) {
+bool RecordOrConfirm(const std::function<TJournalWrite(const std::string&)>& write,
+                     const TRenameRequest& request, TRenameUi& ui) {
   if (request.JournalFolder.empty()) return true;  // no record asked for
-  const TJournalWrite written = WriteJournal(fs, request.JournalFolder, plan);
+  const TJournalWrite written = write(request.JournalFolder);
   if (written.Error == 0) return true;
   const std::string why = written.Path + ": " + Platform::ErrorText(written.Error);
   return ui.ConfirmWithoutUndo(FillIn(request.Texts.NoUndo, why));
@@ -144,8 +146,11 @@ TRunOutcome RunRename(Platform::TFileSystem& fs, FileList::TFileItems& items,
   std::vector<TStep> steps;
   if (request.Untangle)
     steps = UntangleSteps(items, [&view](const std::string& name) { return !view.Has(name); });
-  const TJournal plan = request.Untangle ? PlanOfSteps(dir, items, steps) : PlanOf(dir, items);
-  if (!RecordOrConfirm(fs, plan, request, ui)) return outcome;
+  const auto write = [&](const std::string& folder) {
+    return request.Untangle ? WriteJournal(fs, folder, PlanOfSteps(dir, items, steps))
+                            : WriteJournal(fs, folder, PlanOf(dir, items));
+  };
+  if (!RecordOrConfirm(write, request, ui)) return outcome;
   TBusyScope busy(ui);
   outcome = request.Untangle ? MoveUntangled(dir, steps, items)
                              : MoveRows(dir, items, ui, request.ShowErrors, request.Texts);

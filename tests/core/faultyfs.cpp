@@ -16,9 +16,9 @@ int TFaultyFs::RenameIn(const Platform::TDirectory& dir, const std::string& from
 }
 
 int TFaultyFs::WritePrivateFile(const std::string& folder, const std::string& name,
-                                const std::string& data) {
+                                const std::function<std::string_view()>& pieces) {
   if (WriteError != 0) return WriteError;
-  return Platform::TFileSystem::WritePrivateFile(folder, name, data);
+  return Platform::TFileSystem::WritePrivateFile(folder, name, pieces);
 }
 
 int TFaultyFs::LockDir(const Platform::TDirectory& dir, bool wait) {

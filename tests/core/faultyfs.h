@@ -24,7 +24,7 @@ class TFaultyFs : public Platform::TFileSystem {
   int RenameIn(const Platform::TDirectory& dir, const std::string& from,
                const std::string& to) override;
   int WritePrivateFile(const std::string& folder, const std::string& name,
-                       const std::string& data) override;
+                       const std::function<std::string_view()>& pieces) override;
   int LockDir(const Platform::TDirectory& dir, bool wait) override;
 };
 

@@ -39,6 +39,36 @@ TEST(Journal, KeepsOddNamesAndIdentities) {
   EXPECT_TRUE(back.Pairs[1].OutOfFolder);
 }
 
+// A plain run's plan, written in pieces straight from the rows, is the very
+// text of the same record held whole, however many pieces it takes.
+TEST(Journal, PlanWrittenInPiecesReadsBackWhole) {
+  TTempDir dir;
+  FileList::TFileItems rows;
+  for (int i = 0; i < 1500; ++i) {
+    const std::string name = "a photo of the long summer holiday by the sea " + std::to_string(i);
+    TestUtil::WriteFileBytes(dir.File(name), "");
+    rows.push_back({name, i % 3 ? "new " + std::to_string(i) : name, -1, false});
+  }
+  rows.push_back({"missing", "m", -1, false});
+  rows.push_back({"a photo of the long summer holiday by the sea 7", "sub/x", -1, false});
+  const Platform::TDirectory folder(Platform::FileSystem(), dir.Path());
+  const Rename::TRowPlan plan = Rename::PlanOf(folder, rows);
+  TJournal whole{plan.Dir, {}};
+  for (const Rename::TPlannedMove& move : plan.Moves) {
+    const FileList::TFileItem& row = rows[move.Row];
+    whole.Pairs.push_back({row.OldName, move.OutOfFolder ? "" : row.NewName, move.ExpectedToFail,
+                           move.Id, move.OutOfFolder});
+  }
+  ASSERT_EQ(whole.Pairs.size(), 1002u);
+  EXPECT_TRUE(whole.Pairs[1000].ExpectedToFail);  // no file to identify
+  const Rename::TJournalWrite written =
+      Rename::WriteJournal(Platform::FileSystem(), dir.File("state"), plan);
+  ASSERT_EQ(written.Error, 0);
+  const std::string text = TestUtil::ReadFileBytes(written.Path);
+  EXPECT_GT(text.size(), 65536u);
+  EXPECT_EQ(text, Rename::FormatJournal(whole));
+}
+
 // Each damage refuses the whole record and says what is wrong.
 TEST(Journal, DamagedRecordIsRefusedAsAWhole) {
   const std::string row = "-\ta\tb\t1\t2\t3\t4\t5\n";
