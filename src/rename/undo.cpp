@@ -1,9 +1,11 @@
 #include "rename/undo.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <optional>
+#include <stdexcept>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 
 #include "filelist/parallel.h"
@@ -15,55 +17,138 @@ namespace {
 using Platform::SameFile;
 using Platform::TFileId;
 
-// The files under each name as the undo goes on, over the disk at its start.
-class TUndoState {
+constexpr uint32_t NoRow32 = UINT32_MAX;
+
+// The record's rows that carry an identity, sorted by file (device, inode),
+// in row order within a file.
+class TRecordFiles {
  public:
-  explicit TUndoState(const Platform::TDirectory& dir) : FDir(dir) {}
-  // Reads what is under every name of a large record at once, spread over the
-  // cores (each read is a lookup of its own); a small one is read as asked.
-  void ReadAhead(const TJournal& journal) {
-    constexpr std::size_t RowsPerThread = 1024;
-    if (journal.Pairs.size() < RowsPerThread) return;
-    std::vector<const std::string*> names;
-    names.reserve(2 * journal.Pairs.size());
-    for (const TJournalPair& pair : journal.Pairs) {
-      names.push_back(&pair.OldName);
-      if (!pair.OutOfFolder) names.push_back(&pair.NewName);
-    }
-    std::vector<std::optional<TFileId>> ids(names.size());
-    FileList::ForEachIndex(
-        names.size(), [&](std::size_t i) { ids[i] = Read(*names[i]); }, 0, RowsPerThread);
-    FNames.reserve(names.size());
-    for (std::size_t i = 0; i < names.size(); ++i) FNames.emplace(*names[i], ids[i]);
+  explicit TRecordFiles(const TJournal& journal) : FPairs(journal.Pairs) {
+    for (std::size_t k = 0; k < FPairs.size(); ++k)
+      if (FPairs[k].Id.Inode != 0) FSorted.push_back(static_cast<uint32_t>(k));
+    std::stable_sort(FSorted.begin(), FSorted.end(),
+                     [this](uint32_t a, uint32_t b) { return FileOf(a) < FileOf(b); });
   }
-  // The identity under name; nullopt when the name is free.
-  std::optional<TFileId> At(const std::string& name) {
-    const auto it = FNames.find(name);
-    if (it != FNames.end()) return it->second;
-    std::optional<TFileId> there = Read(name);
-    FNames.emplace(name, there);
-    return there;
+  // The first row whose recorded file id is; NoRow32 for a file the record
+  // does not hold.
+  uint32_t RowOf(const TFileId& id) const {
+    const auto key = std::pair(id.Device, id.Inode);
+    auto it = std::lower_bound(FSorted.begin(), FSorted.end(), key,
+                               [this](uint32_t k, const auto& file) { return FileOf(k) < file; });
+    for (; it != FSorted.end() && FileOf(*it) == key; ++it)
+      if (SameFile(FPairs[*it].Id, id)) return *it;
+    return NoRow32;
   }
-  bool Holds(const std::string& name, const TFileId& id) {
-    const std::optional<TFileId> there = At(name);
-    return there && SameFile(*there, id);
-  }
-  void Move(const std::string& from, const std::string& to) {
-    FNames[to] = FNames[from];
-    FNames[from] = std::nullopt;
+  // For each row, the row before it that moves the same file (an untangled
+  // file's earlier step, a file listed twice); NoRow32 when there is none.
+  std::vector<uint32_t> EarlierRows() const {
+    std::vector<uint32_t> earlier(FPairs.size(), NoRow32);
+    for (std::size_t i = 1; i < FSorted.size(); ++i)
+      if (FileOf(FSorted[i]) == FileOf(FSorted[i - 1])) earlier[FSorted[i]] = FSorted[i - 1];
+    return earlier;
   }
 
  private:
+  std::pair<uint64_t, uint64_t> FileOf(uint32_t k) const {
+    return {FPairs[k].Id.Device, FPairs[k].Id.Inode};
+  }
+
+  const std::vector<TJournalPair>& FPairs;
+  std::vector<uint32_t> FSorted;
+};
+
+// The files under each name of the record as the undo goes on, over the disk
+// at its start. A name holds a row of the record (whose file is there), or
+// one of the marks below; each distinct name gets one such word in an
+// open-addressing table keyed by the record's rows, so a million rows cost
+// tens of bytes each.
+class TUndoState {
+ public:
+  TUndoState(const Platform::TDirectory& dir, const TJournal& journal, const TRecordFiles& files)
+      : FDir(dir), FPairs(journal.Pairs), FFiles(files) {
+    std::size_t slots = 16;
+    while (slots < 4 * FPairs.size()) slots *= 2;
+    FSlots.assign(slots, NoSlot);
+    FKeys.reserve(2 * FPairs.size());
+    FNames.reserve(2 * FPairs.size());
+    for (std::size_t k = 0; k < FPairs.size(); ++k) {
+      Insert(static_cast<uint32_t>(2 * k));
+      if (!FPairs[k].OutOfFolder) Insert(static_cast<uint32_t>(2 * k + 1));
+    }
+  }
+  // Reads what is under every name of a large record at once, spread over the
+  // cores (each read is a lookup of its own); a small one is read as asked.
+  void ReadAhead() {
+    constexpr std::size_t RowsPerThread = 1024;
+    if (FPairs.size() < RowsPerThread) return;
+    FileList::ForEachIndex(
+        FNames.size(), [this](std::size_t i) { FNames[i] = ReadName(Key(FKeys[i])); }, 0,
+        RowsPerThread);
+  }
+  // Whether a file is under name.
+  bool Taken(const std::string& name) { return State(name) != Free; }
+  // Whether the file under name is the file of row k.
+  bool Holds(const std::string& name, std::size_t k) {
+    const uint32_t there = State(name);
+    return there < NoRow32 - 3 && SameIds(FPairs[there].Id, FPairs[k].Id);
+  }
+  void Move(const std::string& from, const std::string& to) {
+    const uint32_t file = State(from);
+    State(to);  // read before it changes
+    Word(to) = file;
+    Word(from) = Free;
+  }
+
+ private:
+  static constexpr uint32_t NoSlot = UINT32_MAX;
+  static constexpr uint32_t Unread = NoRow32 - 1;
+  static constexpr uint32_t Free = NoRow32 - 2;
+  static constexpr uint32_t Other = NoRow32 - 3;  // a file the record does not hold
+
+  static bool SameIds(const TFileId& a, const TFileId& b) {
+    return a.Device == b.Device && a.Inode == b.Inode && a.Size == b.Size &&
+           a.ModifiedNs == b.ModifiedNs && a.BornNs == b.BornNs;
+  }
+  std::string_view Key(uint32_t key) const {
+    const TJournalPair& pair = FPairs[key / 2];
+    return key % 2 ? pair.NewName : pair.OldName;
+  }
+  std::size_t Probe(std::string_view name) const {
+    const std::size_t mask = FSlots.size() - 1;
+    std::size_t at = std::hash<std::string_view>{}(name)&mask;
+    while (FSlots[at] != NoSlot && Key(FKeys[FSlots[at]]) != name) at = (at + 1) & mask;
+    return at;
+  }
+  void Insert(uint32_t key) {
+    const std::size_t at = Probe(Key(key));
+    if (FSlots[at] != NoSlot) return;
+    FSlots[at] = static_cast<uint32_t>(FNames.size());
+    FKeys.push_back(key);
+    FNames.push_back(Unread);
+  }
+  // The word of a name of the record (every name asked is one).
+  uint32_t& Word(const std::string& name) { return FNames[FSlots[Probe(name)]]; }
+  uint32_t State(const std::string& name) {
+    uint32_t& word = Word(name);
+    if (word == Unread) word = ReadName(name);
+    return word;
+  }
   // An entry that cannot be read counts as taken by an unknown file.
-  std::optional<TFileId> Read(const std::string& name) const {
+  uint32_t ReadName(std::string_view name) const {
     TFileId id;
-    const int err = FDir.FileId(name, id);
-    return err == ENOENT ? std::nullopt : std::optional(id);
+    const int err = FDir.FileId(std::string(name), id);
+    if (err == ENOENT) return Free;
+    if (err != 0) return Other;
+    const uint32_t row = FFiles.RowOf(id);
+    return row == NoRow32 ? Other : row;
   }
 
   const Platform::TDirectory& FDir;
-  // Keys are views of the record's names, which outlive the state.
-  std::unordered_map<std::string_view, std::optional<TFileId>> FNames;
+  const std::vector<TJournalPair>& FPairs;  // the record, which outlives the state
+  const TRecordFiles& FFiles;
+  std::vector<uint32_t> FSlots;  // index into FNames, or NoSlot
+  std::vector<uint32_t> FKeys;   // per name: its row * 2, + 1 for a new name
+  std::vector<uint32_t> FNames;  // per distinct name: the row whose file is there, or a mark
 };
 
 FileList::TFileItem MoveBack(const TJournalPair& pair) {
@@ -73,67 +158,50 @@ FileList::TFileItem MoveBack(const TJournalPair& pair) {
   return move;
 }
 
-constexpr std::size_t NoRow = static_cast<std::size_t>(-1);
-
-// For each row, the row before it that moves the same file (an untangled
-// file's earlier step, a file listed twice); NoRow when there is none.
-std::vector<std::size_t> EarlierRows(const TJournal& journal) {
-  struct TKeyHash {
-    std::size_t operator()(const std::pair<uint64_t, uint64_t>& key) const {
-      return std::hash<uint64_t>()(key.first * 0x9e3779b97f4a7c15ULL ^ key.second);
-    }
-  };
-  std::unordered_map<std::pair<uint64_t, uint64_t>, std::size_t, TKeyHash> last;
-  std::vector<std::size_t> earlier(journal.Pairs.size(), NoRow);
-  for (std::size_t k = 0; k < journal.Pairs.size(); ++k) {
-    const TFileId& id = journal.Pairs[k].Id;
-    if (id.Inode == 0) continue;
-    auto [it, added] = last.try_emplace({id.Device, id.Inode}, k);
-    if (!added) earlier[k] = std::exchange(it->second, k);
-  }
-  return earlier;
-}
-
 // Whether the file of row k is still under the old name of k or of an
 // earlier row of the same file: then row k never moved it.
-bool NeverMoved(const TJournal& journal, const std::vector<std::size_t>& earlier, std::size_t k,
+bool NeverMoved(const TJournal& journal, const std::vector<uint32_t>& earlier, std::size_t k,
                 TUndoState& state) {
-  const TFileId& id = journal.Pairs[k].Id;
-  for (std::size_t j = k; j != NoRow; j = earlier[j]) {
-    if (SameFile(journal.Pairs[j].Id, id) && state.Holds(journal.Pairs[j].OldName, id)) return true;
+  for (std::size_t j = k; j != NoRow32; j = earlier[j]) {
+    if (SameFile(journal.Pairs[j].Id, journal.Pairs[k].Id) &&
+        state.Holds(journal.Pairs[j].OldName, k))
+      return true;
   }
   return false;
 }
 
 // The reason a row stays; nullopt for a row to move back or pass over.
-std::optional<TUndoReason> Judge(const TJournalPair& pair, bool neverMoved, TUndoState& state,
-                                 bool& back) {
+std::optional<TUndoReason> Judge(const TJournalPair& pair, std::size_t k, bool neverMoved,
+                                 TUndoState& state, bool& back) {
   back = false;
   if (pair.OutOfFolder) {
     if (neverMoved) return std::nullopt;
     return TUndoReason::NotInFolder;
   }
-  if (state.Holds(pair.NewName, pair.Id)) {
-    if (state.At(pair.OldName)) return TUndoReason::OldNameTaken;
+  if (state.Holds(pair.NewName, k)) {
+    if (state.Taken(pair.OldName)) return TUndoReason::OldNameTaken;
     back = true;
     return std::nullopt;
   }
   if (neverMoved || pair.ExpectedToFail) return std::nullopt;
-  return state.At(pair.NewName) ? TUndoReason::OtherFile : TUndoReason::NotThere;
+  return state.Taken(pair.NewName) ? TUndoReason::OtherFile : TUndoReason::NotThere;
 }
 
 }  // namespace
 
 TUndoPlan PlanUndo(const TJournal& journal, const Platform::TDirectory& dir) {
   TUndoPlan plan;
-  TUndoState state(dir);
-  state.ReadAhead(journal);
-  const std::vector<std::size_t> earlier = EarlierRows(journal);
+  if (journal.Pairs.size() >= UINT32_MAX / 4) throw std::length_error("too many rows to undo");
+  plan.Moves.reserve(journal.Pairs.size());
+  const TRecordFiles files(journal);
+  TUndoState state(dir, journal, files);
+  state.ReadAhead();
+  const std::vector<uint32_t> earlier = files.EarlierRows();
   for (std::size_t k = journal.Pairs.size(); k-- > 0;) {
     const TJournalPair& pair = journal.Pairs[k];
     bool back = false;
     const bool neverMoved = NeverMoved(journal, earlier, k, state);
-    const std::optional<TUndoReason> reason = Judge(pair, neverMoved, state, back);
+    const std::optional<TUndoReason> reason = Judge(pair, k, neverMoved, state, back);
     if (reason) plan.Left.push_back({pair.OldName, pair.NewName, *reason});
     if (!back) continue;
     plan.Moves.push_back(MoveBack(pair));
