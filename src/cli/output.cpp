@@ -1,5 +1,6 @@
 #include "cli/output.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "filelist/visiblename.h"
@@ -57,9 +58,16 @@ std::string FailureWord(const FileList::TFileItem& row) {
   return word != nullptr ? word : "not tried";
 }
 
+// Whether text is printable ASCII without the escape character: shown as it is.
+bool PlainAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return c >= 0x20 && c < 0x7f && c != '\\'; });
+}
+
 }  // namespace
 
 std::string EscapeText(std::string_view name) {
+  if (PlainAscii(name)) return std::string(name);
   const std::string shown = FileList::VisibleName(name);
   std::string out;
   out.reserve(shown.size());
@@ -117,8 +125,10 @@ std::string FormatPreview(const FileList::TFileItems& items, bool json) {
       out += marked ? ", \"conflict\": true" : ", \"conflict\": false";
       out += reason ? ", \"reason\": \"" + std::string(reason) + "\"}" : ", \"reason\": null}";
     } else {
-      out += EscapeText(item.OldName) + '\t' + EscapeText(item.NewName);
-      if (reason) out += std::string(marked ? "\t!\t" : "\t\t") + reason;
+      out += EscapeText(item.OldName);
+      out += '\t';
+      out += EscapeText(item.NewName);
+      if (reason) (out += marked ? "\t!\t" : "\t\t") += reason;
       out += '\n';
     }
   }

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <thread>
 
+#include "filelist/parallel.h"
 #include "platform/casemap.h"
 
 namespace FileList {
@@ -45,7 +48,14 @@ int CompareDigitRuns(std::string_view x, std::size_t& i, std::string_view y, std
 
 int CompareNames(std::string_view x, std::string_view y) {
   size_t common = std::min(x.size(), y.size());
-  for (size_t i = 0; i < common; ++i) {
+  // Names of one folder often share a long start: pass it eight bytes at a time.
+  size_t i = 0;
+  for (uint64_t a = 0, b = 0; i + 8 <= common; i += 8) {
+    std::memcpy(&a, x.data() + i, 8);
+    std::memcpy(&b, y.data() + i, 8);
+    if (a != b) break;
+  }
+  for (; i < common; ++i) {
     auto a = static_cast<unsigned char>(x[i]);
     auto b = static_cast<unsigned char>(y[i]);
     if (a == b) continue;
@@ -99,9 +109,27 @@ bool OrderUsesTaken(TOrder order) { return order == TOrder::Taken || order == TO
 bool OrderUsesAges(TOrder order) { return order == TOrder::Age || order == TOrder::AgeDesc; }
 
 void SortFileItems(TFileItems& items, TOrder order) {
-  std::stable_sort(items.begin(), items.end(), [order](const TFileItem& a, const TFileItem& b) {
+  const auto less = [order](const TFileItem& a, const TFileItem& b) {
     return FileListCompare(a, b, order) < 0;
-  });
+  };
+  // A long list is cut into one piece per core, the pieces sorted at once,
+  // then merged pairwise; each step keeps equal rows in their order.
+  constexpr std::size_t RowsPerPiece = 32768;
+  std::size_t pieces = 1;
+  const std::size_t cores = std::max(1U, std::thread::hardware_concurrency());
+  while (2 * pieces <= cores && items.size() / (2 * pieces) >= RowsPerPiece) pieces *= 2;
+  const auto bound = [&](std::size_t k) { return items.begin() + items.size() * k / pieces; };
+  ForEachIndex(
+      pieces, [&](std::size_t k) { std::stable_sort(bound(k), bound(k + 1), less); }, 0, 1);
+  for (std::size_t width = 1; width < pieces; width *= 2) {
+    ForEachIndex(
+        pieces / (2 * width),
+        [&](std::size_t k) {
+          const std::size_t first = 2 * width * k;
+          std::inplace_merge(bound(first), bound(first + width), bound(first + 2 * width), less);
+        },
+        0, 1);
+  }
 }
 
 void RemoveSelected(TFileItems& items) {

@@ -19,8 +19,12 @@ std::string LowerCase(std::string_view text);
 std::string FoldCase(std::string_view text);
 
 // One byte with only the ASCII letters mapped (a-z to A-Z, or back).
-char AsciiUpper(char c);
-char AsciiLower(char c);
+inline char AsciiUpper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+inline char AsciiLower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Whole texts with only the ASCII letters ignoring case: the key names of
 // settings and language files, component class properties, language codes.

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -55,6 +57,10 @@ TEST(CompareNames, ByteWiseWithAsciiLettersFolded) {
       {"", "", 0},
       {"", "a", -1},
       {"same", "same", 0},
+      {"Holiday_photo_0001.jpg", "holiday_PHOTO_0002.JPG", -1},
+      {"abcdefghIJKLmnop", "ABCDEFGHijklMNOP", 0},
+      {"abcdefghijklmnopq", "abcdefghijklmnop", 1},
+      {"abcdefgh_", "ABCDEFGHa", 1},
   };
   for (const TCase& c : cases) {
     EXPECT_EQ(Sign(FileList::CompareNames(c.X, c.Y)), c.Sign) << c.X << " / " << c.Y;
@@ -130,6 +136,29 @@ TEST(SortFileItems, KeepsListingOrderOfEqualRows) {
   EXPECT_EQ(NamesOf(items), Strings({"b", "c", "a", "d"}));
   FileList::SortFileItems(items, TOrder::AgeDesc);
   EXPECT_EQ(NamesOf(items), Strings({"a", "d", "b", "c"}));
+}
+
+// A long list is sorted in pieces on several threads and merged: the result
+// is the single stable sort's, equal rows in listing order, in every order.
+TEST(SortFileItems, LongListsSortAsOneStableSort) {
+  std::mt19937 random(7);
+  TFileItems items;
+  for (int i = 0; i < 70000; ++i) {
+    std::string name = "f" + std::to_string(random() % 5000);
+    if (random() % 2) name[0] = 'F';  // equal without case
+    items.push_back({name, std::to_string(i), static_cast<int32_t>(i % 100), false});
+  }
+  for (const TOrder order : {TOrder::Name, TOrder::AgeDesc}) {
+    TFileItems expected = items;
+    std::stable_sort(expected.begin(), expected.end(), [order](const auto& a, const auto& b) {
+      return FileList::FileListCompare(a, b, order) < 0;
+    });
+    TFileItems sorted = items;
+    FileList::SortFileItems(sorted, order);
+    ASSERT_TRUE(
+        std::equal(sorted.begin(), sorted.end(), expected.begin(),
+                   [](const TFileItem& a, const TFileItem& b) { return a.NewName == b.NewName; }));
+  }
 }
 
 TEST(RemoveSelected, TakesOutSelectedRowsOnly) {
