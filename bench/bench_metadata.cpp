@@ -18,21 +18,12 @@
 #include <thread>
 #include <vector>
 
+#include "core/photos.h"
 #include "platform/metadata.h"
 
 namespace {
 
 const std::string TemplateDate = "2000:01:01 00:00:00";
-
-std::string TinyJpeg() {
-  std::string j("\xFF\xD8\xFF\xDB\x00\x43\x00", 7);
-  j += std::string(64, '\x01');
-  j += std::string("\xFF\xC0\x00\x0B\x08\x00\x01\x00\x01\x01\x01\x11\x00", 13);
-  for (char tableClass : {'\x00', '\x10'}) {
-    j += std::string("\xFF\xC4\x00\x14", 4) + tableClass + '\x01' + std::string(15, '\0') + '\0';
-  }
-  return j + std::string("\xFF\xDA\x00\x08\x01\x01\x00\x00\x3F\x00\x3F\xFF\xD9", 13);
-}
 
 void Write(const std::string& path, const std::string& data) {
   std::ofstream(path, std::ios::binary) << data;
@@ -82,7 +73,7 @@ int Read(const std::string& dir) {
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.size() == 2 && args[0] == "jpeg") return Write(args[1], TinyJpeg()), 0;
+  if (args.size() == 2 && args[0] == "jpeg") return Write(args[1], TestUtil::TinyJpeg()), 0;
   if (args.size() == 4 && args[0] == "make") return Make(args[1], std::stoi(args[2]), args[3]);
   if (args.size() == 2 && args[0] == "read") return Read(args[1]);
   std::fprintf(stderr, "usage: bench_metadata jpeg FILE | make DIR COUNT TAGGED | read DIR\n");

@@ -47,28 +47,32 @@ void SetUpExiv2() {
   });
 }
 
-std::optional<std::string> ExifText(const Exiv2::ExifData& exif, const char* key) {
-  const auto it = exif.findKey(Exiv2::ExifKey(key));
+// Keys are parsed once: building one from its text costs more than finding it.
+std::optional<std::string> ExifText(const Exiv2::ExifData& exif, const Exiv2::ExifKey& key) {
+  const auto it = exif.findKey(key);
   if (it == exif.end() || it->typeId() != Exiv2::asciiString) return std::nullopt;
   return it->toString();
 }
 
-std::optional<std::string> XmpText(const Exiv2::XmpData& xmp, const char* key) {
-  const auto it = xmp.findKey(Exiv2::XmpKey(key));
+std::optional<std::string> XmpText(const Exiv2::XmpData& xmp, const Exiv2::XmpKey& key) {
+  const auto it = xmp.findKey(key);
   if (it == xmp.end() || it->typeId() != Exiv2::xmpText) return std::nullopt;
   return it->toString();
 }
 
 std::optional<int64_t> TakenOf(const Exiv2::Image& image) {
-  static const char* const exifKeys[] = {
-      "Exif.Photo.DateTimeOriginal", "Exif.Image.DateTimeOriginal", "Exif.Photo.DateTimeDigitized"};
-  static const char* const xmpKeys[] = {"Xmp.exif.DateTimeOriginal", "Xmp.photoshop.DateCreated",
-                                        "Xmp.xmp.CreateDate"};
-  for (const char* key : exifKeys) {
+  static const Exiv2::ExifKey exifKeys[] = {Exiv2::ExifKey("Exif.Photo.DateTimeOriginal"),
+                                            Exiv2::ExifKey("Exif.Image.DateTimeOriginal"),
+                                            Exiv2::ExifKey("Exif.Photo.DateTimeDigitized")};
+  for (const Exiv2::ExifKey& key : exifKeys) {
     const auto text = ExifText(image.exifData(), key);
     if (const auto taken = text ? ParseTakenDate(*text) : std::nullopt) return taken;
   }
-  for (const char* key : xmpKeys) {
+  if (image.xmpData().empty()) return std::nullopt;
+  static const Exiv2::XmpKey xmpKeys[] = {Exiv2::XmpKey("Xmp.exif.DateTimeOriginal"),
+                                          Exiv2::XmpKey("Xmp.photoshop.DateCreated"),
+                                          Exiv2::XmpKey("Xmp.xmp.CreateDate")};
+  for (const Exiv2::XmpKey& key : xmpKeys) {
     const auto text = XmpText(image.xmpData(), key);
     if (const auto taken = text ? ParseTakenDate(*text) : std::nullopt) return taken;
   }
@@ -76,7 +80,8 @@ std::optional<int64_t> TakenOf(const Exiv2::Image& image) {
 }
 
 std::optional<std::string> CameraOf(const Exiv2::Image& image) {
-  auto model = ExifText(image.exifData(), "Exif.Image.Model");
+  static const Exiv2::ExifKey key("Exif.Image.Model");
+  auto model = ExifText(image.exifData(), key);
   if (!model) return std::nullopt;
   const size_t end = model->find_last_not_of(std::string(" \0", 2));
   if (end == std::string::npos) return std::nullopt;
@@ -120,9 +125,12 @@ TParse ParsePhoto(const std::vector<char>& data, const TNeededFacts& needed, TFi
   }
 }
 
+// Reads the first bytes of the file, no more than it holds: most photos are
+// far shorter than a read's limit, and the buffer is not filled twice.
 bool ReadHead(const TReadBudget& budget, size_t bytes, std::vector<char>& data) {
-  data.resize(bytes);
-  data.resize(ReadAt(budget, 0, data.data(), bytes));
+  const size_t want = std::min(bytes, static_cast<size_t>(std::max<off_t>(budget.Size, 0)) + 1);
+  data.resize(want);
+  data.resize(ReadAt(budget, 0, data.data(), want));
   return !data.empty();
 }
 

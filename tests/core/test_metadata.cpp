@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/photos.h"
 #include "platform/metadata.h"
 #include "testutil.h"
 
@@ -43,22 +44,12 @@ std::string Output(const std::string& command) {
 
 // A 1x1 grey baseline JPEG: one quantisation table, one code in each Huffman
 // table, one block.
-std::string TinyJpeg() {
-  std::string j("\xFF\xD8\xFF\xDB\x00\x43\x00", 7);
-  j += std::string(64, '\x01');
-  j += std::string("\xFF\xC0\x00\x0B\x08\x00\x01\x00\x01\x01\x01\x11\x00", 13);
-  for (char tableClass : {'\x00', '\x10'}) {
-    j += std::string("\xFF\xC4\x00\x14", 4) + tableClass + '\x01' + std::string(15, '\0') + '\0';
-  }
-  return j + std::string("\xFF\xDA\x00\x08\x01\x01\x00\x00\x3F\x00\x3F\xFF\xD9", 13);
-}
-
 // A JPEG whose EXIF block is the TIFF structure given (from its header on).
 std::string JpegWithTiff(const std::string& tiff) {
   const std::string body = std::string("Exif\0\0", 6) + tiff;
   const size_t len = body.size() + 2;
   return std::string("\xFF\xD8\xFF\xE1", 4) + char(len >> 8) + char(len & 0xFF) + body +
-         TinyJpeg().substr(2);
+         TestUtil::TinyJpeg().substr(2);
 }
 
 // The 128 bytes of an ID3v1 tag.
@@ -233,7 +224,8 @@ void MakePhotos(const TTempDir& dir) {
                                .c_str()));
   std::string args;
   for (const TPhotoCase& c : PhotoCases) {
-    if (!TestUtil::Exists(dir.File(c.Name))) TestUtil::WriteFileBytes(dir.File(c.Name), TinyJpeg());
+    if (!TestUtil::Exists(dir.File(c.Name)))
+      TestUtil::WriteFileBytes(dir.File(c.Name), TestUtil::TinyJpeg());
     for (const std::string& tag : c.Tags) args += tag + "\n";
     args += "-overwrite_original\n" + dir.File(c.Name) + "\n-execute\n";
   }
