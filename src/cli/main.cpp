@@ -76,9 +76,9 @@ void ReportFailures(const std::string& dirText, const FileList::TFileItems& rows
 
 // The preview checks its conflicts against the listing the scan has just read.
 int RunPreview(const Cli::TCliOptions& options, const Platform::TDirectory& dir,
-               FileList::TFileItems& items, std::string listed) {
+               FileList::TFileItems& items, std::string others) {
   Rename::PreviewReading(items, options.Choices.Preview, options.Dir, Platform::ReadFacts);
-  Rename::MarkConflicts(items, Rename::ViewOf(dir, std::move(listed)));
+  Rename::MarkConflicts(items, Rename::ViewOfOthers(dir, std::move(others)));
   Cli::WriteAll(stdout, Cli::FormatPreview(items, options.Json));
   return Finish(ExitOk);
 }
@@ -174,14 +174,9 @@ int RunListed(const Cli::TCliOptions& options, const Platform::TDirectory& dir) 
                  Cli::EscapeText(options.Dir).c_str());
     return ExitFailed;
   }
-  std::string listed;  // every name, each ended by a NUL
-  if (!options.Apply) {
-    std::size_t bytes = 0;
-    for (const Platform::TDirEntry& entry : entries) bytes += entry.Name.size() + 1;
-    listed.reserve(bytes);
-    for (const Platform::TDirEntry& entry : entries) listed.append(entry.Name).push_back('\0');
-  }
+  std::string others;  // the entries that give no row, each ended by a NUL
   FileList::TScanOptions scan;
+  if (!options.Apply) scan.Others = &others;
   scan.ShowHidden = options.Hidden;
   if (!options.Selection.empty()) scan.Selection = options.Selection;
   FileList::TFileItems items =
@@ -191,7 +186,7 @@ int RunListed(const Cli::TCliOptions& options, const Platform::TDirectory& dir) 
     FileList::OrderByTaken(items, options.Dir, Platform::ReadFacts,
                            options.Choices.Order == FileList::TOrder::TakenDesc);
   return options.Apply ? RunApply(options, dir, items)
-                       : RunPreview(options, dir, items, std::move(listed));
+                       : RunPreview(options, dir, items, std::move(others));
 }
 
 // One line when moves were made by a check and a plain rename (a file system

@@ -62,9 +62,11 @@ TFileItems ScanEntries(std::vector<Platform::TDirEntry> entries, const std::stri
   TFileItems items;
   items.reserve(entries.size());
   for (Platform::TDirEntry& entry : entries) {
-    if (!IsListedKind(entry) || !keep(entry)) continue;
-    int rows = RowsFor(filter, entry.Name);
-    if (rows == 0) continue;
+    const int rows = IsListedKind(entry) && keep(entry) ? RowsFor(filter, entry.Name) : 0;
+    if (rows == 0) {
+      if (options.Others) options.Others->append(entry.Name).push_back('\0');
+      continue;
+    }
     TFileItem item;
     if (readAges) item.Age = fs.FileAge(PathIn(dirText, entry.Name));
     item.OldName = std::move(entry.Name);

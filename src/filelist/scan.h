@@ -17,6 +17,9 @@ struct TScanOptions {
   // When set, only these names are listed (hidden ones included); the filter
   // still applies to them. A name the folder lacks gives no row.
   std::optional<std::vector<std::string>> Selection;
+  // When set, receives the name of every entry that gave no row, each ended
+  // by a NUL: with the rows' old names, the whole listing.
+  std::string* Others = nullptr;
 };
 
 // Reads the directory named by dirText (used unchanged; empty means "/") into

@@ -47,22 +47,35 @@ int TDirectory::FileId(const std::string& name, TFileId& id) const {
   return FFs.FileIdIn(*this, name, id);
 }
 
-bool ListNamesAt(int dirFd, std::vector<std::string>& names) {
-  names.clear();
+namespace {
+
+// Calls add with every entry name of the directory open as dirFd.
+template <typename TAdd>
+bool ForEachNameAt(int dirFd, TAdd add) {
   const int fd = dirFd < 0 ? -1 : ::openat(dirFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   DIR* stream = fd >= 0 ? ::fdopendir(fd) : nullptr;
   if (!stream) {
     if (fd >= 0) ::close(fd);
     return false;
   }
-  while (const dirent* entry = ::readdir(stream)) names.emplace_back(entry->d_name);
+  while (const dirent* entry = ::readdir(stream)) add(entry->d_name);
   ::closedir(stream);
   return true;
 }
 
-bool TDirectory::ListNames(std::vector<std::string>& names) const {
-  return FFs.ListNamesIn(*this, names);
+}  // namespace
+
+bool ListNamesAt(int dirFd, std::vector<std::string>& names) {
+  names.clear();
+  return ForEachNameAt(dirFd, [&names](const char* name) { names.emplace_back(name); });
 }
+
+bool ListNamesAt(int dirFd, std::string& names) {
+  names.clear();
+  return ForEachNameAt(dirFd, [&names](const char* name) { names.append(name).push_back('\0'); });
+}
+
+bool TDirectory::ListNames(std::string& names) const { return FFs.ListNamesIn(*this, names); }
 
 long TDirectory::NameMax() const {
   const long max = FHandle >= 0 ? ::fpathconf(FHandle, _PC_NAME_MAX) : -1;

@@ -79,7 +79,7 @@ int TFileSystem::FileIdIn(const TDirectory& dir, const std::string& name, TFileI
   return 0;
 }
 
-bool TFileSystem::ListNamesIn(const TDirectory& dir, std::vector<std::string>& names) {
+bool TFileSystem::ListNamesIn(const TDirectory& dir, std::string& names) {
   return ListNamesAt(dir.Handle(), names);
 }
 

@@ -113,8 +113,9 @@ class TFileSystem {
   // The identity of the entry name inside dir, links not followed: 0, or the
   // errno value (ENOENT when there is none).
   virtual int FileIdIn(const TDirectory& dir, const std::string& name, TFileId& id);
-  // Every name of dir, read through a stream of its own; false when unreadable.
-  virtual bool ListNamesIn(const TDirectory& dir, std::vector<std::string>& names);
+  // Every name of dir, read through a stream of its own, each ended by a NUL
+  // (which no name holds); false when unreadable.
+  virtual bool ListNamesIn(const TDirectory& dir, std::string& names);
   // The advisory lock of dir (flock): 0, EWOULDBLOCK when another holds it and
   // wait is false, or another errno value.
   virtual int LockDir(const TDirectory& dir, bool wait);
@@ -173,8 +174,9 @@ class TDirectory {
   int Rename(const std::string& from, const std::string& to) const;
   // Whether an entry of that name (a path below it) exists, links not followed.
   bool Has(const std::string& name) const;
-  // Every name of the directory; false when it cannot be read.
-  bool ListNames(std::vector<std::string>& names) const;
+  // Every name of the directory, each ended by a NUL; false when it cannot
+  // be read.
+  bool ListNames(std::string& names) const;
   // The longest file name the file system allows, in bytes.
   long NameMax() const;
   // The absolute path without links of the opened folder; empty if unknown.

@@ -36,6 +36,8 @@ class TRenameCalls {
 // read through a stream of its own so that the handle's position is never
 // shared. False when the directory cannot be read.
 bool ListNamesAt(int dirFd, std::vector<std::string>& names);
+// The same packed in one string, each name ended by a NUL.
+bool ListNamesAt(int dirFd, std::string& names);
 
 // Whether two names differ at most in letter case.
 bool FoldEqual(const std::string& a, const std::string& b);

@@ -43,16 +43,19 @@ class TSimulatedDir {
     FKeys.reserve(2 * rows.size());
     FStates.reserve(2 * rows.size());
     FRows.reserve(rows.size());
+    TRing inserts{*this, [this](const TPending& name) { AddName(name); }};
     for (std::size_t i = 0; i < rows.size(); ++i) {
-      const auto key = static_cast<uint32_t>(2 * i);
-      const uint32_t from = Insert(key);
-      if (rows[i].NewName != rows[i].OldName) FStates[from].LastRow = static_cast<uint32_t>(i);
-      FRows.emplace_back(from, Insert(key + 1));
+      inserts.Push(static_cast<uint32_t>(2 * i), rows[i].OldName);
+      inserts.Push(static_cast<uint32_t>(2 * i + 1), rows[i].NewName);
     }
+    inserts.Flush();
     if (!view.Names) return;
-    ForEachPacked(*view.Names, [this](std::string_view name) {
-      if (const uint32_t slot = FSlots[Probe(name)]; slot != NoSlot) FStates[slot].Present = 1;
-    });
+    TRing listed{*this, [this](const TPending& name) {
+                   const uint32_t slot = FSlots[Probe(name.Name, name.Hash)];
+                   if (slot != NoSlot) FStates[slot].Present = 1;
+                 }};
+    ForEachPacked(*view.Names, [&listed](std::string_view name) { listed.Push(0, name); });
+    listed.Flush();
     for (std::size_t k = 0; k < FStates.size(); ++k)
       if (FStates[k].Present < 0 && Key(k).find('/') == std::string_view::npos)
         FStates[k].Present = 0;
@@ -79,33 +82,72 @@ class TSimulatedDir {
     const FileList::TFileItem& row = FItems[key / 2];
     return key % 2 ? row.NewName : row.OldName;
   }
+  static std::size_t Hash(std::string_view name) { return std::hash<std::string_view>{}(name); }
+  static uint8_t TagOf(std::size_t hash) { return static_cast<uint8_t>(1 + (hash >> 32) % 255); }
   // The slot that holds name, or the free slot where it would go. A slot's
   // tag (a byte of the name's hash, 0 when free) spares reading the row of
   // every other name met on the way.
-  std::size_t Probe(std::string_view name, uint8_t& tag) const {
+  std::size_t Probe(std::string_view name, std::size_t hash) const {
     const std::size_t mask = FSlots.size() - 1;
-    const std::size_t hash = std::hash<std::string_view>{}(name);
-    tag = static_cast<uint8_t>(1 + (hash >> 32) % 255);
+    const uint8_t tag = TagOf(hash);
     std::size_t at = hash & mask;
     while (FTags[at] != 0 && (FTags[at] != tag || Key(FSlots[at]) != name)) at = (at + 1) & mask;
     return at;
   }
-  std::size_t Probe(std::string_view name) const {
-    uint8_t tag = 0;
-    return Probe(name, tag);
-  }
-  // The state of the name of key, made when the name is new.
-  uint32_t Insert(uint32_t key) {
-    const FileList::TFileItem& row = FItems[key / 2];
-    uint8_t tag = 0;
-    const std::size_t at = Probe(key % 2 ? row.NewName : row.OldName, tag);
+  std::size_t Probe(std::string_view name) const { return Probe(name, Hash(name)); }
+
+  // A name on its way through a TRing.
+  struct TPending {
+    uint32_t Key = 0;
+    std::string_view Name;
+    std::size_t Hash = 0;
+  };
+  // Hands each name pushed to settle Ahead names after its slot was asked
+  // for, so that the lookups of a long list wait for memory side by side
+  // rather than one after another.
+  template <typename TSettle>
+  struct TRing {
+    static constexpr std::size_t Ahead = 16;
+    TRing(const TSimulatedDir& dir, TSettle settle) : Dir(dir), Settle(std::move(settle)) {}
+    const TSimulatedDir& Dir;
+    TSettle Settle;
+    TPending Pending[Ahead] = {};
+    std::size_t Count = 0;
+
+    void Push(uint32_t key, std::string_view name) {
+      TPending& next = Pending[Count++ % Ahead];
+      if (Count > Ahead) Settle(next);
+      next = {key, name, Hash(name)};
+      const std::size_t at = next.Hash & (Dir.FSlots.size() - 1);
+      __builtin_prefetch(&Dir.FTags[at]);
+      __builtin_prefetch(&Dir.FSlots[at]);
+    }
+    void Flush() {
+      for (std::size_t i = Count > Ahead ? Count - Ahead : 0; i < Count; ++i)
+        Settle(Pending[i % Ahead]);
+    }
+  };
+
+  // Gives the name of a row its state, made when the name is new; a row's
+  // old name comes just before its new one.
+  void AddName(const TPending& name) {
+    const std::size_t at = Probe(name.Name, name.Hash);
     if (FSlots[at] == NoSlot) {
-      FTags[at] = tag;
+      FTags[at] = TagOf(name.Hash);
       FSlots[at] = static_cast<uint32_t>(FStates.size());
-      FKeys.push_back(key);
+      FKeys.push_back(name.Key);
       FStates.emplace_back();
     }
-    return FSlots[at];
+    const uint32_t state = FSlots[at];
+    const std::size_t row = name.Key / 2;
+    if (name.Key % 2) {
+      FRows.back().second = state;
+      return;
+    }
+    if (FView.RowsListed) FStates[state].Present = 1;
+    if (FItems[row].NewName != FItems[row].OldName)
+      FStates[state].LastRow = static_cast<uint32_t>(row);
+    FRows.emplace_back(state, NoSlot);
   }
 
   const TDirectoryView& FView;
@@ -169,16 +211,9 @@ TConflict Decide(const FileList::TFileItems& rows, std::size_t index, TSimulated
 }  // namespace
 
 TDirectoryView ViewOf(const Platform::TDirectory& dir) {
-  std::string packed;
-  {
-    std::vector<std::string> names;
-    dir.ListNames(names);
-    std::size_t bytes = 0;
-    for (const std::string& name : names) bytes += name.size() + 1;
-    packed.reserve(bytes);
-    for (const std::string& name : names) packed.append(name).push_back('\0');
-  }
-  return ViewOf(dir, std::move(packed));
+  std::string names;
+  dir.ListNames(names);
+  return ViewOf(dir, std::move(names));
 }
 
 TDirectoryView ViewOf(const Platform::TDirectory& dir, std::string names) {
@@ -195,6 +230,16 @@ TDirectoryView ViewOf(const Platform::TDirectory& dir, std::string names) {
     if (set->empty() && !listed->empty())
       ForEachPacked(*listed, [&set](std::string_view entry) { set->insert(entry); });
     return set->count(name) > 0;
+  };
+  return view;
+}
+
+TDirectoryView ViewOfOthers(const Platform::TDirectory& dir, std::string others) {
+  TDirectoryView view = ViewOf(dir, std::move(others));
+  view.RowsListed = true;
+  // A row's old name is no longer in the listing held: ask the directory.
+  view.Has = [has = std::move(view.Has), &dir](const std::string& name) {
+    return has(name) || dir.Has(name);
   };
   return view;
 }

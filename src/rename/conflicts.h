@@ -22,6 +22,9 @@ struct TDirectoryView {
   // so that a name without "/" that is not among them is known to be absent
   // without asking Has.
   std::shared_ptr<const std::string> Names;
+  // Names holds only the entries that are no row's old name: every old name
+  // is an entry (the rows were made from this very listing).
+  bool RowsListed = false;
   // When set: whether that path leads to a folder (else Has tells).
   std::function<bool(const std::string& path)> IsFolder;
   long NameMax = 255;  // the longest name the file system allows, in bytes
@@ -34,6 +37,9 @@ TDirectoryView ViewOf(const Platform::TDirectory& dir);
 // The same over names already listed (every entry of dir, as ListNames gives
 // them, each ended by a NUL), for a caller that has just read the listing.
 TDirectoryView ViewOf(const Platform::TDirectory& dir, std::string names);
+// The same over the entries of a listing that gave no row (TScanOptions::
+// Others), for rows made from that listing just now.
+TDirectoryView ViewOfOthers(const Platform::TDirectory& dir, std::string others);
 
 // Calls visit with each name of names packed as TDirectoryView::Names holds them.
 template <typename TVisit>
