@@ -107,14 +107,26 @@ void ReportStranded(const std::string& dirText, const std::vector<Rename::TStran
   Cli::WriteAll(stderr, lines);
 }
 
+// Every entry of the listing, each ended by a NUL: the rows' old names and
+// the entries that gave no row.
+std::string WholeListing(const FileList::TFileItems& rows, std::string others) {
+  for (const FileList::TFileItem& row : rows) others.append(row.OldName).push_back('\0');
+  return others;
+}
+
 int RunApply(const Cli::TCliOptions& options, const Platform::TDirectory& dir,
-             FileList::TFileItems& items) {
+             FileList::TFileItems& items, std::string others) {
   Rename::PreviewReading(items, options.Choices.Preview, options.Dir, Platform::ReadFacts);
-  const Rename::TDirectoryView view = Rename::ViewOf(dir);
+  // Untangling asks of every new name whether it is free: it gets the whole
+  // listing, looked up in a set once.
+  const Rename::TDirectoryView whole = options.Choices.Untangle
+                                           ? Rename::ViewOf(dir, WholeListing(items, others))
+                                           : Rename::TDirectoryView{};
+  const Rename::TDirectoryView view = Rename::ViewOfOthers(dir, std::move(others));
   Rename::MarkConflicts(items, view);
   Rename::TStepsOutcome outcome;
   if (options.Choices.Untangle) {
-    const auto isFree = [&view](const std::string& name) { return !view.Has(name); };
+    const auto isFree = [&whole](const std::string& name) { return !whole.Has(name); };
     const std::vector<Rename::TStep> steps = Rename::UntangleSteps(items, isFree);
     if (!Record(options, Rename::PlanOfSteps(dir, items, steps))) return Finish(ExitFailed);
     outcome = Rename::RunSteps(dir, steps, items);
@@ -166,7 +178,8 @@ int RunUndo(const Cli::TCliOptions& options, const Platform::TDirectory& dir) {
 }
 
 // Reads the folder once: the rows come from that listing, and so does the
-// preview's view of the folder (a run looks at the folder afresh).
+// view of the folder the conflicts are checked against. A run lists it only
+// after taking the folder's lock; each move still refuses a name taken since.
 int RunListed(const Cli::TCliOptions& options, const Platform::TDirectory& dir) {
   std::vector<Platform::TDirEntry> entries;
   if (!Platform::FileSystem().ListDirectory(options.Dir, entries)) {
@@ -176,7 +189,7 @@ int RunListed(const Cli::TCliOptions& options, const Platform::TDirectory& dir) 
   }
   std::string others;  // the entries that give no row, each ended by a NUL
   FileList::TScanOptions scan;
-  if (!options.Apply) scan.Others = &others;
+  scan.Others = &others;
   scan.ShowHidden = options.Hidden;
   if (!options.Selection.empty()) scan.Selection = options.Selection;
   FileList::TFileItems items =
@@ -185,7 +198,7 @@ int RunListed(const Cli::TCliOptions& options, const Platform::TDirectory& dir) 
   if (FileList::OrderUsesTaken(options.Choices.Order))
     FileList::OrderByTaken(items, options.Dir, Platform::ReadFacts,
                            options.Choices.Order == FileList::TOrder::TakenDesc);
-  return options.Apply ? RunApply(options, dir, items)
+  return options.Apply ? RunApply(options, dir, items, std::move(others))
                        : RunPreview(options, dir, items, std::move(others));
 }
 

@@ -72,7 +72,10 @@ bool ListNamesAt(int dirFd, std::vector<std::string>& names) {
 
 bool ListNamesAt(int dirFd, std::string& names) {
   names.clear();
-  return ForEachNameAt(dirFd, [&names](const char* name) { names.append(name).push_back('\0'); });
+  const bool listed =
+      ForEachNameAt(dirFd, [&names](const char* name) { names.append(name).push_back('\0'); });
+  names.shrink_to_fit();  // held for a whole run: no room left over from growing
+  return listed;
 }
 
 bool TDirectory::ListNames(std::string& names) const { return FFs.ListNamesIn(*this, names); }
