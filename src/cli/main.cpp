@@ -233,6 +233,7 @@ int ResolvePaths(Cli::TCliOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  Platform::ReturnLargeBlocksWhenFreed();
   Cli::TParseResult parsed = Cli::ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
   if (!parsed.Error.empty()) return UsageError(parsed.Error);
   Cli::TCliOptions& options = parsed.Options;

@@ -1,5 +1,6 @@
 #include "platform/system.h"
 
+#include <malloc.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -65,6 +66,12 @@ std::string CurrentDirectory() {
     if (errno != ERANGE) return {};
     path.resize(path.size() * 2);
   }
+}
+
+void ReturnLargeBlocksWhenFreed() {
+  // A fixed threshold also stops the allocator from raising it after each
+  // large block it frees.
+  ::mallopt(M_MMAP_THRESHOLD, 1 << 20);
 }
 
 int64_t RegularFileSize(const std::string& path) {

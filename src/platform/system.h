@@ -36,4 +36,11 @@ std::string CurrentDirectory();
 // device, a folder).
 int64_t RegularFileSize(const std::string& path);
 
+// Gives every large block of memory back to the system as soon as it is
+// freed. A list of a million files passes through buffers of tens of
+// megabytes (the listing, the sort, the conflict table) one after another;
+// without this the allocator keeps them, and the process's size is their sum
+// rather than the largest step.
+void ReturnLargeBlocksWhenFreed();
+
 }  // namespace Platform

@@ -59,6 +59,7 @@ std::vector<std::string> PlatformNames(const std::string& pluginPath) {
 // its options; the exact bytes of DIR name the folder to open, those of the
 // files of one folder the selection to list.
 int main(int argc, char** argv) {
+  Platform::ReturnLargeBlocksWhenFreed();
   const std::string problems = App::CheckToolkitOptions(
       std::vector<std::string>(argv + 1, argv + argc), {Platform::RegularFileSize, PlatformNames});
   if (!problems.empty()) {
