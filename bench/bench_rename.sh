@@ -57,11 +57,17 @@ seconds() {  # runs "$@" quietly; prints its wall-clock seconds
   echo "$t"
 }
 export XDG_STATE_HOME="$work/state"
-dir=$(fresh cli)
-apply=$(seconds "$build/morvane-cli" --apply --prefix img_ --name padded --ext jpg "$dir")
-check "$dir"
-undo=$(seconds "$build/morvane-cli" --undo "$dir")
-[[ $(find "$dir" -maxdepth 1 -name 'file_*' | wc -l) == "$count" ]] || { echo "FAIL: undo" >&2; exit 1; }
+# Best of two rounds, as for the loop above.
+apply="" undo=""
+for round in 1 2; do
+  dir=$(fresh cli)
+  t=$(seconds "$build/morvane-cli" --apply --prefix img_ --name padded --ext jpg "$dir")
+  check "$dir"
+  apply=$(awk -v a="$t" -v b="${apply:-$t}" 'BEGIN { print (a < b ? a : b) }')
+  t=$(seconds "$build/morvane-cli" --undo "$dir")
+  [[ $(find "$dir" -maxdepth 1 -name 'file_*' | wc -l) == "$count" ]] || { echo "FAIL: undo" >&2; exit 1; }
+  undo=$(awk -v a="$t" -v b="${undo:-$t}" 'BEGIN { print (a < b ? a : b) }')
+done
 printf 'morvane-cli --apply with the undo record %.3f s, ratio %sx (aim 1.2x); --undo %.3f s, ratio %sx (aim 1.5x)\n' \
   "$apply" "$(ratio "$apply" "$best_plain")" "$undo" "$(ratio "$undo" "$best_plain")"
 
