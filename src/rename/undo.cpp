@@ -187,26 +187,38 @@ std::optional<TUndoReason> Judge(const TJournalPair& pair, std::size_t k, bool n
   return state.Taken(pair.NewName) ? TUndoReason::OtherFile : TUndoReason::NotThere;
 }
 
-}  // namespace
-
-TUndoPlan PlanUndo(const TJournal& journal, const Platform::TDirectory& dir) {
-  TUndoPlan plan;
-  if (journal.Pairs.size() >= UINT32_MAX / 4) throw std::length_error("too many rows to undo");
-  plan.Moves.reserve(journal.Pairs.size());
+// The rows to move back, last move first, each a row of the record; the
+// rows left alone go to left with their reasons.
+std::vector<uint32_t> RowsBack(const TJournal& journal, const Platform::TDirectory& dir,
+                               std::vector<TUndoLeft>& left) {
   const TRecordFiles files(journal);
   TUndoState state(dir, journal, files);
   state.ReadAhead();
   const std::vector<uint32_t> earlier = files.EarlierRows();
+  std::vector<uint32_t> rows;
   for (std::size_t k = journal.Pairs.size(); k-- > 0;) {
     const TJournalPair& pair = journal.Pairs[k];
     bool back = false;
     const bool neverMoved = NeverMoved(journal, earlier, k, state);
     const std::optional<TUndoReason> reason = Judge(pair, k, neverMoved, state, back);
-    if (reason) plan.Left.push_back({pair.OldName, pair.NewName, *reason});
+    if (reason) left.push_back({pair.OldName, pair.NewName, *reason});
     if (!back) continue;
-    plan.Moves.push_back(MoveBack(pair));
+    rows.push_back(static_cast<uint32_t>(k));
     state.Move(pair.NewName, pair.OldName);
   }
+  return rows;
+}
+
+}  // namespace
+
+TUndoPlan PlanUndo(const TJournal& journal, const Platform::TDirectory& dir) {
+  if (journal.Pairs.size() >= UINT32_MAX / 4) throw std::length_error("too many rows to undo");
+  TUndoPlan plan;
+  // The moves are made once the state of the names is gone, so that the two
+  // are never held together.
+  const std::vector<uint32_t> rows = RowsBack(journal, dir, plan.Left);
+  plan.Moves.reserve(rows.size());
+  for (const uint32_t k : rows) plan.Moves.push_back(MoveBack(journal.Pairs[k]));
   return plan;
 }
 
