@@ -300,11 +300,15 @@ bool TJournalReader::Line(std::string_view line) {
   if (FEnded) return Fail("text after the end");
   const bool ok = [&] {
     if (FLine <= 3) return Head(line);
-    if (FJournal.Pairs.size() == FRows)
-      return line == EndLine || Fail("more rows than the record declares");
+    if (FRead == FRows) return line == EndLine || Fail("more rows than the record declares");
     TJournalPair pair;
     const std::string what = ParseRow(line, pair);
     if (!what.empty()) return Fail(what);
+    if (FSink) {
+      FSink(FRead++, pair);
+      return true;
+    }
+    ++FRead;
     // Room doubles as valid rows come, up to the count declared: a true count
     // ends with no slack, a false one costs no more than the rows read.
     std::vector<TJournalPair>& pairs = FJournal.Pairs;
@@ -313,7 +317,7 @@ bool TJournalReader::Line(std::string_view line) {
     pairs.push_back(std::move(pair));
     return true;
   }();
-  if (ok && FLine > 3 && line == EndLine && FJournal.Pairs.size() == FRows) FEnded = true;
+  if (ok && FLine > 3 && line == EndLine && FRead == FRows) FEnded = true;
   ++FLine;
   return ok;
 }

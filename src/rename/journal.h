@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -90,6 +91,11 @@ class TJournalReader {
   bool HeadDone() const { return FLine > 3; }
   const std::string& Error() const { return FError; }
   TJournal& Journal() { return FJournal; }
+  // From now on each valid row goes to sink, with its number, instead of
+  // into Journal(): a record read again costs no memory for its rows.
+  void HandRowsTo(std::function<void(std::size_t row, TJournalPair& pair)> sink) {
+    FSink = std::move(sink);
+  }
 
  private:
   bool Line(std::string_view line);
@@ -97,6 +103,8 @@ class TJournalReader {
   bool Fail(const std::string& what);
 
   TJournal FJournal;
+  std::function<void(std::size_t, TJournalPair&)> FSink;
+  uint64_t FRead = 0;    // rows read
   std::string FPending;  // the part of a line not yet ended
   std::string FError;
   uint64_t FRows = 0;

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "filelist/parallel.h"
+#include "platform/system.h"
 
 namespace Rename {
 
@@ -151,10 +152,10 @@ class TUndoState {
   std::vector<uint32_t> FNames;  // per distinct name: the row whose file is there, or a mark
 };
 
-FileList::TFileItem MoveBack(const TJournalPair& pair) {
+FileList::TFileItem MoveBack(TJournalPair& pair) {
   FileList::TFileItem move;
-  move.OldName = pair.NewName;
-  move.NewName = pair.OldName;
+  move.OldName = std::move(pair.NewName);
+  move.NewName = std::move(pair.OldName);
   return move;
 }
 
@@ -187,39 +188,58 @@ std::optional<TUndoReason> Judge(const TJournalPair& pair, std::size_t k, bool n
   return state.Taken(pair.NewName) ? TUndoReason::OtherFile : TUndoReason::NotThere;
 }
 
-// The rows to move back, last move first, each a row of the record; the
-// rows left alone go to left with their reasons.
-std::vector<uint32_t> RowsBack(const TJournal& journal, const Platform::TDirectory& dir,
-                               std::vector<TUndoLeft>& left) {
+// A checksum of a row's two names, to tell the row again on a second read.
+uint64_t SumOf(const TJournalPair& pair) {
+  const uint64_t a = std::hash<std::string_view>{}(pair.OldName);
+  const uint64_t b = std::hash<std::string_view>{}(pair.NewName);
+  return a * 0x9e3779b97f4a7c15ULL ^ b;
+}
+
+}  // namespace
+
+TUndoDecision DecideUndo(const TJournal& journal, const Platform::TDirectory& dir) {
+  if (journal.Pairs.size() >= UINT32_MAX / 4) throw std::length_error("too many rows to undo");
   const TRecordFiles files(journal);
   TUndoState state(dir, journal, files);
   state.ReadAhead();
   const std::vector<uint32_t> earlier = files.EarlierRows();
-  std::vector<uint32_t> rows;
+  TUndoDecision decision;
   for (std::size_t k = journal.Pairs.size(); k-- > 0;) {
     const TJournalPair& pair = journal.Pairs[k];
     bool back = false;
     const bool neverMoved = NeverMoved(journal, earlier, k, state);
     const std::optional<TUndoReason> reason = Judge(pair, k, neverMoved, state, back);
-    if (reason) left.push_back({pair.OldName, pair.NewName, *reason});
+    if (reason) decision.Left.push_back({pair.OldName, pair.NewName, *reason});
     if (!back) continue;
-    rows.push_back(static_cast<uint32_t>(k));
+    decision.Back.push_back(static_cast<uint32_t>(k));
+    decision.Sums.push_back(SumOf(pair));
     state.Move(pair.NewName, pair.OldName);
   }
-  return rows;
+  return decision;
 }
 
-}  // namespace
-
-TUndoPlan PlanUndo(const TJournal& journal, const Platform::TDirectory& dir) {
-  if (journal.Pairs.size() >= UINT32_MAX / 4) throw std::length_error("too many rows to undo");
-  TUndoPlan plan;
-  // The moves are made once the state of the names is gone, so that the two
-  // are never held together.
-  const std::vector<uint32_t> rows = RowsBack(journal, dir, plan.Left);
-  plan.Moves.reserve(rows.size());
-  for (const uint32_t k : rows) plan.Moves.push_back(MoveBack(journal.Pairs[k]));
-  return plan;
+bool ReadMovesBack(Platform::TFileSystem& fs, const std::string& file,
+                   const TUndoDecision& decision, FileList::TFileItems& moves, std::string& error) {
+  moves.assign(decision.Back.size(), {});
+  // Back runs from the last row to the first; the record is read first to last.
+  std::size_t next = decision.Back.size();
+  bool same = true;
+  TJournalReader reader;
+  reader.HandRowsTo([&](std::size_t row, TJournalPair& pair) {
+    if (next == 0 || decision.Back[next - 1] != row) return;
+    --next;
+    same = same && decision.Sums[next] == SumOf(pair);
+    moves[next] = MoveBack(pair);
+  });
+  const int err =
+      fs.ReadPieces(file, [&reader](std::string_view piece) { return reader.Feed(piece); });
+  if (err != 0 || !reader.Finish()) {
+    error = err != 0 ? Platform::ErrorText(err) : reader.Error();
+  } else if (next != 0 || !same) {
+    error = "it changed while undo read it";
+  }
+  if (!error.empty()) moves.clear();
+  return error.empty();
 }
 
 }  // namespace Rename

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -24,8 +25,11 @@ struct TUndoLeft {
   TUndoReason Reason = TUndoReason::NotThere;
 };
 
-struct TUndoPlan {
-  FileList::TFileItems Moves;   // OldName: where the file is now; NewName: where it goes back
+// What undo makes of a record: the rows whose files go back, last move
+// first, and the rows left alone.
+struct TUndoDecision {
+  std::vector<uint32_t> Back;   // rows of the record
+  std::vector<uint64_t> Sums;   // per row of Back: a checksum of its two names
   std::vector<TUndoLeft> Left;  // the rows left alone, last move first
 };
 
@@ -35,6 +39,13 @@ struct TUndoPlan {
 // move the preview saw fail whose file is elsewhere) is passed over; every
 // other row is left alone with its reason. The moves are planned over the
 // disk as dir reads it, as if each move back had been made.
-TUndoPlan PlanUndo(const TJournal& journal, const Platform::TDirectory& dir);
+TUndoDecision DecideUndo(const TJournal& journal, const Platform::TDirectory& dir);
+
+// The moves back of a decision (OldName: where the file is now; NewName:
+// where it goes back), in its order, read again from the record in file so
+// that the record and the moves are never held at once. False with error set
+// when the record cannot be read or is no longer the one decided from.
+bool ReadMovesBack(Platform::TFileSystem& fs, const std::string& file,
+                   const TUndoDecision& decision, FileList::TFileItems& moves, std::string& error);
 
 }  // namespace Rename

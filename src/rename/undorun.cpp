@@ -19,32 +19,39 @@ TFoundJournal LastJournalOf(const Platform::TDirectory& dir, const std::string& 
   return FindLastJournal(dir.Fs(), folder, dir.RealPath());
 }
 
-// Undoes the run of journal, read from file; the file is removed once nothing
-// is left to undo.
-void UndoJournal(const Platform::TDirectory& dir, const std::string& file, const TJournal& journal,
-                 TRenameUi& ui, bool showErrors, const TRenameTexts& texts, TUndoOutcome& outcome) {
-  TUndoPlan plan = PlanUndo(journal, dir);
-  outcome.Moves = std::move(plan.Moves);
-  outcome.Left = std::move(plan.Left);
-  outcome.Run = MoveRows(dir, outcome.Moves, ui, showErrors, texts);
-  const bool complete = !outcome.Run.Aborted && outcome.Run.Failed == 0 && outcome.Left.empty();
-  if (complete) dir.Fs().RemoveFile(file);
-}
-
-// Reads the record found and undoes it; a damaged one moves nothing.
-void UndoFound(const Platform::TDirectory& dir, const TFoundJournal& found, TRenameUi& ui,
-               bool showErrors, const TRenameTexts& texts, TUndoOutcome& outcome) {
-  TJournal journal;
+// Decides the undo from the record read whole, lets the record go, and
+// reads again only the moves back; a damaged record moves nothing.
+bool DecideAndReadMoves(const Platform::TDirectory& dir, const TFoundJournal& found,
+                        TUndoOutcome& outcome) {
   std::string error = found.Error;
-  if (error.empty() && ReadJournal(dir.Fs(), found.Path, journal, error) &&
-      journal.Dir != dir.RealPath())
-    error = "it belongs to another folder";
+  TUndoDecision decision;
+  {
+    TJournal journal;
+    if (error.empty() && ReadJournal(dir.Fs(), found.Path, journal, error) &&
+        journal.Dir != dir.RealPath())
+      error = "it belongs to another folder";
+    if (error.empty()) decision = DecideUndo(journal, dir);
+  }
+  if (error.empty()) ReadMovesBack(dir.Fs(), found.Path, decision, outcome.Moves, error);
   if (!error.empty()) {
     outcome.Damage = found.Path + ": " + error;
+    return false;
+  }
+  outcome.Left = std::move(decision.Left);
+  return true;
+}
+
+// Undoes the run of the record found; the record is removed once nothing is
+// left to undo.
+void UndoFound(const Platform::TDirectory& dir, const TFoundJournal& found, TRenameUi& ui,
+               bool showErrors, const TRenameTexts& texts, TUndoOutcome& outcome) {
+  if (!DecideAndReadMoves(dir, found, outcome)) {
     outcome.Run.ShowErrors = showErrors;
     return;
   }
-  UndoJournal(dir, found.Path, journal, ui, showErrors, texts, outcome);
+  outcome.Run = MoveRows(dir, outcome.Moves, ui, showErrors, texts);
+  const bool complete = !outcome.Run.Aborted && outcome.Run.Failed == 0 && outcome.Left.empty();
+  if (complete) dir.Fs().RemoveFile(found.Path);
 }
 
 }  // namespace

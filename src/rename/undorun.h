@@ -27,7 +27,7 @@ struct TUndoOutcome {
   std::string Damage;
   TRunOutcome Run;  // of the moves back
   FileList::TFileItems Moves;
-  std::vector<TUndoLeft> Left;  // the rows left alone (PlanUndo)
+  std::vector<TUndoLeft> Left;  // the rows left alone (DecideUndo)
 };
 
 // Undoes the last run in dir: plans the moves back from its record in folder,

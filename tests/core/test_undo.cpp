@@ -418,6 +418,34 @@ TEST(Undo, UnreadableJournalMovesNothing) {
   }
 }
 
+// A record rewritten between undo's reading of it and its second reading of
+// the moves back is damage: nothing moves.
+TEST(Undo, RecordChangedBetweenItsReadsMovesNothing) {
+  struct TRewritingFs : Platform::TFileSystem {
+    std::string File, Then;
+    int Reads = 0;
+    int ReadPieces(const std::string& path,
+                   const std::function<bool(std::string_view)>& sink) override {
+      if (path == File && ++Reads == 3) Put(File, Then);  // the head, the whole, the moves
+      return Platform::TFileSystem::ReadPieces(path, sink);
+    }
+  } fs;
+  TestUtil::TTempDir dir;
+  Put(dir.File("b"), "b");
+  const Platform::TDirectory folder(fs, dir.Path());
+  Platform::TFileId id;
+  ASSERT_EQ(folder.FileId("b", id), 0);
+  ASSERT_TRUE(Platform::MakeDirectories(dir.File("j")));
+  fs.File = dir.File("j/run-00000000000000000001.journal");
+  Put(fs.File, Rename::FormatJournal({folder.RealPath(), {{"a", "b", false, id, false}}}));
+  fs.Then = Rename::FormatJournal({folder.RealPath(), {{"c", "b", false, id, false}}});
+  const Rename::TUndoOutcome outcome = UndoIn(fs, dir.Path(), dir.File("j"));
+  EXPECT_EQ(fs.Reads, 3);
+  EXPECT_NE(outcome.Damage.find("changed while undo read it"), std::string::npos) << outcome.Damage;
+  EXPECT_TRUE(outcome.Moves.empty());
+  EXPECT_EQ(TestUtil::ListNames(dir.Path()), (std::vector<std::string>{"b", "j"}));
+}
+
 TEST(Undo, ReportListsTheRowsItLeftUpToALimit) {
   const Rename::TUndoTexts texts{"Not undone %s:", "taken", "gone", "More:", "other", "folder"};
   std::vector<Rename::TUndoLeft> many(25, {"o", "n", TUndoReason::NotThere});
