@@ -92,8 +92,9 @@ struct TFileId {
   uint64_t Device = 0;
   uint64_t Inode = 0;  // 0: unknown, matches nothing
   uint64_t Size = 0;
-  int64_t ModifiedNs = 0;  // last write, nanoseconds since the epoch
-  int64_t BornNs = 0;      // birth time; 0 when the file system gives none
+  int64_t ModifiedNs = 0;                           // last write, nanoseconds since the epoch
+  int64_t BornNs = 0;                               // birth time; 0 when the file system gives none
+  bool operator==(const TFileId&) const = default;  // every field alike
 };
 
 // Whether two identities are the same file: device and inode match, and the

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/filesystem.h"
+#include "rename/nametable.h"
 
 namespace Rename {
 
@@ -27,45 +28,48 @@ struct TNameState {
   uint32_t Origin = NoRow;   // once moved in: the row whose old name held the entry
 };
 
+// The name of a key of the rows: key / 2 is a row, key % 2 its new name.
+struct TRowName {
+  const FileList::TFileItems* Rows;
+  std::string_view operator()(uint32_t key) const {
+    const TFileItem& row = (*Rows)[key / 2];
+    return key % 2 ? row.NewName : row.OldName;
+  }
+};
+
 // The directory as the run changes it, over what was there at the start. Each
 // distinct name of the rows gets a state once, when the table is built; the
-// rows then reach their names' states by index, and the view is asked at most
-// once per name. The table is open addressing over indexes, so that a million
-// rows cost tens of bytes each rather than a node per name.
+// rows then reach their names' states by number, and the view is asked at
+// most once per name.
 class TSimulatedDir {
  public:
   TSimulatedDir(const TDirectoryView& view, const FileList::TFileItems& rows)
-      : FView(view), FItems(rows) {
-    std::size_t slots = 16;
-    while (slots < 4 * rows.size()) slots *= 2;
-    FSlots.assign(slots, NoSlot);
-    FTags.assign(slots, 0);
-    FKeys.reserve(2 * rows.size());
+      : FView(view), FNames(rows.size(), TRowName{&rows}) {
     FStates.reserve(2 * rows.size());
     FRows.reserve(rows.size());
-    TRing inserts{*this, [this](const TPending& name) { AddName(name); }};
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-      inserts.Push(static_cast<uint32_t>(2 * i), rows[i].OldName);
-      inserts.Push(static_cast<uint32_t>(2 * i + 1), rows[i].NewName);
-    }
-    inserts.Flush();
+    FNames.AddKeys(2 * rows.size(), [&](uint32_t key, uint32_t state) {
+      FStates.resize(FNames.Size());
+      if (key % 2) {
+        FRows.back().second = state;
+        return;
+      }
+      const TFileItem& row = rows[key / 2];
+      if (row.NewName != row.OldName) FStates[state].LastRow = key / 2;
+      if (view.RowsListed) FStates[state].Present = 1;
+      FRows.emplace_back(state, NoName);
+    });
     if (!view.Names) return;
-    TRing listed{*this, [this](const TPending& name) {
-                   const uint32_t slot = FSlots[Probe(name.Name, name.Hash)];
-                   if (slot != NoSlot) FStates[slot].Present = 1;
-                 }};
-    ForEachPacked(*view.Names, [&listed](std::string_view name) { listed.Push(0, name); });
-    listed.Flush();
+    FNames.FindPacked(*view.Names, [this](uint32_t state) { FStates[state].Present = 1; });
     for (std::size_t k = 0; k < FStates.size(); ++k)
-      if (FStates[k].Present < 0 && Key(k).find('/') == std::string_view::npos)
+      if (FStates[k].Present < 0 && FNames.Name(k).find('/') == std::string_view::npos)
         FStates[k].Present = 0;
   }
 
   TNameState& Old(std::size_t row) { return FStates[FRows[row].first]; }
   // The state of a name of the rows; nullptr for a name no row has.
   const TNameState* Find(std::string_view name) const {
-    const uint32_t slot = FSlots[Probe(name)];
-    return slot == NoSlot ? nullptr : &FStates[slot];
+    const uint32_t state = FNames.Find(name);
+    return state == NoName ? nullptr : &FStates[state];
   }
   TNameState& New(std::size_t row) { return FStates[FRows[row].second]; }
   bool Present(TNameState& state, const std::string& name) const {
@@ -74,87 +78,10 @@ class TSimulatedDir {
   }
 
  private:
-  static constexpr uint32_t NoSlot = UINT32_MAX;
-
-  // The name a key stands for: key / 2 is a row, key % 2 its new name.
-  std::string_view Key(std::size_t state) const {
-    const uint32_t key = FKeys[state];
-    const FileList::TFileItem& row = FItems[key / 2];
-    return key % 2 ? row.NewName : row.OldName;
-  }
-  static std::size_t Hash(std::string_view name) { return std::hash<std::string_view>{}(name); }
-  static uint8_t TagOf(std::size_t hash) { return static_cast<uint8_t>(1 + (hash >> 32) % 255); }
-  // The slot that holds name, or the free slot where it would go. A slot's
-  // tag (a byte of the name's hash, 0 when free) spares reading the row of
-  // every other name met on the way.
-  std::size_t Probe(std::string_view name, std::size_t hash) const {
-    const std::size_t mask = FSlots.size() - 1;
-    const uint8_t tag = TagOf(hash);
-    std::size_t at = hash & mask;
-    while (FTags[at] != 0 && (FTags[at] != tag || Key(FSlots[at]) != name)) at = (at + 1) & mask;
-    return at;
-  }
-  std::size_t Probe(std::string_view name) const { return Probe(name, Hash(name)); }
-
-  // A name on its way through a TRing.
-  struct TPending {
-    uint32_t Key = 0;
-    std::string_view Name;
-    std::size_t Hash = 0;
-  };
-  // Hands each name pushed to settle Ahead names after its slot was asked
-  // for, so that the lookups of a long list wait for memory side by side
-  // rather than one after another.
-  template <typename TSettle>
-  struct TRing {
-    static constexpr std::size_t Ahead = 16;
-    TRing(const TSimulatedDir& dir, TSettle settle) : Dir(dir), Settle(std::move(settle)) {}
-    const TSimulatedDir& Dir;
-    TSettle Settle;
-    TPending Pending[Ahead] = {};
-    std::size_t Count = 0;
-
-    void Push(uint32_t key, std::string_view name) {
-      TPending& next = Pending[Count++ % Ahead];
-      if (Count > Ahead) Settle(next);
-      next = {key, name, Hash(name)};
-      const std::size_t at = next.Hash & (Dir.FSlots.size() - 1);
-      __builtin_prefetch(&Dir.FTags[at]);
-      __builtin_prefetch(&Dir.FSlots[at]);
-    }
-    void Flush() {
-      for (std::size_t i = Count > Ahead ? Count - Ahead : 0; i < Count; ++i)
-        Settle(Pending[i % Ahead]);
-    }
-  };
-
-  // Gives the name of a row its state, made when the name is new; a row's
-  // old name comes just before its new one.
-  void AddName(const TPending& name) {
-    const std::size_t at = Probe(name.Name, name.Hash);
-    if (FSlots[at] == NoSlot) {
-      FTags[at] = TagOf(name.Hash);
-      FSlots[at] = static_cast<uint32_t>(FStates.size());
-      FKeys.push_back(name.Key);
-      FStates.emplace_back();
-    }
-    const uint32_t state = FSlots[at];
-    const std::size_t row = name.Key / 2;
-    if (name.Key % 2) {
-      FRows.back().second = state;
-      return;
-    }
-    if (FView.RowsListed) FStates[state].Present = 1;
-    if (FItems[row].NewName != FItems[row].OldName)
-      FStates[state].LastRow = static_cast<uint32_t>(row);
-    FRows.emplace_back(state, NoSlot);
-  }
+  static constexpr uint32_t NoName = TNameTable<TRowName>::None;
 
   const TDirectoryView& FView;
-  const FileList::TFileItems& FItems;
-  std::vector<uint32_t> FSlots;                      // index into FStates, or NoSlot
-  std::vector<uint8_t> FTags;                        // per slot: 0 free, else the tag
-  std::vector<uint32_t> FKeys;                       // per state: the row and which of its names
+  TNameTable<TRowName> FNames;
   std::vector<TNameState> FStates;                   // per distinct name
   std::vector<std::pair<uint32_t, uint32_t>> FRows;  // per row: old and new name's state
 };
@@ -237,10 +164,9 @@ TDirectoryView ViewOf(const Platform::TDirectory& dir, std::string names) {
 TDirectoryView ViewOfOthers(const Platform::TDirectory& dir, std::string others) {
   TDirectoryView view = ViewOf(dir, std::move(others));
   view.RowsListed = true;
-  // A row's old name is no longer in the listing held: ask the directory.
-  view.Has = [has = std::move(view.Has), &dir](const std::string& name) {
-    return has(name) || dir.Has(name);
-  };
+  // Every name without "/" is settled from the rows and the others; what is
+  // left to ask is a path below the folder.
+  view.Has = [&dir](const std::string& name) { return dir.Has(name); };
   return view;
 }
 

@@ -10,6 +10,7 @@
 
 #include "filelist/parallel.h"
 #include "platform/system.h"
+#include "rename/nametable.h"
 
 namespace Rename {
 
@@ -58,24 +59,25 @@ class TRecordFiles {
   std::vector<uint32_t> FSorted;
 };
 
+// The name of a key of the record: key / 2 is a row, key % 2 its new name.
+struct TPairName {
+  const std::vector<TJournalPair>* Pairs;
+  std::string_view operator()(uint32_t key) const {
+    const TJournalPair& pair = (*Pairs)[key / 2];
+    return key % 2 ? pair.NewName : pair.OldName;
+  }
+};
+
 // The files under each name of the record as the undo goes on, over the disk
-// at its start. A name holds a row of the record (whose file is there), or
-// one of the marks below; each distinct name gets one such word in an
-// open-addressing table keyed by the record's rows, so a million rows cost
-// tens of bytes each.
+// at its start: each distinct name holds one word, the row of the record
+// whose file is there or one of the marks below.
 class TUndoState {
  public:
   TUndoState(const Platform::TDirectory& dir, const TJournal& journal, const TRecordFiles& files)
-      : FDir(dir), FPairs(journal.Pairs), FFiles(files) {
-    std::size_t slots = 16;
-    while (slots < 4 * FPairs.size()) slots *= 2;
-    FSlots.assign(slots, NoSlot);
-    FKeys.reserve(2 * FPairs.size());
-    FNames.reserve(2 * FPairs.size());
-    for (std::size_t k = 0; k < FPairs.size(); ++k) {
-      Insert(static_cast<uint32_t>(2 * k));
-      if (!FPairs[k].OutOfFolder) Insert(static_cast<uint32_t>(2 * k + 1));
-    }
+      : FDir(dir), FPairs(journal.Pairs), FFiles(files), FNames(FPairs.size(), TPairName{&FPairs}) {
+    // A move out of the folder has no new name: "" takes one number, never asked.
+    FNames.AddKeys(2 * FPairs.size(), [](uint32_t, uint32_t) {});
+    FWords.assign(FNames.Size(), Unread);
   }
   // Reads what is under every name of a large record at once, spread over the
   // cores (each read is a lookup of its own); a small one is read as asked.
@@ -83,7 +85,8 @@ class TUndoState {
     constexpr std::size_t RowsPerThread = 1024;
     if (FPairs.size() < RowsPerThread) return;
     FileList::ForEachIndex(
-        FNames.size(), [this](std::size_t i) { FNames[i] = ReadName(Key(FKeys[i])); }, 0,
+        FWords.size(),
+        [this](std::size_t i) { FWords[i] = ReadName(FNames.Name(static_cast<uint32_t>(i))); }, 0,
         RowsPerThread);
   }
   // Whether a file is under name.
@@ -91,7 +94,7 @@ class TUndoState {
   // Whether the file under name is the file of row k.
   bool Holds(const std::string& name, std::size_t k) {
     const uint32_t there = State(name);
-    return there < NoRow32 - 3 && SameIds(FPairs[there].Id, FPairs[k].Id);
+    return there < Other && FPairs[there].Id == FPairs[k].Id;
   }
   void Move(const std::string& from, const std::string& to) {
     const uint32_t file = State(from);
@@ -101,34 +104,12 @@ class TUndoState {
   }
 
  private:
-  static constexpr uint32_t NoSlot = UINT32_MAX;
   static constexpr uint32_t Unread = NoRow32 - 1;
   static constexpr uint32_t Free = NoRow32 - 2;
   static constexpr uint32_t Other = NoRow32 - 3;  // a file the record does not hold
 
-  static bool SameIds(const TFileId& a, const TFileId& b) {
-    return a.Device == b.Device && a.Inode == b.Inode && a.Size == b.Size &&
-           a.ModifiedNs == b.ModifiedNs && a.BornNs == b.BornNs;
-  }
-  std::string_view Key(uint32_t key) const {
-    const TJournalPair& pair = FPairs[key / 2];
-    return key % 2 ? pair.NewName : pair.OldName;
-  }
-  std::size_t Probe(std::string_view name) const {
-    const std::size_t mask = FSlots.size() - 1;
-    std::size_t at = std::hash<std::string_view>{}(name)&mask;
-    while (FSlots[at] != NoSlot && Key(FKeys[FSlots[at]]) != name) at = (at + 1) & mask;
-    return at;
-  }
-  void Insert(uint32_t key) {
-    const std::size_t at = Probe(Key(key));
-    if (FSlots[at] != NoSlot) return;
-    FSlots[at] = static_cast<uint32_t>(FNames.size());
-    FKeys.push_back(key);
-    FNames.push_back(Unread);
-  }
   // The word of a name of the record (every name asked is one).
-  uint32_t& Word(const std::string& name) { return FNames[FSlots[Probe(name)]]; }
+  uint32_t& Word(const std::string& name) { return FWords[FNames.Find(name)]; }
   uint32_t State(const std::string& name) {
     uint32_t& word = Word(name);
     if (word == Unread) word = ReadName(name);
@@ -147,9 +128,8 @@ class TUndoState {
   const Platform::TDirectory& FDir;
   const std::vector<TJournalPair>& FPairs;  // the record, which outlives the state
   const TRecordFiles& FFiles;
-  std::vector<uint32_t> FSlots;  // index into FNames, or NoSlot
-  std::vector<uint32_t> FKeys;   // per name: its row * 2, + 1 for a new name
-  std::vector<uint32_t> FNames;  // per distinct name: the row whose file is there, or a mark
+  TNameTable<TPairName> FNames;
+  std::vector<uint32_t> FWords;  // per distinct name: the row whose file is there, or a mark
 };
 
 FileList::TFileItem MoveBack(TJournalPair& pair) {
