@@ -107,26 +107,25 @@ void ReportStranded(const std::string& dirText, const std::vector<Rename::TStran
   Cli::WriteAll(stderr, lines);
 }
 
-// Every entry of the listing, each ended by a NUL: the rows' old names and
-// the entries that gave no row.
-std::string WholeListing(const FileList::TFileItems& rows, std::string others) {
+// The view of the folder a run's conflicts are checked against: the entries
+// that gave no row, or, since untangling asks of every new name whether it
+// is free, the whole listing (the rows' old names too), looked up in a set.
+Rename::TDirectoryView RunView(bool untangle, const Platform::TDirectory& dir,
+                               const FileList::TFileItems& rows, std::string others) {
+  if (!untangle) return Rename::ViewOfOthers(dir, std::move(others));
   for (const FileList::TFileItem& row : rows) others.append(row.OldName).push_back('\0');
-  return others;
+  return Rename::ViewOf(dir, std::move(others));
 }
 
 int RunApply(const Cli::TCliOptions& options, const Platform::TDirectory& dir,
              FileList::TFileItems& items, std::string others) {
   Rename::PreviewReading(items, options.Choices.Preview, options.Dir, Platform::ReadFacts);
-  // Untangling asks of every new name whether it is free: it gets the whole
-  // listing, looked up in a set once.
-  const Rename::TDirectoryView whole = options.Choices.Untangle
-                                           ? Rename::ViewOf(dir, WholeListing(items, others))
-                                           : Rename::TDirectoryView{};
-  const Rename::TDirectoryView view = Rename::ViewOfOthers(dir, std::move(others));
+  const Rename::TDirectoryView view =
+      RunView(options.Choices.Untangle, dir, items, std::move(others));
   Rename::MarkConflicts(items, view);
   Rename::TStepsOutcome outcome;
   if (options.Choices.Untangle) {
-    const auto isFree = [&whole](const std::string& name) { return !whole.Has(name); };
+    const auto isFree = [&view](const std::string& name) { return !view.Has(name); };
     const std::vector<Rename::TStep> steps = Rename::UntangleSteps(items, isFree);
     if (!Record(options, Rename::PlanOfSteps(dir, items, steps))) return Finish(ExitFailed);
     outcome = Rename::RunSteps(dir, steps, items);
