@@ -22,19 +22,12 @@ TFilter::TFilter(const std::vector<std::string>& entries) {
   for (const std::string& entry : entries) FFolded.push_back(Platform::FoldCase(entry));
   std::sort(FFolded.begin(), FFolded.end());
   FFolded.erase(std::unique(FFolded.begin(), FFolded.end()), FFolded.end());
-  for (const std::string& entry : FFolded) {
-    if (entry.size() < FLengths.size())
-      FLengths.set(entry.size());
-    else
-      FLongEntry = true;
-  }
 }
 
 bool TFilter::AllFiles() const { return FAllFiles; }
 
 bool TFilter::HasExtension(std::string_view ext) const {
   if (ext.empty()) return false;
-  if (ext.size() < FLengths.size() ? !FLengths.test(ext.size()) : !FLongEntry) return false;
   return std::binary_search(FFolded.begin(), FFolded.end(), Platform::FoldCase(ext));
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <bitset>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,10 +22,6 @@ class TFilter {
  private:
   bool FAllFiles = false;
   std::vector<std::string> FFolded;  // sorted, case-folded entries
-  // Which lengths the entries have (folding keeps a text's length): most
-  // extensions are told apart without folding them.
-  std::bitset<256> FLengths;
-  bool FLongEntry = false;  // an entry of 256 bytes or more
 };
 
 }  // namespace FileList
