@@ -29,11 +29,12 @@
 // component); damage refuses the whole record with a message saying what.
 namespace Rename {
 
+// The two flags sit together after the identity, so a row holds no padding.
 struct TJournalPair {
   std::string OldName;
   std::string NewName;          // empty when OutOfFolder
-  bool ExpectedToFail = false;  // the preview foresaw the failure of this move
   Platform::TFileId Id;         // the file the move takes; Inode 0: unknown
+  bool ExpectedToFail = false;  // the preview foresaw the failure of this move
   // The move takes the file into a subfolder: its new name is no name of this
   // folder, so the record keeps only that it happened, and undo leaves it.
   bool OutOfFolder = false;

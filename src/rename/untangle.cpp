@@ -153,8 +153,11 @@ TJournal PlanOfSteps(const Platform::TDirectory& dir, const FileList::TFileItems
         (!outOfFolder && !IsComponent(step.To)))
       continue;
     if (!known[step.Row]) known[step.Row] = dir.FileId(rows[step.Row].OldName, ids[step.Row]) == 0;
-    journal.Pairs.push_back({step.From, outOfFolder ? std::string() : step.To,
-                             step.ExpectedToFail || !known[step.Row], ids[step.Row], outOfFolder});
+    journal.Pairs.push_back({.OldName = step.From,
+                             .NewName = outOfFolder ? std::string() : step.To,
+                             .Id = ids[step.Row],
+                             .ExpectedToFail = step.ExpectedToFail || !known[step.Row],
+                             .OutOfFolder = outOfFolder});
   }
   return journal;
 }

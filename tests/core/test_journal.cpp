@@ -29,8 +29,8 @@ const std::string Head = "morvane journal 2\ndir\t/d\nrows\t1\n";
 
 TEST(Journal, KeepsOddNamesAndIdentities) {
   const TJournal journal{"/x\t\\y\n",
-                         {{"a\tb", "c\nd\\e\r", true, {1, 2, 3, -4, 5}, false},
-                          {"\xff", "", false, {7, 8, 9, 10, 0}, true}}};
+                         {{"a\tb", "c\nd\\e\r", {1, 2, 3, -4, 5}, true, false},
+                          {"\xff", "", {7, 8, 9, 10, 0}, false, true}}};
   TJournal back;
   std::string error;
   ASSERT_TRUE(Rename::ParseJournal(Rename::FormatJournal(journal), back, error)) << error;
@@ -56,8 +56,8 @@ TEST(Journal, PlanWrittenInPiecesReadsBackWhole) {
   TJournal whole{plan.Dir, {}};
   for (const Rename::TPlannedMove& move : plan.Moves) {
     const FileList::TFileItem& row = rows[move.Row];
-    whole.Pairs.push_back({row.OldName, move.OutOfFolder ? "" : row.NewName, move.ExpectedToFail,
-                           move.Id, move.OutOfFolder});
+    whole.Pairs.push_back({row.OldName, move.OutOfFolder ? "" : row.NewName, move.Id,
+                           move.ExpectedToFail, move.OutOfFolder});
   }
   ASSERT_EQ(whole.Pairs.size(), 1002u);
   EXPECT_TRUE(whole.Pairs[1000].ExpectedToFail);  // no file to identify
@@ -151,8 +151,9 @@ TEST(Journal, PrivateRecordsKeptBySequence) {
   const mode_t mask = ::umask(0);
   Rename::TJournalWrite written;
   for (int i = 0; i < 12; ++i) {
-    written = Rename::WriteJournal(Platform::FileSystem(), folder,
-                                   {"/d", {{"n" + std::to_string(i), "m", false, {}, false}}});
+    written = Rename::WriteJournal(
+        Platform::FileSystem(), folder,
+        {"/d", {{.OldName = "n" + std::to_string(i), .NewName = "m", .Id = {}}}});
     ASSERT_EQ(written.Error, 0);
     // A clock set back or ahead changes nothing: the file times are not read.
     const timespec times[2] = {{0, UTIME_OMIT}, {i % 2 ? 4000000000 : 1, 0}};

@@ -437,8 +437,10 @@ TEST(Undo, RecordChangedBetweenItsReadsMovesNothing) {
   ASSERT_EQ(folder.FileId("b", id), 0);
   ASSERT_TRUE(Platform::MakeDirectories(dir.File("j")));
   fs.File = dir.File("j/run-00000000000000000001.journal");
-  Put(fs.File, Rename::FormatJournal({folder.RealPath(), {{"a", "b", false, id, false}}}));
-  fs.Then = Rename::FormatJournal({folder.RealPath(), {{"c", "b", false, id, false}}});
+  Put(fs.File,
+      Rename::FormatJournal({folder.RealPath(), {{.OldName = "a", .NewName = "b", .Id = id}}}));
+  fs.Then =
+      Rename::FormatJournal({folder.RealPath(), {{.OldName = "c", .NewName = "b", .Id = id}}});
   const Rename::TUndoOutcome outcome = UndoIn(fs, dir.Path(), dir.File("j"));
   EXPECT_EQ(fs.Reads, 3);
   EXPECT_NE(outcome.Damage.find("changed while undo read it"), std::string::npos) << outcome.Damage;
@@ -557,7 +559,7 @@ TEST(Undo, SecondRunInAFolderMovesNothing) {
   EXPECT_EQ(TestUtil::ListNames(dir.Path()), (std::vector<std::string>{"a"}));
   ASSERT_TRUE(Platform::MakeDirectories(dir.File("j")));
   Put(dir.File("j/run-00000000000000000001.journal"),
-      Rename::FormatJournal({held.RealPath(), {{"a", "b", false, {}, false}}}));
+      Rename::FormatJournal({held.RealPath(), {{.OldName = "a", .NewName = "b", .Id = {}}}}));
   EXPECT_TRUE(Rename::RunUndo(Platform::FileSystem(), request, ui).FolderBusy);
   EXPECT_TRUE(ui.Busy.empty());
 }
