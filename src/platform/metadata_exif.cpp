@@ -125,10 +125,12 @@ TParse ParsePhoto(const std::vector<char>& data, const TNeededFacts& needed, TFi
   }
 }
 
-// Reads the first bytes of the file, no more than it holds: most photos are
-// far shorter than a read's limit, and the buffer is not filled twice.
+// Reads the first bytes of the file, no more than it held when it was opened:
+// most photos are far shorter than a read's limit, the buffer is not filled
+// twice, and a byte asked past the end would cost a second read that can only
+// come back empty.
 bool ReadHead(const TReadBudget& budget, size_t bytes, std::vector<char>& data) {
-  const size_t want = std::min(bytes, static_cast<size_t>(std::max<off_t>(budget.Size, 0)) + 1);
+  const size_t want = std::min(bytes, static_cast<size_t>(std::max<off_t>(budget.Size, 0)));
   data.resize(want);
   data.resize(ReadAt(budget, 0, data.data(), want));
   return !data.empty();
