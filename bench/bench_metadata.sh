@@ -6,6 +6,8 @@
 # written once by exiftool and then copied with the date patched.
 # Usage: bench_metadata.sh <Release build folder>   (BENCH_PHOTO_COUNT: photos)
 set -euo pipefail
+# shellcheck source=bench/timing.sh
+. "$(dirname "$0")/timing.sh"
 build="$(cd "$1" && pwd)"
 bin="$build/bench/bench_metadata"
 cli="$build/morvane-cli"
@@ -21,6 +23,7 @@ export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_STATE_HOME="$work/st
 
 now() { date +%s.%N; }
 since() { awk -v a="$(now)" -v b="$1" 'BEGIN { printf "%.3f", a - b }'; }
+find_sort() { find "$1" | sort; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.1f", a / b }'; }
 fresh() {  # a new folder of $count dated photos
   local dir="$work/$1"
@@ -47,14 +50,10 @@ if ! "$cli" --help 2>&1 | grep -q -- '--pattern'; then
   echo "morvane-cli has no --pattern yet: pattern renaming and preview not measured"
   exit 0
 fi
-start=$(now)
-"$cli" --pattern "$pattern" "$dir" >/dev/null
-preview=$(since "$start")
-start=$(now)
-find "$dir" | sort >/dev/null
-listing=$(since "$start")
-printf 'preview of %s: morvane-cli %.3f s, find | sort %.3f s: %sx its time (goal 3x)\n' \
-  "$pattern" "$preview" "$listing" "$(ratio "$preview" "$listing")"
+preview=$(best "$cli" --pattern "$pattern" "$dir")
+listing=$(best find_sort "$dir")
+printf 'preview of %s: morvane-cli %.3f s on %d cores, find | sort %.3f s: %sx its time (goal 3x)\n' \
+  "$pattern" "$preview" "$(nproc)" "$listing" "$(ratio "$preview" "$listing")"
 
 dir=$(fresh morvane)
 start=$(now)

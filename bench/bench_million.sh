@@ -5,6 +5,8 @@
 # the same listing in the same case-blind order.
 # Usage: bench_million.sh <Release build folder>
 set -euo pipefail
+# shellcheck source=bench/timing.sh
+. "$(dirname "$0")/timing.sh"
 build="$1"
 count="${BENCH_MILLION_COUNT:-1000000}"
 cli="$build/morvane-cli"
@@ -21,14 +23,6 @@ run() {  # runs "$@" with its output dropped; prints wall seconds and peak KiB
   /usr/bin/time -f '%e %M' -o "$work/time" "$@" >/dev/null 2>"$work/err" ||
     { cat "$work/err" >&2; return 1; }
   cat "$work/time"
-}
-best() {  # best wall seconds of three runs of "$@"
-  local b="" t
-  for _ in 1 2 3; do
-    t=$({ TIMEFORMAT=%R; time "$@" >/dev/null; } 2>&1)
-    b=$(awk -v a="$t" -v b="${b:-$t}" 'BEGIN { print (a < b ? a : b) }')
-  done
-  echo "$b"
 }
 # Old names plus new names ("img_" and six or seven digits and ".jpg").
 names=$(ls -f "$dir" | awk '$0 != "." && $0 != ".." { n += 2 * length($0) - 1 } END { print n }')
