@@ -19,8 +19,12 @@ namespace Platform::Formats {
 
 namespace {
 
-// The first read: JPEG keeps its metadata in the segments before the image
-// data, TIFF and raw formats theirs mostly near the start.
+// The first read. JPEG keeps its metadata in the segments before the image
+// data, which mostly fit in it; the read is stretched to reach the image data
+// when they do not, and the image data itself is never read.
+constexpr size_t FirstBytes = size_t{64} << 10;
+// The head of other formats: TIFF and raw formats keep their metadata mostly
+// near the start.
 constexpr size_t HeadBytes = size_t{256} << 10;
 // The second read, when the first did not give what was needed (PNG and WebP
 // may keep their metadata behind the image); files beyond it are read no
@@ -105,7 +109,7 @@ bool IsPhotoType(int type) {
   return std::find(std::begin(photoTypes), std::end(photoTypes), type) != std::end(photoTypes);
 }
 
-enum class TParse { NotPhoto, GaveUp, Whole, WholeJpeg };
+enum class TParse { NotPhoto, GaveUp, Whole };
 
 // Parses the bytes held. GaveUp, for a head cut short, may mean only that
 // more bytes are needed.
@@ -119,21 +123,54 @@ TParse ParsePhoto(const std::vector<char>& data, const TNeededFacts& needed, TFi
     image->readMetadata();
     if (needed.Taken) facts.Taken = TakenOf(*image);
     if (needed.Camera) facts.Camera = CameraOf(*image);
-    return type == Exiv2::ImageType::jpeg ? TParse::WholeJpeg : TParse::Whole;
+    return TParse::Whole;
   } catch (...) {
     return TParse::GaveUp;
   }
 }
 
-// Reads the first bytes of the file, no more than it held when it was opened:
-// most photos are far shorter than a read's limit, the buffer is not filled
-// twice, and a byte asked past the end would cost a second read that can only
-// come back empty.
-bool ReadHead(const TReadBudget& budget, size_t bytes, std::vector<char>& data) {
-  const size_t want = std::min(bytes, static_cast<size_t>(std::max<off_t>(budget.Size, 0)));
+// Appends the file's bytes from what data holds up to upTo, no further than
+// the file reached when it was opened: asking past its end would cost a read
+// that can only come back empty. False when nothing more came.
+bool ReadUpTo(const TReadBudget& budget, size_t upTo, std::vector<char>& data) {
+  const size_t held = data.size();
+  const size_t want = std::min(upTo, static_cast<size_t>(std::max<off_t>(budget.Size, 0)));
+  if (want <= held) return false;
   data.resize(want);
-  data.resize(ReadAt(budget, 0, data.data(), want));
-  return !data.empty();
+  data.resize(held + ReadAt(budget, off_t(held), data.data() + held, want - held));
+  return data.size() > held;
+}
+
+bool IsJpeg(const std::vector<char>& data) {
+  return data.size() >= 2 && data[0] == '\xFF' && data[1] == '\xD8';
+}
+
+// Steps over the JPEG segments held from pos on, as the library reads them:
+// anything up to a 0xFF, any run of 0xFF, the marker, then the segment's
+// length. True at the first scan or the end of the image (or at a length
+// the library refuses); false, with pos at the segment it could not step
+// over, when the segments run past the bytes held.
+bool WalkSegments(const std::vector<char>& data, size_t& pos) {
+  const auto byte = [&data](size_t i) { return static_cast<unsigned char>(data[i]); };
+  for (;;) {
+    size_t at = pos;
+    while (at < data.size() && byte(at) != 0xFF) ++at;
+    while (at < data.size() && byte(at) == 0xFF) ++at;
+    if (at + 3 > data.size()) return false;
+    if (byte(at) == 0xDA || byte(at) == 0xD9) return true;  // start of scan, end of image
+    const size_t length = size_t{byte(at + 1)} << 8 | byte(at + 2);
+    if (length < 2) return true;
+    pos = at + 1 + length;
+  }
+}
+
+// Reads on until data holds every segment before the JPEG's image data, or
+// the file or the limit ends.
+void ReadJpegSegments(const TReadBudget& budget, std::vector<char>& data) {
+  size_t pos = 2;
+  while (!WalkSegments(data, pos)) {
+    if (!ReadUpTo(budget, std::min(data.size() + FirstBytes, MaxPhotoBytes), data)) return;
+  }
 }
 
 }  // namespace
@@ -141,14 +178,17 @@ bool ReadHead(const TReadBudget& budget, size_t bytes, std::vector<char>& data) 
 void ReadPhotoFacts(const TReadBudget& budget, const TNeededFacts& needed, TFileFacts& facts) {
   SetUpExiv2();
   std::vector<char> data;
-  if (!ReadHead(budget, HeadBytes, data)) return;
+  if (!ReadUpTo(budget, FirstBytes, data)) return;
+  if (IsJpeg(data)) {
+    ReadJpegSegments(budget, data);
+    ParsePhoto(data, needed, facts);
+    return;
+  }
+  ReadUpTo(budget, HeadBytes, data);
   const TParse head = ParsePhoto(data, needed, facts);
-  // A JPEG parsed in full has shown all its metadata segments.
-  const bool settled =
-      HasNeeded(needed, facts) || head == TParse::NotPhoto || head == TParse::WholeJpeg;
-  if (settled || data.size() < HeadBytes || budget.Size <= off_t(HeadBytes)) return;
-  const size_t whole = static_cast<size_t>(std::min<off_t>(budget.Size, MaxPhotoBytes));
-  if (ReadHead(budget, whole, data)) ParsePhoto(data, needed, facts);
+  const bool settled = HasNeeded(needed, facts) || head == TParse::NotPhoto;
+  if (settled || data.size() < HeadBytes) return;
+  if (ReadUpTo(budget, MaxPhotoBytes, data)) ParsePhoto(data, needed, facts);
 }
 
 }  // namespace Platform::Formats

@@ -42,8 +42,6 @@ std::string Output(const std::string& command) {
   return out;
 }
 
-// A 1x1 grey baseline JPEG: one quantisation table, one code in each Huffman
-// table, one block.
 // A JPEG whose EXIF block is the TIFF structure given (from its header on).
 std::string JpegWithTiff(const std::string& tiff) {
   const std::string body = std::string("Exif\0\0", 6) + tiff;
@@ -365,6 +363,34 @@ TEST(Metadata, HostileFilesGiveEmptyFields) {
     EXPECT_TRUE(facts.Modified);
   }
   EXPECT_FALSE(ReadFacts(dir.File("missing.jpg"), All).Modified);
+}
+
+// A JPEG whose EXIF segment lies behind comment segments of pad bytes in all,
+// then the bytes gap, which the library skips.
+std::string JpegBehindComments(size_t pad, const std::string& gap) {
+  std::string comments;
+  while (comments.size() < pad) {
+    const size_t body = std::min<size_t>(65533, pad - comments.size());
+    comments += std::string("\xFF\xFE", 2) + char((body + 2) >> 8) + char((body + 2) & 0xFF) +
+                std::string(body, 'c');
+  }
+  const std::string exif = JpegWithTiff(TiffHead + U16(1) + Entry(0x0110, 2, 4, 0x6D6163) + U32(0));
+  return "\xFF\xD8" + comments + gap + exif.substr(2) + std::string(300000, 'i');
+}
+
+// The segments before a JPEG's image data are read however far they reach,
+// and wherever they straddle a read.
+TEST(Metadata, ReadsJpegSegmentsPastTheFirstRead) {
+  TTempDir dir;
+  for (const size_t pad : {0, 65520, 65527, 65529, 65531, 65533, 65535, 200000}) {
+    for (const std::string& gap :
+         {std::string(), std::string("\xFF\xFF"), std::string("\0junk", 5)}) {
+      SCOPED_TRACE(std::to_string(pad) + " " + std::to_string(gap.size()));
+      TestUtil::WriteFileBytes(dir.File("p.jpg"), JpegBehindComments(pad, gap));
+      EXPECT_EQ(ReadFacts(dir.File("p.jpg"), {false, true, false, false}).Camera, "cam");
+    }
+  }
+  ExpectPrefixesGiveNothingElse(dir.File("p.jpg"), ReadFacts(dir.File("p.jpg"), All));
 }
 
 // Only what is asked for is read: the time alone comes from the entry itself,
