@@ -8,6 +8,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <exiv2/exiv2.hpp>
@@ -64,28 +65,28 @@ std::optional<std::string> XmpText(const Exiv2::XmpData& xmp, const Exiv2::XmpKe
   return it->toString();
 }
 
-std::optional<int64_t> TakenOf(const Exiv2::Image& image) {
+std::optional<int64_t> TakenOf(const Exiv2::ExifData& exif, const Exiv2::XmpData& xmp) {
   static const Exiv2::ExifKey exifKeys[] = {Exiv2::ExifKey("Exif.Photo.DateTimeOriginal"),
                                             Exiv2::ExifKey("Exif.Image.DateTimeOriginal"),
                                             Exiv2::ExifKey("Exif.Photo.DateTimeDigitized")};
   for (const Exiv2::ExifKey& key : exifKeys) {
-    const auto text = ExifText(image.exifData(), key);
+    const auto text = ExifText(exif, key);
     if (const auto taken = text ? ParseTakenDate(*text) : std::nullopt) return taken;
   }
-  if (image.xmpData().empty()) return std::nullopt;
+  if (xmp.empty()) return std::nullopt;
   static const Exiv2::XmpKey xmpKeys[] = {Exiv2::XmpKey("Xmp.exif.DateTimeOriginal"),
                                           Exiv2::XmpKey("Xmp.photoshop.DateCreated"),
                                           Exiv2::XmpKey("Xmp.xmp.CreateDate")};
   for (const Exiv2::XmpKey& key : xmpKeys) {
-    const auto text = XmpText(image.xmpData(), key);
+    const auto text = XmpText(xmp, key);
     if (const auto taken = text ? ParseTakenDate(*text) : std::nullopt) return taken;
   }
   return std::nullopt;
 }
 
-std::optional<std::string> CameraOf(const Exiv2::Image& image) {
+std::optional<std::string> CameraOf(const Exiv2::ExifData& exif) {
   static const Exiv2::ExifKey key("Exif.Image.Model");
-  auto model = ExifText(image.exifData(), key);
+  auto model = ExifText(exif, key);
   if (!model) return std::nullopt;
   const size_t end = model->find_last_not_of(std::string(" \0", 2));
   if (end == std::string::npos) return std::nullopt;
@@ -121,8 +122,8 @@ TParse ParsePhoto(const std::vector<char>& data, const TNeededFacts& needed, TFi
     if (!IsPhotoType(type)) return TParse::NotPhoto;
     const auto image = Exiv2::ImageFactory::open(bytes, size);
     image->readMetadata();
-    if (needed.Taken) facts.Taken = TakenOf(*image);
-    if (needed.Camera) facts.Camera = CameraOf(*image);
+    if (needed.Taken) facts.Taken = TakenOf(image->exifData(), image->xmpData());
+    if (needed.Camera) facts.Camera = CameraOf(image->exifData());
     return TParse::Whole;
   } catch (...) {
     return TParse::GaveUp;
@@ -145,22 +146,63 @@ bool IsJpeg(const std::vector<char>& data) {
   return data.size() >= 2 && data[0] == '\xFF' && data[1] == '\xD8';
 }
 
-// Steps over the JPEG segments held from pos on, as the library reads them:
-// anything up to a 0xFF, any run of 0xFF, the marker, then the segment's
-// length. True at the first scan or the end of the image (or at a length
-// the library refuses); false, with pos at the segment it could not step
-// over, when the segments run past the bytes held.
-bool WalkSegments(const std::vector<char>& data, size_t& pos) {
+// One segment of a JPEG: its marker, and where its body starts and ends.
+struct TSegment {
+  unsigned char Marker = 0;
+  size_t Body = 0, End = 0;
+};
+
+enum class TStep { Segment, Last, Short };
+
+// The segment at pos, found as the library finds it: anything up to a 0xFF,
+// any run of 0xFF, the marker, then the segment's length. Last at the first
+// scan or the end of the image (or at a length the library refuses); Short
+// when data ends before the segment's header.
+TStep SegmentAt(const std::vector<char>& data, size_t pos, TSegment& segment) {
   const auto byte = [&data](size_t i) { return static_cast<unsigned char>(data[i]); };
+  while (pos < data.size() && byte(pos) != 0xFF) ++pos;
+  while (pos < data.size() && byte(pos) == 0xFF) ++pos;
+  if (pos + 3 > data.size()) return TStep::Short;
+  if (byte(pos) == 0xDA || byte(pos) == 0xD9) return TStep::Last;  // start of scan, end of image
+  const size_t length = size_t{byte(pos + 1)} << 8 | byte(pos + 2);
+  if (length < 2) return TStep::Last;
+  segment = {byte(pos), pos + 3, pos + 1 + length};
+  return TStep::Segment;
+}
+
+// Steps over the segments held from pos on: true at the last, false (pos at
+// the segment it could not step over) when they run past the bytes held.
+bool WalkSegments(const std::vector<char>& data, size_t& pos) {
+  TSegment segment;
   for (;;) {
-    size_t at = pos;
-    while (at < data.size() && byte(at) != 0xFF) ++at;
-    while (at < data.size() && byte(at) == 0xFF) ++at;
-    if (at + 3 > data.size()) return false;
-    if (byte(at) == 0xDA || byte(at) == 0xD9) return true;  // start of scan, end of image
-    const size_t length = size_t{byte(at + 1)} << 8 | byte(at + 2);
-    if (length < 2) return true;
-    pos = at + 1 + length;
+    const TStep step = SegmentAt(data, pos, segment);
+    if (step != TStep::Segment) return step == TStep::Last;
+    pos = segment.End;
+  }
+}
+
+// exiv2 gives up on a whole JPEG for a fault in any of its segments (a
+// colour profile whose length is wrong, say) or for a file cut short after
+// its metadata; the EXIF block, the first APP1 segment that starts
+// "Exif\0\0", may still be sound on its own.
+void ParseExifBlock(const std::vector<char>& data, const TNeededFacts& needed, TFileFacts& facts) {
+  static const std::string_view exifId("Exif\0\0", 6);
+  TSegment segment;
+  for (size_t pos = 2; SegmentAt(data, pos, segment) == TStep::Segment; pos = segment.End) {
+    const std::string_view head(data.data() + segment.Body,
+                                std::min(data.size(), segment.End) - segment.Body);
+    if (segment.Marker != 0xE1 || head.substr(0, exifId.size()) != exifId) continue;
+    if (segment.End > data.size()) return;
+    try {
+      static const Exiv2::XmpData noXmp;
+      Exiv2::ExifData exif;
+      Exiv2::ExifParser::decode(exif, reinterpret_cast<const Exiv2::byte*>(head.data()) + 6,
+                                static_cast<uint32_t>(head.size() - 6));
+      if (needed.Taken) facts.Taken = TakenOf(exif, noXmp);
+      if (needed.Camera) facts.Camera = CameraOf(exif);
+    } catch (...) {
+    }
+    return;
   }
 }
 
@@ -181,7 +223,7 @@ void ReadPhotoFacts(const TReadBudget& budget, const TNeededFacts& needed, TFile
   if (!ReadUpTo(budget, FirstBytes, data)) return;
   if (IsJpeg(data)) {
     ReadJpegSegments(budget, data);
-    ParsePhoto(data, needed, facts);
+    if (ParsePhoto(data, needed, facts) == TParse::GaveUp) ParseExifBlock(data, needed, facts);
     return;
   }
   ReadUpTo(budget, HeadBytes, data);
