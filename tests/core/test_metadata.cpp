@@ -261,7 +261,7 @@ void MakeSongs(const TTempDir& dir) {
   for (const TSongCase& c : SongCases) {
     command += " -t 0.1";
     for (const std::string& tag : c.Tags) command += " -metadata '" + tag + "'";
-    command += " " + dir.File(c.Name);
+    command.append(" ").append(dir.File(c.Name));
   }
   ASSERT_EQ(0, std::system(command.c_str()));
   for (const TSongCase& c : SongCases) {
