@@ -182,7 +182,7 @@ TRound RandomRound(TRandom& random, const std::string& work) {
   request.ShowErrors = Chance(random, 70);
   request.Texts = {"Really rename file(s)?",
                    Chance(random, 80) ? "Cannot rename %s to %s!" : "%s%s%s%d%n%x%%",
-                   "Renaming files... "};
+                   "Renaming files... ", "Undo will not be possible (%s). Rename anyway?"};
   request.Preview.Page = Chance(random, 70) ? Rename::TPage::Rename : Rename::TPage::Replace;
   request.Preview.Name = RandomNameOptions(random);
   request.Preview.Replace = {Pick(random, Searches), Pick(random, Affixes), Chance(random, 50)};
