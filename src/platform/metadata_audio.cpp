@@ -21,6 +21,7 @@
 #include <taglib/tiostream.h>
 #include <taglib/tpropertymap.h>
 #include <taglib/vorbisfile.h>
+#include <unicode/ustring.h>
 
 #include "platform/metadataformats.h"
 
@@ -181,9 +182,22 @@ void TReadOnlyStream::seek(long offset, Position p) {
   FPos = std::max(0L, base + offset);
 }
 
+// TagLib's own conversion gives nothing at all for text with a broken UTF-16
+// unit (a lone surrogate); here each such unit becomes U+FFFD and the rest of
+// the text is kept.
 std::optional<std::string> TextOf(const TagLib::String& text) {
   if (text.isEmpty()) return std::nullopt;
-  return text.to8Bit(true);
+  std::u16string units;
+  units.reserve(text.size());
+  for (const wchar_t unit : text) units.push_back(static_cast<char16_t>(unit));
+  std::string utf8(units.size() * 3, '\0');
+  int32_t length = 0;
+  UErrorCode status = U_ZERO_ERROR;
+  u_strToUTF8WithSub(utf8.data(), static_cast<int32_t>(utf8.size()), &length, units.data(),
+                     static_cast<int32_t>(units.size()), 0xFFFD, nullptr, &status);
+  if (U_FAILURE(status) || length <= 0) return std::nullopt;
+  utf8.resize(static_cast<size_t>(length));
+  return utf8;
 }
 
 // The first run of digits of text, at most maxDigits long: a track "3/12"

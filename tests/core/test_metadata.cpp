@@ -325,6 +325,21 @@ std::string NestedChapters(uint32_t depth) {
   return file + "\xFF\xFB\x90" + std::string(400, '\0');
 }
 
+// A tag's text with a broken UTF-16 unit keeps the rest of its text.
+TEST(Metadata, BrokenTextUnitBecomesReplacement) {
+  TTempDir dir;
+  const std::string text = std::string(
+      "\x01\xFF\xFE"
+      "a\0\0\xDC"
+      "b\0",
+      9);
+  const std::string frame = "TPE1" + U32Big(uint32_t(text.size())) + std::string(2, '\0') + text;
+  TestUtil::WriteFileBytes(dir.File("s.mp3"), "ID3\x03" + std::string(2, '\0') +
+                                                  Syncsafe(uint32_t(frame.size())) + frame +
+                                                  "\xFF\xFB\x90" + std::string(400, '\0'));
+  EXPECT_EQ(ReadFacts(dir.File("s.mp3"), {false, false, true, false}).Artist, "a\uFFFDb");
+}
+
 // Files that must give nothing but their modification time, whatever is asked.
 TEST(Metadata, HostileFilesGiveEmptyFields) {
   TTempDir dir;
