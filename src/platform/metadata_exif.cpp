@@ -102,7 +102,9 @@ bool HasNeeded(const TNeededFacts& needed, const TFileFacts& facts) {
 // (QuickTime, Matroska, RIFF, ASF) descend into nested boxes without a depth
 // limit, so a crafted movie could exhaust the stack; its HEIF and AVIF
 // parser holds every enclosing box in memory while it reads a nested one, so
-// a crafted file of a few megabytes asks for gigabytes. Neither is used.
+// a crafted file of a few megabytes asks for gigabytes. Neither is used:
+// HEIF and AVIF items are found by metadata_heif.cpp, and only their EXIF
+// block goes to the library.
 bool IsPhotoType(int type) {
   namespace T = Exiv2::ImageType;
   static const int photoTypes[] = {T::jpeg, T::exv, T::crw, T::tiff, T::mrw, T::png, T::cr2,
@@ -181,6 +183,19 @@ bool WalkSegments(const std::vector<char>& data, size_t& pos) {
   }
 }
 
+// The date and camera of an EXIF block alone, from its TIFF header on.
+void DecodeExif(std::string_view tiff, const TNeededFacts& needed, TFileFacts& facts) {
+  try {
+    static const Exiv2::XmpData noXmp;
+    Exiv2::ExifData exif;
+    Exiv2::ExifParser::decode(exif, reinterpret_cast<const Exiv2::byte*>(tiff.data()),
+                              static_cast<uint32_t>(tiff.size()));
+    if (needed.Taken) facts.Taken = TakenOf(exif, noXmp);
+    if (needed.Camera) facts.Camera = CameraOf(exif);
+  } catch (...) {
+  }
+}
+
 // exiv2 gives up on a whole JPEG for a fault in any of its segments (a
 // colour profile whose length is wrong, say) or for a file cut short after
 // its metadata; the EXIF block, the first APP1 segment that starts
@@ -192,16 +207,7 @@ void ParseExifBlock(const std::vector<char>& data, const TNeededFacts& needed, T
     const std::string_view head(data.data() + segment.Body,
                                 std::min(data.size(), segment.End) - segment.Body);
     if (segment.Marker != 0xE1 || head.substr(0, exifId.size()) != exifId) continue;
-    if (segment.End > data.size()) return;
-    try {
-      static const Exiv2::XmpData noXmp;
-      Exiv2::ExifData exif;
-      Exiv2::ExifParser::decode(exif, reinterpret_cast<const Exiv2::byte*>(head.data()) + 6,
-                                static_cast<uint32_t>(head.size() - 6));
-      if (needed.Taken) facts.Taken = TakenOf(exif, noXmp);
-      if (needed.Camera) facts.Camera = CameraOf(exif);
-    } catch (...) {
-    }
+    if (segment.End <= data.size()) DecodeExif(head.substr(exifId.size()), needed, facts);
     return;
   }
 }
@@ -221,6 +227,11 @@ void ReadPhotoFacts(const TReadBudget& budget, const TNeededFacts& needed, TFile
   SetUpExiv2();
   std::vector<char> data;
   if (!ReadUpTo(budget, FirstBytes, data)) return;
+  if (IsHeif(std::string_view(data.data(), data.size()))) {
+    const std::string tiff = HeifExif(budget);
+    if (!tiff.empty()) DecodeExif(tiff, needed, facts);
+    return;
+  }
   if (IsJpeg(data)) {
     ReadJpegSegments(budget, data);
     if (ParsePhoto(data, needed, facts) == TParse::GaveUp) ParseExifBlock(data, needed, facts);

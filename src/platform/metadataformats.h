@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/metadata.h"
 
@@ -24,6 +25,13 @@ int64_t NowMs();
 // Reads up to count bytes at offset into buffer; fewer at the end of the file,
 // on an error or once the deadline has passed.
 size_t ReadAt(const TReadBudget& budget, off_t offset, char* buffer, size_t count);
+
+// Whether head, the first bytes of a file, opens a HEIF or AVIF image.
+bool IsHeif(std::string_view head);
+
+// The EXIF block of a HEIF or AVIF image, from its TIFF header on; empty when
+// there is none or the boxes that lead to it are not sound.
+std::string HeifExif(const TReadBudget& budget);
 
 // Date taken and camera model through exiv2.
 void ReadPhotoFacts(const TReadBudget& budget, const TNeededFacts& needed, TFileFacts& facts);

@@ -325,6 +325,75 @@ std::string NestedChapters(uint32_t depth) {
   return file + "\xFF\xFB\x90" + std::string(400, '\0');
 }
 
+std::string U16Big(unsigned v) { return {char(v >> 8), char(v & 0xFF)}; }
+std::string Box(const std::string& type, const std::string& body) {
+  return U32Big(uint32_t(8 + body.size())) + type + body;
+}
+std::string FullBox(const std::string& type, char version, const std::string& body) {
+  return Box(type, version + std::string(3, '\0') + body);
+}
+
+// An IFD0 with the camera "cam" and the date taken 2026:07:14 09:31:02.
+const std::string DatedTiff = TiffHead + U16(2) + Entry(0x0110, 2, 4, 0x6D6163) +
+                              Entry(0x9003, 2, 20, 38) + U32(0) + "2026:07:14 09:31:02" + '\0';
+
+struct THeifCase {
+  const char* Name;
+  char IlocVersion;
+  bool InIdat;     // the item's bytes in the meta box's "idat", not in "mdat"
+  int Extents;     // pieces the item's bytes are split into
+  bool ExifNamed;  // "Exif\0\0" between the item's header and the TIFF header
+};
+
+// A HEIF image whose one item is an EXIF block of tiff, laid out as c says.
+std::string Heif(const THeifCase& c, const std::string& tiff, uint32_t at = 0) {
+  const std::string prefix = c.ExifNamed ? std::string("Exif\0\0", 6) : "";
+  const std::string item = U32Big(uint32_t(prefix.size())) + prefix + tiff;
+  const auto id = [&c](unsigned v) { return c.IlocVersion < 2 ? U16Big(v) : U32Big(v); };
+  const std::string ftyp =
+      Box("ftyp", std::string(c.InIdat ? "mif1" : "heic") + U32Big(0) + "mif1");
+  std::string iloc = std::string("\x44\0", 2) + id(1) + id(1);
+  if (c.IlocVersion >= 1) iloc += U16Big(c.InIdat ? 1 : 0);
+  iloc += U16Big(0) + U16Big(unsigned(c.Extents));
+  const size_t half = item.size() / 2;
+  for (int e = 0; e < c.Extents; ++e) {
+    const size_t from = e == 0 ? 0 : half, to = c.Extents == 1 || e == 1 ? item.size() : half;
+    iloc += U32Big(uint32_t(at + from)) + U32Big(uint32_t(to - from));
+  }
+  const std::string infe = FullBox("infe", 2, U16Big(1) + U16Big(0) + "Exif" + '\0');
+  const std::string meta =
+      FullBox("meta", 0,
+              FullBox("hdlr", 0, U32Big(0) + "pict" + std::string(13, '\0')) +
+                  FullBox("iinf", 0, U16Big(1) + infe) + FullBox("iloc", c.IlocVersion, iloc) +
+                  (c.InIdat ? Box("idat", item) : ""));
+  if (!c.InIdat && at == 0) return Heif(c, tiff, uint32_t(ftyp.size() + meta.size() + 8));
+  return ftyp + meta + (c.InIdat ? "" : Box("mdat", item));
+}
+
+// HEIF and AVIF items in each layout the item boxes allow, read as exiftool
+// reads them where it can.
+TEST(Metadata, ReadsHeifExifItems) {
+  const THeifCase cases[] = {{"v0.heic", 0, false, 1, true},
+                             {"v1.heic", 1, false, 2, true},
+                             {"idat.heif", 1, true, 1, true},
+                             {"v2.avif", 2, false, 2, false}};
+  TTempDir dir;
+  for (const THeifCase& c : cases) TestUtil::WriteFileBytes(dir.File(c.Name), Heif(c, DatedTiff));
+  auto json = HasTool("exiftool") ? ExiftoolJson(dir) : std::map<std::string, std::string>();
+  for (const THeifCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const TFileFacts facts = ReadFacts(dir.File(c.Name), {true, true, false, false});
+    EXPECT_EQ(facts.Taken, Platform::ParseTakenDate("2026:07:14 09:31:02"));
+    EXPECT_EQ(facts.Camera, "cam");
+    // exiftool does not read an item kept in "idat".
+    if (json.count(c.Name) && !c.InIdat) {
+      EXPECT_EQ(JsonValue(json[c.Name], {"Model"}), "cam");
+      EXPECT_EQ(JsonValue(json[c.Name], {"DateTimeOriginal"}), "2026:07:14 09:31:02");
+    }
+    ExpectPrefixesGiveNothingElse(dir.File(c.Name), facts);
+  }
+}
+
 // A tag's text with a broken UTF-16 unit keeps the rest of its text.
 TEST(Metadata, BrokenTextUnitBecomesReplacement) {
   TTempDir dir;
@@ -361,6 +430,8 @@ TEST(Metadata, HostileFilesGiveEmptyFields) {
       {"junk.ogg", "OggS" + std::string(60, '\xFF')},
       {"nested.m4a", NestedBoxes("M4A ", "moov", 100000)},
       {"nested.heic", NestedBoxes("heic", "iprp", 100000)},
+      {"faritem.heic", Heif({"", 0, false, 1, true}, DatedTiff, 0xFFFFFF00u)},
+      {"faridat.heic", Heif({"", 1, true, 2, true}, DatedTiff, 0x1000)},
       {"chapters.mp3", NestedChapters(50000)},
   };
   ASSERT_EQ(0, ::mkfifo(dir.File("fifo.jpg").c_str(), 0600));
