@@ -343,6 +343,7 @@ struct THeifCase {
   bool InIdat;     // the item's bytes in the meta box's "idat", not in "mdat"
   int Extents;     // pieces the item's bytes are split into
   bool ExifNamed;  // "Exif\0\0" between the item's header and the TIFF header
+  bool Based;      // offsets from a base offset, an index before each extent
 };
 
 // A HEIF image whose one item is an EXIF block of tiff, laid out as c says.
@@ -352,13 +353,14 @@ std::string Heif(const THeifCase& c, const std::string& tiff, uint32_t at = 0) {
   const auto id = [&c](unsigned v) { return c.IlocVersion < 2 ? U16Big(v) : U32Big(v); };
   const std::string ftyp =
       Box("ftyp", std::string(c.InIdat ? "mif1" : "heic") + U32Big(0) + "mif1");
-  std::string iloc = std::string("\x44\0", 2) + id(1) + id(1);
+  std::string iloc = std::string(c.Based ? "\x44\x44" : "\x44\0", 2) + id(1) + id(1);
   if (c.IlocVersion >= 1) iloc += U16Big(c.InIdat ? 1 : 0);
-  iloc += U16Big(0) + U16Big(unsigned(c.Extents));
+  iloc += U16Big(0) + (c.Based ? U32Big(at) : "") + U16Big(unsigned(c.Extents));
   const size_t half = item.size() / 2;
   for (int e = 0; e < c.Extents; ++e) {
     const size_t from = e == 0 ? 0 : half, to = c.Extents == 1 || e == 1 ? item.size() : half;
-    iloc += U32Big(uint32_t(at + from)) + U32Big(uint32_t(to - from));
+    if (c.Based) iloc += U32Big(uint32_t(e));
+    iloc += U32Big(uint32_t(c.Based ? from : at + from)) + U32Big(uint32_t(to - from));
   }
   const std::string infe = FullBox("infe", 2, U16Big(1) + U16Big(0) + "Exif" + '\0');
   const std::string meta =
@@ -373,10 +375,10 @@ std::string Heif(const THeifCase& c, const std::string& tiff, uint32_t at = 0) {
 // HEIF and AVIF items in each layout the item boxes allow, read as exiftool
 // reads them where it can.
 TEST(Metadata, ReadsHeifExifItems) {
-  const THeifCase cases[] = {{"v0.heic", 0, false, 1, true},
-                             {"v1.heic", 1, false, 2, true},
-                             {"idat.heif", 1, true, 1, true},
-                             {"v2.avif", 2, false, 2, false}};
+  const THeifCase cases[] = {{"v0.heic", 0, false, 1, true, false},
+                             {"v1.heic", 1, false, 2, true, false},
+                             {"idat.heif", 1, true, 1, true, false},
+                             {"v2.avif", 2, false, 2, false, true}};
   TTempDir dir;
   for (const THeifCase& c : cases) TestUtil::WriteFileBytes(dir.File(c.Name), Heif(c, DatedTiff));
   auto json = HasTool("exiftool") ? ExiftoolJson(dir) : std::map<std::string, std::string>();
@@ -430,8 +432,8 @@ TEST(Metadata, HostileFilesGiveEmptyFields) {
       {"junk.ogg", "OggS" + std::string(60, '\xFF')},
       {"nested.m4a", NestedBoxes("M4A ", "moov", 100000)},
       {"nested.heic", NestedBoxes("heic", "iprp", 100000)},
-      {"faritem.heic", Heif({"", 0, false, 1, true}, DatedTiff, 0xFFFFFF00u)},
-      {"faridat.heic", Heif({"", 1, true, 2, true}, DatedTiff, 0x1000)},
+      {"faritem.heic", Heif({"", 0, false, 1, true, false}, DatedTiff, 0xFFFFFF00u)},
+      {"faridat.heic", Heif({"", 1, true, 2, true, false}, DatedTiff, 0x1000)},
       {"chapters.mp3", NestedChapters(50000)},
   };
   ASSERT_EQ(0, ::mkfifo(dir.File("fifo.jpg").c_str(), 0600));
