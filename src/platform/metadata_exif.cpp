@@ -227,8 +227,9 @@ void ReadPhotoFacts(const TReadBudget& budget, const TNeededFacts& needed, TFile
   SetUpExiv2();
   std::vector<char> data;
   if (!ReadUpTo(budget, FirstBytes, data)) return;
-  if (IsHeif(std::string_view(data.data(), data.size()))) {
-    const std::string tiff = HeifExif(budget);
+  const std::string_view first(data.data(), data.size());
+  if (IsHeif(first)) {
+    const std::string tiff = HeifExif(budget, first);
     if (!tiff.empty()) DecodeExif(tiff, needed, facts);
     return;
   }

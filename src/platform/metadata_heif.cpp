@@ -76,20 +76,33 @@ std::string_view BodyOf(std::string_view bytes, const TBox& box) {
   return bytes.substr(box.Body, box.End - box.Body);
 }
 
-// The "meta" box's contents after its version and flags, read from the file.
-std::optional<std::string> ReadMeta(const TReadBudget& budget) {
-  const uint64_t fileEnd = uint64_t(std::max<off_t>(budget.Size, 0));
+// The file's bytes: those of its first read, held already, and the rest
+// read as they are asked for.
+struct TFileBytes {
+  const TReadBudget& Budget;
+  std::string_view Head;
+
+  // Copies count bytes at offset to out; how many there were.
+  size_t Copy(uint64_t offset, char* out, size_t count) const {
+    if (offset <= Head.size() && count <= Head.size() - offset)
+      return Head.copy(out, count, offset);
+    return ReadAt(Budget, off_t(offset), out, count);
+  }
+};
+
+// The "meta" box's contents after its version and flags.
+std::optional<std::string> ReadMeta(const TFileBytes& file) {
+  const uint64_t fileEnd = uint64_t(std::max<off_t>(file.Budget.Size, 0));
   uint64_t pos = 0;
   for (int i = 0; i < MaxTopBoxes && pos < fileEnd; ++i) {
     char head[16];
-    const size_t got = ReadAt(budget, off_t(pos), head, sizeof head);
+    const size_t got = file.Copy(pos, head, sizeof head);
     const auto box = BoxAt(std::string_view(head, got), pos, fileEnd);
     if (!box) return std::nullopt;
     if (box->Type == FourCc("meta")) {
       if (box->End - box->Body < 4 || box->End - box->Body > MaxMetaBytes) return std::nullopt;
       std::string meta(box->End - box->Body - 4, '\0');
-      if (ReadAt(budget, off_t(box->Body + 4), meta.data(), meta.size()) != meta.size())
-        return std::nullopt;
+      if (file.Copy(box->Body + 4, meta.data(), meta.size()) != meta.size()) return std::nullopt;
       return meta;
     }
     pos = box->End;
@@ -171,19 +184,20 @@ std::optional<TItemPlace> ItemPlace(std::string_view iloc, uint64_t id) {
 }
 
 // The item's bytes, joined from its extents.
-std::optional<std::string> ItemBytes(const TReadBudget& budget, std::string_view idat,
+std::optional<std::string> ItemBytes(const TFileBytes& file, std::string_view idat,
                                      const TItemPlace& place) {
   std::string bytes;
   for (size_t e = 0; e < place.Extents; ++e) {
     const uint64_t offset = place.Offset[e], length = place.Length[e];
     if (length > MaxExifBytes - bytes.size()) return std::nullopt;
-    const uint64_t within = place.InIdat ? idat.size() : uint64_t(std::max<off_t>(budget.Size, 0));
+    const uint64_t within =
+        place.InIdat ? idat.size() : uint64_t(std::max<off_t>(file.Budget.Size, 0));
     if (offset > within || length > within - offset) return std::nullopt;
     const size_t held = bytes.size();
     bytes.resize(held + length);
     if (place.InIdat) {
       idat.copy(bytes.data() + held, length, offset);
-    } else if (ReadAt(budget, off_t(offset), bytes.data() + held, length) != length) {
+    } else if (file.Copy(offset, bytes.data() + held, length) != length) {
       return std::nullopt;
     }
   }
@@ -205,17 +219,18 @@ bool IsHeif(std::string_view head) {
   return false;
 }
 
-std::string HeifExif(const TReadBudget& budget) {
-  const std::optional<std::string> meta = ReadMeta(budget);
+std::string HeifExif(const TReadBudget& budget, std::string_view head) {
+  const TFileBytes file{budget, head};
+  const std::optional<std::string> meta = ReadMeta(file);
   if (!meta) return {};
   const auto iinf = FindBox(*meta, 0, FourCc("iinf"));
   const auto iloc = FindBox(*meta, 0, FourCc("iloc"));
   const auto idat = FindBox(*meta, 0, FourCc("idat"));
   const auto id = iinf ? ExifItemId(BodyOf(*meta, *iinf)) : std::nullopt;
   const auto place = id && iloc ? ItemPlace(BodyOf(*meta, *iloc), *id) : std::nullopt;
-  const auto item =
-      place ? ItemBytes(budget, idat ? BodyOf(*meta, *idat) : std::string_view(), *place)
-            : std::nullopt;
+  const auto item = place
+                        ? ItemBytes(file, idat ? BodyOf(*meta, *idat) : std::string_view(), *place)
+                        : std::nullopt;
   // The item starts with the offset of the TIFF header behind it ("Exif\0\0").
   TCursor in{item ? std::string_view(*item) : std::string_view()};
   const uint64_t start = in.Take(4);

@@ -30,8 +30,9 @@ size_t ReadAt(const TReadBudget& budget, off_t offset, char* buffer, size_t coun
 bool IsHeif(std::string_view head);
 
 // The EXIF block of a HEIF or AVIF image, from its TIFF header on; empty when
-// there is none or the boxes that lead to it are not sound.
-std::string HeifExif(const TReadBudget& budget);
+// there is none or the boxes that lead to it are not sound. head holds the
+// file's first bytes, read already; the rest is read only where needed.
+std::string HeifExif(const TReadBudget& budget, std::string_view head);
 
 // Date taken and camera model through exiv2.
 void ReadPhotoFacts(const TReadBudget& budget, const TNeededFacts& needed, TFileFacts& facts);
