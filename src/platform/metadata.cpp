@@ -96,6 +96,21 @@ size_t ReadAt(const TReadBudget& budget, off_t offset, char* buffer, size_t coun
   return done;
 }
 
+std::optional<TBoxHeader> BoxHeaderOf(std::string_view bytes) {
+  const auto number = [bytes](size_t at, size_t count) {
+    uint64_t value = 0;
+    for (size_t i = at; i < at + count; ++i) value = value << 8 | uint8_t(bytes[i]);
+    return value;
+  };
+  if (bytes.size() < 8) return std::nullopt;
+  TBoxHeader box{uint32_t(number(4, 4)), number(0, 4), 8};
+  if (box.Length != 1) return box;
+  if (bytes.size() < 16) return std::nullopt;  // a 64-bit length follows the type
+  box.Length = number(8, 8);
+  box.Size = 16;
+  return box;
+}
+
 }  // namespace Formats
 
 namespace {

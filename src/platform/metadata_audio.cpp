@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <taglib/flacfile.h>
@@ -38,19 +39,12 @@ constexpr unsigned long MaxBlockBytes = 64ul << 20;
 constexpr int MaxAtomDepth = 32;
 constexpr long MaxAtomVisits = 200000;
 
-uint64_t BigEndian(const unsigned char* p, int bytes) {
-  uint64_t value = 0;
-  for (int i = 0; i < bytes; ++i) value = value << 8 | p[i];
-  return value;
-}
-
 // The offsets after an atom's header at which its children may start, as the
 // music library reads them: "meta" may carry a version and flags, "stsd" also
 // an entry count.
-std::vector<int> ChildSkips(const unsigned char* name) {
+std::vector<int> ChildSkips(std::string_view atom) {
   static const char* const containers[] = {"moov", "udta", "mdia", "ilst", "stbl",
                                            "minf", "moof", "traf", "trak"};
-  const std::string atom(reinterpret_cast<const char*>(name), 4);
   if (atom == "meta") return {0, 4};
   if (atom == "stsd") return {0, 8};
   for (const char* container : containers) {
@@ -66,16 +60,16 @@ bool AtomsShallow(const TReadBudget& budget, int64_t begin, int64_t end, int dep
   if (depth > MaxAtomDepth) return false;
   for (int64_t pos = begin; pos + 8 <= end;) {
     if (--visits < 0) return false;
-    unsigned char head[16];
-    if (ReadAt(budget, pos, reinterpret_cast<char*>(head), 16) < 8) return true;
-    uint64_t length = BigEndian(head, 4);
-    const int headSize = length == 1 ? 16 : 8;
-    if (length == 1) length = BigEndian(head + 8, 8);
-    if (length == 0) length = static_cast<uint64_t>(budget.Size - pos);
+    char head[16];
+    const std::string_view held(head, ReadAt(budget, pos, head, sizeof head));
+    const auto atom = BoxHeaderOf(held);
+    if (!atom) return true;
+    const uint64_t length = atom->Length == 0 ? uint64_t(budget.Size - pos) : atom->Length;
     if (length < 8 || length > static_cast<uint64_t>(budget.Size)) return true;
     const int64_t atomEnd = std::min<int64_t>(pos + int64_t(length), budget.Size);
-    for (int skip : ChildSkips(head + 4)) {
-      if (!AtomsShallow(budget, pos + headSize + skip, atomEnd, depth + 1, visits)) return false;
+    for (int skip : ChildSkips(held.substr(4, 4))) {
+      const int64_t children = pos + int64_t(atom->Size) + skip;
+      if (!AtomsShallow(budget, children, atomEnd, depth + 1, visits)) return false;
     }
     pos += int64_t(length);
   }

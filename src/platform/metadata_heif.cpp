@@ -54,11 +54,11 @@ struct TBox {
 
 // The box whose header starts at pos, if it lies whole within end.
 std::optional<TBox> BoxAt(std::string_view head, uint64_t pos, uint64_t end) {
-  TCursor in{head};
-  const uint64_t length = in.Take(4), type = in.Take(4);
-  const uint64_t size = length == 1 ? in.Take(8) : length == 0 ? end - pos : length;
-  if (!in.Ok || size < in.Pos || size > end - pos) return std::nullopt;
-  return TBox{uint32_t(type), pos + in.Pos, pos + size};
+  const auto header = BoxHeaderOf(head);
+  if (!header) return std::nullopt;
+  const uint64_t size = header->Length == 0 ? end - pos : header->Length;
+  if (size < header->Size || size > end - pos) return std::nullopt;
+  return TBox{header->Type, pos + header->Size, pos + size};
 }
 
 // The first box of type among the boxes held in bytes from pos on.

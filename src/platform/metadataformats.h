@@ -3,6 +3,7 @@
 #include <sys/types.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,17 @@ int64_t NowMs();
 // Reads up to count bytes at offset into buffer; fewer at the end of the file,
 // on an error or once the deadline has passed.
 size_t ReadAt(const TReadBudget& budget, off_t offset, char* buffer, size_t count);
+
+// The header of a box of the ISO media format (MP4, HEIF): its type, its
+// length (0: it runs to the end of what holds it) and the header's own size.
+struct TBoxHeader {
+  uint32_t Type = 0;
+  uint64_t Length = 0;
+  size_t Size = 8;
+};
+
+// The header at the start of bytes; empty when they hold less than it.
+std::optional<TBoxHeader> BoxHeaderOf(std::string_view bytes);
 
 // Whether head, the first bytes of a file, opens a HEIF or AVIF image.
 bool IsHeif(std::string_view head);
