@@ -28,15 +28,6 @@ struct TNameState {
   uint32_t Origin = NoRow;   // once moved in: the row whose old name held the entry
 };
 
-// The name of a key of the rows: key / 2 is a row, key % 2 its new name.
-struct TRowName {
-  const FileList::TFileItems* Rows;
-  std::string_view operator()(uint32_t key) const {
-    const TFileItem& row = (*Rows)[key / 2];
-    return key % 2 ? row.NewName : row.OldName;
-  }
-};
-
 // The directory as the run changes it, over what was there at the start. Each
 // distinct name of the rows gets a state once, when the table is built; the
 // rows then reach their names' states by number, and the view is asked at
@@ -44,7 +35,7 @@ struct TRowName {
 class TSimulatedDir {
  public:
   TSimulatedDir(const TDirectoryView& view, const FileList::TFileItems& rows)
-      : FView(view), FNames(rows.size(), TRowName{&rows}) {
+      : FView(view), FNames(rows.size(), {&rows}) {
     FStates.reserve(2 * rows.size());
     FRows.reserve(rows.size());
     FNames.AddKeys(2 * rows.size(), [&](uint32_t key, uint32_t state) {
@@ -78,10 +69,11 @@ class TSimulatedDir {
   }
 
  private:
-  static constexpr uint32_t NoName = TNameTable<TRowName>::None;
+  using TRowTable = TNameTable<TRowNames<FileList::TFileItems>>;
+  static constexpr uint32_t NoName = TRowTable::None;
 
   const TDirectoryView& FView;
-  TNameTable<TRowName> FNames;
+  TRowTable FNames;
   std::vector<TNameState> FStates;                   // per distinct name
   std::vector<std::pair<uint32_t, uint32_t>> FRows;  // per row: old and new name's state
 };

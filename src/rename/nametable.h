@@ -17,6 +17,17 @@ namespace Rename {
 // million rows cost a dozen bytes each and no node per name; each slot keeps
 // a byte of its name's hash, so a probe reads another row's name only when
 // the bytes agree.
+// The names of a key of rows that each hold an OldName and a NewName (a
+// run's rows, a record's moves): key / 2 is a row, key % 2 its new name.
+template <typename TRows>
+struct TRowNames {
+  const TRows* Rows;
+  std::string_view operator()(uint32_t key) const {
+    const auto& row = (*Rows)[key / 2];
+    return key % 2 ? row.NewName : row.OldName;
+  }
+};
+
 template <typename TNameOf>
 class TNameTable {
  public:

@@ -59,22 +59,13 @@ class TRecordFiles {
   std::vector<uint32_t> FSorted;
 };
 
-// The name of a key of the record: key / 2 is a row, key % 2 its new name.
-struct TPairName {
-  const std::vector<TJournalPair>* Pairs;
-  std::string_view operator()(uint32_t key) const {
-    const TJournalPair& pair = (*Pairs)[key / 2];
-    return key % 2 ? pair.NewName : pair.OldName;
-  }
-};
-
 // The files under each name of the record as the undo goes on, over the disk
 // at its start: each distinct name holds one word, the row of the record
 // whose file is there or one of the marks below.
 class TUndoState {
  public:
   TUndoState(const Platform::TDirectory& dir, const TJournal& journal, const TRecordFiles& files)
-      : FDir(dir), FPairs(journal.Pairs), FFiles(files), FNames(FPairs.size(), TPairName{&FPairs}) {
+      : FDir(dir), FPairs(journal.Pairs), FFiles(files), FNames(FPairs.size(), {&FPairs}) {
     // A move out of the folder has no new name: "" takes one number, never asked.
     FNames.AddKeys(2 * FPairs.size(), [](uint32_t, uint32_t) {});
     FWords.assign(FNames.Size(), Unread);
@@ -128,7 +119,7 @@ class TUndoState {
   const Platform::TDirectory& FDir;
   const std::vector<TJournalPair>& FPairs;  // the record, which outlives the state
   const TRecordFiles& FFiles;
-  TNameTable<TPairName> FNames;
+  TNameTable<TRowNames<std::vector<TJournalPair>>> FNames;  // over the record's names
   std::vector<uint32_t> FWords;  // per distinct name: the row whose file is there, or a mark
 };
 
