@@ -164,12 +164,16 @@ char KindOf(bool outOfFolder, bool expectedToFail) {
   return outOfFolder ? '^' : expectedToFail ? '!' : '-';
 }
 
-void AppendPair(std::string& text, const TJournalPair& pair) {
-  AppendRow(text, KindOf(pair.OutOfFolder, pair.ExpectedToFail), pair.OldName, pair.NewName,
-            pair.Id);
-}
-
 using TAppendRow = std::function<void(std::size_t row, std::string& text)>;
+
+// Appends the rows of a record read or made whole.
+TAppendRow PairsOf(const TJournal& journal) {
+  return [&journal](std::size_t i, std::string& text) {
+    const TJournalPair& pair = journal.Pairs[i];
+    AppendRow(text, KindOf(pair.OutOfFolder, pair.ExpectedToFail), pair.OldName, pair.NewName,
+              pair.Id);
+  };
+}
 
 // The text of a record in pieces of about 64 KiB, so that a record of a
 // million rows is never held whole: the head, the rows, the end line, then
@@ -268,9 +272,7 @@ TRowPlan PlanOf(const Platform::TDirectory& dir, const FileList::TFileItems& row
 
 std::string FormatJournal(const TJournal& journal) {
   std::string text, buffer;
-  const TAppendRow append = [&journal](std::size_t i, std::string& out) {
-    AppendPair(out, journal.Pairs[i]);
-  };
+  const TAppendRow append = PairsOf(journal);
   const auto pieces = RecordPieces(journal.Dir, journal.Pairs.size(), append, buffer);
   for (std::string_view piece; !(piece = pieces()).empty();) text += piece;
   return text;
@@ -363,9 +365,7 @@ bool ParseJournal(std::string_view text, TJournal& journal, std::string& error) 
 
 TJournalWrite WriteJournal(Platform::TFileSystem& fs, const std::string& folder,
                            const TJournal& journal) {
-  return WriteRecord(
-      fs, folder, journal.Dir, journal.Pairs.size(),
-      [&journal](std::size_t i, std::string& out) { AppendPair(out, journal.Pairs[i]); });
+  return WriteRecord(fs, folder, journal.Dir, journal.Pairs.size(), PairsOf(journal));
 }
 
 TJournalWrite WriteJournal(Platform::TFileSystem& fs, const std::string& folder,
