@@ -139,12 +139,13 @@ TFileFacts ReadFacts(const std::string& path, const TNeededFacts& needed) {
     struct stat st;
     if (::lstat(path.c_str(), &st) == 0) facts.Modified = int64_t{st.st_mtime};
   }
-  if (!needed.Taken && !needed.Camera && !needed.Audio) return facts;
+  const bool photo = needed.Taken || needed.Camera;
+  if (!photo && !needed.Audio) return facts;
   Formats::TReadBudget budget;
   budget.Fd = OpenRegular(path, budget.Size);
   if (budget.Fd < 0) return facts;
   budget.Deadline = Formats::NowMs() + ReadMs;
-  if (needed.Taken || needed.Camera) {
+  if (photo) {
     // A photo's metadata is read in a few exact pieces; the system's read-ahead
     // would fetch image data around them that is never used, which costs more
     // than the pieces themselves when the file is not yet cached.
@@ -152,7 +153,7 @@ TFileFacts ReadFacts(const std::string& path, const TNeededFacts& needed) {
     Formats::ReadPhotoFacts(budget, needed, facts);
   }
   if (needed.Audio) {
-    if (needed.Taken || needed.Camera) ::posix_fadvise(budget.Fd, 0, 0, POSIX_FADV_NORMAL);
+    if (photo) ::posix_fadvise(budget.Fd, 0, 0, POSIX_FADV_NORMAL);
     Formats::ReadAudioFacts(budget, path, facts);
   }
   ::close(budget.Fd);
